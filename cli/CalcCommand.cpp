@@ -1,0 +1,110 @@
+#include "CalcCommand.h"
+
+#include <istream>
+#include <ostream>
+
+#include "sections/WindowCatalog.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr int kExitReport = 0;
+constexpr int kExitBlock = 1;
+constexpr int kExitUsage = 2;
+
+void PrintUsage(std::ostream& out) {
+  out << "usage: tarnwick-calc WINDOW [BOX_TEXT ...]   one press of the window's compute button\n"
+         "       tarnwick-calc WINDOW -                one case per line from standard input,\n"
+         "                                             box texts separated by tabs or commas\n"
+         "       tarnwick-calc --list                  the windows and their boxes\n"
+         "       tarnwick-calc --help\n"
+         "Each BOX_TEXT is the raw text of one input box, in the window's reading order;\n"
+         "missing boxes are empty. Exit status: 0 report, 1 input-error or capacity block,\n"
+         "2 usage error.\n";
+}
+
+void PrintList(std::ostream& out) {
+  for (const WindowSpec& w : Windows()) {
+    out << w.name << "  " << w.caption << (w.compute ? "" : "  (not available yet)") << "\n";
+    for (const BoxSpec& box : w.boxes) {
+      out << "    " << box.name << "  " << box.label;
+      if (!box.hint.empty()) out << box.hint;
+      out << "\n";
+    }
+  }
+}
+
+std::vector<std::string> SplitCase(const std::string& line) {
+  std::vector<std::string> fields(1);
+  for (const char c : line) {
+    if (c == '\t' || c == ',') {
+      fields.emplace_back();
+    } else {
+      fields.back().push_back(c);
+    }
+  }
+  return fields;
+}
+
+int RunBatch(const WindowSpec& window, std::istream& in, std::ostream& out, std::ostream& err) {
+  ResultPane pane;
+  bool anyBlock = false;
+  std::string line;
+  int lineNumber = 0;
+  while (std::getline(in, line)) {
+    ++lineNumber;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    const std::vector<std::string> boxes = SplitCase(line);
+    if (boxes.size() > window.boxes.size()) {
+      err << "tarnwick-calc: line " << lineNumber << ": " << boxes.size() << " box texts, but "
+          << window.name << " has " << window.boxes.size() << " boxes\n";
+      return kExitUsage;
+    }
+    if (Press(window, boxes, pane) != PressOutcome::Report) anyBlock = true;
+  }
+  out << pane.Joined();
+  return anyBlock ? kExitBlock : kExitReport;
+}
+
+}  // namespace
+
+int RunCalcCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err) {
+  if (args.empty()) {
+    PrintUsage(err);
+    return kExitUsage;
+  }
+  if (args[0] == "--help" || args[0] == "-h") {
+    PrintUsage(out);
+    return kExitReport;
+  }
+  if (args[0] == "--list") {
+    PrintList(out);
+    return kExitReport;
+  }
+  const WindowSpec* window = FindWindow(args[0]);
+  if (window == nullptr) {
+    err << "tarnwick-calc: unknown window '" << args[0] << "' (see --list)\n";
+    return kExitUsage;
+  }
+  if (window->compute == nullptr) {
+    err << "tarnwick-calc: the calculator of " << window->name << " is not available yet\n";
+    return kExitUsage;
+  }
+  if (args.size() == 2 && args[1] == "-") return RunBatch(*window, in, out, err);
+
+  const std::vector<std::string> boxes(args.begin() + 1, args.end());
+  if (boxes.size() > window->boxes.size()) {
+    err << "tarnwick-calc: " << boxes.size() << " box texts, but " << window->name << " has "
+        << window->boxes.size() << " boxes\n";
+    return kExitUsage;
+  }
+  ResultPane pane;
+  const PressOutcome outcome = Press(*window, boxes, pane);
+  out << pane.Joined();
+  return outcome == PressOutcome::Report ? kExitReport : kExitBlock;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,119 @@
+#include "ReadNumber.h"
+
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+#include <string>
+
+namespace tarnwick {
+
+namespace {
+
+bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Characters of the text with the skipped blanks removed, read one at a time.
+class Cursor {
+ public:
+  explicit Cursor(std::string_view text) : text_(text) { Skip(); }
+  bool AtEnd() const { return pos_ >= text_.size(); }
+  char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }
+  void Advance() {
+    ++pos_;
+    Skip();
+  }
+
+ private:
+  void Skip() {
+    while (pos_ < text_.size() && IsSkipped(text_[pos_])) ++pos_;
+  }
+  std::string_view text_;
+  size_t pos_ = 0;
+};
+
+int DigitValue(char c) {
+  if (IsDigit(c)) return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return 99;
+}
+
+NumberReading ReadRadixInteger(Cursor& cursor, int radix) {
+  double value = 0.0;
+  while (DigitValue(cursor.Peek()) < radix) {
+    value = value * radix + DigitValue(cursor.Peek());
+    cursor.Advance();
+  }
+  return {value, std::isfinite(value)};
+}
+
+double ParseDecimalC(const std::string& literal) {
+  // strtod_l with the C locale: the full stop is the decimal separator even when
+  // the user's locale writes a comma.
+  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return strtod_l(literal.c_str(), nullptr, cLocale);
+}
+
+}  // namespace
+
+NumberReading ReadNumber(std::string_view text) {
+  Cursor cursor(text);
+  if (cursor.Peek() == '&') {
+    cursor.Advance();
+    const char prefix = cursor.Peek();
+    if (prefix == 'H' || prefix == 'h') {
+      cursor.Advance();
+      return ReadRadixInteger(cursor, 16);
+    }
+    if (prefix == 'O' || prefix == 'o') {
+      cursor.Advance();
+      return ReadRadixInteger(cursor, 8);
+    }
+    return {};
+  }
+
+  std::string literal;
+  if (cursor.Peek() == '+' || cursor.Peek() == '-') {
+    literal.push_back(cursor.Peek());
+    cursor.Advance();
+  }
+  bool anyDigit = false;
+  while (IsDigit(cursor.Peek())) {
+    literal.push_back(cursor.Peek());
+    anyDigit = true;
+    cursor.Advance();
+  }
+  if (cursor.Peek() == '.') {
+    literal.push_back('.');
+    cursor.Advance();
+    while (IsDigit(cursor.Peek())) {
+      literal.push_back(cursor.Peek());
+      anyDigit = true;
+      cursor.Advance();
+    }
+  }
+  if (!anyDigit) return {};
+
+  const char marker = cursor.Peek();
+  if (marker == 'E' || marker == 'e' || marker == 'D' || marker == 'd') {
+    cursor.Advance();
+    std::string exponent = "e";
+    if (cursor.Peek() == '+' || cursor.Peek() == '-') {
+      exponent.push_back(cursor.Peek());
+      cursor.Advance();
+    }
+    bool exponentDigits = false;
+    while (IsDigit(cursor.Peek())) {
+      exponent.push_back(cursor.Peek());
+      exponentDigits = true;
+      cursor.Advance();
+    }
+    if (exponentDigits) literal += exponent;
+  }
+
+  const double value = ParseDecimalC(literal);
+  return {value, std::isfinite(value)};
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,61 @@
+#include "ReportRow.h"
+
+#include <cmath>
+
+#include "Hydraulics.h"
+
+namespace tarnwick {
+
+double RoundDisplay(double x, int decimals) {
+  const double scale = std::pow(10.0, decimals);
+  return std::floor(x * scale + 0.5) / scale;
+}
+
+double RoundScaled(double scaled, double add, double divisor) {
+  return std::floor(scaled + add) / divisor;
+}
+
+double RoundSlope(double i) { return std::floor(100000.0 / i + 0.5) / 100000.0; }
+
+double RoundRatio(double width, double depth) {
+  return std::floor(width * 100000.0 / depth + 0.5) / 100000.0;
+}
+
+double RoundDegrees(double radians) {
+  return std::floor(radians * 100000.0 * 180.0 / kPi + 0.5) / 100000.0;
+}
+
+void Banner(ResultPane& pane, std::string_view banner) { pane.Text(banner).EndLine(); }
+
+void ReportRow(ResultPane& pane, int c1, int c2, Field f1, Field f2, Field f3) {
+  pane.Text(f1.label).Number(f1.value).Tab(c1).Text(f2.label).Number(f2.value);
+  pane.Tab(c2).Text(f3.label).Number(f3.value).EndLine();
+}
+
+void ShortRow(ResultPane& pane, int c1, Field f1, Field f2) {
+  pane.Text(f1.label).Number(f1.value).Tab(c1).Text(f2.label).Number(f2.value).EndLine();
+}
+
+void SingleRow(ResultPane& pane, Field f) { pane.Text(f.label).Number(f.value).EndLine(); }
+
+void Separator(ResultPane& pane) { pane.Text(kSeparatorLine).EndLine(); }
+
+void InputErrorBlock(ResultPane& pane, std::string_view message) {
+  Separator(pane);
+  pane.Text(message).EndLine();
+  Separator(pane);
+}
+
+PressOutcome PrintGuarded(ResultPane& pane, PressOutcome outcome,
+                          const std::function<void(ResultPane&)>& print) {
+  ResultPane prepared;
+  print(prepared);
+  if (prepared.PrintedNonFinite()) {
+    InputErrorBlock(pane, kDataInputError);
+    return PressOutcome::InputError;
+  }
+  pane.Append(prepared);
+  return outcome;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,53 @@
+// The print model of a calculation window's output pane: lines of text built
+// from print statements of texts, numbers and column stops. Columns count from 1;
+// an ASCII character takes one column, any other character (Chinese characters,
+// full-width signs, curly quotes) two, as on the double-byte screens the report
+// layout was drawn for.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick {
+
+// Columns taken by a UTF-8 text: 1 per ASCII character, 2 per other character.
+int DisplayColumns(std::string_view utf8);
+
+// Text form of a number: a sign position (blank or "-"), the magnitude with at
+// most 15 significant digits and no zero before the decimal point, a trailing
+// blank. Plain decimal notation below 1E15, exponent form ("1.5E+15") above.
+std::string NumberText(double x);
+
+class ResultPane {
+ public:
+  // Items of one print statement, printed at the current position.
+  ResultPane& Text(std::string_view utf8);
+  ResultPane& Number(double x);
+  // Moves to column `column` filling with blanks; when already beyond it, to that
+  // column of the next line.
+  ResultPane& Tab(int column);
+  // Ends the statement: the position moves to column 1 of the next line.
+  ResultPane& EndLine();
+
+  // Empties the pane and returns the position to the top-left corner.
+  void Clear();
+  // Appends the complete lines of another pane (a report prepared apart).
+  void Append(const ResultPane& other);
+
+  // Complete lines; a statement still open is not part of them.
+  const std::vector<std::string>& Lines() const { return lines_; }
+  // The lines joined with '\n', each line ended.
+  std::string Joined() const;
+  bool Empty() const { return lines_.empty() && current_.empty(); }
+  // True once any number that is not finite has been printed.
+  bool PrintedNonFinite() const { return printedNonFinite_; }
+
+ private:
+  std::vector<std::string> lines_;
+  std::string current_;
+  int column_ = 1;
+  bool printedNonFinite_ = false;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,62 @@
+// The sixteen calculation windows as data: caption, input boxes in reading
+// order, and the calculator one press of "确 定" runs. The windows of the desktop
+// program and the command-line companion are both built from this one table, so
+// they print the same lines for the same box texts.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ReportRow.h"
+#include "core/ResultPane.h"
+
+namespace tarnwick {
+
+enum class CalculationKind { Depth, Discharge };
+
+enum class Family {
+  ArcBottomChannel,
+  FlatBottomChannel,
+  UChannel,
+  CityGateTunnel,
+  CircularTunnel,
+  HorseshoeTunnel,
+  ThreeCentredArchTunnel,
+  CompoundChannel,
+};
+
+struct BoxSpec {
+  std::string_view name;     // control name, e.g. "Text2"
+  std::string_view label;    // label beside the box
+  std::string_view toolTip;  // empty when the box has none
+  std::string_view hint = {};  // second label under the first, if any
+  // Read only when the calculator asks for it (the arc-bottom width): a number
+  // out of range is then handed over as an infinity for the calculator to judge.
+  bool readOnDemand = false;
+};
+
+using ComputeFunction = PressOutcome (*)(std::span<const double> boxes, ResultPane& pane);
+
+struct WindowSpec {
+  std::string_view name;           // "Form21"
+  std::string_view caption;        // window title
+  std::string_view resultCaption;  // heading over the output pane
+  CalculationKind kind;
+  Family family;
+  std::vector<BoxSpec> boxes;      // in reading order
+  std::string_view projectBox;     // the box for the project and channel name
+  ComputeFunction compute;         // null while the family's calculator is missing
+};
+
+const std::vector<WindowSpec>& Windows();
+const WindowSpec* FindWindow(std::string_view name);
+const WindowSpec* FindWindow(CalculationKind kind, Family family);
+
+// One press of the compute button: reads each box text as a number and runs the
+// calculator. Missing texts read as empty boxes.
+PressOutcome Press(const WindowSpec& window, std::span<const std::string> boxTexts,
+                   ResultPane& pane);
+
+}  // namespace tarnwick
