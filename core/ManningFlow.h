@@ -1,6 +1,10 @@
 // Uniform flow by Manning's formula with the Chezy coefficient C = R^(1/6)/n.
 #pragma once
 
+#include <cmath>
+
+#include "Hydraulics.h"
+
 namespace tarnwick {
 
 struct ManningFlowResult {
@@ -16,10 +20,19 @@ struct ManningFlowResult {
 // circular, horseshoe and three-centred-arch tunnels.
 enum class DischargeForm { ChezyArea, AreaVelocity };
 
-ManningFlowResult ManningFlow(double w, double x, double n, double i,
-                              DischargeForm form = DischargeForm::ChezyArea);
+// Inline: the depth search evaluates this up to a thousand times per press.
+inline ManningFlowResult ManningFlow(double w, double x, double n, double i,
+                                     DischargeForm form = DischargeForm::ChezyArea) {
+  ManningFlowResult r;
+  r.rs = w / x;
+  r.c = std::pow(r.rs, kChezyExponent) / n;
+  const double slopeTerm = std::sqrt(r.rs * i);
+  r.v = r.c * slopeTerm;
+  r.q1 = form == DischargeForm::ChezyArea ? r.c * w * slopeTerm : w * r.v;
+  return r;
+}
 
 // Specific energy E = h + (V²/2)/g, with the program's g = 9.810001.
-double SpecificEnergy(double h, double v);
+inline double SpecificEnergy(double h, double v) { return h + (v * v / 2.0) / kGravity; }
 
 }  // namespace tarnwick

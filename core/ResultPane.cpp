@@ -43,36 +43,52 @@ Significand Round15(double magnitude) {
 
 std::string PlainMagnitude(const Significand& s) {
   const int digitCount = static_cast<int>(s.digits.size());
+  std::string text;
   if (s.exponent < 0) {
-    return "." + std::string(static_cast<size_t>(-s.exponent - 1), '0') + s.digits;
+    text.push_back('.');
+    text.append(static_cast<size_t>(-s.exponent - 1), '0');
+    text.append(s.digits);
+  } else if (s.exponent + 1 >= digitCount) {
+    text.append(s.digits);
+    text.append(static_cast<size_t>(s.exponent + 1 - digitCount), '0');
+  } else {
+    const auto wholeDigits = static_cast<size_t>(s.exponent + 1);
+    text.append(s.digits, 0, wholeDigits);
+    text.push_back('.');
+    text.append(s.digits, wholeDigits, std::string::npos);
   }
-  if (s.exponent + 1 >= digitCount) {
-    return s.digits + std::string(static_cast<size_t>(s.exponent + 1 - digitCount), '0');
-  }
-  return s.digits.substr(0, static_cast<size_t>(s.exponent + 1)) + "." +
-         s.digits.substr(static_cast<size_t>(s.exponent + 1));
+  return text;
 }
 
 std::string ExponentMagnitude(const Significand& s) {
-  std::string text = s.digits.substr(0, 1);
-  if (s.digits.size() > 1) text += "." + s.digits.substr(1);
+  std::string text(1, s.digits[0]);
+  if (s.digits.size() > 1) {
+    text.push_back('.');
+    text.append(s.digits, 1, std::string::npos);
+  }
   char exponent[16];
   std::snprintf(exponent, sizeof exponent, "E%c%02d", s.exponent < 0 ? '-' : '+',
                 std::abs(s.exponent));
-  return text + exponent;
+  text.append(exponent);
+  return text;
 }
 
 }  // namespace
 
 std::string NumberText(double x) {
   if (std::isnan(x)) return " NaN ";
-  const std::string sign = x < 0 ? "-" : " ";
+  std::string text(1, x < 0 ? '-' : ' ');
   const double magnitude = std::fabs(x);
-  if (std::isinf(magnitude)) return sign + "Inf ";
-  if (magnitude == 0.0) return sign + "0 ";
-  const Significand s = Round15(magnitude);
-  const std::string body = s.exponent >= 15 ? ExponentMagnitude(s) : PlainMagnitude(s);
-  return sign + body + " ";
+  if (std::isinf(magnitude)) {
+    text.append("Inf");
+  } else if (magnitude == 0.0) {
+    text.push_back('0');
+  } else {
+    const Significand s = Round15(magnitude);
+    text.append(s.exponent >= 15 ? ExponentMagnitude(s) : PlainMagnitude(s));
+  }
+  text.push_back(' ');
+  return text;
 }
 
 ResultPane& ResultPane::Text(std::string_view utf8) {
