@@ -1,8 +1,10 @@
 #include "CalcCommand.h"
 
+#include <cstdlib>
 #include <istream>
 #include <ostream>
 
+#include "core/RatingTable.h"
 #include "sections/WindowCatalog.h"
 
 namespace tarnwick {
@@ -17,6 +19,8 @@ void PrintUsage(std::ostream& out) {
   out << "usage: tarnwick-calc WINDOW [BOX_TEXT ...]   one press of the window's compute button\n"
          "       tarnwick-calc WINDOW -                one case per line from standard input,\n"
          "                                             box texts separated by tabs or commas\n"
+         "       tarnwick-calc WINDOW --rating N [BOX_TEXT ...]\n"
+         "                                             the stage-discharge table as CSV, N depths\n"
          "       tarnwick-calc --list                  the windows and their boxes\n"
          "       tarnwick-calc --help\n"
          "Each BOX_TEXT is the raw text of one input box, in the window's reading order;\n"
@@ -68,6 +72,38 @@ int RunBatch(const WindowSpec& window, std::istream& in, std::ostream& out, std:
   return anyBlock ? kExitBlock : kExitReport;
 }
 
+int RunRating(const WindowSpec& window, const std::vector<std::string>& args, std::ostream& out,
+              std::ostream& err) {
+  int count = 0;
+  if (args.size() < 3 || (count = std::atoi(args[2].c_str())) < 1 || count > 100000) {
+    err << "tarnwick-calc: --rating needs a number of depths from 1 to 100000\n";
+    return kExitUsage;
+  }
+  const std::vector<std::string> boxes(args.begin() + 3, args.end());
+  if (boxes.size() > window.boxes.size()) {
+    err << "tarnwick-calc: " << boxes.size() << " box texts, but " << window.name << " has "
+        << window.boxes.size() << " boxes\n";
+    return kExitUsage;
+  }
+  if (window.model == nullptr) {
+    err << "tarnwick-calc: " << window.name << " offers no rating table yet\n";
+    return kExitUsage;
+  }
+  // A case the window would refuse has no rating: print what the press prints.
+  ResultPane pane;
+  if (Press(window, boxes, pane) != PressOutcome::Report) {
+    out << pane.Joined();
+    return kExitBlock;
+  }
+  const std::optional<SectionModel> model = ModelOf(window, boxes);
+  if (!model) {
+    out << pane.Joined();
+    return kExitBlock;
+  }
+  out << RatingCsv(RatingDepths(RatingTop(window, *model, boxes), count), model->evaluate);
+  return kExitReport;
+}
+
 }  // namespace
 
 int RunCalcCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -94,6 +130,7 @@ int RunCalcCommand(const std::vector<std::string>& args, std::istream& in, std::
     return kExitUsage;
   }
   if (args.size() == 2 && args[1] == "-") return RunBatch(*window, in, out, err);
+  if (args.size() >= 2 && args[1] == "--rating") return RunRating(*window, args, out, err);
 
   const std::vector<std::string> boxes(args.begin() + 1, args.end());
   if (boxes.size() > window->boxes.size()) {

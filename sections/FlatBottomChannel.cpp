@@ -46,6 +46,23 @@ DepthSearchResult<SectionState> SolveDepth(const Section& section, double n, dou
   return NormalDepthSearch(q, DepthBracket{}, [&](double h) { return Evaluate(section, n, i, h); });
 }
 
+Outline SectionOutline(const Section& section, double top) {
+  const double half = section.b / 2.0;
+  const double spread = section.m * top;
+  return {{-half - spread, top}, {-half, 0.0}, {half, 0.0}, {half + spread, top}};
+}
+
+std::optional<SectionModel> Model(const Inputs& in) {
+  if (!InputsValid(in)) return std::nullopt;
+  const Section section{in.b, in.m};
+  const double n = in.n;
+  const double i = 1.0 / in.d;
+  SectionModel model;
+  model.evaluate = [section, n, i](double h) { return Evaluate(section, n, i, h); };
+  model.outline = [section](double top) { return SectionOutline(section, top); };
+  return model;
+}
+
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
   if (!InputsValid(in)) {
     InputErrorBlock(pane, kDataInputError);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/NormalDepthSearch.h"
+#include "core/SectionModel.h"
 #include "core/ReportRow.h"
 #include "core/SectionState.h"
 
@@ -24,6 +25,12 @@ struct Inputs {
 
 SectionState Evaluate(const Section& section, double n, double i, double h);
 DepthSearchResult<SectionState> SolveDepth(const Section& section, double n, double i, double q);
+
+// The bed and walls up to the level `top` above the bed.
+Outline SectionOutline(const Section& section, double top);
+// The section of a window's inputs, for drawing and rating; empty when the
+// inputs would be refused.
+std::optional<SectionModel> Model(const Inputs& in);
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);

@@ -1,6 +1,7 @@
 #include "WindowCatalog.h"
 
 #include "FlatBottomChannel.h"
+#include "core/NormalDepthSearch.h"
 #include "core/ReadNumber.h"
 
 namespace tarnwick {
@@ -105,6 +106,10 @@ PressOutcome FlatBottomDischarge(std::span<const double> v, ResultPane& pane) {
   return FlatBottomChannel::ComputeDischarge(FlatBottomInputs(v), pane);
 }
 
+std::optional<SectionModel> FlatBottomModel(std::span<const double> v) {
+  return FlatBottomChannel::Model(FlatBottomInputs(v));
+}
+
 std::vector<WindowSpec> BuildWindows() {
   using K = CalculationKind;
   using F = Family;
@@ -116,9 +121,9 @@ std::vector<WindowSpec> BuildWindows() {
       {"Form31", "弧底矩形渠、弧底梯形渠流量计算", "弧底矩形渠、弧底梯形渠均匀流流量计算成果", q,
        F::ArcBottomChannel, ArcBottomBoxes(q), "Text7", nullptr},
       {"Form21", "平底矩形渠、平底梯形渠水深计算", "平底矩形渠、平底梯形渠均匀流水深计算成果", d,
-       F::FlatBottomChannel, FlatBottomBoxes(d), "Text7", FlatBottomDepth},
+       F::FlatBottomChannel, FlatBottomBoxes(d), "Text7", FlatBottomDepth, FlatBottomModel},
       {"Form32", "平底矩形渠、平底梯形渠流量计算", "平底矩形渠、平底梯形渠均匀流流量计算成果", q,
-       F::FlatBottomChannel, FlatBottomBoxes(q), "Text7", FlatBottomDischarge},
+       F::FlatBottomChannel, FlatBottomBoxes(q), "Text7", FlatBottomDischarge, FlatBottomModel},
       {"Form22", "“Ｕ”形渠水深计算", "“Ｕ”形渠均匀流水深计算成果", d, F::UChannel,
        UChannelBoxes(d), "Text8", nullptr},
       {"Form33", "“Ｕ”形渠流量计算", "“Ｕ”形渠均匀流流量计算成果", q, F::UChannel,
@@ -167,21 +172,53 @@ const WindowSpec* FindWindow(CalculationKind kind, Family family) {
   return nullptr;
 }
 
-PressOutcome Press(const WindowSpec& window, std::span<const std::string> boxTexts,
-                   ResultPane& pane) {
+std::optional<std::vector<double>> ReadBoxes(const WindowSpec& window,
+                                             std::span<const std::string> boxTexts) {
   std::vector<double> values(window.boxes.size(), 0.0);
-  bool allValid = true;
   for (size_t k = 0; k < window.boxes.size(); ++k) {
     const NumberReading reading =
         k < boxTexts.size() ? ReadNumber(boxTexts[k]) : NumberReading{};
     values[k] = reading.value;
-    if (!reading.valid && !window.boxes[k].readOnDemand) allValid = false;
+    if (!reading.valid && !window.boxes[k].readOnDemand) return std::nullopt;
   }
-  if (!allValid) {
+  return values;
+}
+
+std::optional<SectionModel> ModelOf(const WindowSpec& window,
+                                    std::span<const std::string> boxTexts) {
+  if (window.model == nullptr) return std::nullopt;
+  const auto values = ReadBoxes(window, boxTexts);
+  if (!values) return std::nullopt;
+  return window.model(*values);
+}
+
+double RatingTop(const WindowSpec& window, const SectionModel& model,
+                 std::span<const std::string> boxTexts) {
+  if (model.IsTunnel()) return model.crown;
+  const auto values = ReadBoxes(window, boxTexts);
+  // The discharge or depth is the last box the window always reads.
+  double value = 0.0;
+  for (size_t k = window.boxes.size(); k-- > 0;) {
+    if (!window.boxes[k].readOnDemand) {
+      value = values ? (*values)[k] : 0.0;
+      break;
+    }
+  }
+  const double depth =
+      window.kind == CalculationKind::Discharge
+          ? value
+          : NormalDepthSearch(value, DepthBracket{}, model.evaluate).state.h;
+  return 2.0 * depth;
+}
+
+PressOutcome Press(const WindowSpec& window, std::span<const std::string> boxTexts,
+                   ResultPane& pane) {
+  const auto values = ReadBoxes(window, boxTexts);
+  if (!values) {
     InputErrorBlock(pane, kDataInputError);
     return PressOutcome::InputError;
   }
-  return window.compute(values, pane);
+  return window.compute(*values, pane);
 }
 
 }  // namespace tarnwick

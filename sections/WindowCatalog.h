@@ -4,6 +4,7 @@
 // they print the same lines for the same box texts.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 
 #include "core/ReportRow.h"
 #include "core/ResultPane.h"
+#include "core/SectionModel.h"
 
 namespace tarnwick {
 
@@ -38,6 +40,9 @@ struct BoxSpec {
 };
 
 using ComputeFunction = PressOutcome (*)(std::span<const double> boxes, ResultPane& pane);
+// The section of the box values, for drawing and rating; empty when the press
+// would refuse them.
+using ModelFunction = std::optional<SectionModel> (*)(std::span<const double> boxes);
 
 struct WindowSpec {
   std::string_view name;           // "Form21"
@@ -48,11 +53,27 @@ struct WindowSpec {
   std::vector<BoxSpec> boxes;      // in reading order
   std::string_view projectBox;     // the box for the project and channel name
   ComputeFunction compute;         // null while the family's calculator is missing
+  ModelFunction model = nullptr;
 };
 
 const std::vector<WindowSpec>& Windows();
 const WindowSpec* FindWindow(std::string_view name);
 const WindowSpec* FindWindow(CalculationKind kind, Family family);
+
+// The box texts read as numbers; empty when a box the window always reads holds
+// a number out of range.
+std::optional<std::vector<double>> ReadBoxes(const WindowSpec& window,
+                                             std::span<const std::string> boxTexts);
+
+// The section of a window's box texts; empty when the press would refuse them
+// or the window offers no model.
+std::optional<SectionModel> ModelOf(const WindowSpec& window, std::span<const std::string> boxTexts);
+
+// The depth range of the stage–discharge curve: up to the crown for a tunnel;
+// for an open channel twice the depth of the case (the typed depth, or the
+// normal depth found by the same search as the window's).
+double RatingTop(const WindowSpec& window, const SectionModel& model,
+                 std::span<const std::string> boxTexts);
 
 // One press of the compute button: reads each box text as a number and runs the
 // calculator. Missing texts read as empty boxes.

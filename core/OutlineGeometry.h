@@ -1,0 +1,28 @@
+// Area, wetted perimeter and surface width under a water level, measured on a
+// section's drawn boundary. It checks the closed-form geometry of every family
+// independently and places the water line in the drawing.
+#pragma once
+
+#include <vector>
+
+#include "SectionModel.h"
+
+namespace tarnwick {
+
+struct OutlineWetting {
+  double area = 0.0;
+  double perimeter = 0.0;
+  double surfaceWidth = 0.0;
+};
+
+// The boundary must hold the water in one pool: its part below the level is one
+// connected chain (true for every section this program computes when a closed
+// loop starts above the water, at the crown).
+OutlineWetting WettingBelow(const Outline& outline, double level);
+
+// Points of a circular arc from angle a0 to a1 (radians, counter-clockwise from
+// the positive x axis when a1 > a0), centre (cx, cy), the end points included.
+std::vector<OutlinePoint> ArcPoints(double cx, double cy, double radius, double a0, double a1,
+                                    int segments = 256);
+
+}  // namespace tarnwick

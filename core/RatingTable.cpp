@@ -1,0 +1,40 @@
+#include "RatingTable.h"
+
+#include <charconv>
+
+namespace tarnwick {
+
+namespace {
+
+void AppendNumber(std::string& out, double value) {
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 12);
+  out.append(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::vector<double> RatingDepths(double top, int count) {
+  std::vector<double> depths;
+  for (int k = 1; k <= count; ++k) depths.push_back(top * k / count);
+  return depths;
+}
+
+std::string RatingCsv(const std::vector<double>& depths,
+                      const std::function<SectionState(double)>& evaluate) {
+  std::string out =
+      "depth,area,perimeter,hydraulic_radius,velocity,discharge,surface_width,specific_energy\n";
+  for (const double h : depths) {
+    const SectionState s = evaluate(h);
+    const double row[] = {h, s.w, s.x, s.rs, s.v, s.q1, s.surfaceWidth, s.e};
+    for (size_t k = 0; k < std::size(row); ++k) {
+      if (k > 0) out.push_back(',');
+      AppendNumber(out, row[k]);
+    }
+    out.push_back('\n');
+  }
+  return out;
+}
+
+}  // namespace tarnwick
