@@ -1,6 +1,9 @@
 #include "WindowCatalog.h"
 
+#include "ArcBottomChannel.h"
+#include "CompoundChannel.h"
 #include "FlatBottomChannel.h"
+#include "UChannel.h"
 #include "core/NormalDepthSearch.h"
 #include "core/ReadNumber.h"
 
@@ -110,6 +113,40 @@ std::optional<SectionModel> FlatBottomModel(std::span<const double> v) {
   return FlatBottomChannel::Model(FlatBottomInputs(v));
 }
 
+// Text2 R, Text3 M, Text4 n, Text5 D, Text6 Q or h, Text9 B (looked at only when M = 0).
+ArcBottomChannel::Inputs ArcBottomInputs(std::span<const double> v) {
+  return {v[0], v[1], v[2], v[3], v[4], v[5]};
+}
+
+PressOutcome ArcBottomDepth(std::span<const double> v, ResultPane& pane) {
+  return ArcBottomChannel::ComputeDepth(ArcBottomInputs(v), pane);
+}
+PressOutcome ArcBottomDischarge(std::span<const double> v, ResultPane& pane) {
+  return ArcBottomChannel::ComputeDischarge(ArcBottomInputs(v), pane);
+}
+
+// Text2 R, Text4 n, Text5 D, Text6 Q or h.
+UChannel::Inputs UChannelInputs(std::span<const double> v) { return {v[0], v[1], v[2], v[3]}; }
+
+PressOutcome UChannelDepth(std::span<const double> v, ResultPane& pane) {
+  return UChannel::ComputeDepth(UChannelInputs(v), pane);
+}
+PressOutcome UChannelDischarge(std::span<const double> v, ResultPane& pane) {
+  return UChannel::ComputeDischarge(UChannelInputs(v), pane);
+}
+
+// Text1 to Text10 the section (B1 M1 H1 n1, B2 M2 n2, B3 M3 n3), Text11 D, Text12 Q or h.
+CompoundChannel::Inputs CompoundInputs(std::span<const double> v) {
+  return {{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9]}, v[10], v[11]};
+}
+
+PressOutcome CompoundDepth(std::span<const double> v, ResultPane& pane) {
+  return CompoundChannel::ComputeDepth(CompoundInputs(v), pane);
+}
+PressOutcome CompoundDischarge(std::span<const double> v, ResultPane& pane) {
+  return CompoundChannel::ComputeDischarge(CompoundInputs(v), pane);
+}
+
 std::vector<WindowSpec> BuildWindows() {
   using K = CalculationKind;
   using F = Family;
@@ -117,21 +154,21 @@ std::vector<WindowSpec> BuildWindows() {
   const K q = K::Discharge;
   return {
       {"Form2", "弧底矩形渠、弧底梯形渠水深计算", "弧底矩形渠、弧底梯形渠均匀流水深计算成果", d,
-       F::ArcBottomChannel, ArcBottomBoxes(d), "Text7", nullptr},
+       F::ArcBottomChannel, ArcBottomBoxes(d), "Text7", ArcBottomDepth},
       {"Form31", "弧底矩形渠、弧底梯形渠流量计算", "弧底矩形渠、弧底梯形渠均匀流流量计算成果", q,
-       F::ArcBottomChannel, ArcBottomBoxes(q), "Text7", nullptr},
+       F::ArcBottomChannel, ArcBottomBoxes(q), "Text7", ArcBottomDischarge},
       {"Form21", "平底矩形渠、平底梯形渠水深计算", "平底矩形渠、平底梯形渠均匀流水深计算成果", d,
        F::FlatBottomChannel, FlatBottomBoxes(d), "Text7", FlatBottomDepth, FlatBottomModel},
       {"Form32", "平底矩形渠、平底梯形渠流量计算", "平底矩形渠、平底梯形渠均匀流流量计算成果", q,
        F::FlatBottomChannel, FlatBottomBoxes(q), "Text7", FlatBottomDischarge, FlatBottomModel},
       {"Form22", "“Ｕ”形渠水深计算", "“Ｕ”形渠均匀流水深计算成果", d, F::UChannel,
-       UChannelBoxes(d), "Text8", nullptr},
+       UChannelBoxes(d), "Text8", UChannelDepth},
       {"Form33", "“Ｕ”形渠流量计算", "“Ｕ”形渠均匀流流量计算成果", q, F::UChannel,
-       UChannelBoxes(q), "Text8", nullptr},
+       UChannelBoxes(q), "Text8", UChannelDischarge},
       {"Form11", "复式断面平底梯形渠水深计算", "复式断面平底梯形渠均匀流水深计算成果", d,
-       F::CompoundChannel, CompoundBoxes(d), "Text13", nullptr},
+       F::CompoundChannel, CompoundBoxes(d), "Text13", CompoundDepth},
       {"Form12", "复式断面平底梯形渠流量计算", "复式断面平底梯形渠均匀流流量计算成果", q,
-       F::CompoundChannel, CompoundBoxes(q), "Text13", nullptr},
+       F::CompoundChannel, CompoundBoxes(q), "Text13", CompoundDischarge},
       {"Form23", "城门洞形隧洞水深计算", "城门洞形隧洞均匀流水深计算成果", d, F::CityGateTunnel,
        CityGateBoxes(d), "Text9", nullptr},
       {"Form34", "城门洞形隧洞流量计算", "城门洞形隧洞均匀流流量计算成果", q, F::CityGateTunnel,

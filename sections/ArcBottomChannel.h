@@ -1,0 +1,50 @@
+// Arc-bottom rectangular and trapezoidal channel: a bed that is a circular arc of
+// radius R with plane walls above its ends. The trapezoid's walls (slope M) are
+// tangent to the arc, so M fixes the arc; the rectangle's vertical walls stand a
+// width B apart on the arc's ends, so B is the chord. M = 0 selects the rectangle.
+#pragma once
+
+#include "core/NormalDepthSearch.h"
+#include "core/ReportRow.h"
+#include "core/SectionState.h"
+
+namespace tarnwick::ArcBottomChannel {
+
+struct Section {
+  double r = 0.0;      // radius of the bottom arc, m
+  double m = 0.0;      // side slope; 0 for the rectangle
+  double b = 0.0;      // chord of the arc: bottom-arc width or channel width, m
+  double theta = 0.0;  // central angle of the arc, rad
+  double h1 = 0.0;     // depth of the arc below its chord, m
+  double s1 = 0.0;     // area of the full arc segment, m²
+  double l = 0.0;      // arc length, m
+};
+
+// Walls of slope m > 0 tangent to the arc.
+Section TrapezoidalSection(double r, double m);
+// Vertical walls a width b apart, 0 < b < 2r.
+Section RectangularSection(double r, double b);
+
+struct ArcState : SectionState {
+  bool withinArc = false;  // water below the chord: the arc alone is wetted
+  double phi = 0.0;        // wetted central angle while within the arc, rad
+};
+
+ArcState Evaluate(const Section& section, double n, double i, double h);
+DepthSearchResult<ArcState> SolveDepth(const Section& section, double n, double i, double q);
+
+// Typed values of Form2 (value = design discharge Q) and Form31 (value = depth h),
+// in box order; b is the rectangular width, looked at only when m = 0.
+struct Inputs {
+  double r = 0.0;
+  double m = 0.0;
+  double n = 0.0;
+  double d = 0.0;  // slope denominator, i = 1/D
+  double value = 0.0;
+  double b = 0.0;
+};
+
+PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
+PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
+
+}  // namespace tarnwick::ArcBottomChannel

@@ -1,0 +1,121 @@
+#include "CompoundChannel.h"
+
+#include <cmath>
+
+namespace tarnwick::CompoundChannel {
+
+namespace {
+
+constexpr int kC1 = 25;
+constexpr int kC2 = 50;
+
+// Flood-plain widths may be 0. A negative slope makes a bank overhang: the area of
+// that part turns negative as the water rises and its sixth root is undefined, so
+// such a section is refused like any bad input. A flood plain of zero width and
+// zero slope is a vertical wall at the bank top: it wets its height, carries
+// nothing, and is computed.
+bool InputsValid(const Inputs& in) {
+  const Section& s = in.section;
+  return s.b1 > 0 && s.h1 > 0 && s.n1 > 0 && s.b2 >= 0 && s.n2 > 0 && s.b3 >= 0 && s.n3 > 0 &&
+         in.value > 0 && in.d > 0 && s.m1 >= 0 && s.m2 >= 0 && s.m3 >= 0;
+}
+
+Part Subsection(double w, double x, double n, double i) {
+  return {w, x, ManningFlow(w, x, n, i).q1};
+}
+
+// A flood plain hf deep: its flat bottom b plus the triangle against its outer
+// bank of slope m; it has no inner wall.
+Part FloodPlain(double b, double m, double n, double hf, double i) {
+  const double w = (2.0 * b + m * hf) * hf / 2.0;
+  const double bank = hf * m;
+  const double x = b + std::sqrt(hf * hf + bank * bank);
+  return Subsection(w, x, n, i);
+}
+
+void PrintReport(ResultPane& pane, const Inputs& in, double i, const CompoundState& s,
+                 bool depthKind) {
+  const Section& sec = in.section;
+  Banner(pane, depthKind ? "  ****************复式断面平底梯形渠均匀流水深计算成果表************" : "  ****************复式断面平底梯形渠均匀流流量计算成果表************");
+  ReportRow(pane, kC1, kC2, {"深槽底宽B1=", RoundDisplay(sec.b1)},
+            {"左滩地底宽B2=", RoundDisplay(sec.b2)}, {"右滩地底宽B3=", RoundDisplay(sec.b3)});
+  ReportRow(pane, kC1, kC2, {"深槽边坡M1=", RoundDisplay(sec.m1)},
+            {"左滩地边坡M2=", RoundDisplay(sec.m2)}, {"右滩地边坡M3=", RoundDisplay(sec.m3)});
+  ReportRow(pane, kC1, kC2, {"深槽糙率n1=", RoundDisplay(sec.n1)},
+            {"左滩地糙率n2=", RoundDisplay(sec.n2)}, {"右滩地糙率n3=", RoundDisplay(sec.n3)});
+  if (depthKind) {
+    ReportRow(pane, kC1, kC2, {"水面宽B=", RoundDisplay(s.surfaceWidth)},
+              {"纵坡I= 1/", RoundSlope(i)}, {"设计流量Q=", RoundDisplay(in.value)});
+  } else {
+    ShortRow(pane, kC1, {"水面宽B=", RoundDisplay(s.surfaceWidth)}, {"纵坡I= 1/", RoundSlope(i)});
+  }
+  ReportRow(pane, kC1, kC2, {"计算流量Q1=", RoundDisplay(s.q1)}, {"正常水深H=", RoundDisplay(s.h)},
+            {"流速V=", RoundDisplay(s.v)});
+  ReportRow(pane, kC1, kC2, {"断面能量E=", RoundDisplay(s.e)}, {"过水断面面积W=", RoundDisplay(s.w)},
+            {"湿周X=", RoundDisplay(s.x)});
+}
+
+}  // namespace
+
+CompoundState Evaluate(const Section& sec, double i, double h) {
+  const double hf = h - sec.h1;  // depth over the flood plains
+  CompoundState state;
+  if (!(hf > 0)) {
+    // Within the main channel (bank-full included): one trapezoid with n1.
+    const double w = (2.0 * sec.b1 + 2.0 * h * sec.m1) * h / 2.0;
+    const double slant = h * sec.m1;
+    const double x = sec.b1 + 2.0 * std::sqrt(slant * slant + h * h);
+    const double surfaceWidth = sec.b1 + 2.0 * sec.m1 * h;
+    static_cast<SectionState&>(state) = FlowState(h, w, x, surfaceWidth, sec.n1, i);
+    return state;
+  }
+  // Main channel above the banks: the bank-full trapezoid plus a rectangle as wide
+  // as the channel at its bank tops; the dividing lines wet nothing, so the
+  // perimeter stays the bank-full one.
+  const double bankFullArea = (2.0 * sec.b1 + 2.0 * sec.h1 * sec.m1) * sec.h1 / 2.0;
+  const double bankRun = sec.h1 * sec.m1;
+  const double bankFullPerimeter = sec.b1 + 2.0 * std::sqrt(bankRun * bankRun + sec.h1 * sec.h1);
+  const double mainArea = bankFullArea + (2.0 * sec.m1 * sec.h1 + sec.b1) * hf;
+  state.overBanks = true;
+  state.main = Subsection(mainArea, bankFullPerimeter, sec.n1, i);
+  state.left = FloodPlain(sec.b2, sec.m2, sec.n2, hf, i);
+  state.right = FloodPlain(sec.b3, sec.m3, sec.n3, hf, i);
+
+  state.h = h;
+  state.q1 = state.main.q + state.left.q + state.right.q;
+  state.w = state.main.w + state.left.w + state.right.w;
+  state.x = state.main.x + state.left.x + state.right.x;
+  state.v = state.q1 / state.w;
+  state.surfaceWidth =
+      sec.b1 + sec.b2 + sec.b3 + 2.0 * sec.h1 * sec.m1 + hf * sec.m2 + hf * sec.m3;
+  state.e = SpecificEnergy(h, state.v);
+  return state;
+}
+
+DepthSearchResult<CompoundState> SolveDepth(const Section& section, double i, double q) {
+  return NormalDepthSearch(q, DepthBracket{}, [&](double h) { return Evaluate(section, i, h); });
+}
+
+PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
+  if (!InputsValid(in)) {
+    InputErrorBlock(pane, kDataInputError);
+    return PressOutcome::InputError;
+  }
+  const double i = 1.0 / in.d;
+  const CompoundState s = SolveDepth(in.section, i, in.value).state;
+  return PrintGuarded(pane, PressOutcome::Report,
+                      [&](ResultPane& out) { PrintReport(out, in, i, s, true); });
+}
+
+PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
+  if (!InputsValid(in)) {
+    InputErrorBlock(pane, kDataInputError);
+    return PressOutcome::InputError;
+  }
+  const double i = 1.0 / in.d;
+  const CompoundState s = Evaluate(in.section, i, in.value);
+  return PrintGuarded(pane, PressOutcome::Report,
+                      [&](ResultPane& out) { PrintReport(out, in, i, s, false); });
+}
+
+}  // namespace tarnwick::CompoundChannel

@@ -1,0 +1,92 @@
+#include "UChannel.h"
+
+#include <cmath>
+
+#include "core/Hydraulics.h"
+
+namespace tarnwick::UChannel {
+
+namespace {
+
+constexpr int kC1 = 25;
+constexpr int kC2 = 50;
+
+bool InputsValid(const Inputs& in) { return in.r > 0 && in.n > 0 && in.d > 0 && in.value > 0; }
+
+void PrintReport(ResultPane& pane, const Inputs& in, double i, const SectionState& s,
+                 bool depthKind) {
+  Banner(pane, depthKind ? "  ********************“Ｕ”形渠均匀流水深计算成果表****************" : "  ********************“Ｕ”形渠均匀流流量计算成果表****************");
+  ReportRow(pane, kC1, kC2, {"半径R=", RoundDisplay(in.r)},
+            {"渠道宽B=", RoundDisplay(ChannelWidth({in.r}))},
+            {"水面宽B1=", RoundDisplay(s.surfaceWidth)});
+  if (depthKind) {
+    ReportRow(pane, kC1, kC2, {"糙率N=", RoundDisplay(in.n)}, {"纵坡I= 1/", RoundSlope(i)},
+              {"设计流量Q=", RoundDisplay(in.value)});
+  } else {
+    ShortRow(pane, kC1, {"糙率N=", RoundDisplay(in.n)}, {"纵坡I= 1/", RoundSlope(i)});
+  }
+  ReportRow(pane, kC1, kC2, {"计算流量Q1=", RoundDisplay(s.q1)}, {"正常水深H=", RoundDisplay(s.h)},
+            {"流速V=", RoundDisplay(s.v)});
+  // The wall height is h - R also below the walls, where it is negative; the
+  // ratio divides the water-surface width, not the channel width, by the depth.
+  ReportRow(pane, kC1, kC2, {"直墙高f=", RoundDisplay(s.h - in.r)},
+            {"宽/深(B/H)=", RoundRatio(s.surfaceWidth, s.h)}, {"断面能量E=", RoundDisplay(s.e)});
+  ReportRow(pane, kC1, kC2, {"水力半径RS=", RoundDisplay(s.rs)},
+            {"过水断面面积W=", RoundDisplay(s.w)}, {"湿周X=", RoundDisplay(s.x)});
+}
+
+}  // namespace
+
+double ChannelWidth(const Section& section) { return 2.0 * section.r; }
+
+SectionState Evaluate(const Section& section, double n, double i, double h) {
+  const double r = section.r;
+  const double b = ChannelWidth(section);
+  double w = 0.0;
+  double x = 0.0;
+  double surfaceWidth = 0.0;
+  if (h < r) {
+    // Segment of the semicircle; phi is half the wetted central angle, arccos((R-h)/R).
+    const double c = (r - h) / r;
+    const double phi = std::atan(std::sqrt(1.0 - c * c) / c);
+    w = (r * r / 2.0) * (2.0 * phi - std::sin(2.0 * phi));
+    x = 2.0 * r * phi;
+    surfaceWidth = 2.0 * r * std::sin(phi);
+  } else {
+    // The full half circle plus a rectangle of height f between the walls; h = R
+    // belongs here with f = 0.
+    const double f = h - r;
+    w = kPi * (r * r) / 2.0 + b * f;
+    x = kPi * r + 2.0 * f;
+    surfaceWidth = b;
+  }
+  return FlowState(h, w, x, surfaceWidth, n, i);
+}
+
+DepthSearchResult<SectionState> SolveDepth(const Section& section, double n, double i, double q) {
+  return NormalDepthSearch(q, DepthBracket{}, [&](double h) { return Evaluate(section, n, i, h); });
+}
+
+PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
+  if (!InputsValid(in)) {
+    InputErrorBlock(pane, kDataInputError);
+    return PressOutcome::InputError;
+  }
+  const double i = 1.0 / in.d;
+  const SectionState s = SolveDepth({in.r}, in.n, i, in.value).state;
+  return PrintGuarded(pane, PressOutcome::Report,
+                      [&](ResultPane& out) { PrintReport(out, in, i, s, true); });
+}
+
+PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
+  if (!InputsValid(in)) {
+    InputErrorBlock(pane, kDataInputError);
+    return PressOutcome::InputError;
+  }
+  const double i = 1.0 / in.d;
+  const SectionState s = Evaluate({in.r}, in.n, i, in.value);
+  return PrintGuarded(pane, PressOutcome::Report,
+                      [&](ResultPane& out) { PrintReport(out, in, i, s, false); });
+}
+
+}  // namespace tarnwick::UChannel

@@ -1,0 +1,89 @@
+// The depth window and the discharge window of a family must agree: the state the
+// search reports at its final depth is exactly what the discharge window prints
+// for that depth, and its discharge meets the design discharge.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "sections/ArcBottomChannel.h"
+#include "sections/CompoundChannel.h"
+#include "sections/UChannel.h"
+
+namespace tarnwick {
+namespace {
+
+struct Outcome {
+  SectionState searched;   // reported by the depth search
+  SectionState evaluated;  // evaluated once at the searched depth
+  bool converged;
+};
+
+struct Family {
+  std::string name;
+  std::function<Outcome(double q)> run;
+};
+
+template <class Solve, class Evaluate>
+Outcome RoundTrip(Solve solve, Evaluate evaluate, double q) {
+  const auto r = solve(q);
+  return {r.state, evaluate(r.state.h), r.converged};
+}
+
+std::vector<Family> Families() {
+  const double i = 1.0 / 2000;
+  const auto trapezoid = ArcBottomChannel::TrapezoidalSection(2, 1.5);
+  const auto rectangle = ArcBottomChannel::RectangularSection(2, 3);
+  const UChannel::Section u{1};
+  const CompoundChannel::Section compound{4, 1.5, 2, 0.025, 10, 2, 0.035, 8, 2.5, 0.04};
+  return {
+      {"arc-bottom trapezoid",
+       [=](double q) {
+         return RoundTrip([&](double v) { return ArcBottomChannel::SolveDepth(trapezoid, 0.025, i, v); },
+                          [&](double h) { return ArcBottomChannel::Evaluate(trapezoid, 0.025, i, h); },
+                          q);
+       }},
+      {"arc-bottom rectangle",
+       [=](double q) {
+         return RoundTrip([&](double v) { return ArcBottomChannel::SolveDepth(rectangle, 0.014, i, v); },
+                          [&](double h) { return ArcBottomChannel::Evaluate(rectangle, 0.014, i, h); },
+                          q);
+       }},
+      {"U-shaped",
+       [=](double q) {
+         return RoundTrip([&](double v) { return UChannel::SolveDepth(u, 0.014, i, v); },
+                          [&](double h) { return UChannel::Evaluate(u, 0.014, i, h); }, q);
+       }},
+      {"compound",
+       [=](double q) {
+         return RoundTrip([&](double v) { return CompoundChannel::SolveDepth(compound, i, v); },
+                          [&](double h) { return CompoundChannel::Evaluate(compound, i, h); }, q);
+       }},
+  };
+}
+
+TEST(OpenChannelRoundTrip, SearchedStateIsTheDischargeWindowsState) {
+  // Small discharges keep the water within the arc or the main channel, large
+  // ones put it on the walls or over the flood plains.
+  const double discharges[] = {0.01, 0.3, 1, 4, 15, 60, 250};
+  for (const Family& family : Families()) {
+    for (const double q : discharges) {
+      const Outcome o = family.run(q);
+      SCOPED_TRACE(family.name + " Q=" + std::to_string(q));
+      EXPECT_TRUE(o.converged);
+      EXPECT_LT(std::abs(o.searched.q1 - q), 0.0001);
+      EXPECT_EQ(o.searched.h, o.evaluated.h);
+      EXPECT_EQ(o.searched.w, o.evaluated.w);
+      EXPECT_EQ(o.searched.x, o.evaluated.x);
+      EXPECT_EQ(o.searched.q1, o.evaluated.q1);
+      EXPECT_EQ(o.searched.v, o.evaluated.v);
+      EXPECT_EQ(o.searched.e, o.evaluated.e);
+      EXPECT_EQ(o.searched.surfaceWidth, o.evaluated.surfaceWidth);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
