@@ -121,10 +121,11 @@ State Evaluate(const Section& s, double n, double i, double h) {
     zone = Zone::Roof;
     const double above = s.r1 - (s.h4 - h);  // water surface above the arch centre
     const double ratio = above / s.r1;
-    // With a roof of at most a half circle the surface stands above the arch centre;
-    // only rounding can bring it level (a semicircular roof under very tall walls).
-    // Level with the centre the dry part is a half disc.
-    angle = ratio > 0.0 ? SegmentAngle(ratio) : kPi;
+    // A roof of at most a half circle has its centre below the wall top: with the
+    // program's pi even the semicircular roof keeps the centre R1·cos(a1/2) ≈ 2.7e-8·R1
+    // below it, and the rounding of H4 − h cannot close that margin, so the ratio stays
+    // positive and is never a zero divisor here. Wider roofs are refused by the input check.
+    angle = SegmentAngle(ratio);
     surfaceWidth = 2.0 * s.r1 * std::sin(angle / 2.0);
     w = s.w0 - (s.r1 * s.r1 / 2.0) * (angle - std::sin(angle));
     x = s.p0 - s.r1 * angle;
