@@ -22,7 +22,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kN = 0.014;
 constexpr double kI = 0.001;
 
-// The pipe of the worked examples: radius 1, as a full circle or on a 0.8 m floor.
+// The reference pipe: radius 1, as a full circle or on a 0.8 m floor.
 Inputs Full(double value) { return {0, 1, kN, 1000, value}; }
 Inputs Floored(double value) { return {0.8, 1, kN, 1000, value}; }
 Section SectionOf(const Inputs& in) { return CircularTunnel::BuildSection(in.b, in.r); }

@@ -22,7 +22,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kN = 0.014;
 constexpr double kI = 0.001;
 
-// The section of the worked examples: 3 m wide, 2 m walls, a 120° roof of radius
+// The reference tunnel: 3 m wide, 2 m walls, a 120° roof of radius
 // √3 (chord 3 m), with a flat floor or a floor arch of radius 3.
 Inputs Flat(double value) { return {3, 2, 1.7320508, 120, 0, kN, 1000, value}; }
 Inputs Arched(double value) { return {3, 2, 1.7320508, 120, 3, kN, 1000, value}; }
