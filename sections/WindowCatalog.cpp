@@ -1,6 +1,8 @@
 #include "WindowCatalog.h"
 
 #include "ArcBottomChannel.h"
+#include "CircularTunnel.h"
+#include "CityGateTunnel.h"
 #include "CompoundChannel.h"
 #include "FlatBottomChannel.h"
 #include "UChannel.h"
@@ -147,6 +149,30 @@ PressOutcome CompoundDischarge(std::span<const double> v, ResultPane& pane) {
   return CompoundChannel::ComputeDischarge(CompoundInputs(v), pane);
 }
 
+// Box order B, H2, R1, A1, R2, n, D, value.
+CityGateTunnel::Inputs CityGateInputs(std::span<const double> v) {
+  return {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]};
+}
+
+PressOutcome CityGateDepth(std::span<const double> v, ResultPane& pane) {
+  return CityGateTunnel::ComputeDepth(CityGateInputs(v), pane);
+}
+PressOutcome CityGateDischarge(std::span<const double> v, ResultPane& pane) {
+  return CityGateTunnel::ComputeDischarge(CityGateInputs(v), pane);
+}
+
+// Box order B, R, n, D, value.
+CircularTunnel::Inputs CircularInputs(std::span<const double> v) {
+  return {v[0], v[1], v[2], v[3], v[4]};
+}
+
+PressOutcome CircularDepth(std::span<const double> v, ResultPane& pane) {
+  return CircularTunnel::ComputeDepth(CircularInputs(v), pane);
+}
+PressOutcome CircularDischarge(std::span<const double> v, ResultPane& pane) {
+  return CircularTunnel::ComputeDischarge(CircularInputs(v), pane);
+}
+
 std::vector<WindowSpec> BuildWindows() {
   using K = CalculationKind;
   using F = Family;
@@ -170,13 +196,13 @@ std::vector<WindowSpec> BuildWindows() {
       {"Form12", "复式断面平底梯形渠流量计算", "复式断面平底梯形渠均匀流流量计算成果", q,
        F::CompoundChannel, CompoundBoxes(q), "Text13", CompoundDischarge},
       {"Form23", "城门洞形隧洞水深计算", "城门洞形隧洞均匀流水深计算成果", d, F::CityGateTunnel,
-       CityGateBoxes(d), "Text9", nullptr},
+       CityGateBoxes(d), "Text9", CityGateDepth},
       {"Form34", "城门洞形隧洞流量计算", "城门洞形隧洞均匀流流量计算成果", q, F::CityGateTunnel,
-       CityGateBoxes(q), "Text9", nullptr},
+       CityGateBoxes(q), "Text9", CityGateDischarge},
       {"Form24", "圆形隧洞及管道水深计算", "圆形隧洞及管道均匀流水深计算成果", d,
-       F::CircularTunnel, CircularBoxes(d), "Text8", nullptr},
+       F::CircularTunnel, CircularBoxes(d), "Text8", CircularDepth},
       {"Form35", "圆形隧洞及管道流量计算", "圆形隧洞及管道均匀流流量计算成果", q,
-       F::CircularTunnel, CircularBoxes(q), "Text8", nullptr},
+       F::CircularTunnel, CircularBoxes(q), "Text8", CircularDischarge},
       {"Form25", "马蹄形隧洞水深计算", "马蹄形隧洞均匀流水深计算成果", d, F::HorseshoeTunnel,
        ArchTunnelBoxes(d), "Text9", nullptr},
       {"Form36", "马蹄形隧洞流量计算", "马蹄形隧洞均匀流流量计算成果", q, F::HorseshoeTunnel,

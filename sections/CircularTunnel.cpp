@@ -1,0 +1,197 @@
+#include "CircularTunnel.h"
+
+#include <cmath>
+
+#include "core/Hydraulics.h"
+
+namespace tarnwick::CircularTunnel {
+
+namespace {
+
+constexpr int kC1 = 25;
+constexpr int kC2 = 52;
+constexpr int kC2FloorLine = 48;
+
+// Central angle of the arc whose chord lies x·R from the centre, on the side of the
+// arc: 2·atan(sqrt(1 − x²)/x), which is 2·arccos(x) for x > 0.
+double ArcAngle(double x) { return 2.0 * std::atan(std::sqrt(1.0 - x * x) / x); }
+
+// Water surface level with the centre: half the circle less the floor segment.
+void AtCentre(const Section& s, double& w, double& x, double& surfaceWidth) {
+  w = s.wc / 2.0 - s.s1;
+  x = (s.pc / 2.0 - s.l1) + s.b;
+  surfaceWidth = 2.0 * s.r;
+}
+
+void PrintRows(ResultPane& out, const Section& s, const Inputs& in, double i, const State& st,
+               bool depthKind) {
+  ReportRow(out, kC1, kC2, {"隧洞半径R=", RoundDisplay(s.r)}, {"糙率N=", RoundDisplay(in.n)},
+            {"纵坡I= 1/", RoundSlope(i)});
+  if (depthKind) {
+    ReportRow(out, kC1, kC2, {"设计流量Q=", RoundDisplay(in.value)},
+              {"计算流量Q1=", RoundDisplay(st.q1)}, {"正常水深H=", RoundDisplay(st.h)});
+  } else {
+    ShortRow(out, kC1, {"计算流量Q1=", RoundDisplay(st.q1)}, {"正常水深H=", RoundDisplay(st.h)});
+  }
+  ReportRow(out, kC1, kC2, {"流速V=", RoundDisplay(st.v)}, {"水面宽B=", RoundDisplay(st.surfaceWidth)},
+            {"断面能量E=", RoundDisplay(st.e)});
+  // Clearance above the water: height under the crown, and the dry share of the
+  // section in percent to three decimals.
+  const Field clearance{"净空高H1=", RoundDisplay((2.0 * s.r - st.h) - s.h1)};
+  const Field clearanceRatio{
+      "净空面积比(%)=",
+      RoundScaled(100000.0 * ((s.wc - st.w) - s.s1) / (s.wc - s.s1), 0.5, 1000.0)};
+  if (s.flatFloor()) {
+    ReportRow(out, kC1, kC2, clearance, clearanceRatio, {"平底板宽度B=", RoundDisplay(s.b)});
+  } else {
+    ShortRow(out, kC1, clearance, clearanceRatio);
+  }
+  ReportRow(out, kC1, kC2, {"水力半径RS=", RoundDisplay(st.rs)},
+            {"过水断面面积W=", RoundDisplay(st.w)}, {"湿周X=", RoundDisplay(st.x)});
+  if (s.flatFloor()) {
+    ReportRow(out, kC1, kC2FloorLine, {"底板圆心角A1=", RoundDegrees(s.a1)},
+              {"底板弓形高H1=", RoundDisplay(s.h1)}, {"底板弓形面积S1=", RoundDisplay(s.s1)});
+  }
+}
+
+std::string_view BannerOf(const Section& s, bool depthKind) {
+  if (depthKind) {
+    return s.flatFloor() ? "  *****************平底圆形隧洞及管道均匀流水深计算成果表*************"
+                         : "  *****************圆形隧洞及管道均匀流水深计算成果表*************";
+  }
+  return s.flatFloor() ? "  **************平底圆形隧洞及管道均匀流流量计算成果表************"
+                       : "  *****************圆形隧洞及管道均匀流流量计算成果表*************";
+}
+
+PressOutcome Report(ResultPane& pane, const Section& s, const Inputs& in, double i,
+                    const State& st, bool depthKind) {
+  return PrintGuarded(pane, PressOutcome::Report, [&](ResultPane& out) {
+    Banner(out, BannerOf(s, depthKind));
+    PrintRows(out, s, in, i, st, depthKind);
+  });
+}
+
+}  // namespace
+
+bool InputsValid(const Inputs& in) {
+  // A floor as wide as the diameter would leave no section.
+  return in.r > 0 && in.n > 0 && in.d > 0 && in.value > 0 && in.b >= 0 && in.b < 2.0 * in.r;
+}
+
+Section BuildSection(double b, double r) {
+  Section s;
+  s.b = b;
+  s.r = r;
+  s.wc = kPi * (r * r);
+  s.pc = kTwoPi * r;
+  if (s.flatFloor()) {
+    // The floor chord and the two radii to its ends form a triangle; the floor angle
+    // follows from its in-circle radius by the half-angle relation
+    // tan(A1/2) = r/(s − B), s being half the triangle's perimeter.
+    const double half = (2.0 * r + b) / 2.0;
+    const double inRadius = std::sqrt((half - r) * (half - r) * (half - b) / half);
+    s.a1 = 2.0 * std::atan(inRadius / (half - b));
+    s.l1 = r * s.a1;
+    const double toFloor = std::sqrt(r * r - (b / 2.0) * (b / 2.0));
+    s.s1 = 0.5 * r * r * s.a1 - 0.5 * b * toFloor;
+    s.h1 = r - toFloor;
+  }
+  s.w0 = s.wc - s.s1;
+  s.p0 = (s.pc - s.l1) + s.b;
+  s.h0 = 2.0 * r - s.h1;
+  s.c = r - s.h1;
+  return s;
+}
+
+State Evaluate(const Section& s, double n, double i, double h) {
+  const double r = s.r;
+  const double y = h + s.h1;  // level above the lowest point of the circle
+  double w = 0.0;
+  double x = 0.0;
+  double surfaceWidth = 0.0;
+  double angle = 0.0;
+  Zone zone = Zone::AtCentre;
+  // The ratio x is the surface's distance from the centre over R. A depth a rounding
+  // step off the centre height can give x = 0 (or a vanishing x of the wrong sign)
+  // under a flat floor; the surface is then level with the centre for all purposes,
+  // and the centre rule applies instead of a division by zero.
+  if (h > s.c) {
+    const double ratio = (r - (2.0 * r - y)) / r;
+    if (ratio > 0.0) {
+      zone = Zone::AboveCentre;
+      angle = ArcAngle(ratio);  // dry arc under the crown
+      surfaceWidth = 2.0 * r * std::sin(angle / 2.0);
+      const double dry = (r * r / 2.0) * (angle - std::sin(angle));
+      w = (s.wc - dry) - s.s1;
+      x = ((s.pc - r * angle) - s.l1) + s.b;
+    } else {
+      AtCentre(s, w, x, surfaceWidth);
+    }
+  } else if (h < s.c) {
+    const double ratio = (r - y) / r;
+    if (ratio > 0.0) {
+      zone = Zone::BelowCentre;
+      angle = ArcAngle(ratio);  // wetted arc, down to the floor ends
+      surfaceWidth = 2.0 * r * std::sin(angle / 2.0);
+      w = (r * r / 2.0) * (angle - std::sin(angle)) - s.s1;
+      x = (r * angle - s.l1) + s.b;
+    } else {
+      AtCentre(s, w, x, surfaceWidth);
+    }
+  } else {
+    AtCentre(s, w, x, surfaceWidth);
+  }
+  State st;
+  static_cast<SectionState&>(st) = FlowState(h, w, x, surfaceWidth, n, i, DischargeForm::AreaVelocity);
+  st.zone = zone;
+  st.arcAngle = angle;
+  return st;
+}
+
+ManningFlowResult FullSectionFlow(const Section& s, double n, double i) {
+  return ManningFlow(s.w0, s.p0, n, i, DischargeForm::AreaVelocity);
+}
+
+DepthSearchResult<State> SolveDepth(const Section& s, double n, double i, double q) {
+  return NormalDepthSearch(q, DepthBracket{0.0, s.h0},
+                           [&](double h) { return Evaluate(s, n, i, h); });
+}
+
+PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
+  if (!InputsValid(in)) {
+    InputErrorBlock(pane, kDataInputError);
+    return PressOutcome::InputError;
+  }
+  const double i = 1.0 / in.d;
+  const Section s = BuildSection(in.b, in.r);
+  // Above the full-section discharge the bisection, bounded by the crown, has no
+  // depth to find. The greatest discharge is shown with all its digits.
+  const double qmax = FullSectionFlow(s, in.n, i).q1;
+  if (qmax < in.value) {
+    return PrintGuarded(pane, PressOutcome::Capacity, [&](ResultPane& out) {
+      out.Text("  ").EndLine();
+      SingleRow(out, {"该断面最大过流Q1=", qmax});
+      out.Text("请从新拟定断面").EndLine();
+      out.Text(" ").EndLine();
+    });
+  }
+  const State st = SolveDepth(s, in.n, i, in.value).state;
+  return Report(pane, s, in, i, st, true);
+}
+
+PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
+  if (!InputsValid(in)) {
+    InputErrorBlock(pane, kDataInputError);
+    return PressOutcome::InputError;
+  }
+  const double i = 1.0 / in.d;
+  const Section s = BuildSection(in.b, in.r);
+  if (in.value >= s.h0) {
+    InputErrorBlock(pane, kDepthTooGreat);
+    return PressOutcome::DepthTooGreat;
+  }
+  const State st = Evaluate(s, in.n, i, in.value);
+  return Report(pane, s, in, i, st, false);
+}
+
+}  // namespace tarnwick::CircularTunnel

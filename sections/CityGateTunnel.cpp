@@ -1,0 +1,201 @@
+#include "CityGateTunnel.h"
+
+#include <cmath>
+
+#include "core/Hydraulics.h"
+
+namespace tarnwick::CityGateTunnel {
+
+namespace {
+
+constexpr int kC1 = 25;
+constexpr int kC2 = 50;
+
+// A roof arch of more than a half circle overhangs the walls: between the wall top
+// and the arch centre the water surface lies below the centre, where the dry-segment
+// angle of the roof zone no longer describes the section. Such a roof is refused; the
+// semicircular roof (180°) is the common case and is accepted.
+constexpr double kMaxRoofAngle = 180.0;
+
+// Central angle of a circular segment whose chord lies x·R from the centre, on the
+// side of the segment: 2·atan(sqrt(1 − x²)/x), which is 2·arccos(x) for x > 0.
+double SegmentAngle(double x) { return 2.0 * std::atan(std::sqrt(1.0 - x * x) / x); }
+
+void PrintGeometry(ResultPane& out, const Section& s) {
+  const double height = s.h1 + s.h2 + s.h3;
+  if (s.r2 == 0.0) {
+    ReportRow(out, kC1, kC2, {"侧墙高H2=", RoundDisplay(s.h2)}, {"顶拱高H3=", RoundDisplay(s.h3)},
+              {"顶拱半径R1=", RoundDisplay(s.r1)});
+    ReportRow(out, kC1, kC2, {"顶拱圆心角A1=", RoundDegrees(s.a1)}, {"隧洞宽B=", RoundDisplay(s.b)},
+              {"隧洞高H4=", RoundDisplay(height)});
+    return;
+  }
+  ReportRow(out, kC1, kC2, {"底拱高H1=", RoundDisplay(s.h1)}, {"侧墙高H2=", RoundDisplay(s.h2)},
+            {"顶拱高H3=", RoundDisplay(s.h3)});
+  ReportRow(out, kC1, kC2, {"顶拱半径R1=", RoundDisplay(s.r1)},
+            {"顶拱圆心角A1=", RoundDegrees(s.a1)}, {"底拱半径R2=", RoundDisplay(s.r2)});
+  ReportRow(out, kC1, kC2, {"底拱圆心角A2=", RoundDegrees(s.a2)}, {"隧洞宽B=", RoundDisplay(s.b)},
+            {"隧洞高H4=", RoundDisplay(height)});
+}
+
+void PrintFlow(ResultPane& out, const Section& s, const Inputs& in, double i, const State& st,
+               bool depthKind) {
+  if (depthKind) {
+    ReportRow(out, kC1, kC2, {"设计流量Q=", RoundDisplay(in.value)}, {"糙率N=", RoundDisplay(in.n)},
+              {"纵坡I= 1/", RoundSlope(i)});
+  } else {
+    ShortRow(out, kC1, {"糙率N=", RoundDisplay(in.n)}, {"纵坡I= 1/", RoundSlope(i)});
+  }
+  ReportRow(out, kC1, kC2, {"计算流量Q1=", RoundDisplay(st.q1)}, {"正常水深H=", RoundDisplay(st.h)},
+            {"流速V=", RoundDisplay(st.v)});
+  ReportRow(out, kC1, kC2, {"水面宽B1=", RoundDisplay(st.surfaceWidth)},
+            {"断面能量E=", RoundDisplay(st.e)}, {"隧洞高/宽=", RoundRatio(s.h4, s.b)});
+  // Area and perimeter to three decimals, with 0.3 added before the integer part.
+  ReportRow(out, kC1, kC2, {"水力半径RS=", RoundDisplay(st.rs)},
+            {"过水断面面积W=", RoundScaled(st.w * 1000.0, 0.3, 1000.0)},
+            {"湿周X=", RoundScaled(st.x * 1000.0, 0.3, 1000.0)});
+  // Clearance above the water: height, area, and the area as a share of the section
+  // in percent to three decimals.
+  ReportRow(out, kC1, kC2, {"净空高度H5=", RoundDisplay(s.h4 - st.h)},
+            {"净空面积W3=", RoundDisplay(s.w0 - st.w)},
+            {"净空面积比(%)=", RoundScaled((s.w0 - st.w) / s.w0 * 100000.0, 0.5, 1000.0)});
+}
+
+PressOutcome Report(ResultPane& pane, std::string_view banner, const Section& s,
+                    const Inputs& in, double i, const State& st, bool depthKind) {
+  return PrintGuarded(pane, PressOutcome::Report, [&](ResultPane& out) {
+    Banner(out, banner);
+    PrintGeometry(out, s);
+    PrintFlow(out, s, in, i, st, depthKind);
+  });
+}
+
+Section SectionOf(const Inputs& in) { return BuildSection(in.b, in.h2, in.r1, in.a1, in.r2); }
+
+}  // namespace
+
+bool InputsValid(const Inputs& in) {
+  if (in.b <= 0 || in.h2 <= 0 || in.r1 <= 0 || in.a1 <= 0 || in.n <= 0 || in.d <= 0 ||
+      in.value <= 0 || in.r2 < 0) {
+    return false;
+  }
+  // A floor arch must be flatter than a half circle (R2 > B/2): its chord is the
+  // floor between the wall feet.
+  if (in.r2 > 0 && in.r2 <= in.b / 2.0) return false;
+  return in.a1 <= kMaxRoofAngle;
+}
+
+Section BuildSection(double b, double h2, double r1, double a1Degrees, double r2) {
+  Section s;
+  s.b = b;
+  s.h2 = h2;
+  s.r1 = r1;
+  s.r2 = r2;
+  s.a1 = DegreesToRadians(a1Degrees);
+  s.h3 = r1 * (1.0 - std::cos(s.a1 / 2.0));
+  if (r2 != 0.0) {
+    // Half-chord over radius, and the angle it subtends: 2·arcsin(s) in atan form.
+    const double half = (b / 2.0) / r2;
+    s.a2 = 2.0 * std::atan(half / std::sqrt(1.0 - half * half));
+  }
+  s.h1 = r2 * (1.0 - std::cos(s.a2 / 2.0));
+  s.wf = (r2 * r2 / 2.0) * (s.a2 - std::sin(s.a2));
+  s.wr = b * h2;
+  s.wt = (r1 * r1 / 2.0) * (s.a1 - std::sin(s.a1));
+  s.lf = r2 == 0.0 ? b : r2 * s.a2;
+  s.lt = r1 * s.a1;
+  s.w0 = s.wf + s.wr + s.wt;
+  s.p0 = s.lf + 2.0 * h2 + s.lt;
+  s.h4 = s.h1 + s.h2 + s.h3;
+  return s;
+}
+
+State Evaluate(const Section& s, double n, double i, double h) {
+  double surfaceWidth = 0.0;
+  double w = 0.0;
+  double x = 0.0;
+  Zone zone = Zone::Wall;
+  double angle = 0.0;
+  if (h > s.h1 + s.h2) {
+    // Under the roof: the full section less the dry segment above the water.
+    zone = Zone::Roof;
+    const double above = s.r1 - (s.h4 - h);  // water surface above the arch centre
+    const double ratio = above / s.r1;
+    // A roof of at most a half circle has its centre below the wall top: with the
+    // program's pi even the semicircular roof keeps the centre R1·cos(a1/2) ≈ 2.7e-8·R1
+    // below it, and the rounding of H4 − h cannot close that margin, so the ratio stays
+    // positive and is never a zero divisor here. Wider roofs are refused by the input check.
+    angle = SegmentAngle(ratio);
+    surfaceWidth = 2.0 * s.r1 * std::sin(angle / 2.0);
+    w = s.w0 - (s.r1 * s.r1 / 2.0) * (angle - std::sin(angle));
+    x = s.p0 - s.r1 * angle;
+  } else if (h > s.h1) {
+    zone = Zone::Wall;
+    surfaceWidth = s.b;
+    w = s.wf + s.b * (h - s.h1);
+    x = s.lf + 2.0 * (h - s.h1);
+  } else {
+    // Inside the floor arch: the wetted circular segment.
+    zone = Zone::Floor;
+    const double ratio = (s.r2 - h) / s.r2;
+    angle = SegmentAngle(ratio);
+    surfaceWidth = 2.0 * s.r2 * std::sin(angle / 2.0);
+    w = (s.r2 * s.r2 / 2.0) * (angle - std::sin(angle));
+    x = s.r2 * angle;
+  }
+  State st;
+  static_cast<SectionState&>(st) = FlowState(h, w, x, surfaceWidth, n, i);
+  st.zone = zone;
+  st.segmentAngle = angle;
+  return st;
+}
+
+ManningFlowResult FullSectionFlow(const Section& s, double n, double i) {
+  return ManningFlow(s.w0, s.p0, n, i);
+}
+
+DepthSearchResult<State> SolveDepth(const Section& s, double n, double i, double q) {
+  return NormalDepthSearch(q, DepthBracket{0.0, s.h4},
+                           [&](double h) { return Evaluate(s, n, i, h); });
+}
+
+PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
+  if (!InputsValid(in)) {
+    InputErrorBlock(pane, kDataInputError);
+    return PressOutcome::InputError;
+  }
+  const double i = 1.0 / in.d;
+  const Section s = SectionOf(in);
+  // Above the full-section discharge the bisection, bounded by the crown, has no
+  // depth to find.
+  const double qmax = FullSectionFlow(s, in.n, i).q1;
+  if (qmax < in.value) {
+    return PrintGuarded(pane, PressOutcome::Capacity, [&](ResultPane& out) {
+      out.Text("").EndLine();
+      SingleRow(out, {"此断面最大过流能力Q1=", RoundDisplay(qmax)});
+      out.Text("请从新拟定断面").EndLine();
+      out.Text("").EndLine();
+    });
+  }
+  const State st = SolveDepth(s, in.n, i, in.value).state;
+  return Report(pane, "  ****************城门洞形隧洞均匀流水深计算成果表**************", s, in, i,
+                st, true);
+}
+
+PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
+  if (!InputsValid(in)) {
+    InputErrorBlock(pane, kDataInputError);
+    return PressOutcome::InputError;
+  }
+  const double i = 1.0 / in.d;
+  const Section s = SectionOf(in);
+  if (in.value >= s.h4) {
+    InputErrorBlock(pane, kDepthTooGreat);
+    return PressOutcome::DepthTooGreat;
+  }
+  const State st = Evaluate(s, in.n, i, in.value);
+  return Report(pane, "  ****************城门洞形隧洞均匀流流量计算成果表**************", s, in, i,
+                st, false);
+}
+
+}  // namespace tarnwick::CityGateTunnel
