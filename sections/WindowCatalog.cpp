@@ -2,6 +2,7 @@
 
 #include "FlatBottomChannel.h"
 #include "HorseshoeTunnel.h"
+#include "ThreeCentredArchTunnel.h"
 #include "core/ReadNumber.h"
 
 namespace tarnwick {
@@ -118,6 +119,14 @@ PressOutcome HorseshoeDepth(std::span<const double> v, ResultPane& pane) {
 PressOutcome HorseshoeDischarge(std::span<const double> v, ResultPane& pane) {
   return HorseshoeTunnel::ComputeDischarge(ArchTunnelInputs<HorseshoeTunnel::Inputs>(v), pane);
 }
+PressOutcome ThreeCentredDepth(std::span<const double> v, ResultPane& pane) {
+  return ThreeCentredArchTunnel::ComputeDepth(ArchTunnelInputs<ThreeCentredArchTunnel::Inputs>(v),
+                                              pane);
+}
+PressOutcome ThreeCentredDischarge(std::span<const double> v, ResultPane& pane) {
+  return ThreeCentredArchTunnel::ComputeDischarge(
+      ArchTunnelInputs<ThreeCentredArchTunnel::Inputs>(v), pane);
+}
 
 std::vector<WindowSpec> BuildWindows() {
   using K = CalculationKind;
@@ -154,9 +163,9 @@ std::vector<WindowSpec> BuildWindows() {
       {"Form36", "马蹄形隧洞流量计算", "马蹄形隧洞均匀流流量计算成果", q, F::HorseshoeTunnel,
        ArchTunnelBoxes(q), "Text9", HorseshoeDischarge},
       {"Form26", "三心圆拱隧洞水深计算", "三心圆拱隧洞均匀流水深计算成果", d,
-       F::ThreeCentredArchTunnel, ArchTunnelBoxes(d), "Text9", nullptr},
+       F::ThreeCentredArchTunnel, ArchTunnelBoxes(d), "Text9", ThreeCentredDepth},
       {"Form37", "三心圆拱隧洞流量计算", "三心圆拱隧洞均匀流流量计算成果", q,
-       F::ThreeCentredArchTunnel, ArchTunnelBoxes(q), "Text9", nullptr},
+       F::ThreeCentredArchTunnel, ArchTunnelBoxes(q), "Text9", ThreeCentredDischarge},
   };
 }
 
