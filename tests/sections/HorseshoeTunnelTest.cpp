@@ -304,6 +304,7 @@ TEST(HorseshoeTunnel, RefusesSectionsThatCannotBeBuilt) {
       {0, 1, 180, 3, 60, 2, kN, 1000, 2},    // B1 < 0
       {0, 1, 180, 2, 30, 0.7, kN, 1000, 2},  // bottom arc narrower than B1
       {1, 1, 180, 2, 30, 0.73205, kN, 1000, 1},  // flat floor: R3 still has to span B1
+      {0, 1e200, 180, 1e200, 30, 1e200, 1e-300, 1e-300, 1},  // figures beyond any double
   };
   for (const Inputs& in : bad) {
     EXPECT_EQ(Compute(true, in, PressOutcome::InputError), kInputError) << in.r1 << " " << in.a1;

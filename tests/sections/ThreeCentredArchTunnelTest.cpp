@@ -211,6 +211,25 @@ TEST(ThreeCentredArchTunnel, ZoneBoundariesBelongToTheLowerZone) {
               2.0 * arch.r3 * std::sin(theta / 2.0), 1e-12);
 }
 
+// A semicircular top arch springs level with the side-arch centres, where its own
+// centre lies: the first depth above that level must take the whole top arch as
+// the dry segment, not a division by zero or a negative angle.
+TEST(ThreeCentredArchTunnel, SemicircularTopArchJustAboveTheSideArchCentres) {
+  for (const double f : {0.0, 1.0}) {
+    const Section s = Built({f, 1, 180, 1, 45, 1, kN, 1000, 1});
+    EXPECT_EQ(s.h3, 0.0);
+    const double centres = s.h1 + s.h2;
+    const auto below = ThreeCentredArchTunnel::Evaluate(s, kN, kI, centres);
+    const auto above = ThreeCentredArchTunnel::Evaluate(s, kN, kI, std::nextafter(centres, 9.0));
+    EXPECT_EQ(below.zone, Zone::LowerSide);
+    ASSERT_EQ(above.zone, Zone::Top);
+    EXPECT_TRUE(std::isfinite(above.q1));
+    EXPECT_NEAR(above.w, below.w, 1e-9);
+    EXPECT_NEAR(above.x, below.x, 1e-6);
+    EXPECT_NEAR(above.surfaceWidth, below.surfaceWidth, 1e-9);
+  }
+}
+
 // Circle of radius 1 with its lowest point at depth 0: area, wetted arc and chord
 // of the segment below depth y.
 struct CircleSegment {
@@ -307,6 +326,7 @@ TEST(ThreeCentredArchTunnel, RefusesSectionsThatCannotBeBuilt) {
       {0, 1, 180, 2, 90, 1, kN, 1000, 1},   // side arches crossing: no span left
       {0, 2, 120, 1, 80, 1, kN, 1000, 1},   // bottom arch narrower than the span
       {1, 1, 90, 1, 90, 0.7, kN, 1000, 1},  // flat floor: R3 still has to span it
+      {0, 1e300, 90, 1e300, 90, 1e300, 1e-300, 1e-300, 1},  // figures beyond any double
   };
   for (const Inputs& in : bad) {
     EXPECT_EQ(Compute(true, in, PressOutcome::InputError), kInputError) << in.a1 << " " << in.a2;
