@@ -49,7 +49,7 @@ Wetted WettedGeometry(const Section& s, double h) {
     return {Zone::Top, 2.0 * s.r1 * std::sin(theta / 2.0),
             s.w0 - (s.r1 * s.r1 / 2.0) * (theta - std::sin(theta)), s.p0 - s.r1 * theta};
   }
-  const double r2Squared = s.r2 * s.r2 / 2.0;
+  const double halfR2Squared = s.r2 * s.r2 / 2.0;
   if (h > centres) {
     // Above the side-arch centres the section widens from B2 no more; psi is the
     // wetted angle of each side arch above its centre.
@@ -57,7 +57,7 @@ Wetted WettedGeometry(const Section& s, double h) {
     const double psi = AngleFromSine(t / s.r2, s.beta);
     const double width = s.b2 - 2.0 * s.r2 * (1.0 - std::cos(psi));
     return {Zone::UpperSide, width,
-            t * width + r2Squared * (2.0 * psi - std::sin(2.0 * psi)) + s.s2 + s.s1,
+            t * width + halfR2Squared * (2.0 * psi - std::sin(2.0 * psi)) + s.s2 + s.s1,
             2.0 * s.r2 * psi + s.l2 + s.l1};
   }
   if (s.floor == Floor::Flat || h > s.h1) {
@@ -67,7 +67,7 @@ Wetted WettedGeometry(const Section& s, double h) {
     const double psi = AngleFromSine(u / s.r2, s.gamma);
     const double width = s.b2 - 2.0 * s.r2 * (1.0 - std::cos(psi));
     return {Zone::LowerSide, width,
-            (s.s2 + s.s1) - r2Squared * (2.0 * psi - std::sin(2.0 * psi)) - u * width,
+            (s.s2 + s.s1) - halfR2Squared * (2.0 * psi - std::sin(2.0 * psi)) - u * width,
             s.l2 + s.l1 - 2.0 * s.r2 * psi};
   }
   // Inside the inverted bottom arch: a circular segment of radius R3.
