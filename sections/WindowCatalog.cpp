@@ -5,6 +5,8 @@
 #include "CityGateTunnel.h"
 #include "CompoundChannel.h"
 #include "FlatBottomChannel.h"
+#include "HorseshoeTunnel.h"
+#include "ThreeCentredArchTunnel.h"
 #include "UChannel.h"
 #include "core/NormalDepthSearch.h"
 #include "core/ReadNumber.h"
@@ -173,6 +175,27 @@ PressOutcome CircularDischarge(std::span<const double> v, ResultPane& pane) {
   return CircularTunnel::ComputeDischarge(CircularInputs(v), pane);
 }
 
+// Arch tunnels: Text10 (floor type), then Text1 to Text8.
+template <class Inputs>
+Inputs ArchTunnelInputs(std::span<const double> v) {
+  return {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]};
+}
+
+PressOutcome HorseshoeDepth(std::span<const double> v, ResultPane& pane) {
+  return HorseshoeTunnel::ComputeDepth(ArchTunnelInputs<HorseshoeTunnel::Inputs>(v), pane);
+}
+PressOutcome HorseshoeDischarge(std::span<const double> v, ResultPane& pane) {
+  return HorseshoeTunnel::ComputeDischarge(ArchTunnelInputs<HorseshoeTunnel::Inputs>(v), pane);
+}
+PressOutcome ThreeCentredDepth(std::span<const double> v, ResultPane& pane) {
+  return ThreeCentredArchTunnel::ComputeDepth(ArchTunnelInputs<ThreeCentredArchTunnel::Inputs>(v),
+                                              pane);
+}
+PressOutcome ThreeCentredDischarge(std::span<const double> v, ResultPane& pane) {
+  return ThreeCentredArchTunnel::ComputeDischarge(
+      ArchTunnelInputs<ThreeCentredArchTunnel::Inputs>(v), pane);
+}
+
 std::vector<WindowSpec> BuildWindows() {
   using K = CalculationKind;
   using F = Family;
@@ -204,13 +227,13 @@ std::vector<WindowSpec> BuildWindows() {
       {"Form35", "圆形隧洞及管道流量计算", "圆形隧洞及管道均匀流流量计算成果", q,
        F::CircularTunnel, CircularBoxes(q), "Text8", CircularDischarge},
       {"Form25", "马蹄形隧洞水深计算", "马蹄形隧洞均匀流水深计算成果", d, F::HorseshoeTunnel,
-       ArchTunnelBoxes(d), "Text9", nullptr},
+       ArchTunnelBoxes(d), "Text9", HorseshoeDepth},
       {"Form36", "马蹄形隧洞流量计算", "马蹄形隧洞均匀流流量计算成果", q, F::HorseshoeTunnel,
-       ArchTunnelBoxes(q), "Text9", nullptr},
+       ArchTunnelBoxes(q), "Text9", HorseshoeDischarge},
       {"Form26", "三心圆拱隧洞水深计算", "三心圆拱隧洞均匀流水深计算成果", d,
-       F::ThreeCentredArchTunnel, ArchTunnelBoxes(d), "Text9", nullptr},
+       F::ThreeCentredArchTunnel, ArchTunnelBoxes(d), "Text9", ThreeCentredDepth},
       {"Form37", "三心圆拱隧洞流量计算", "三心圆拱隧洞均匀流流量计算成果", q,
-       F::ThreeCentredArchTunnel, ArchTunnelBoxes(q), "Text9", nullptr},
+       F::ThreeCentredArchTunnel, ArchTunnelBoxes(q), "Text9", ThreeCentredDischarge},
   };
 }
 

@@ -1,0 +1,229 @@
+#include "HorseshoeTunnel.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/Hydraulics.h"
+
+namespace tarnwick::HorseshoeTunnel {
+
+namespace {
+
+constexpr int kC1 = 25;
+constexpr int kC2 = 50;
+
+// Central angle of the circular segment cut off by a chord at x·R from the arc's
+// centre (x > 0 towards the segment), in the arctangent form the depths were
+// always computed with. The segment can never be larger than its own arc, whose
+// angle is `whole`: only rounding at the arc's end can put x at or below 0 (a
+// semicircular roof is level with its centre there), and the whole arc is meant.
+double SegmentAngle(double x, double whole) {
+  if (!(x > 0.0)) return whole;
+  return 2.0 * std::atan(std::sqrt(std::max(0.0, 1.0 - x * x)) / x);
+}
+
+// Angle whose sine is s, in the arctangent form; `whole` is the arc's own angle,
+// reached when rounding takes s to 1 at the lower end of a quarter-circle arc.
+double AngleFromSine(double s, double whole) {
+  const double cosine2 = 1.0 - s * s;
+  if (!(cosine2 > 0.0)) return whole;
+  return std::atan(s / std::sqrt(cosine2));
+}
+
+struct Wetted {
+  Zone zone;
+  double surfaceWidth;
+  double w;
+  double x;
+};
+
+// Wetted area and perimeter at depth h; each zone includes its upper boundary.
+Wetted WettedGeometry(const Section& s, double h) {
+  const double springLine = s.h1 + s.h2;
+  if (h > springLine) {
+    // The water surface cuts the roof arc: the full section less the dry roof segment.
+    const double x = (s.r1 - (s.h4 - h)) / s.r1;
+    const double theta = SegmentAngle(x, s.a1);
+    return {Zone::Roof, 2.0 * s.r1 * std::sin(theta / 2.0),
+            s.w0 - (s.r1 * s.r1 / 2.0) * (theta - std::sin(theta)), s.p0 - s.r1 * theta};
+  }
+  if (s.floor == Floor::Flat || h > s.h1) {
+    // Between the bottom chord and the spring line: the part below the spring line
+    // less the dry band above the water, phi being the dry angle of each side arc.
+    const double below = springLine - h;
+    const double phi = AngleFromSine(below / s.r2, s.a2);
+    const double width = s.b2 - 2.0 * s.r2 * (1.0 - std::cos(phi));
+    const double dryStrips = (s.r2 * s.r2 / 2.0) * (2.0 * phi - std::sin(2.0 * phi));
+    return {Zone::Side, width, ((s.sb + s.sm) - dryStrips) - below * width,
+            (s.lb + s.ls) - 2.0 * s.r2 * phi};
+  }
+  // Inside the inverted bottom arc: a circular segment of radius R3.
+  const double x = (s.r3 - h) / s.r3;
+  const double theta = SegmentAngle(x, s.a3);
+  return {Zone::Bottom, 2.0 * s.r3 * std::sin(theta / 2.0),
+          (s.r3 * s.r3 / 2.0) * (theta - std::sin(theta)), s.r3 * theta};
+}
+
+bool TypedValuesValid(const Inputs& in) {
+  return in.r1 > 0 && in.a1 > 0 && in.r2 > 0 && in.a2 > 0 && in.r3 > 0 && in.n > 0 &&
+         in.d > 0 && in.value > 0 && in.f >= 0 && in.f <= 1;
+}
+
+// Roof and side arcs beyond these angles would make the width grow again below
+// the spring line or fold the roof under its own chord, and the zone formulas
+// would describe another shape than the one drawn.
+bool ShapeDescribable(const Inputs& in) { return in.a1 <= 180.0 && in.a2 <= 90.0; }
+
+// The side arcs must leave a bottom chord, and the bottom arc must be able to
+// span it.
+bool SectionBuilt(const Section& s) { return s.b1 > 0.0 && s.b1 < 2.0 * s.r3; }
+
+double ClearanceAreaPercent(const Section& s, const State& st) {
+  return RoundScaled(100000.0 * (s.w0 - st.w) / s.w0, 0.5, 1000.0);
+}
+
+double HeightToWidth(const Section& s) { return RoundScaled(1000.0 * s.h4 / s.b2, 0.5, 1000.0); }
+
+double ThreeDecimals(double x) { return RoundScaled(1000.0 * x, 0.3, 1000.0); }
+
+enum class Kind { Depth, Discharge };
+
+std::string_view BannerFor(Kind kind, Floor floor) {
+  if (kind == Kind::Depth) {
+    return floor == Floor::InvertedArch
+               ? "  *****************马蹄形隧洞均匀流水深计算成果表****************"
+               : "  ***************平底板马蹄形隧洞均匀流水深计算成果表*************";
+  }
+  return floor == Floor::InvertedArch
+             ? "  *****************马蹄形隧洞均匀流流量计算成果表***************"
+             : "  **************平底板马蹄形隧洞均匀流流量计算成果表*************";
+}
+
+void PrintReport(ResultPane& out, Kind kind, const Inputs& in, const Section& s, double i,
+                 const State& st) {
+  const bool flat = s.floor == Floor::Flat;
+  Banner(out, BannerFor(kind, s.floor));
+  ReportRow(out, kC1, kC2, {"顶拱半径R1=", RoundDisplay(s.r1)}, {"侧拱半径R2=", RoundDisplay(s.r2)},
+            {flat && kind == Kind::Discharge ? "底板半径R3=" : "底拱半径R3=", RoundDisplay(s.r3)});
+  ReportRow(out, kC1, kC2, {"顶拱圆心角A1=", RoundDegrees(s.a1)},
+            {"侧拱圆心角A2=", RoundDegrees(s.a2)},
+            {flat ? "底板圆心角A3=" : "底拱圆心角A3=", RoundDegrees(s.a3)});
+  ReportRow(out, kC1, kC2, {"底拱高H1=", RoundDisplay(s.h1)}, {"侧拱高H2=", RoundDisplay(s.h2)},
+            {"顶拱高H3=", RoundDisplay(s.h3)});
+  ReportRow(out, kC1, kC2, {flat ? "底板宽B1=" : "底拱宽B1=", RoundDisplay(s.b1)},
+            {"隧洞宽B2=", RoundDisplay(s.b2)}, {"隧洞高H4=", RoundDisplay(s.h4)});
+  if (kind == Kind::Depth) {
+    ReportRow(out, kC1, kC2, {"设计流量Q=", RoundDisplay(in.value)}, {"糙率N=", RoundDisplay(in.n)},
+              {"纵坡I= 1/", RoundSlope(i)});
+  } else {
+    ShortRow(out, kC1, {"糙率N=", RoundDisplay(in.n)}, {"纵坡I= 1/", RoundSlope(i)});
+  }
+  ReportRow(out, kC1, kC2, {"计算流量Q1=", RoundDisplay(st.q1)}, {"正常水深H=", RoundDisplay(st.h)},
+            {"流速V=", RoundDisplay(st.v)});
+  ReportRow(out, kC1, kC2, {"水面宽B=", RoundDisplay(st.surfaceWidth)},
+            {"断面能量E=", RoundDisplay(st.e)}, {"净空面积比(%)=", ClearanceAreaPercent(s, st)});
+  ShortRow(out, kC1, {"净空高度H5=", RoundDisplay(s.h4 - st.h)}, {"隧洞高/宽=", HeightToWidth(s)});
+  ReportRow(out, kC1, kC2, {"水力半径RS=", RoundDisplay(st.rs)},
+            {"过水断面面积W=", ThreeDecimals(st.w)}, {"湿周X=", ThreeDecimals(st.x)});
+}
+
+// The design discharge is more than the full section carries.
+void PrintCapacityBlock(ResultPane& out, double qmax) {
+  out.Text("   ").EndLine();
+  out.Text("断面太小,请重新拟定断面").EndLine();
+  out.Text("此断面最大过流量为Q1=").Number(qmax).EndLine();
+  out.Text("   ").EndLine();
+}
+
+}  // namespace
+
+Section MakeSection(Floor floor, double r1, double a1Degrees, double r2, double a2Degrees,
+                    double r3) {
+  const bool flat = floor == Floor::Flat;
+  Section s;
+  s.floor = floor;
+  s.r1 = r1;
+  s.r2 = r2;
+  s.r3 = r3;
+  s.a1 = DegreesToRadians(a1Degrees);
+  s.a2 = DegreesToRadians(a2Degrees);
+  s.b2 = 2.0 * r1 * std::sin(s.a1 / 2.0);
+  s.b1 = s.b2 - 2.0 * r2 * (1.0 - std::cos(s.a2));
+  const double u = (s.b1 / 2.0) / r3;
+  s.a3 = 2.0 * std::atan(u / std::sqrt(1.0 - u * u));
+  s.h1 = flat ? 0.0 : r3 * (1.0 - std::cos(s.a3 / 2.0));
+  s.h2 = r2 * std::sin(s.a2);
+  s.h3 = r1 * (1.0 - std::cos(s.a1 / 2.0));
+  s.h4 = (s.h1 + s.h2) + s.h3;
+  s.sb = flat ? 0.0 : (r3 * r3 / 2.0) * (s.a3 - std::sin(s.a3));
+  s.sm = s.b1 * s.h2 + (r2 * r2 / 2.0) * (2.0 * s.a2 - std::sin(2.0 * s.a2));
+  s.st = (r1 * r1 / 2.0) * (s.a1 - std::sin(s.a1));
+  // The flat floor is the chord itself: no bottom segment, and B1 wetted at every depth.
+  s.lb = flat ? s.b1 : r3 * s.a3;
+  s.ls = 2.0 * r2 * s.a2;
+  s.lt = r1 * s.a1;
+  s.w0 = (s.sb + s.sm) + s.st;
+  s.p0 = (s.lb + s.ls) + s.lt;
+  return s;
+}
+
+std::optional<Section> CheckedSection(const Inputs& in) {
+  if (!TypedValuesValid(in) || !ShapeDescribable(in)) return std::nullopt;
+  const Floor floor = in.f == 0.0 ? Floor::InvertedArch : Floor::Flat;
+  const Section s = MakeSection(floor, in.r1, in.a1, in.r2, in.a2, in.r3);
+  if (!SectionBuilt(s)) return std::nullopt;
+  return s;
+}
+
+State Evaluate(const Section& section, double n, double i, double h) {
+  const Wetted wet = WettedGeometry(section, h);
+  return {FlowState(h, wet.w, wet.x, wet.surfaceWidth, n, i, DischargeForm::AreaVelocity),
+          wet.zone};
+}
+
+double GreatestDischarge(const Section& section, double n, double i) {
+  return ManningFlow(section.w0, section.p0, n, i, DischargeForm::AreaVelocity).q1;
+}
+
+DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, double q) {
+  // Q1 rises with the depth only below the crown, so the search never seeks above it.
+  return NormalDepthSearch(q, DepthBracket{0.0, section.h4},
+                           [&](double h) { return Evaluate(section, n, i, h); });
+}
+
+PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
+  const std::optional<Section> section = CheckedSection(in);
+  if (!section) {
+    InputErrorBlock(pane, kDataInputError);
+    return PressOutcome::InputError;
+  }
+  const double i = 1.0 / in.d;
+  const double qmax = GreatestDischarge(*section, in.n, i);
+  if (qmax < in.value) {
+    return PrintGuarded(pane, PressOutcome::Capacity,
+                        [&](ResultPane& out) { PrintCapacityBlock(out, qmax); });
+  }
+  const State st = SolveDepth(*section, in.n, i, in.value).state;
+  return PrintGuarded(pane, PressOutcome::Report, [&](ResultPane& out) {
+    PrintReport(out, Kind::Depth, in, *section, i, st);
+  });
+}
+
+PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
+  const std::optional<Section> section = CheckedSection(in);
+  if (!section) {
+    InputErrorBlock(pane, kDataInputError);
+    return PressOutcome::InputError;
+  }
+  const double i = 1.0 / in.d;
+  if (in.value >= section->h4) {
+    InputErrorBlock(pane, kDepthTooGreat);
+    return PressOutcome::DepthTooGreat;
+  }
+  const State st = Evaluate(*section, in.n, i, in.value);
+  return PrintGuarded(pane, PressOutcome::Report, [&](ResultPane& out) {
+    PrintReport(out, Kind::Discharge, in, *section, i, st);
+  });
+}
+
+}  // namespace tarnwick::HorseshoeTunnel

@@ -1,0 +1,72 @@
+// Horseshoe tunnel: a roof arc (radius R1, central angle A1) over the spring line,
+// a side arc on each side (radius R2, angle A2, centred on the spring line R2 in
+// from its end) narrowing the section down to the bottom chord B1, and either an
+// inverted bottom arc of radius R3 across B1 or a level floor on B1 itself.
+#pragma once
+
+#include <optional>
+
+#include "core/NormalDepthSearch.h"
+#include "core/ReportRow.h"
+#include "core/SectionState.h"
+
+namespace tarnwick::HorseshoeTunnel {
+
+enum class Floor { InvertedArch, Flat };
+
+// Part of the section holding the water surface.
+enum class Zone { Bottom, Side, Roof };
+
+// The built section; angles in radians, lengths in m, areas in m².
+struct Section {
+  Floor floor = Floor::InvertedArch;
+  double r1 = 0.0, a1 = 0.0;  // roof arc
+  double r2 = 0.0, a2 = 0.0;  // each side arc
+  double r3 = 0.0;            // bottom arc (the flat floor still reports its angle)
+  double b2 = 0.0;            // tunnel width, the roof chord at the spring line
+  double b1 = 0.0;            // bottom chord, the floor width of the flat floor
+  double a3 = 0.0;            // central angle of the bottom arc over B1
+  double h1 = 0.0;            // sag of the bottom arc (0 for the flat floor)
+  double h2 = 0.0;            // height of the side arcs
+  double h3 = 0.0;            // rise of the roof arc
+  double h4 = 0.0;            // tunnel height, invert to crown
+  double sb = 0.0, sm = 0.0, st = 0.0;  // bottom segment, middle part, roof segment
+  double lb = 0.0, ls = 0.0, lt = 0.0;  // bottom perimeter, both side arcs, roof arc
+  double w0 = 0.0;            // area of the full section
+  double p0 = 0.0;            // perimeter of the closed section
+};
+
+// Typed values of Form25 (value = design discharge Q) and Form36 (value = depth h).
+// F selects the floor: 0 the inverted arch, above 0 up to 1 the flat floor.
+struct Inputs {
+  double f = 0.0;
+  double r1 = 0.0;
+  double a1 = 0.0;  // degrees
+  double r2 = 0.0;
+  double a2 = 0.0;  // degrees
+  double r3 = 0.0;
+  double n = 0.0;
+  double d = 0.0;   // slope denominator, i = 1/D
+  double value = 0.0;
+};
+
+struct State : SectionState {
+  Zone zone = Zone::Bottom;
+};
+
+// The section's dimensions from radii and angles in degrees, without any check.
+Section MakeSection(Floor floor, double r1, double a1Degrees, double r2, double a2Degrees,
+                    double r3);
+// The typed values checked and the section built; nothing when the values are
+// refused or describe no horseshoe section.
+std::optional<Section> CheckedSection(const Inputs& in);
+
+State Evaluate(const Section& section, double n, double i, double h);
+// Manning's discharge of the full section with its closed perimeter.
+double GreatestDischarge(const Section& section, double n, double i);
+DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, double q);
+
+PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
+PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
+
+}  // namespace tarnwick::HorseshoeTunnel
