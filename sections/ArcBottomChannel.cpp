@@ -1,8 +1,10 @@
 #include "ArcBottomChannel.h"
 
 #include <cmath>
+#include <vector>
 
 #include "core/Hydraulics.h"
+#include "core/OutlineGeometry.h"
 
 namespace tarnwick::ArcBottomChannel {
 
@@ -10,6 +12,11 @@ namespace {
 
 constexpr int kC1 = 25;
 constexpr int kC2 = 50;
+
+// Points on the drawn bottom arc: chords this short hold the same water as the circle
+// to within 2e-5 of the area from a depth of 2% of the radius up (the sliver
+// between chord and arc shrinks with the square of the chord's angle).
+constexpr int kArcSegments = 2048;
 
 // The side slope is not a number the arc can follow when negative: the walls would
 // lean outwards from the wrong end of the arc, giving a negative central angle and
@@ -126,6 +133,37 @@ ArcState Evaluate(const Section& sec, double n, double i, double h) {
 
 DepthSearchResult<ArcState> SolveDepth(const Section& section, double n, double i, double q) {
   return NormalDepthSearch(q, DepthBracket{}, [&](double h) { return Evaluate(section, n, i, h); });
+}
+
+Outline SectionOutline(const Section& sec, double top) {
+  const double half = sec.b / 2.0;
+  Outline outline;
+  const bool walls = top > sec.h1;
+  // A tangent wall of slope m runs out m horizontally per unit of height above the
+  // chord; the rectangle's walls (m = 0) stand vertical on the chord's ends.
+  const double spread = walls ? sec.m * (top - sec.h1) : 0.0;
+  if (walls) outline.push_back({-half - spread, top});
+  // The arc hangs from a centre R above its lowest point, symmetric about the axis.
+  const double down = -kPi / 2.0;
+  std::vector<OutlinePoint> arc =
+      ArcPoints(0.0, sec.r, sec.r, down - sec.theta / 2.0, down + sec.theta / 2.0, kArcSegments);
+  // The ends are the chord's ends exactly, where the walls meet the arc.
+  arc.front() = {-half, sec.h1};
+  arc.back() = {half, sec.h1};
+  outline.insert(outline.end(), arc.begin(), arc.end());
+  if (walls) outline.push_back({half + spread, top});
+  return outline;
+}
+
+std::optional<SectionModel> Model(const Inputs& in) {
+  if (!FirstCheckPassed(in) || (in.m == 0 && !WidthFits(in))) return std::nullopt;
+  const Section sec = ShapeOf(in);
+  const double n = in.n;
+  const double i = 1.0 / in.d;
+  SectionModel model;
+  model.evaluate = [sec, n, i](double h) -> SectionState { return Evaluate(sec, n, i, h); };
+  model.outline = [sec](double top) { return SectionOutline(sec, top); };
+  return model;
 }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {

@@ -6,6 +6,7 @@
 
 #include "core/NormalDepthSearch.h"
 #include "core/ReportRow.h"
+#include "core/SectionModel.h"
 #include "core/SectionState.h"
 
 namespace tarnwick::ArcBottomChannel {
@@ -43,6 +44,13 @@ struct Inputs {
   double value = 0.0;
   double b = 0.0;
 };
+
+// The arc and the walls up to the level `top` above the lowest point of the arc;
+// the arc is drawn whole even when `top` lies below its chord.
+Outline SectionOutline(const Section& section, double top);
+// The section of a window's inputs, for drawing and rating; the shape follows M as
+// in the calculation. Empty when either check of the press would refuse the inputs.
+std::optional<SectionModel> Model(const Inputs& in);
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);

@@ -1,5 +1,6 @@
 #include "CompoundChannel.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarnwick::CompoundChannel {
@@ -55,6 +56,13 @@ void PrintReport(ResultPane& pane, const Inputs& in, double i, const CompoundSta
             {"湿周X=", RoundDisplay(s.x)});
 }
 
+// Adds a corner of the boundary unless it repeats the last one (a flood plain of
+// zero width, or outer banks of zero height).
+void AddCorner(Outline& outline, OutlinePoint p) {
+  if (!outline.empty() && outline.back().x == p.x && outline.back().y == p.y) return;
+  outline.push_back(p);
+}
+
 }  // namespace
 
 CompoundState Evaluate(const Section& sec, double i, double h) {
@@ -94,6 +102,36 @@ CompoundState Evaluate(const Section& sec, double i, double h) {
 
 DepthSearchResult<CompoundState> SolveDepth(const Section& section, double i, double q) {
   return NormalDepthSearch(q, DepthBracket{}, [&](double h) { return Evaluate(section, i, h); });
+}
+
+Outline SectionOutline(const Section& sec, double top) {
+  const double bedHalf = sec.b1 / 2.0;
+  const double bankHalf = bedHalf + sec.m1 * sec.h1;  // half width at the bank tops
+  const double bankTop = std::max(top, sec.h1);
+  const double rise = bankTop - sec.h1;  // height of the outer banks above the plains
+  const double leftEdge = bankHalf + sec.b2;
+  const double rightEdge = bankHalf + sec.b3;
+  Outline outline;
+  AddCorner(outline, {-(leftEdge + sec.m2 * rise), bankTop});
+  AddCorner(outline, {-leftEdge, sec.h1});
+  AddCorner(outline, {-bankHalf, sec.h1});
+  AddCorner(outline, {-bedHalf, 0.0});
+  AddCorner(outline, {bedHalf, 0.0});
+  AddCorner(outline, {bankHalf, sec.h1});
+  AddCorner(outline, {rightEdge, sec.h1});
+  AddCorner(outline, {rightEdge + sec.m3 * rise, bankTop});
+  return outline;
+}
+
+std::optional<SectionModel> Model(const Inputs& in) {
+  if (!InputsValid(in)) return std::nullopt;
+  const Section sec = in.section;
+  const double i = 1.0 / in.d;
+  SectionModel model;
+  model.evaluate = [sec, i](double h) -> SectionState { return Evaluate(sec, i, h); };
+  model.outline = [sec](double top) { return SectionOutline(sec, top); };
+  model.subdivided = true;
+  return model;
 }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {

@@ -7,6 +7,7 @@
 
 #include "core/NormalDepthSearch.h"
 #include "core/ReportRow.h"
+#include "core/SectionModel.h"
 #include "core/SectionState.h"
 
 namespace tarnwick::CompoundChannel {
@@ -51,6 +52,17 @@ struct Inputs {
   double d = 0.0;  // slope denominator, i = 1/D
   double value = 0.0;
 };
+
+// The physical boundary, with the main channel's axis at x = 0: left outer bank,
+// left flood-plain bottom, main channel, right flood-plain bottom, right outer
+// bank. The outer banks rise to the level `top`, or end at the plains when `top`
+// is below the bank tops. The dividing lines above the bank edges are no part of
+// it, as they are no part of any wetted perimeter.
+Outline SectionOutline(const Section& section, double top);
+// The section of a window's inputs, for drawing and rating (subdivided: above the
+// banks velocity and discharge are those of the whole section and no hydraulic
+// radius of the whole section is formed); empty when the inputs would be refused.
+std::optional<SectionModel> Model(const Inputs& in);
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);

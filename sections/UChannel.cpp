@@ -1,8 +1,10 @@
 #include "UChannel.h"
 
 #include <cmath>
+#include <vector>
 
 #include "core/Hydraulics.h"
+#include "core/OutlineGeometry.h"
 
 namespace tarnwick::UChannel {
 
@@ -10,6 +12,11 @@ namespace {
 
 constexpr int kC1 = 25;
 constexpr int kC2 = 50;
+
+// Points on the drawn semicircle: chords this short hold the same water as the circle
+// to within 2e-5 of the area from a depth of 2% of the radius up (the sliver
+// between chord and arc shrinks with the square of the chord's angle).
+constexpr int kArcSegments = 2048;
 
 bool InputsValid(const Inputs& in) { return in.r > 0 && in.n > 0 && in.d > 0 && in.value > 0; }
 
@@ -65,6 +72,33 @@ SectionState Evaluate(const Section& section, double n, double i, double h) {
 
 DepthSearchResult<SectionState> SolveDepth(const Section& section, double n, double i, double q) {
   return NormalDepthSearch(q, DepthBracket{}, [&](double h) { return Evaluate(section, n, i, h); });
+}
+
+Outline SectionOutline(const Section& section, double top) {
+  const double r = section.r;
+  Outline outline;
+  const bool walls = top > r;
+  if (walls) outline.push_back({-r, top});
+  // From the left end of the horizontal diameter down through the lowest point to
+  // the right end; the centre stands R above the bed.
+  std::vector<OutlinePoint> arc = ArcPoints(0.0, r, r, kPi, kTwoPi, kArcSegments);
+  // The ends are where the walls meet the semicircle, at the height of its centre.
+  arc.front() = {-r, r};
+  arc.back() = {r, r};
+  outline.insert(outline.end(), arc.begin(), arc.end());
+  if (walls) outline.push_back({r, top});
+  return outline;
+}
+
+std::optional<SectionModel> Model(const Inputs& in) {
+  if (!InputsValid(in)) return std::nullopt;
+  const Section section{in.r};
+  const double n = in.n;
+  const double i = 1.0 / in.d;
+  SectionModel model;
+  model.evaluate = [section, n, i](double h) { return Evaluate(section, n, i, h); };
+  model.outline = [section](double top) { return SectionOutline(section, top); };
+  return model;
 }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {

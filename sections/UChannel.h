@@ -4,6 +4,7 @@
 
 #include "core/NormalDepthSearch.h"
 #include "core/ReportRow.h"
+#include "core/SectionModel.h"
 #include "core/SectionState.h"
 
 namespace tarnwick::UChannel {
@@ -25,6 +26,13 @@ struct Inputs {
   double d = 0.0;  // slope denominator, i = 1/D
   double value = 0.0;
 };
+
+// The semicircle and the walls up to the level `top` above its lowest point; the
+// semicircle is drawn whole even when `top` lies below its centre.
+Outline SectionOutline(const Section& section, double top);
+// The section of a window's inputs, for drawing and rating; empty when the inputs
+// would be refused.
+std::optional<SectionModel> Model(const Inputs& in);
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);

@@ -129,6 +129,10 @@ PressOutcome ArcBottomDischarge(std::span<const double> v, ResultPane& pane) {
   return ArcBottomChannel::ComputeDischarge(ArcBottomInputs(v), pane);
 }
 
+std::optional<SectionModel> ArcBottomModel(std::span<const double> v) {
+  return ArcBottomChannel::Model(ArcBottomInputs(v));
+}
+
 // Text2 R, Text4 n, Text5 D, Text6 Q or h.
 UChannel::Inputs UChannelInputs(std::span<const double> v) { return {v[0], v[1], v[2], v[3]}; }
 
@@ -137,6 +141,10 @@ PressOutcome UChannelDepth(std::span<const double> v, ResultPane& pane) {
 }
 PressOutcome UChannelDischarge(std::span<const double> v, ResultPane& pane) {
   return UChannel::ComputeDischarge(UChannelInputs(v), pane);
+}
+
+std::optional<SectionModel> UChannelModel(std::span<const double> v) {
+  return UChannel::Model(UChannelInputs(v));
 }
 
 // Text1 to Text10 the section (B1 M1 H1 n1, B2 M2 n2, B3 M3 n3), Text11 D, Text12 Q or h.
@@ -196,6 +204,10 @@ PressOutcome ThreeCentredDischarge(std::span<const double> v, ResultPane& pane) 
       ArchTunnelInputs<ThreeCentredArchTunnel::Inputs>(v), pane);
 }
 
+std::optional<SectionModel> CompoundModel(std::span<const double> v) {
+  return CompoundChannel::Model(CompoundInputs(v));
+}
+
 std::vector<WindowSpec> BuildWindows() {
   using K = CalculationKind;
   using F = Family;
@@ -203,21 +215,21 @@ std::vector<WindowSpec> BuildWindows() {
   const K q = K::Discharge;
   return {
       {"Form2", "弧底矩形渠、弧底梯形渠水深计算", "弧底矩形渠、弧底梯形渠均匀流水深计算成果", d,
-       F::ArcBottomChannel, ArcBottomBoxes(d), "Text7", ArcBottomDepth},
+       F::ArcBottomChannel, ArcBottomBoxes(d), "Text7", ArcBottomDepth, ArcBottomModel},
       {"Form31", "弧底矩形渠、弧底梯形渠流量计算", "弧底矩形渠、弧底梯形渠均匀流流量计算成果", q,
-       F::ArcBottomChannel, ArcBottomBoxes(q), "Text7", ArcBottomDischarge},
+       F::ArcBottomChannel, ArcBottomBoxes(q), "Text7", ArcBottomDischarge, ArcBottomModel},
       {"Form21", "平底矩形渠、平底梯形渠水深计算", "平底矩形渠、平底梯形渠均匀流水深计算成果", d,
        F::FlatBottomChannel, FlatBottomBoxes(d), "Text7", FlatBottomDepth, FlatBottomModel},
       {"Form32", "平底矩形渠、平底梯形渠流量计算", "平底矩形渠、平底梯形渠均匀流流量计算成果", q,
        F::FlatBottomChannel, FlatBottomBoxes(q), "Text7", FlatBottomDischarge, FlatBottomModel},
       {"Form22", "“Ｕ”形渠水深计算", "“Ｕ”形渠均匀流水深计算成果", d, F::UChannel,
-       UChannelBoxes(d), "Text8", UChannelDepth},
+       UChannelBoxes(d), "Text8", UChannelDepth, UChannelModel},
       {"Form33", "“Ｕ”形渠流量计算", "“Ｕ”形渠均匀流流量计算成果", q, F::UChannel,
-       UChannelBoxes(q), "Text8", UChannelDischarge},
+       UChannelBoxes(q), "Text8", UChannelDischarge, UChannelModel},
       {"Form11", "复式断面平底梯形渠水深计算", "复式断面平底梯形渠均匀流水深计算成果", d,
-       F::CompoundChannel, CompoundBoxes(d), "Text13", CompoundDepth},
+       F::CompoundChannel, CompoundBoxes(d), "Text13", CompoundDepth, CompoundModel},
       {"Form12", "复式断面平底梯形渠流量计算", "复式断面平底梯形渠均匀流流量计算成果", q,
-       F::CompoundChannel, CompoundBoxes(q), "Text13", CompoundDischarge},
+       F::CompoundChannel, CompoundBoxes(q), "Text13", CompoundDischarge, CompoundModel},
       {"Form23", "城门洞形隧洞水深计算", "城门洞形隧洞均匀流水深计算成果", d, F::CityGateTunnel,
        CityGateBoxes(d), "Text9", CityGateDepth},
       {"Form34", "城门洞形隧洞流量计算", "城门洞形隧洞均匀流流量计算成果", q, F::CityGateTunnel,
