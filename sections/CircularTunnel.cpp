@@ -74,9 +74,9 @@ PressOutcome Report(ResultPane& pane, const Section& s, const Inputs& in, double
 }
 
 // Chords of at most 2π/8192 rad stand for the arc to about two parts in a
-// hundred million of its length. The coarsest figure is the place where a water line
-// a few microns under the crown meets the nearly level roof, which stays
-// within a ten-thousandth of the section's width.
+// hundred million of its length. The coarsest figure is where a water line a few
+// microns under the crown meets the nearly level roof: it stays within a
+// ten-thousandth of the section's width.
 constexpr double kArcStep = kTwoPi / 8192.0;
 
 // Appends an arc of the boundary, its end points placed exactly on the crown, the

@@ -279,18 +279,20 @@ TEST(TunnelModel, StatesAreTheDischargeWindowsFigures) {
   }
   // A depth a rounding step above the crown, as crown·k/k can give, is the
   // full section rather than an undefined square root.
-  for (const char* window : {"Form34", "Form35"}) {
-    const auto model = ModelOfWindow(window, window == std::string("Form34")
-                                                 ? std::vector<std::string>{"3", "2", "1.7320508",
-                                                                            "120", "3", "0.014",
-                                                                            "1000", "1"}
-                                                 : std::vector<std::string>{"0.8", "1", "0.014",
-                                                                            "1000", "1"});
-    ASSERT_TRUE(model.has_value());
-    const double above = std::nextafter(model->crown, 10.0);
-    const SectionState s = model->evaluate(above);
-    EXPECT_EQ(s.q1, *model->fullSectionDischarge) << window;
-    EXPECT_EQ(s.surfaceWidth, 0.0) << window;
+  struct AboveCrown {
+    const char* window;
+    std::vector<std::string> boxes;
+  };
+  const AboveCrown above[] = {
+      {"Form34", {"3", "2", "1.7320508", "120", "3", "0.014", "1000", "1"}},
+      {"Form35", {"0.8", "1", "0.014", "1000", "1"}},
+  };
+  for (const AboveCrown& c : above) {
+    const auto model = ModelOfWindow(c.window, c.boxes);
+    ASSERT_TRUE(model.has_value()) << c.window;
+    const SectionState s = model->evaluate(std::nextafter(model->crown, 10.0));
+    EXPECT_EQ(s.q1, *model->fullSectionDischarge) << c.window;
+    EXPECT_EQ(s.surfaceWidth, 0.0) << c.window;
   }
 }
 
