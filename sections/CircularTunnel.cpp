@@ -1,8 +1,10 @@
 #include "CircularTunnel.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/Hydraulics.h"
+#include "core/OutlineGeometry.h"
 
 namespace tarnwick::CircularTunnel {
 
@@ -69,6 +71,26 @@ PressOutcome Report(ResultPane& pane, const Section& s, const Inputs& in, double
     Banner(out, BannerOf(s, depthKind));
     PrintRows(out, s, in, i, st, depthKind);
   });
+}
+
+// Chords of at most 2π/8192 rad stand for the arc to about two parts in a
+// hundred million of its length. The coarsest figure is where a water line a few
+// microns under the crown meets the nearly level roof: it stays within a
+// ten-thousandth of the section's width.
+constexpr double kArcStep = kTwoPi / 8192.0;
+
+// Appends an arc of the boundary, its end points placed exactly on the crown, the
+// invert or the floor ends, so that the loop closes and the floor joins the arc
+// without a gap of rounding size.
+void AppendArc(Outline& out, double cy, double radius, double from, double to, OutlinePoint start,
+               OutlinePoint end) {
+  const int segments =
+      std::max(16, static_cast<int>(std::ceil(std::fabs(to - from) / kArcStep)));
+  Outline arc = ArcPoints(0.0, cy, radius, from, to, segments);
+  arc.front() = start;
+  arc.back() = end;
+  const bool joined = !out.empty() && out.back().x == start.x && out.back().y == start.y;
+  out.insert(out.end(), arc.begin() + (joined ? 1 : 0), arc.end());
 }
 
 }  // namespace
@@ -155,6 +177,47 @@ ManningFlowResult FullSectionFlow(const Section& s, double n, double i) {
 DepthSearchResult<State> SolveDepth(const Section& s, double n, double i, double q) {
   return NormalDepthSearch(q, DepthBracket{0.0, s.h0},
                            [&](double h) { return Evaluate(s, n, i, h); });
+}
+
+Outline SectionOutline(const Section& s) {
+  const double r = s.r;
+  const OutlinePoint crown{0.0, s.h0};
+  const double up = kPi / 2.0;
+  const double down = 3.0 * kPi / 2.0;
+  Outline out;
+  if (!s.flatFloor()) {
+    // Two half circles meeting at the invert, the lowest point of the section.
+    AppendArc(out, r, r, up, down, crown, {0.0, 0.0});
+    AppendArc(out, r, r, down, up + kTwoPi, {0.0, 0.0}, crown);
+    return out;
+  }
+  // The floor chord lies at y = 0, the centre c above it; the arc stops at the
+  // floor ends, A1/2 either side of the bottom of the circle.
+  const double half = s.b / 2.0;
+  AppendArc(out, s.c, r, up, down - s.a1 / 2.0, crown, {-half, 0.0});
+  AppendArc(out, s.c, r, down + s.a1 / 2.0, up + kTwoPi, {half, 0.0}, crown);
+  return out;
+}
+
+std::optional<SectionModel> Model(const Inputs& in) {
+  if (!InputsValid(in)) return std::nullopt;
+  const Section s = BuildSection(in.b, in.r);
+  const double n = in.n;
+  const double i = 1.0 / in.d;
+  SectionModel model;
+  model.evaluate = [s, n, i](double h) -> SectionState {
+    // At the crown the dry segment has closed and the section runs full. Under a
+    // flat floor the level y = h + H1 at the crown can round a step above 2R,
+    // where the dry-arc ratio passes 1 and its square root is undefined; the
+    // last depth of a rating (crown·k/k) can also land a step above the crown.
+    // The discharge window refuses such depths.
+    if (h >= s.h0) return FlowState(h, s.w0, s.p0, 0.0, n, i, DischargeForm::AreaVelocity);
+    return Evaluate(s, n, i, h);
+  };
+  model.outline = [s](double) { return SectionOutline(s); };
+  model.crown = s.h0;
+  model.fullSectionDischarge = FullSectionFlow(s, n, i).q1;
+  return model;
 }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {

@@ -1,8 +1,10 @@
 #include "CityGateTunnel.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/Hydraulics.h"
+#include "core/OutlineGeometry.h"
 
 namespace tarnwick::CityGateTunnel {
 
@@ -71,6 +73,30 @@ PressOutcome Report(ResultPane& pane, std::string_view banner, const Section& s,
 }
 
 Section SectionOf(const Inputs& in) { return BuildSection(in.b, in.h2, in.r1, in.a1, in.r2); }
+
+// Chords of at most 2π/8192 rad stand for the arc to about two parts in a
+// hundred million of its length. The coarsest figure is where a water line a few
+// microns under the crown meets the nearly level roof: it stays within a
+// ten-thousandth of the section's width.
+constexpr double kArcStep = kTwoPi / 8192.0;
+
+// Appends an arc of the boundary, its end points placed exactly on the points
+// where it meets the walls, floor or crown, so that the straight parts join it
+// without a gap of rounding size.
+void AppendArc(Outline& out, double cx, double cy, double radius, double from, double to,
+               OutlinePoint start, OutlinePoint end) {
+  const int segments =
+      std::max(16, static_cast<int>(std::ceil(std::fabs(to - from) / kArcStep)));
+  Outline arc = ArcPoints(cx, cy, radius, from, to, segments);
+  arc.front() = start;
+  arc.back() = end;
+  const bool joined = !out.empty() && out.back().x == start.x && out.back().y == start.y;
+  out.insert(out.end(), arc.begin() + (joined ? 1 : 0), arc.end());
+}
+
+void AppendPoint(Outline& out, OutlinePoint p) {
+  if (out.empty() || out.back().x != p.x || out.back().y != p.y) out.push_back(p);
+}
 
 }  // namespace
 
@@ -157,6 +183,57 @@ ManningFlowResult FullSectionFlow(const Section& s, double n, double i) {
 DepthSearchResult<State> SolveDepth(const Section& s, double n, double i, double q) {
   return NormalDepthSearch(q, DepthBracket{0.0, s.h4},
                            [&](double h) { return Evaluate(s, n, i, h); });
+}
+
+Outline SectionOutline(const Section& s) {
+  const double half = s.b / 2.0;
+  const double wallTop = s.h1 + s.h2;
+  const OutlinePoint crown{0.0, s.h4};
+  // The roof arch stands on its own chord 2·R1·sin(A1/2), centred on the axis;
+  // the hydraulics never compare that chord with the width. When the two differ
+  // the arch ends are joined to the wall tops by short horizontal lines, so that
+  // the drawing shows the mismatch instead of bending the arch onto the walls.
+  const double roofHalf = s.r1 * std::sin(s.a1 / 2.0);
+  const double roofCentre = s.h4 - s.r1;
+  const double up = kPi / 2.0;
+  const double down = 3.0 * kPi / 2.0;
+
+  Outline out;
+  AppendArc(out, 0.0, roofCentre, s.r1, up, up + s.a1 / 2.0, crown, {-roofHalf, wallTop});
+  AppendPoint(out, {-half, wallTop});
+  AppendPoint(out, {-half, s.h1});
+  if (s.r2 == 0.0) {
+    AppendPoint(out, {half, 0.0});
+  } else {
+    // The floor arch hangs from the wall feet; its two halves meet at the
+    // lowest point of the section, y = 0 on the axis.
+    AppendArc(out, 0.0, s.r2, s.r2, down - s.a2 / 2.0, down, {-half, s.h1}, {0.0, 0.0});
+    AppendArc(out, 0.0, s.r2, s.r2, down, down + s.a2 / 2.0, {0.0, 0.0}, {half, s.h1});
+  }
+  AppendPoint(out, {half, wallTop});
+  AppendPoint(out, {roofHalf, wallTop});
+  AppendArc(out, 0.0, roofCentre, s.r1, up - s.a1 / 2.0, up, {roofHalf, wallTop}, crown);
+  return out;
+}
+
+std::optional<SectionModel> Model(const Inputs& in) {
+  if (!InputsValid(in)) return std::nullopt;
+  const Section s = SectionOf(in);
+  const double n = in.n;
+  const double i = 1.0 / in.d;
+  SectionModel model;
+  model.evaluate = [s, n, i](double h) -> SectionState {
+    // At the crown the dry roof segment has closed and the section runs full; the
+    // roof-zone formulas give exactly that there, but a depth a rounding step
+    // above the crown (the last depth of a rating, crown·k/k) would take the
+    // square root of a negative number. The discharge window refuses such depths.
+    if (h >= s.h4) return FlowState(h, s.w0, s.p0, 0.0, n, i);
+    return Evaluate(s, n, i, h);
+  };
+  model.outline = [s](double) { return SectionOutline(s); };
+  model.crown = s.h4;
+  model.fullSectionDischarge = FullSectionFlow(s, n, i).q1;
+  return model;
 }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {

@@ -6,6 +6,7 @@
 
 #include "core/NormalDepthSearch.h"
 #include "core/ReportRow.h"
+#include "core/SectionModel.h"
 #include "core/SectionState.h"
 
 namespace tarnwick::CityGateTunnel {
@@ -60,6 +61,13 @@ State Evaluate(const Section& section, double n, double i, double h);
 // Manning discharge of the full section with its closed perimeter.
 ManningFlowResult FullSectionFlow(const Section& section, double n, double i);
 DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, double q);
+
+// The boundary as a closed loop from the crown, down the left wall, across the
+// floor and back up to the crown; y above the lowest point of the floor.
+Outline SectionOutline(const Section& section);
+// The section of a window's inputs, for drawing and rating; empty when the
+// input check of both windows would refuse them.
+std::optional<SectionModel> Model(const Inputs& in);
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);

@@ -159,6 +159,18 @@ PressOutcome CompoundDischarge(std::span<const double> v, ResultPane& pane) {
   return CompoundChannel::ComputeDischarge(CompoundInputs(v), pane);
 }
 
+// A tunnel window refuses more than its input check: the depth window a discharge
+// above the full section's (the capacity block), the discharge window a depth at
+// or above the crown. There is no case to draw or rate then.
+std::optional<SectionModel> TunnelModelAsPressed(std::optional<SectionModel> model,
+                                                 CalculationKind kind, double value) {
+  if (!model) return model;
+  const bool refused = kind == CalculationKind::Depth ? *model->fullSectionDischarge < value
+                                                      : value >= model->crown;
+  if (refused) return std::nullopt;
+  return model;
+}
+
 // Box order B, H2, R1, A1, R2, n, D, value.
 CityGateTunnel::Inputs CityGateInputs(std::span<const double> v) {
   return {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]};
@@ -169,6 +181,15 @@ PressOutcome CityGateDepth(std::span<const double> v, ResultPane& pane) {
 }
 PressOutcome CityGateDischarge(std::span<const double> v, ResultPane& pane) {
   return CityGateTunnel::ComputeDischarge(CityGateInputs(v), pane);
+}
+
+std::optional<SectionModel> CityGateDepthModel(std::span<const double> v) {
+  return TunnelModelAsPressed(CityGateTunnel::Model(CityGateInputs(v)), CalculationKind::Depth,
+                              v[7]);
+}
+std::optional<SectionModel> CityGateDischargeModel(std::span<const double> v) {
+  return TunnelModelAsPressed(CityGateTunnel::Model(CityGateInputs(v)),
+                              CalculationKind::Discharge, v[7]);
 }
 
 // Box order B, R, n, D, value.
@@ -208,6 +229,15 @@ std::optional<SectionModel> CompoundModel(std::span<const double> v) {
   return CompoundChannel::Model(CompoundInputs(v));
 }
 
+std::optional<SectionModel> CircularDepthModel(std::span<const double> v) {
+  return TunnelModelAsPressed(CircularTunnel::Model(CircularInputs(v)), CalculationKind::Depth,
+                              v[4]);
+}
+std::optional<SectionModel> CircularDischargeModel(std::span<const double> v) {
+  return TunnelModelAsPressed(CircularTunnel::Model(CircularInputs(v)),
+                              CalculationKind::Discharge, v[4]);
+}
+
 std::vector<WindowSpec> BuildWindows() {
   using K = CalculationKind;
   using F = Family;
@@ -231,13 +261,15 @@ std::vector<WindowSpec> BuildWindows() {
       {"Form12", "复式断面平底梯形渠流量计算", "复式断面平底梯形渠均匀流流量计算成果", q,
        F::CompoundChannel, CompoundBoxes(q), "Text13", CompoundDischarge, CompoundModel},
       {"Form23", "城门洞形隧洞水深计算", "城门洞形隧洞均匀流水深计算成果", d, F::CityGateTunnel,
-       CityGateBoxes(d), "Text9", CityGateDepth},
+       CityGateBoxes(d), "Text9", CityGateDepth, CityGateDepthModel},
       {"Form34", "城门洞形隧洞流量计算", "城门洞形隧洞均匀流流量计算成果", q, F::CityGateTunnel,
-       CityGateBoxes(q), "Text9", CityGateDischarge},
+       CityGateBoxes(q), "Text9", CityGateDischarge,
+       CityGateDischargeModel},
       {"Form24", "圆形隧洞及管道水深计算", "圆形隧洞及管道均匀流水深计算成果", d,
-       F::CircularTunnel, CircularBoxes(d), "Text8", CircularDepth},
+       F::CircularTunnel, CircularBoxes(d), "Text8", CircularDepth, CircularDepthModel},
       {"Form35", "圆形隧洞及管道流量计算", "圆形隧洞及管道均匀流流量计算成果", q,
-       F::CircularTunnel, CircularBoxes(q), "Text8", CircularDischarge},
+       F::CircularTunnel, CircularBoxes(q), "Text8", CircularDischarge,
+       CircularDischargeModel},
       {"Form25", "马蹄形隧洞水深计算", "马蹄形隧洞均匀流水深计算成果", d, F::HorseshoeTunnel,
        ArchTunnelBoxes(d), "Text9", HorseshoeDepth},
       {"Form36", "马蹄形隧洞流量计算", "马蹄形隧洞均匀流流量计算成果", q, F::HorseshoeTunnel,
