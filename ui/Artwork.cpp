@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QTransform>
+#include <algorithm>
 
 namespace tarnwick::ui {
 
@@ -24,10 +26,10 @@ QPainterPath SectionPath(SectionShape shape) {
       p.lineTo(1.0, 0.1);
       break;
     case SectionShape::ArcBottom:
+      // Side walls standing on the ends of a shallow bottom arc.
       p.moveTo(0.0, 0.1);
-      p.lineTo(0.22, 0.62);
-      // The bottom arc: a chord of a large circle between the wall feet.
-      p.arcTo(QRectF(0.1, -0.1, 0.8, 1.0), 198.0, 144.0);
+      p.lineTo(0.2132, 0.7372);
+      p.arcTo(QRectF(0.0, -0.9, 1.0, 1.8), 235.0, 70.0);
       p.lineTo(1.0, 0.1);
       break;
     case SectionShape::UChannel:
@@ -86,26 +88,29 @@ bool IsOpenChannel(SectionShape shape) {
 void DrawSection(QPainter& painter, const QRectF& box, SectionShape shape) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.translate(box.topLeft());
-  painter.scale(box.width(), box.height());
-  const QPainterPath outline = SectionPath(shape);
+  // Map the unit-square outline to device size before flattening its curves, so
+  // the arcs stay smooth at every picture size.
+  QTransform toBox;
+  toBox.translate(box.left(), box.top());
+  toBox.scale(box.width(), box.height());
+  const QPainterPath outline = toBox.map(SectionPath(shape));
   // Water to 60 % of the section height: tunnels keep a clearance above it.
   QPainterPath below;
-  below.addRect(QRectF(-0.1, 0.55, 1.2, 0.6));
+  below.addRect(toBox.mapRect(QRectF(-0.1, 0.55, 1.2, 0.6)));
   if (IsOpenChannel(shape)) {
     QPainterPath ground;
-    ground.addRect(QRectF(-0.05, 0.08, 1.1, 0.95));
+    ground.addRect(toBox.mapRect(QRectF(-0.05, 0.08, 1.1, 0.95)));
     painter.fillPath(ground.subtracted(outline), kGround);
   }
   painter.fillPath(outline.intersected(below), kWater);
-  QPen pen(kConcrete, 0.035);
+  QPen pen(kConcrete, std::max(1.5, std::min(box.width(), box.height()) * 0.04));
   pen.setJoinStyle(Qt::RoundJoin);
   painter.setPen(pen);
   painter.setBrush(Qt::NoBrush);
   if (IsOpenChannel(shape)) {
     // The top edge is the water's free side, not a wall: leave it undrawn.
     const QPolygonF walls = outline.toFillPolygon();
-    painter.drawPolyline(walls.data(), walls.size() - 1);
+    painter.drawPolyline(walls.data(), static_cast<int>(walls.size()) - 1);
   } else {
     painter.drawPath(outline);
   }

@@ -156,7 +156,7 @@ QWidget* CalculationWindow::BuildInputFrame() {
       button->setObjectName(QString::fromLatin1(option.name));
       button->setAutoFillBackground(true);
       QPalette pal = button->palette();
-      pal.setColor(QPalette::Window, shapeButtons_->readOnlyColour);
+      pal.setColor(button->backgroundRole(), shapeButtons_->readOnlyColour);
       button->setPalette(pal);
       group->addButton(button);
       row->addWidget(button);

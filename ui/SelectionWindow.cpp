@@ -24,7 +24,7 @@ namespace {
 class FamiliesPicture : public QWidget {
  public:
   using QWidget::QWidget;
-  QSize sizeHint() const override { return {220, 150}; }
+  QSize sizeHint() const override { return {300, 150}; }
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -85,6 +85,7 @@ SelectionWindow::SelectionWindow(QWidget* parent) : QMainWindow(parent) {
   picture->setObjectName(QStringLiteral("Picture1"));
   picture->setToolTip(QStringLiteral("关于本软件"));
   picture->setCursor(Qt::PointingHandCursor);
+  picture->setFixedSize(picture->sizeHint());
   picture->onClick = [this] { emit aboutRequested(); };
   kindLayout->addWidget(picture);
 

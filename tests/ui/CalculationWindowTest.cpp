@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QScrollBar>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +66,7 @@ class CalculationWindowTest : public QObject {
   void workedCaseMatchesCommandLine();
   void twoPressesTwoReports();
   void clearOnEmptyPane();
+  void paneKeepsNewestInViewAndCopies();
   void enterInBoxComputes();
   void tabWalksBoxesInReadingOrder();
   void menusAndToolbar();
@@ -122,6 +125,29 @@ void CalculationWindowTest::twoPressesTwoReports() {
     Child<QAction>(&window, "Toolbar1Button1")->trigger();
     command->click();
     QCOMPARE(window.Pane()->ShownText(), once);
+    return;
+  }
+  QSKIP("no calculator in this build");
+}
+
+void CalculationWindowTest::paneKeepsNewestInViewAndCopies() {
+  for (const WindowSpec& spec : Windows()) {
+    if (spec.compute == nullptr) continue;
+    CalculationWindow window(spec);
+    window.resize(800, 600);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // Ten reports overflow the pane; the last one stays in view.
+    for (int k = 0; k < 10; ++k) Child<QPushButton>(&window, "Command1")->click();
+    QScrollBar* bar = window.Pane()->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
+    QCOMPARE(window.Pane()->ShownLineCount(), 30);
+    // Read only, yet selectable and copyable.
+    QVERIFY(window.Pane()->isReadOnly());
+    window.Pane()->selectAll();
+    window.Pane()->copy();
+    QCOMPARE(QApplication::clipboard()->text() + "\n", window.Pane()->ShownText());
     return;
   }
   QSKIP("no calculator in this build");
@@ -232,7 +258,10 @@ void CalculationWindowTest::shapeButtons() {
   QVERIFY(!tabStop(width));
   QVERIFY(!slope->isReadOnly());
   QVERIFY(tabStop(slope));
-  QCOMPARE(option1->palette().color(QPalette::Window), readOnly);
+  for (QRadioButton* option : {option1, option2}) {
+    QVERIFY(option->autoFillBackground());
+    QCOMPARE(option->palette().color(option->backgroundRole()), readOnly);
+  }
 
   width->setText("3");
   option1->click();
