@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "ui/AboutWindow.h"
 #include "ui/CalculationWindow.h"
@@ -68,6 +69,7 @@ class ShellTest : public QObject {
   void aboutOpenedTwiceIsOneWindow();
   void companionsCloseWithCalculation();
   void enterPressesNext();
+  void programEndsWithItsLastWindow();
 };
 
 void ShellTest::wholeRoad() {
@@ -257,6 +259,42 @@ void ShellTest::enterPressesNext() {
   QTest::keyClick(Child<QRadioButton>(selection, "Option10"), Qt::Key_Return);
   Settle();
   QCOMPARE(VisibleWindows(), QStringList{"Form11"});
+}
+
+void ShellTest::programEndsWithItsLastWindow() {
+  // The real event loop, quitting when the last window closes: the hand-overs
+  // (splash to selection, selection to calculation, return) must not end it,
+  // "退出" must.
+  QApplication::setQuitOnLastWindowClosed(true);
+  Shell shell;
+  shell.ShowSplash();
+  QStringList steps;
+  QTimer::singleShot(0, [&] {
+    ClickWidget(Child<QLabel>(shell.Splash(), "Label3"));
+    steps << VisibleWindows().join(',');
+    Child<QPushButton>(shell.Selection(), "Command1")->click();
+    QTimer::singleShot(10, [&] {
+      steps << VisibleWindows().join(',');
+      Child<QAction>(shell.Calculation(), "ABOUT")->trigger();
+      Child<QAction>(shell.Calculation(), "LEFT")->trigger();
+      QTimer::singleShot(10, [&] {
+        steps << VisibleWindows().join(',');
+        Child<QPushButton>(shell.Selection(), "Command1")->click();
+        QTimer::singleShot(10, [&] {
+          Child<QAction>(shell.Calculation(), "HELP")->trigger();
+          steps << VisibleWindows().join(',');
+          Child<QAction>(shell.Calculation(), "Toolbar1Button4")->trigger();
+        });
+      });
+    });
+  });
+  // Should "退出" fail to end the loop, this ends it with a distinct status.
+  QTimer::singleShot(5000, [] { QCoreApplication::exit(7); });
+  QCOMPARE(QApplication::exec(), 0);
+  QCOMPARE(steps, (QStringList{"Form1", "Form2", "Form1", "Form2,Form3"}));
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{});
+  QApplication::setQuitOnLastWindowClosed(false);
 }
 
 QTEST_MAIN(ShellTest)
