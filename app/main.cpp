@@ -1,0 +1,38 @@
+// tarnwick: the desktop program. It opens the splash window and runs until the
+// last window closes.
+#include <QApplication>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "ui/Artwork.h"
+#include "ui/Shell.h"
+#include "ui/SplashWindow.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tarnwick"));
+  QApplication::setApplicationVersion(QStringLiteral("2.0.1"));
+  QApplication::setWindowIcon(QIcon(tarnwick::ui::ProgramIcon(64)));
+
+  tarnwick::ui::Shell shell;
+  tarnwick::ui::SplashWindow* splash = shell.ShowSplash();
+
+  // Start-up measurement: with TARNWICK_STARTUP_PROBE set, the wall-clock time of
+  // the splash's first paint is printed (nanoseconds since the epoch); with the
+  // value "exit" the program then ends.
+  if (const char* probe = std::getenv("TARNWICK_STARTUP_PROBE")) {
+    const bool exitAfter = std::strcmp(probe, "exit") == 0;
+    QObject::connect(splash, &tarnwick::ui::SplashWindow::firstPainted, &app, [exitAfter] {
+      const auto now = std::chrono::system_clock::now().time_since_epoch();
+      std::printf("splash painted %lld\n",
+                  static_cast<long long>(
+                      std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+      std::fflush(stdout);
+      if (exitAfter) QCoreApplication::exit(0);
+    });
+  }
+  return QApplication::exec();
+}

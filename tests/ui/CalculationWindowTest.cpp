@@ -1,0 +1,321 @@
+// The calculation-window frame: the same report as the command line for the same
+// box texts, accumulation and clearing, keyboard, menus, toolbar, the arc-bottom
+// shape buttons and the column alignment of the output pane.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QScrollBar>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolBar>
+
+#include "WorkedCases.h"
+#include "ui/CalculationWindow.h"
+#include "ui/ResultView.h"
+#include "ui/WindowDecor.h"
+
+using namespace tarnwick;
+using namespace tarnwick::ui;
+
+namespace {
+
+template <typename T>
+T* Child(QObject* parent, const char* name) {
+  T* child = parent->findChild<T*>(QString::fromLatin1(name));
+  if (child == nullptr) qFatal("no child %s", name);
+  return child;
+}
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// What the command-line companion prints for the same window and box texts.
+QString CalcOutput(std::string_view window, const QStringList& boxes) {
+  QProcess calc;
+  calc.start(QStringLiteral(TARNWICK_CALC_PATH), QStringList{Q(window)} + boxes);
+  if (!calc.waitForFinished(10000)) qFatal("tarnwick-calc did not finish");
+  return QString::fromUtf8(calc.readAllStandardOutput());
+}
+
+void Fill(CalculationWindow& window, const QStringList& texts) {
+  for (int k = 0; k < texts.size(); ++k) window.Boxes()[k]->setText(texts[k]);
+}
+
+QStringList Texts(const WorkedCase& c) {
+  QStringList texts;
+  for (std::string_view box : c.boxes) texts << Q(box);
+  return texts;
+}
+
+const WindowSpec& Spec(const char* name) { return *FindWindow(name); }
+
+}  // namespace
+
+class CalculationWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { QApplication::setQuitOnLastWindowClosed(false); }
+  void workedCaseMatchesCommandLine_data();
+  void workedCaseMatchesCommandLine();
+  void twoPressesTwoReports();
+  void clearOnEmptyPane();
+  void paneKeepsNewestInViewAndCopies();
+  void enterInBoxComputes();
+  void tabWalksBoxesInReadingOrder();
+  void menusAndToolbar();
+  void shapeButtons_data();
+  void shapeButtons();
+  void paneColumnsLineUp();
+};
+
+void CalculationWindowTest::workedCaseMatchesCommandLine_data() {
+  QTest::addColumn<int>("index");
+  for (std::size_t k = 0; k < WorkedCases().size(); ++k) {
+    QTest::newRow(std::string(WorkedCases()[k].window).c_str()) << int(k);
+  }
+}
+
+void CalculationWindowTest::workedCaseMatchesCommandLine() {
+  QFETCH(int, index);
+  const WorkedCase& c = WorkedCases()[index];
+  const WindowSpec* spec = FindWindow(c.window);
+  QVERIFY(spec != nullptr);
+  QCOMPARE(c.boxes.size(), spec->boxes.size());
+  if (spec->compute == nullptr) {
+    QSKIP(qPrintable(QStringLiteral("the calculator of %1 is not part of this build yet")
+                         .arg(Q(c.window))));
+  }
+  CalculationWindow window(*spec);
+  window.show();
+  // The arc-bottom windows open on the trapezoidal shape, which empties the boxes
+  // it owns; the worked case types them afterwards, as a user would.
+  Fill(window, Texts(c));
+  QTest::mouseClick(Child<QPushButton>(&window, "Command1"), Qt::LeftButton);
+  const QString shown = window.Pane()->ShownText();
+  QVERIFY(!shown.isEmpty());
+  QCOMPARE(shown, CalcOutput(c.window, Texts(c)));
+}
+
+void CalculationWindowTest::twoPressesTwoReports() {
+  // Any window that computes in this build will do; all share the frame.
+  for (const WindowSpec& spec : Windows()) {
+    if (spec.compute == nullptr) continue;
+    const WorkedCase* worked = nullptr;
+    for (const WorkedCase& c : WorkedCases()) {
+      if (c.window == spec.name) worked = &c;
+    }
+    QVERIFY(worked != nullptr);
+    CalculationWindow window(spec);
+    Fill(window, Texts(*worked));
+    auto* command = Child<QPushButton>(&window, "Command1");
+    command->click();
+    const QString once = window.Pane()->ShownText();
+    command->click();
+    QCOMPARE(window.Pane()->ShownText(), once + once);
+    QCOMPARE(window.Pane()->ShownText(),
+             CalcOutput(spec.name, Texts(*worked)) + CalcOutput(spec.name, Texts(*worked)));
+    // Cleared, the next report starts at the top again.
+    Child<QAction>(&window, "Toolbar1Button1")->trigger();
+    command->click();
+    QCOMPARE(window.Pane()->ShownText(), once);
+    return;
+  }
+  QSKIP("no calculator in this build");
+}
+
+void CalculationWindowTest::paneKeepsNewestInViewAndCopies() {
+  for (const WindowSpec& spec : Windows()) {
+    if (spec.compute == nullptr) continue;
+    CalculationWindow window(spec);
+    window.resize(800, 600);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // Ten reports overflow the pane; the last one stays in view.
+    for (int k = 0; k < 10; ++k) Child<QPushButton>(&window, "Command1")->click();
+    QScrollBar* bar = window.Pane()->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
+    QCOMPARE(window.Pane()->ShownLineCount(), 30);
+    // Read only, yet selectable and copyable.
+    QVERIFY(window.Pane()->isReadOnly());
+    window.Pane()->selectAll();
+    window.Pane()->copy();
+    QCOMPARE(QApplication::clipboard()->text() + "\n", window.Pane()->ShownText());
+    return;
+  }
+  QSKIP("no calculator in this build");
+}
+
+void CalculationWindowTest::clearOnEmptyPane() {
+  CalculationWindow window(Spec("Form24"));
+  window.Boxes()[1]->setText("1");
+  Child<QAction>(&window, "CLEAN")->trigger();
+  QCOMPARE(window.Pane()->ShownText(), QString());
+  QCOMPARE(window.Pane()->toPlainText(), QString());
+  QCOMPARE(window.Boxes()[1]->text(), QString("1"));
+}
+
+void CalculationWindowTest::enterInBoxComputes() {
+  for (const WindowSpec& spec : Windows()) {
+    CalculationWindow window(spec);
+    window.show();
+    QTest::keyClick(window.Boxes().back(), Qt::Key_Return);
+    // An empty window reads every box as 0: the input-error block, if it can compute.
+    if (spec.compute == nullptr) {
+      QVERIFY(!Child<QPushButton>(&window, "Command1")->isEnabled());
+      QCOMPARE(window.Pane()->ShownText(), QString());
+    } else {
+      QCOMPARE(window.Pane()->ShownText(),
+               QString("===========================\n数据输入错误,请重新输入！\n"
+                       "===========================\n"));
+    }
+    QVERIFY(Child<QPushButton>(&window, "Command1")->isDefault());
+  }
+}
+
+void CalculationWindowTest::tabWalksBoxesInReadingOrder() {
+  for (const WindowSpec& spec : Windows()) {
+    CalculationWindow window(spec);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // In the arc-bottom windows Text9 is out of the tab order until Option1.
+    std::vector<QLineEdit*> expected;
+    for (QLineEdit* box : window.Boxes()) {
+      if (box->focusPolicy() & Qt::TabFocus) expected.push_back(box);
+    }
+    expected.front()->setFocus();
+    for (std::size_t k = 1; k < expected.size(); ++k) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), expected[k]);
+    }
+    // Then the compute button, when it can compute (a disabled button is passed by).
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(),
+             QString(spec.compute != nullptr ? "Command1" : "Check1"));
+  }
+}
+
+void CalculationWindowTest::menusAndToolbar() {
+  CalculationWindow window(Spec("Form36"));
+  QCOMPARE(Child<QMenu>(&window, "FILE")->title(), QString("文件(&F)"));
+  QCOMPARE(Child<QMenu>(&window, "DRAW")->title(), QString("图形(&D)"));
+  const char* actions[][2] = {{"CLEAN", "清除结果(&C)"}, {"PRINT", "打印(&P)"},
+                              {"LEFT", "返回主选单(&L)"}, {"EXIT", "退出(&E)"},
+                              {"DRAW1", "水位-流量关系曲线"}, {"DRAW2", "渠道断面"},
+                              {"ABOUT", "关于(&A)"},      {"HELP", "帮助(&H)"}};
+  for (const auto& a : actions) QCOMPARE(Child<QAction>(&window, a[0])->text(), QString(a[1]));
+  QCOMPARE(window.menuBar()->actions().size(), 4);
+
+  const QList<QAction*> buttons = Child<QToolBar>(&window, "Toolbar1")->actions();
+  QCOMPARE(buttons.size(), 9);
+  const char* tips[] = {"清除屏幕计算结果", "打印计算结果", "返回主选取单", "退出系统", nullptr,
+                        "绘制渠道断面", "绘制水位—流量关系曲线", nullptr, "帮助"};
+  for (int k = 0; k < 9; ++k) {
+    QCOMPARE(buttons[k]->isSeparator(), tips[k] == nullptr);
+    if (tips[k] != nullptr) QCOMPARE(buttons[k]->toolTip(), QString(tips[k]));
+  }
+  QCOMPARE(Child<QWidget>(&window, "Frame2")->property("title").toString(),
+           QString("扩展功能选择"));
+  QCOMPARE(Child<QCheckBox>(&window, "Check1")->text(), QString("生成水位—流量关系曲线"));
+  QCOMPARE(Child<QCheckBox>(&window, "Check2")->text(), QString("生成渠道断面图形"));
+  QCOMPARE(Child<QPushButton>(&window, "Command1")->text(), QString("确 定"));
+  QCOMPARE(Child<QWidget>(&window, "Frame1")->property("title").toString(),
+           QString("基本参数输入"));
+}
+
+void CalculationWindowTest::shapeButtons_data() {
+  QTest::addColumn<QString>("window");
+  QTest::addColumn<QColor>("readOnly");
+  QTest::newRow("Form2") << "Form2" << QColor(255, 224, 192);
+  QTest::newRow("Form31") << "Form31" << QColor(192, 255, 255);
+}
+
+void CalculationWindowTest::shapeButtons() {
+  QFETCH(QString, window);
+  QFETCH(QColor, readOnly);
+  CalculationWindow form(Spec(qPrintable(window)));
+  auto* option1 = Child<QRadioButton>(&form, "Option1");
+  auto* option2 = Child<QRadioButton>(&form, "Option2");
+  auto* slope = Child<QLineEdit>(&form, "Text3");
+  auto* width = Child<QLineEdit>(&form, "Text9");
+  QCOMPARE(option1->text(), QString("矩形渠"));
+  QCOMPARE(option2->text(), QString("梯形渠"));
+  const auto base = [](QLineEdit* box) { return box->palette().color(QPalette::Base); };
+  const auto tabStop = [](QLineEdit* box) { return bool(box->focusPolicy() & Qt::TabFocus); };
+
+  // Opening state: trapezoidal.
+  QVERIFY(option2->isChecked());
+  QVERIFY(width->isReadOnly());
+  QCOMPARE(base(width), readOnly);
+  QVERIFY(!tabStop(width));
+  QVERIFY(!slope->isReadOnly());
+  QVERIFY(tabStop(slope));
+  for (QRadioButton* option : {option1, option2}) {
+    QVERIFY(option->autoFillBackground());
+    QCOMPARE(option->palette().color(option->backgroundRole()), readOnly);
+  }
+
+  width->setText("3");
+  option1->click();
+  QCOMPARE(slope->text(), QString("0"));
+  QVERIFY(slope->isReadOnly());
+  QCOMPARE(base(slope), readOnly);
+  QVERIFY(!tabStop(slope));
+  QVERIFY(!width->isReadOnly());
+  QCOMPARE(base(width), QColor(Qt::white));
+  QVERIFY(tabStop(width));
+  QCOMPARE(width->text(), QString("3"));  // the width is kept
+  QVERIFY(width->hasFrame());
+
+  slope->setText("1.5");
+  option2->click();
+  QCOMPARE(slope->text(), QString());
+  QCOMPARE(width->text(), QString());
+  QVERIFY(width->isReadOnly());
+  QCOMPARE(base(width), readOnly);
+  QVERIFY(!slope->isReadOnly());
+  QCOMPARE(base(slope), QColor(Qt::white));
+  QVERIFY(tabStop(slope));
+  QVERIFY(!tabStop(width));
+
+  // The buttons only prepare boxes: nothing is printed.
+  QCOMPARE(form.Pane()->ShownText(), QString());
+}
+
+void CalculationWindowTest::paneColumnsLineUp() {
+  // Every character the reports and captions use must take exactly its column
+  // count of Latin cells, or the Tab columns drift.
+  const QFontMetricsF metrics(PaneFont());
+  const double cell = metrics.horizontalAdvance(QLatin1Char('0'));
+  QVERIFY(cell > 0);
+  QString sample = QStringLiteral("=*.-+0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ/()%"
+                                  "abcdefghijklmnopqrstuvwxyz！，、：（）“”Ｕ");
+  for (const WindowSpec& spec : Windows()) {
+    sample += Q(spec.resultCaption) + Q(spec.caption);
+    for (const BoxSpec& box : spec.boxes) sample += Q(box.label);
+  }
+  for (const WorkedCase& c : WorkedCases()) {
+    const WindowSpec* spec = FindWindow(c.window);
+    if (spec->compute == nullptr) continue;
+    sample += CalcOutput(c.window, Texts(c));
+  }
+  sample.remove(QLatin1Char('\n'));
+  for (const QChar ch : sample) {
+    const int columns = ch.unicode() < 128 ? 1 : 2;
+    QCOMPARE(metrics.horizontalAdvance(ch), columns * cell);
+  }
+  // A whole line measures its column count: four Chinese characters, two each.
+  const QString line = QStringLiteral("糙率N= .025             纵坡I= 1/ 1000");
+  QCOMPARE(metrics.horizontalAdvance(line), (line.size() + 4) * cell);
+}
+
+QTEST_MAIN(CalculationWindowTest)
+#include "CalculationWindowTest.moc"

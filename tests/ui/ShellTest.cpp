@@ -1,0 +1,301 @@
+// The roads between the windows: splash, selection, the sixteen calculation
+// windows, help and About, and the end of the program.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/AboutWindow.h"
+#include "ui/CalculationWindow.h"
+#include "ui/HelpWindow.h"
+#include "ui/ResultView.h"
+#include "ui/SelectionWindow.h"
+#include "ui/Shell.h"
+#include "ui/SplashWindow.h"
+
+using namespace tarnwick;
+using namespace tarnwick::ui;
+
+namespace {
+
+// Lets closed windows finish closing (they delete themselves later).
+void Settle() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+}
+
+QStringList VisibleWindows() {
+  QStringList names;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->isVisible()) names << w->objectName();
+  }
+  names.sort();
+  return names;
+}
+
+template <typename T>
+T* Child(QObject* parent, const char* name) {
+  T* child = parent->findChild<T*>(QString::fromLatin1(name));
+  if (child == nullptr) qFatal("no child %s", name);
+  return child;
+}
+
+void ClickWidget(QWidget* widget) {
+  QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+}  // namespace
+
+class ShellTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { QApplication::setQuitOnLastWindowClosed(false); }
+  void cleanup() {
+    for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+    Settle();
+  }
+
+  void wholeRoad();
+  void splashClicks_data();
+  void splashClicks();
+  void sixteenWindows_data();
+  void sixteenWindows();
+  void returnShowsDefaults();
+  void exitFromSelectionClosesAbout();
+  void aboutOpenedTwiceIsOneWindow();
+  void companionsCloseWithCalculation();
+  void enterPressesNext();
+  void programEndsWithItsLastWindow();
+};
+
+void ShellTest::wholeRoad() {
+  Shell shell;
+  shell.ShowSplash();
+  QCOMPARE(VisibleWindows(), QStringList{"From4"});
+  QCOMPARE(shell.Splash()->windowTitle(), QString("Tarnwick"));
+
+  ClickWidget(Child<QLabel>(shell.Splash(), "Label2"));
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{"Form1"});
+
+  // Untouched choice: depth, arc-bottom channel.
+  Child<QPushButton>(shell.Selection(), "Command1")->click();
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{"Form2"});
+
+  // Compute in the flat-bottom window, the one every build can compute.
+  Child<QAction>(shell.Calculation(), "LEFT")->trigger();
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{"Form1"});
+  Child<QRadioButton>(shell.Selection(), "Option4")->click();
+  Child<QPushButton>(shell.Selection(), "Command1")->click();
+  Settle();
+  CalculationWindow* window = shell.Calculation();
+  QCOMPARE(window->objectName(), QString("Form21"));
+  const char* texts[] = {"2", "1.5", "0.025", "1000", "5"};
+  for (int k = 0; k < 5; ++k) window->Boxes()[k]->setText(texts[k]);
+  Child<QPushButton>(window, "Command1")->click();
+  const QString report = window->Pane()->ShownText();
+  QVERIFY(report.startsWith("  ****************平底梯形渠、矩形渠均匀流水深计算成果表"));
+  QVERIFY(report.contains("正常水深H= 1.24598"));
+  QCOMPARE(window->Pane()->ShownLineCount(), 6);
+
+  Child<QAction>(window, "CLEAN")->trigger();
+  QCOMPARE(window->Pane()->ShownText(), QString());
+  QCOMPARE(window->Boxes()[0]->text(), QString("2"));  // inputs stay
+
+  Child<QAction>(window, "LEFT")->trigger();
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{"Form1"});
+  QVERIFY(Child<QRadioButton>(shell.Selection(), "Option1")->isChecked());
+  QVERIFY(Child<QRadioButton>(shell.Selection(), "Option3")->isChecked());
+  Child<QRadioButton>(shell.Selection(), "Option4")->click();
+  Child<QPushButton>(shell.Selection(), "Command1")->click();
+  Settle();
+  QCOMPARE(shell.Calculation()->Pane()->ShownText(), QString());
+  QCOMPARE(shell.Calculation()->Boxes()[0]->text(), QString());
+
+  Child<QAction>(shell.Calculation(), "EXIT")->trigger();
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{});
+  QVERIFY(shell.Calculation() == nullptr);
+}
+
+void ShellTest::splashClicks_data() {
+  QTest::addColumn<QString>("control");
+  QTest::addColumn<bool>("opensSelection");
+  for (const char* name : {"Label2", "Label3", "Label4", "Picture1", "Picture2", "Picture3",
+                           "Picture6", "Picture7", "Picture8"}) {
+    QTest::newRow(name) << name << true;
+  }
+  for (const char* name : {"Label1", "Label5", "Picture4"}) QTest::newRow(name) << name << false;
+}
+
+void ShellTest::splashClicks() {
+  QFETCH(QString, control);
+  QFETCH(bool, opensSelection);
+  Shell shell;
+  SplashWindow* splash = shell.ShowSplash();
+  QWidget* target = splash->findChild<QWidget*>(control);
+  QVERIFY(target != nullptr);
+  ClickWidget(target);
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{opensSelection ? "Form1" : "From4"});
+}
+
+void ShellTest::sixteenWindows_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<QString>("family");
+  QTest::addColumn<QString>("window");
+  const char* rows[][3] = {{"Option3", "Form2", "Form31"},  {"Option4", "Form21", "Form32"},
+                           {"Option6", "Form22", "Form33"}, {"Option5", "Form23", "Form34"},
+                           {"Option9", "Form24", "Form35"}, {"Option7", "Form25", "Form36"},
+                           {"Option8", "Form26", "Form37"}, {"Option10", "Form11", "Form12"}};
+  for (const auto& row : rows) {
+    QTest::newRow(row[1]) << "Option1" << row[0] << row[1];
+    QTest::newRow(row[2]) << "Option2" << row[0] << row[2];
+  }
+}
+
+void ShellTest::sixteenWindows() {
+  QFETCH(QString, kind);
+  QFETCH(QString, family);
+  QFETCH(QString, window);
+  Shell shell;
+  SelectionWindow* selection = shell.ShowSelection();
+  selection->findChild<QRadioButton*>(kind)->click();
+  selection->findChild<QRadioButton*>(family)->click();
+  Child<QPushButton>(selection, "Command1")->click();
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{window});
+
+  CalculationWindow* opened = shell.Calculation();
+  const WindowSpec* spec = FindWindow(window.toStdString());
+  QVERIFY(spec != nullptr);
+  QCOMPARE(opened->windowTitle(), QString::fromUtf8(spec->caption.data(), spec->caption.size()));
+  QCOMPARE(Child<QLabel>(opened, "Label1")->text(),
+           QString::fromUtf8(spec->resultCaption.data(), spec->resultCaption.size()));
+  QCOMPARE(opened->Boxes().size(), spec->boxes.size());
+  for (std::size_t k = 0; k < spec->boxes.size(); ++k) {
+    const BoxSpec& box = spec->boxes[k];
+    QLineEdit* edit = opened->Boxes()[k];
+    QCOMPARE(edit->objectName(), QString::fromUtf8(box.name.data(), box.name.size()));
+    QCOMPARE(edit->toolTip(), QString::fromUtf8(box.toolTip.data(), box.toolTip.size()));
+  }
+  QVERIFY(opened->findChild<QLineEdit*>(
+              QString::fromUtf8(spec->projectBox.data(), spec->projectBox.size())) != nullptr);
+}
+
+void ShellTest::returnShowsDefaults() {
+  Shell shell;
+  SelectionWindow* selection = shell.ShowSelection();
+  Child<QRadioButton>(selection, "Option2")->click();
+  Child<QRadioButton>(selection, "Option9")->click();
+  Child<QPushButton>(selection, "Command1")->click();
+  Settle();
+  QCOMPARE(shell.Calculation()->objectName(), QString("Form35"));
+  // Return through toolbar button 3.
+  Child<QAction>(shell.Calculation(), "Toolbar1Button3")->trigger();
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{"Form1"});
+  QCOMPARE(&shell.Selection()->ChosenWindow(), FindWindow("Form2"));
+}
+
+void ShellTest::exitFromSelectionClosesAbout() {
+  Shell shell;
+  SelectionWindow* selection = shell.ShowSelection();
+  ClickWidget(Child<QWidget>(selection, "Picture1"));
+  Settle();
+  QCOMPARE(VisibleWindows(), (QStringList{"Form1", "frmAbout"}));
+  Child<QAction>(selection, "EXIT")->trigger();
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{});
+}
+
+void ShellTest::aboutOpenedTwiceIsOneWindow() {
+  Shell shell;
+  SelectionWindow* selection = shell.ShowSelection();
+  Child<QAction>(selection, "ABOUT")->trigger();
+  AboutWindow* first = shell.About();
+  Child<QAction>(selection, "ABOUT")->trigger();
+  Settle();
+  QCOMPARE(shell.About(), first);
+  QCOMPARE(VisibleWindows(), (QStringList{"Form1", "frmAbout"}));
+  // Closed with its button, it opens afresh.
+  Child<QPushButton>(first, "cmdOK")->click();
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{"Form1"});
+  Child<QAction>(selection, "ABOUT")->trigger();
+  Settle();
+  QCOMPARE(VisibleWindows(), (QStringList{"Form1", "frmAbout"}));
+}
+
+void ShellTest::companionsCloseWithCalculation() {
+  for (const char* leave : {"LEFT", "EXIT"}) {
+    Shell shell;
+    shell.ShowSelection();
+    Child<QPushButton>(shell.Selection(), "Command1")->click();
+    Settle();
+    CalculationWindow* window = shell.Calculation();
+    Child<QAction>(window, "HELP")->trigger();
+    Child<QAction>(window, "ABOUT")->trigger();
+    Child<QAction>(window, "Toolbar1Button9")->trigger();  // help again: still one
+    Settle();
+    QCOMPARE(VisibleWindows(), (QStringList{"Form2", "Form3", "frmAbout"}));
+    Child<QAction>(window, leave)->trigger();
+    Settle();
+    QCOMPARE(VisibleWindows(), QString(leave) == "LEFT" ? QStringList{"Form1"} : QStringList{});
+  }
+}
+
+void ShellTest::enterPressesNext() {
+  Shell shell;
+  SelectionWindow* selection = shell.ShowSelection();
+  Child<QRadioButton>(selection, "Option10")->click();
+  QTest::keyClick(Child<QRadioButton>(selection, "Option10"), Qt::Key_Return);
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{"Form11"});
+}
+
+void ShellTest::programEndsWithItsLastWindow() {
+  // The real event loop, quitting when the last window closes: the hand-overs
+  // (splash to selection, selection to calculation, return) must not end it,
+  // "退出" must.
+  QApplication::setQuitOnLastWindowClosed(true);
+  Shell shell;
+  shell.ShowSplash();
+  QStringList steps;
+  QTimer::singleShot(0, [&] {
+    ClickWidget(Child<QLabel>(shell.Splash(), "Label3"));
+    steps << VisibleWindows().join(',');
+    Child<QPushButton>(shell.Selection(), "Command1")->click();
+    QTimer::singleShot(10, [&] {
+      steps << VisibleWindows().join(',');
+      Child<QAction>(shell.Calculation(), "ABOUT")->trigger();
+      Child<QAction>(shell.Calculation(), "LEFT")->trigger();
+      QTimer::singleShot(10, [&] {
+        steps << VisibleWindows().join(',');
+        Child<QPushButton>(shell.Selection(), "Command1")->click();
+        QTimer::singleShot(10, [&] {
+          Child<QAction>(shell.Calculation(), "HELP")->trigger();
+          steps << VisibleWindows().join(',');
+          Child<QAction>(shell.Calculation(), "Toolbar1Button4")->trigger();
+        });
+      });
+    });
+  });
+  // Should "退出" fail to end the loop, this ends it with a distinct status.
+  QTimer::singleShot(5000, [] { QCoreApplication::exit(7); });
+  QCOMPARE(QApplication::exec(), 0);
+  QCOMPARE(steps, (QStringList{"Form1", "Form2", "Form1", "Form2,Form3"}));
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{});
+  QApplication::setQuitOnLastWindowClosed(false);
+}
+
+QTEST_MAIN(ShellTest)
+#include "ShellTest.moc"

@@ -1,0 +1,305 @@
+#include "CalculationWindow.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "Artwork.h"
+#include "ResultView.h"
+
+namespace tarnwick::ui {
+
+namespace {
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QAction* NamedAction(QWidget* owner, const char* name, const QString& caption) {
+  auto* action = new QAction(caption, owner);
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+}  // namespace
+
+CalculationWindow::CalculationWindow(const WindowSpec& spec, QWidget* parent)
+    : QMainWindow(parent), spec_(spec), shapeButtons_(ShapeButtonsOf(spec.name)) {
+  setObjectName(Q(spec.name));
+  setWindowTitle(Q(spec.caption));
+  setAttribute(Qt::WA_DeleteOnClose);
+
+  BuildMenus();
+  BuildToolbar();
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  auto* top = new QHBoxLayout;
+  top->addWidget(BuildInputFrame(), 3);
+  top->addWidget(BuildExtensionFrame(), 1);
+  layout->addLayout(top);
+
+  auto* caption = new QLabel(Q(spec.resultCaption), central);
+  caption->setObjectName(QStringLiteral("Label1"));
+  caption->setAlignment(Qt::AlignCenter);
+  QFont captionFont = caption->font();
+  captionFont.setBold(true);
+  captionFont.setPointSizeF(captionFont.pointSizeF() * 1.2);
+  caption->setFont(captionFont);
+  layout->addWidget(caption);
+
+  pane_ = new ResultView(central);
+  pane_->setObjectName(QStringLiteral("Picture1"));
+  pane_->setMinimumSize(660, 300);
+  layout->addWidget(pane_, 1);
+  setCentralWidget(central);
+
+  // Tab walks the boxes in reading order, then reaches the compute button.
+  QWidget* previous = nullptr;
+  for (QLineEdit* box : boxes_) {
+    if (previous != nullptr) setTabOrder(previous, box);
+    previous = box;
+  }
+  if (previous != nullptr) setTabOrder(previous, command1_);
+
+  if (shapeButtons_) ChooseTrapezoidal();
+  if (!boxes_.empty()) boxes_.front()->setFocus();
+}
+
+void CalculationWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+  file->setObjectName(QStringLiteral("FILE"));
+  QAction* clean = NamedAction(this, "CLEAN", QStringLiteral("清除结果(&C)"));
+  QAction* print = NamedAction(this, "PRINT", QStringLiteral("打印(&P)"));
+  QAction* left = NamedAction(this, "LEFT", QStringLiteral("返回主选单(&L)"));
+  QAction* exit = NamedAction(this, "EXIT", QStringLiteral("退出(&E)"));
+  file->addActions({clean, print, left, exit});
+  connect(clean, &QAction::triggered, this, &CalculationWindow::ClearResults);
+  connect(print, &QAction::triggered, this, &CalculationWindow::printRequested);
+  connect(left, &QAction::triggered, this, &CalculationWindow::returnRequested);
+  connect(exit, &QAction::triggered, this, &CalculationWindow::exitRequested);
+
+  QMenu* draw = menuBar()->addMenu(QStringLiteral("图形(&D)"));
+  draw->setObjectName(QStringLiteral("DRAW"));
+  QAction* draw1 = NamedAction(this, "DRAW1", QStringLiteral("水位-流量关系曲线"));
+  QAction* draw2 = NamedAction(this, "DRAW2", QStringLiteral("渠道断面"));
+  draw->addActions({draw1, draw2});
+  connect(draw1, &QAction::triggered, this, &CalculationWindow::stageDischargeCurveRequested);
+  connect(draw2, &QAction::triggered, this, &CalculationWindow::sectionDrawingRequested);
+
+  QAction* about = NamedAction(this, "ABOUT", QStringLiteral("关于(&A)"));
+  QAction* help = NamedAction(this, "HELP", QStringLiteral("帮助(&H)"));
+  menuBar()->addAction(about);
+  menuBar()->addAction(help);
+  connect(about, &QAction::triggered, this, &CalculationWindow::aboutRequested);
+  connect(help, &QAction::triggered, this, &CalculationWindow::helpRequested);
+}
+
+void CalculationWindow::BuildToolbar() {
+  QToolBar* bar = addToolBar(QStringLiteral("Toolbar1"));
+  bar->setObjectName(QStringLiteral("Toolbar1"));
+  bar->setMovable(false);
+  for (const ToolButtonSpec& button : CalculationToolbar()) {
+    QAction* action = nullptr;
+    if (button.icon == ToolIcon::None) {
+      action = bar->addSeparator();
+    } else {
+      action = bar->addAction(ToolbarIcon(button.icon), button.toolTip);
+      action->setToolTip(button.toolTip);
+    }
+    action->setObjectName(QStringLiteral("Toolbar1Button%1").arg(button.index));
+    const int index = button.index;
+    connect(action, &QAction::triggered, this, [this, index] { ToolbarClicked(index); });
+  }
+}
+
+void CalculationWindow::ToolbarClicked(int index) {
+  switch (index) {
+    case 1: ClearResults(); break;
+    case 2: emit printRequested(); break;
+    case 3: emit returnRequested(); break;
+    case 4: emit exitRequested(); break;
+    case 6: emit sectionDrawingRequested(); break;
+    case 7: emit stageDischargeCurveRequested(); break;
+    case 9: emit helpRequested(); break;
+    default: break;
+  }
+}
+
+QWidget* CalculationWindow::BuildInputFrame() {
+  auto* frame = new QGroupBox(QStringLiteral("基本参数输入"));
+  frame->setObjectName(QStringLiteral("Frame1"));
+  auto* layout = new QVBoxLayout(frame);
+
+  if (shapeButtons_) {
+    auto* row = new QHBoxLayout;
+    auto* group = new QButtonGroup(frame);
+    const struct {
+      const char* name;
+      QString caption;
+      void (CalculationWindow::*slot)();
+    } options[] = {{"Option1", QStringLiteral("矩形渠"), &CalculationWindow::ChooseRectangular},
+                   {"Option2", QStringLiteral("梯形渠"), &CalculationWindow::ChooseTrapezoidal}};
+    for (const auto& option : options) {
+      auto* button = new QRadioButton(option.caption, frame);
+      button->setObjectName(QString::fromLatin1(option.name));
+      button->setAutoFillBackground(true);
+      QPalette pal = button->palette();
+      pal.setColor(button->backgroundRole(), shapeButtons_->readOnlyColour);
+      button->setPalette(pal);
+      group->addButton(button);
+      row->addWidget(button);
+      connect(button, &QRadioButton::clicked, this, option.slot);
+    }
+    frame->findChild<QRadioButton*>(QStringLiteral("Option2"))->setChecked(true);
+    row->addStretch(1);
+    layout->addLayout(row);
+  }
+
+  // Boxes in reading order, left to right and then down; wide families get three
+  // columns so the window stays short.
+  auto* grid = new QGridLayout;
+  const int columns = spec_.boxes.size() >= 9 ? 3 : 2;
+  int k = 0;
+  for (const BoxSpec& spec : spec_.boxes) {
+    auto* box = new QLineEdit(frame);
+    box->setObjectName(Q(spec.name));
+    box->setMinimumWidth(90);
+    if (!spec.toolTip.empty()) box->setToolTip(Q(spec.toolTip));
+    auto* label = new QLabel(Q(spec.label), frame);
+    label->setBuddy(box);
+    QWidget* labelCell = label;
+    if (!spec.hint.empty()) {
+      labelCell = new QWidget(frame);
+      auto* stack = new QVBoxLayout(labelCell);
+      stack->setContentsMargins(0, 0, 0, 0);
+      stack->setSpacing(0);
+      label->setParent(labelCell);
+      stack->addWidget(label);
+      auto* hint = new QLabel(Q(spec.hint), labelCell);
+      QFont small = hint->font();
+      small.setPointSizeF(small.pointSizeF() * 0.85);
+      hint->setFont(small);
+      stack->addWidget(hint);
+    }
+    const int row = k / columns;
+    const int column = (k % columns) * 2;
+    grid->addWidget(labelCell, row, column, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(box, row, column + 1);
+    boxes_.push_back(box);
+    ++k;
+  }
+  layout->addLayout(grid);
+
+  command1_ = new QPushButton(QStringLiteral("确 定"), frame);
+  command1_->setObjectName(QStringLiteral("Command1"));
+  command1_->setDefault(true);
+  // A family whose calculator is not part of this build cannot compute.
+  command1_->setEnabled(spec_.compute != nullptr);
+  connect(command1_, &QPushButton::clicked, this, &CalculationWindow::Compute);
+  auto* buttonRow = new QHBoxLayout;
+  buttonRow->addStretch(1);
+  buttonRow->addWidget(command1_);
+  layout->addLayout(buttonRow);
+  return frame;
+}
+
+QWidget* CalculationWindow::BuildExtensionFrame() {
+  auto* frame = new QGroupBox(QStringLiteral("扩展功能选择"));
+  frame->setObjectName(QStringLiteral("Frame2"));
+  auto* layout = new QVBoxLayout(frame);
+  auto* check1 = new QCheckBox(QStringLiteral("生成水位—流量关系曲线"), frame);
+  check1->setObjectName(QStringLiteral("Check1"));
+  auto* check2 = new QCheckBox(QStringLiteral("生成渠道断面图形"), frame);
+  check2->setObjectName(QStringLiteral("Check2"));
+  auto* nameLabel = new QLabel(QStringLiteral("输入工程及渠道名称"), frame);
+  auto* nameBox = new QLineEdit(frame);
+  nameBox->setObjectName(Q(spec_.projectBox));
+  nameLabel->setBuddy(nameBox);
+  layout->addWidget(check1);
+  layout->addWidget(check2);
+  layout->addWidget(nameLabel);
+  layout->addWidget(nameBox);
+  layout->addStretch(1);
+  return frame;
+}
+
+void CalculationWindow::Compute() {
+  if (spec_.compute == nullptr) return;
+  std::vector<std::string> texts;
+  texts.reserve(boxes_.size());
+  for (const QLineEdit* box : boxes_) texts.push_back(box->text().toStdString());
+  const std::size_t before = results_.Lines().size();
+  Press(spec_, texts, results_);
+  pane_->AppendLines(results_.Lines(), before);
+}
+
+void CalculationWindow::ClearResults() {
+  results_.Clear();
+  pane_->ClearLines();
+}
+
+QLineEdit* CalculationWindow::Box(const char* name) const {
+  return findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+void CalculationWindow::SetLocked(QLineEdit* box, bool locked, const QColor& colour) {
+  box->setReadOnly(locked);
+  QPalette pal = box->palette();
+  pal.setColor(QPalette::Base, colour);
+  box->setPalette(pal);
+}
+
+// The rectangular shape fixes the side slope at 0 and asks for the width.
+void CalculationWindow::ChooseRectangular() {
+  if (!shapeButtons_) return;
+  QLineEdit* slope = Box("Text3");
+  QLineEdit* width = Box("Text9");
+  SetLocked(width, false, Qt::white);
+  width->setFrame(true);
+  slope->setText(QStringLiteral("0"));
+  SetLocked(slope, true, shapeButtons_->readOnlyColour);
+  slope->setFocusPolicy(Qt::ClickFocus);
+  width->setFocusPolicy(Qt::StrongFocus);
+}
+
+// The trapezoidal shape asks for the side slope; the width follows from it.
+void CalculationWindow::ChooseTrapezoidal() {
+  if (!shapeButtons_) return;
+  QLineEdit* slope = Box("Text3");
+  QLineEdit* width = Box("Text9");
+  SetLocked(width, true, shapeButtons_->readOnlyColour);
+  width->setFrame(true);
+  width->clear();
+  slope->clear();
+  SetLocked(slope, false, Qt::white);
+  width->setFocusPolicy(Qt::ClickFocus);
+  slope->setFocusPolicy(Qt::StrongFocus);
+}
+
+void CalculationWindow::keyPressEvent(QKeyEvent* event) {
+  // Enter anywhere in the window (a box, an option, a check box) computes.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    command1_->click();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+void CalculationWindow::closeEvent(QCloseEvent* event) {
+  emit closing();
+  QMainWindow::closeEvent(event);
+}
+
+}  // namespace tarnwick::ui

@@ -1,0 +1,75 @@
+// The one frame of all sixteen calculation windows, built from a row of the
+// window table: input boxes in reading order, "确 定", the output pane, menus and
+// toolbar. The compute command hands the box texts to the window's calculator and
+// shows what it printed; the window itself computes nothing.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "WindowDecor.h"
+#include "core/ResultPane.h"
+#include "sections/WindowCatalog.h"
+
+class QAction;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace tarnwick::ui {
+
+class ResultView;
+
+class CalculationWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit CalculationWindow(const WindowSpec& spec, QWidget* parent = nullptr);
+
+  const WindowSpec& Spec() const { return spec_; }
+  // The input boxes in the window's reading order.
+  const std::vector<QLineEdit*>& Boxes() const { return boxes_; }
+  ResultView* Pane() const { return pane_; }
+
+ public slots:
+  void Compute();       // Command1
+  void ClearResults();  // CLEAN
+  void ChooseRectangular();   // Option1 of the arc-bottom windows
+  void ChooseTrapezoidal();   // Option2 of the arc-bottom windows
+
+ signals:
+  void returnRequested();  // LEFT
+  void exitRequested();    // EXIT
+  void helpRequested();    // HELP
+  void aboutRequested();   // ABOUT
+  // Commands whose behaviour comes with the drawing and printing features; the
+  // window offers them and reports the request, nothing is bound yet.
+  void printRequested();               // PRINT, toolbar button 2
+  void sectionDrawingRequested();      // DRAW2, toolbar button 6
+  void stageDischargeCurveRequested(); // DRAW1, toolbar button 7
+  void closing();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildToolbar();
+  QWidget* BuildInputFrame();
+  QWidget* BuildExtensionFrame();
+  void ToolbarClicked(int index);
+  QLineEdit* Box(const char* name) const;
+  void SetLocked(QLineEdit* box, bool locked, const QColor& colour);
+
+  const WindowSpec& spec_;
+  std::optional<ShapeButtons> shapeButtons_;
+  ResultPane results_;
+  std::vector<QLineEdit*> boxes_;
+  ResultView* pane_ = nullptr;
+  QPushButton* command1_ = nullptr;
+};
+
+}  // namespace tarnwick::ui

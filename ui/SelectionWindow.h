@@ -1,0 +1,37 @@
+// Form1, the selection window: calculation kind and section family, then
+// "下一步" opens the matching calculation window.
+#pragma once
+
+#include <QMainWindow>
+
+#include "sections/WindowCatalog.h"
+
+class QPushButton;
+class QRadioButton;
+
+namespace tarnwick::ui {
+
+class SelectionWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit SelectionWindow(QWidget* parent = nullptr);
+
+  // The window the current choice leads to.
+  const WindowSpec& ChosenWindow() const;
+
+ signals:
+  void nextRequested(const tarnwick::WindowSpec* window);  // Command1
+  void exitRequested();                                    // EXIT, or closed by the user
+  void aboutRequested();                                   // ABOUT, Picture1
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QRadioButton* depthKind_ = nullptr;
+  std::vector<std::pair<QRadioButton*, Family>> families_;
+  QPushButton* command1_ = nullptr;
+};
+
+}  // namespace tarnwick::ui
