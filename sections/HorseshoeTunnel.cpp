@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/Hydraulics.h"
+#include "core/OutlineGeometry.h"
 
 namespace tarnwick::HorseshoeTunnel {
 
@@ -11,6 +13,23 @@ namespace {
 
 constexpr int kC1 = 25;
 constexpr int kC2 = 50;
+
+// Chords of the drawn arcs per radian of arc: about 0.06° each, so the drawn
+// section holds the same water as the arcs to within a few parts in a million,
+// down to depths of a few hundredths of the bottom arc's sag.
+constexpr double kChordsPerRadian = 1024.0;
+
+// Appends the arc about (cx, cy) from angle a0 to a1 to the loop, its first point
+// dropped (the loop already ends there) and its last point put exactly on the
+// junction `end`, so that neighbouring arcs meet without a gap.
+void AppendArc(Outline& loop, double cx, double cy, double radius, double a0, double a1,
+               OutlinePoint end) {
+  const int chords =
+      std::max(16, static_cast<int>(std::ceil(std::fabs(a1 - a0) * kChordsPerRadian)));
+  const std::vector<OutlinePoint> arc = ArcPoints(cx, cy, radius, a0, a1, chords);
+  loop.insert(loop.end(), arc.begin() + 1, arc.end() - 1);
+  loop.push_back(end);
+}
 
 // Central angle of the circular segment cut off by a chord at x·R from the arc's
 // centre (x > 0 towards the segment), in the arctangent form the depths were
@@ -189,6 +208,45 @@ DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, 
   // Q1 rises with the depth only below the crown, so the search never seeks above it.
   return NormalDepthSearch(q, DepthBracket{0.0, section.h4},
                            [&](double h) { return Evaluate(section, n, i, h); });
+}
+
+Outline SectionOutline(const Section& s) {
+  const double springLine = s.h1 + s.h2;
+  const double roofCentre = s.h4 - s.r1;
+  // The side arcs are centred on the spring line, R2 in from its ends.
+  const double sideCentre = s.b2 / 2.0 - s.r2;
+  const double halfRoof = s.a1 / 2.0;
+  const double up = kPi / 2.0;
+  const double down = 3.0 * kPi / 2.0;
+  Outline loop{{0.0, s.h4}};
+  AppendArc(loop, 0.0, roofCentre, s.r1, up, up + halfRoof, {-s.b2 / 2.0, springLine});
+  AppendArc(loop, -sideCentre, springLine, s.r2, kPi, kPi + s.a2, {-s.b1 / 2.0, s.h1});
+  if (s.floor == Floor::Flat) {
+    loop.push_back({s.b1 / 2.0, 0.0});
+  } else {
+    // In two halves, so that the invert itself is a point of the loop.
+    const double halfBottom = s.a3 / 2.0;
+    AppendArc(loop, 0.0, s.r3, s.r3, down - halfBottom, down, {0.0, 0.0});
+    AppendArc(loop, 0.0, s.r3, s.r3, down, down + halfBottom, {s.b1 / 2.0, s.h1});
+  }
+  AppendArc(loop, sideCentre, springLine, s.r2, 2.0 * kPi - s.a2, 2.0 * kPi,
+            {s.b2 / 2.0, springLine});
+  AppendArc(loop, 0.0, roofCentre, s.r1, up - halfRoof, up, {0.0, s.h4});
+  return loop;
+}
+
+std::optional<SectionModel> Model(const Inputs& in) {
+  const std::optional<Section> section = CheckedSection(in);
+  if (!section) return std::nullopt;
+  const Section s = *section;
+  const double n = in.n;
+  const double i = 1.0 / in.d;
+  SectionModel model;
+  model.evaluate = [s, n, i](double h) -> SectionState { return Evaluate(s, n, i, h); };
+  model.outline = [s](double) { return SectionOutline(s); };
+  model.crown = s.h4;
+  model.fullSectionDischarge = GreatestDischarge(s, n, i);
+  return model;
 }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {

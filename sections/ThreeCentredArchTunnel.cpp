@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/Hydraulics.h"
+#include "core/OutlineGeometry.h"
 
 namespace tarnwick::ThreeCentredArchTunnel {
 
@@ -12,6 +14,29 @@ namespace {
 constexpr int kC1 = 25;
 constexpr int kC2 = 49;
 constexpr int kCentreHeightsColumn = 40;  // the long labels of the arch-centre heights
+
+// Chords of the drawn arcs per radian of arc: about 0.06° each, so the drawn
+// section holds the same water as the arcs to within a few parts in a million,
+// down to depths of a few hundredths of the bottom arch's rise.
+constexpr double kChordsPerRadian = 1024.0;
+
+// Appends the arc about (cx, cy) from angle a0 to a1 to the loop, its first point
+// dropped (the loop already ends there) and its last point put exactly on the
+// junction `end`, so that neighbouring arcs meet without a gap. An arc of no
+// angle (a semicircular top arch leaves the side arches nothing above their
+// centres) adds only the junction, if not already there.
+void AppendArc(Outline& loop, double cx, double cy, double radius, double a0, double a1,
+               OutlinePoint end) {
+  if (!(std::fabs(a1 - a0) > 0.0)) {
+    if (loop.back().x != end.x || loop.back().y != end.y) loop.push_back(end);
+    return;
+  }
+  const int chords =
+      std::max(16, static_cast<int>(std::ceil(std::fabs(a1 - a0) * kChordsPerRadian)));
+  const std::vector<OutlinePoint> arc = ArcPoints(cx, cy, radius, a0, a1, chords);
+  loop.insert(loop.end(), arc.begin() + 1, arc.end() - 1);
+  loop.push_back(end);
+}
 
 // Central angle of the circular segment cut off by a chord at x·R from the arc's
 // centre (x > 0 towards the segment), in the arctangent form the depths were
@@ -218,6 +243,50 @@ DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, 
   // Q1 rises with the depth only below the crown, so the search never seeks above it.
   return NormalDepthSearch(q, DepthBracket{0.0, section.h6},
                            [&](double h) { return Evaluate(section, n, i, h); });
+}
+
+Outline SectionOutline(const Section& s) {
+  const double centres = s.h1 + s.h2;  // level of the side-arch centres
+  const double springing = centres + s.h3;
+  const double topCentre = s.h6 - s.r1;
+  // Each side arch is tangent to the top arch, so its centre lies on the top arch's
+  // radius through the junction, R2 in from it: (R1 − R2)·cos β off the axis, on
+  // the far side of the axis when R2 > R1.
+  const double sideCentre = (s.r1 - s.r2) * std::cos(s.beta);
+  const double halfTop = s.a1 / 2.0;
+  const double up = kPi / 2.0;
+  const double down = 3.0 * kPi / 2.0;
+  Outline loop{{0.0, s.h6}};
+  AppendArc(loop, 0.0, topCentre, s.r1, up, up + halfTop, {-s.b1 / 2.0, springing});
+  // Each side arch in two parts, meeting at the widest point of the section.
+  AppendArc(loop, -sideCentre, centres, s.r2, kPi - s.beta, kPi, {-s.b2 / 2.0, centres});
+  AppendArc(loop, -sideCentre, centres, s.r2, kPi, kPi + s.gamma, {-s.b3 / 2.0, s.h1});
+  if (s.floor == Floor::Flat) {
+    loop.push_back({s.b3 / 2.0, 0.0});
+  } else {
+    // In two halves, so that the invert itself is a point of the loop.
+    const double halfBottom = s.a3 / 2.0;
+    AppendArc(loop, 0.0, s.r3, s.r3, down - halfBottom, down, {0.0, 0.0});
+    AppendArc(loop, 0.0, s.r3, s.r3, down, down + halfBottom, {s.b3 / 2.0, s.h1});
+  }
+  AppendArc(loop, sideCentre, centres, s.r2, -s.gamma, 0.0, {s.b2 / 2.0, centres});
+  AppendArc(loop, sideCentre, centres, s.r2, 0.0, s.beta, {s.b1 / 2.0, springing});
+  AppendArc(loop, 0.0, topCentre, s.r1, up - halfTop, up, {0.0, s.h6});
+  return loop;
+}
+
+std::optional<SectionModel> Model(const Inputs& in) {
+  const std::optional<Section> section = CheckedSection(in);
+  if (!section) return std::nullopt;
+  const Section s = *section;
+  const double n = in.n;
+  const double i = 1.0 / in.d;
+  SectionModel model;
+  model.evaluate = [s, n, i](double h) -> SectionState { return Evaluate(s, n, i, h); };
+  model.outline = [s](double) { return SectionOutline(s); };
+  model.crown = s.h6;
+  model.fullSectionDischarge = GreatestDischarge(s, n, i);
+  return model;
 }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {

@@ -8,6 +8,7 @@
 
 #include "core/NormalDepthSearch.h"
 #include "core/ReportRow.h"
+#include "core/SectionModel.h"
 #include "core/SectionState.h"
 
 namespace tarnwick::ThreeCentredArchTunnel {
@@ -70,6 +71,14 @@ State Evaluate(const Section& section, double n, double i, double h);
 // Manning's discharge of the full section with its closed perimeter.
 double GreatestDischarge(const Section& section, double n, double i);
 DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, double q);
+
+// The boundary as a closed loop from the crown round by the left side, the floor
+// and the right side back to the crown; x from the axis, y above the invert (the
+// floor plate of the flat-floor section).
+Outline SectionOutline(const Section& section);
+// The section of a window's inputs, for drawing and rating; empty when the inputs
+// would be refused. The crown and the full-section discharge are the window's own.
+std::optional<SectionModel> Model(const Inputs& in);
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);

@@ -238,6 +238,13 @@ std::optional<SectionModel> CircularDischargeModel(std::span<const double> v) {
                               CalculationKind::Discharge, v[4]);
 }
 
+std::optional<SectionModel> HorseshoeModel(std::span<const double> v) {
+  return HorseshoeTunnel::Model(ArchTunnelInputs<HorseshoeTunnel::Inputs>(v));
+}
+std::optional<SectionModel> ThreeCentredModel(std::span<const double> v) {
+  return ThreeCentredArchTunnel::Model(ArchTunnelInputs<ThreeCentredArchTunnel::Inputs>(v));
+}
+
 std::vector<WindowSpec> BuildWindows() {
   using K = CalculationKind;
   using F = Family;
@@ -271,13 +278,15 @@ std::vector<WindowSpec> BuildWindows() {
        F::CircularTunnel, CircularBoxes(q), "Text8", CircularDischarge,
        CircularDischargeModel},
       {"Form25", "马蹄形隧洞水深计算", "马蹄形隧洞均匀流水深计算成果", d, F::HorseshoeTunnel,
-       ArchTunnelBoxes(d), "Text9", HorseshoeDepth},
+       ArchTunnelBoxes(d), "Text9", HorseshoeDepth, HorseshoeModel},
       {"Form36", "马蹄形隧洞流量计算", "马蹄形隧洞均匀流流量计算成果", q, F::HorseshoeTunnel,
-       ArchTunnelBoxes(q), "Text9", HorseshoeDischarge},
+       ArchTunnelBoxes(q), "Text9", HorseshoeDischarge, HorseshoeModel},
       {"Form26", "三心圆拱隧洞水深计算", "三心圆拱隧洞均匀流水深计算成果", d,
-       F::ThreeCentredArchTunnel, ArchTunnelBoxes(d), "Text9", ThreeCentredDepth},
+       F::ThreeCentredArchTunnel, ArchTunnelBoxes(d), "Text9", ThreeCentredDepth,
+       ThreeCentredModel},
       {"Form37", "三心圆拱隧洞流量计算", "三心圆拱隧洞均匀流流量计算成果", q,
-       F::ThreeCentredArchTunnel, ArchTunnelBoxes(q), "Text9", ThreeCentredDischarge},
+       F::ThreeCentredArchTunnel, ArchTunnelBoxes(q), "Text9", ThreeCentredDischarge,
+       ThreeCentredModel},
   };
 }
 
