@@ -95,12 +95,12 @@ int RunRating(const WindowSpec& window, const std::vector<std::string>& args, st
     out << pane.Joined();
     return kExitBlock;
   }
-  const std::optional<SectionModel> model = ModelOf(window, boxes);
-  if (!model) {
+  const std::optional<SectionCase> c = CaseOf(window, boxes);
+  if (!c) {
     out << pane.Joined();
     return kExitBlock;
   }
-  out << RatingCsv(RatingDepths(RatingTop(window, *model, boxes), count), model->evaluate);
+  out << RatingCsv(RatingDepths(RatingTop(*c), count), c->model.evaluate);
   return kExitReport;
 }
 

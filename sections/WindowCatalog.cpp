@@ -331,23 +331,34 @@ std::optional<SectionModel> ModelOf(const WindowSpec& window,
   return window.model(*values);
 }
 
-double RatingTop(const WindowSpec& window, const SectionModel& model,
-                 std::span<const std::string> boxTexts) {
-  if (model.IsTunnel()) return model.crown;
+std::optional<SectionCase> CaseOf(const WindowSpec& window,
+                                  std::span<const std::string> boxTexts) {
+  std::optional<SectionModel> model = ModelOf(window, boxTexts);
+  if (!model) return std::nullopt;
   const auto values = ReadBoxes(window, boxTexts);
   // The discharge or depth is the last box the window always reads.
   double value = 0.0;
   for (size_t k = window.boxes.size(); k-- > 0;) {
     if (!window.boxes[k].readOnDemand) {
-      value = values ? (*values)[k] : 0.0;
+      value = (*values)[k];
       break;
     }
   }
-  const double depth =
-      window.kind == CalculationKind::Discharge
-          ? value
-          : NormalDepthSearch(value, DepthBracket{}, model.evaluate).state.h;
-  return 2.0 * depth;
+  SectionCase c;
+  if (window.kind == CalculationKind::Discharge) {
+    c.state = model->evaluate(value);
+    c.discharge = c.state.q1;
+  } else {
+    const DepthBracket bracket{0.0, model->IsTunnel() ? model->crown : kOpenChannelDepthLimit};
+    c.state = NormalDepthSearch(value, bracket, model->evaluate).state;
+    c.discharge = value;
+  }
+  c.model = std::move(*model);
+  return c;
+}
+
+double RatingTop(const SectionCase& c) {
+  return c.model.IsTunnel() ? c.model.crown : 2.0 * c.state.h;
 }
 
 PressOutcome Press(const WindowSpec& window, std::span<const std::string> boxTexts,

@@ -69,11 +69,21 @@ std::optional<std::vector<double>> ReadBoxes(const WindowSpec& window,
 // or the window offers no model.
 std::optional<SectionModel> ModelOf(const WindowSpec& window, std::span<const std::string> boxTexts);
 
-// The depth range of the stage–discharge curve: up to the crown for a tunnel;
-// for an open channel twice the depth of the case (the typed depth, or the
-// normal depth found by the same search as the window's).
-double RatingTop(const WindowSpec& window, const SectionModel& model,
-                 std::span<const std::string> boxTexts);
+// A case as one press computes it: the section, the state at the depth of the
+// case (the typed depth, or the normal depth found by the window's own search)
+// and the discharge (the design discharge, or the one computed at the depth).
+struct SectionCase {
+  SectionModel model;
+  SectionState state;
+  double discharge = 0.0;
+};
+
+// Empty when the press would refuse the box texts or the window offers no model.
+std::optional<SectionCase> CaseOf(const WindowSpec& window, std::span<const std::string> boxTexts);
+
+// The depth range of the stage–discharge curve: up to the crown for a tunnel,
+// twice the depth of the case for an open channel.
+double RatingTop(const SectionCase& c);
 
 // One press of the compute button: reads each box text as a number and runs the
 // calculator. Missing texts read as empty boxes.

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sections/WindowCatalog.h"
+
+namespace tarnwick {
+namespace {
+
+TEST(WindowCatalog, EveryWindowComputesAndOffersItsSection) {
+  ASSERT_EQ(Windows().size(), 16u);
+  for (const WindowSpec& w : Windows()) {
+    EXPECT_NE(w.compute, nullptr) << w.name;
+    EXPECT_NE(w.model, nullptr) << w.name;
+    EXPECT_EQ(FindWindow(w.kind, w.family), &w);
+    EXPECT_EQ(FindWindow(w.name), &w);
+  }
+}
+
+// The case behind a press: the depth the report prints and the discharge it is for.
+TEST(WindowCatalog, CaseOfIsWhatThePressReports) {
+  struct Case {
+    const char* window;
+    std::vector<std::string> boxes;
+    double depth;
+    double discharge;
+    double tolerance;
+  };
+  const Case cases[] = {
+      {"Form21", {"2", "1.5", "0.025", "1000", "5"}, 1.2459754943847656, 5.0, 0.0},
+      {"Form32", {"2", "1.5", "0.025", "1000", "1.5"}, 1.5, 7.29536, 5e-6},
+      {"Form2", {"2", "1.5", "0.025", "1000", "5"}, 1.43746, 5.0, 5e-6},
+      {"Form11", {"4", "1.5", "2", "0.025", "10", "2", "0.035", "8", "2.5", "0.04", "2000", "60"},
+       3.27959, 60.0, 5e-6},
+      {"Form23", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "8"}, 1.44744, 8.0, 5e-6},
+      {"Form34", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "2.5"}, 2.5, 15.1326, 5e-5},
+      {"Form24", {"", "1", "0.014", "1000", "1.5"}, 0.79816, 1.5, 5e-6},
+      {"Form25", {"0", "1", "180", "2", "30", "2", "0.014", "1000", "2"}, 0.8854, 2.0, 5e-6},
+  };
+  for (const Case& c : cases) {
+    const WindowSpec* w = FindWindow(c.window);
+    ASSERT_NE(w, nullptr);
+    const auto sc = CaseOf(*w, c.boxes);
+    ASSERT_TRUE(sc.has_value()) << c.window;
+    EXPECT_NEAR(sc->state.h, c.depth, c.tolerance) << c.window;
+    EXPECT_NEAR(sc->discharge, c.discharge, c.tolerance) << c.window;
+    EXPECT_EQ(RatingTop(*sc), sc->model.IsTunnel() ? sc->model.crown : 2.0 * sc->state.h);
+  }
+}
+
+TEST(WindowCatalog, RefusedBoxesHaveNoCase) {
+  const struct {
+    const char* window;
+    std::vector<std::string> boxes;
+  } refused[] = {
+      {"Form21", {"0", "1.5", "0.025", "1000", "5"}},
+      {"Form21", {"2", "1.5", "0.025", "1000", "1e999"}},
+      {"Form2", {"2", "0", "0.014", "2500", "4", "4"}},  // width of the diameter
+      {"Form23", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "15"}},  // above capacity
+      {"Form35", {"0.8", "1", "0.014", "1000", "5"}},  // above the crown
+  };
+  for (const auto& r : refused) {
+    EXPECT_FALSE(CaseOf(*FindWindow(r.window), r.boxes).has_value()) << r.window;
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
