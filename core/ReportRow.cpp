@@ -46,6 +46,21 @@ void InputErrorBlock(ResultPane& pane, std::string_view message) {
   Separator(pane);
 }
 
+PressOutcome Refuse(ResultPane& pane, PressOutcome outcome) {
+  switch (outcome) {
+    case PressOutcome::WidthError:
+      InputErrorBlock(pane, kWidthInputError);
+      break;
+    case PressOutcome::DepthTooGreat:
+      InputErrorBlock(pane, kDepthTooGreat);
+      break;
+    default:
+      InputErrorBlock(pane, kDataInputError);
+      return PressOutcome::InputError;
+  }
+  return outcome;
+}
+
 PressOutcome PrintGuarded(ResultPane& pane, PressOutcome outcome,
                           const std::function<void(ResultPane&)>& print) {
   ResultPane prepared;

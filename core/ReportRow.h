@@ -44,6 +44,10 @@ inline constexpr std::string_view kDepthTooGreat = "水深大于隧洞高度,请
 // What one press of the compute button printed.
 enum class PressOutcome { Report, InputError, WidthError, Capacity, DepthTooGreat };
 
+// Prints the block of a refused press (input error, channel width, depth above
+// the crown) and gives the outcome back.
+PressOutcome Refuse(ResultPane& pane, PressOutcome outcome);
+
 // Prints a report prepared apart, unless one of its numbers is not finite: a
 // figure that is infinite or undefined is never shown to a designer; the press
 // then prints the data input error instead.

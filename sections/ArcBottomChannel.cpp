@@ -68,14 +68,8 @@ void PrintReport(ResultPane& pane, const Inputs& in, const Section& sec, double 
 // The checks both kinds make before computing: the first on the typed numbers,
 // then, for the rectangle only, the width box.
 PressOutcome Check(const Inputs& in, ResultPane& pane) {
-  if (!FirstCheckPassed(in)) {
-    InputErrorBlock(pane, kDataInputError);
-    return PressOutcome::InputError;
-  }
-  if (in.m == 0 && !WidthFits(in)) {
-    InputErrorBlock(pane, kWidthInputError);
-    return PressOutcome::WidthError;
-  }
+  if (!FirstCheckPassed(in)) return Refuse(pane, PressOutcome::InputError);
+  if (in.m == 0 && !WidthFits(in)) return Refuse(pane, PressOutcome::WidthError);
   return PressOutcome::Report;
 }
 

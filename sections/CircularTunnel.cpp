@@ -221,10 +221,7 @@ std::optional<SectionModel> Model(const Inputs& in) {
 }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) {
-    InputErrorBlock(pane, kDataInputError);
-    return PressOutcome::InputError;
-  }
+  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
   const double i = 1.0 / in.d;
   const Section s = BuildSection(in.b, in.r);
   // Above the full-section discharge the bisection, bounded by the crown, has no
@@ -243,16 +240,10 @@ PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
 }
 
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) {
-    InputErrorBlock(pane, kDataInputError);
-    return PressOutcome::InputError;
-  }
+  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
   const double i = 1.0 / in.d;
   const Section s = BuildSection(in.b, in.r);
-  if (in.value >= s.h0) {
-    InputErrorBlock(pane, kDepthTooGreat);
-    return PressOutcome::DepthTooGreat;
-  }
+  if (in.value >= s.h0) return Refuse(pane, PressOutcome::DepthTooGreat);
   const State st = Evaluate(s, in.n, i, in.value);
   return Report(pane, s, in, i, st, false);
 }

@@ -237,10 +237,7 @@ std::optional<SectionModel> Model(const Inputs& in) {
 }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) {
-    InputErrorBlock(pane, kDataInputError);
-    return PressOutcome::InputError;
-  }
+  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
   const double i = 1.0 / in.d;
   const Section s = SectionOf(in);
   // Above the full-section discharge the bisection, bounded by the crown, has no
@@ -260,16 +257,10 @@ PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
 }
 
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) {
-    InputErrorBlock(pane, kDataInputError);
-    return PressOutcome::InputError;
-  }
+  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
   const double i = 1.0 / in.d;
   const Section s = SectionOf(in);
-  if (in.value >= s.h4) {
-    InputErrorBlock(pane, kDepthTooGreat);
-    return PressOutcome::DepthTooGreat;
-  }
+  if (in.value >= s.h4) return Refuse(pane, PressOutcome::DepthTooGreat);
   const State st = Evaluate(s, in.n, i, in.value);
   return Report(pane, "  ****************城门洞形隧洞均匀流流量计算成果表**************", s, in, i,
                 st, false);

@@ -135,10 +135,7 @@ std::optional<SectionModel> Model(const Inputs& in) {
 }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) {
-    InputErrorBlock(pane, kDataInputError);
-    return PressOutcome::InputError;
-  }
+  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
   const double i = 1.0 / in.d;
   const CompoundState s = SolveDepth(in.section, i, in.value).state;
   return PrintGuarded(pane, PressOutcome::Report,
@@ -146,10 +143,7 @@ PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
 }
 
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) {
-    InputErrorBlock(pane, kDataInputError);
-    return PressOutcome::InputError;
-  }
+  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
   const double i = 1.0 / in.d;
   const CompoundState s = Evaluate(in.section, i, in.value);
   return PrintGuarded(pane, PressOutcome::Report,

@@ -64,10 +64,7 @@ std::optional<SectionModel> Model(const Inputs& in) {
 }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) {
-    InputErrorBlock(pane, kDataInputError);
-    return PressOutcome::InputError;
-  }
+  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
   const double i = 1.0 / in.d;
   const SectionState s = SolveDepth({in.b, in.m}, in.n, i, in.value).state;
   return PrintGuarded(pane, PressOutcome::Report, [&](ResultPane& out) {
@@ -77,10 +74,7 @@ PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
 }
 
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) {
-    InputErrorBlock(pane, kDataInputError);
-    return PressOutcome::InputError;
-  }
+  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
   const double i = 1.0 / in.d;
   const SectionState s = Evaluate({in.b, in.m}, in.n, i, in.value);
   return PrintGuarded(pane, PressOutcome::Report, [&](ResultPane& out) {

@@ -291,10 +291,7 @@ std::optional<SectionModel> Model(const Inputs& in) {
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
   const std::optional<Section> section = CheckedSection(in);
-  if (!section) {
-    InputErrorBlock(pane, kDataInputError);
-    return PressOutcome::InputError;
-  }
+  if (!section) return Refuse(pane, PressOutcome::InputError);
   const double i = 1.0 / in.d;
   const double qmax = GreatestDischarge(*section, in.n, i);
   if (qmax < in.value) {
@@ -309,15 +306,9 @@ PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
 
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
   const std::optional<Section> section = CheckedSection(in);
-  if (!section) {
-    InputErrorBlock(pane, kDataInputError);
-    return PressOutcome::InputError;
-  }
+  if (!section) return Refuse(pane, PressOutcome::InputError);
   const double i = 1.0 / in.d;
-  if (in.value >= section->h6) {
-    InputErrorBlock(pane, kDepthTooGreat);
-    return PressOutcome::DepthTooGreat;
-  }
+  if (in.value >= section->h6) return Refuse(pane, PressOutcome::DepthTooGreat);
   const State st = Evaluate(*section, in.n, i, in.value);
   return PrintGuarded(pane, PressOutcome::Report, [&](ResultPane& out) {
     PrintReport(out, Kind::Discharge, in, *section, i, st);

@@ -364,10 +364,7 @@ double RatingTop(const SectionCase& c) {
 PressOutcome Press(const WindowSpec& window, std::span<const std::string> boxTexts,
                    ResultPane& pane) {
   const auto values = ReadBoxes(window, boxTexts);
-  if (!values) {
-    InputErrorBlock(pane, kDataInputError);
-    return PressOutcome::InputError;
-  }
+  if (!values) return Refuse(pane, PressOutcome::InputError);
   return window.compute(*values, pane);
 }
 
