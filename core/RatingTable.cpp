@@ -1,12 +1,16 @@
 #include "RatingTable.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace tarnwick {
 
 namespace {
 
+// A quantity the section does not form (the whole-section hydraulic radius of a
+// compound channel over its banks) is left blank.
 void AppendNumber(std::string& out, double value) {
+  if (!std::isfinite(value)) return;
   char buffer[64];
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 12);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tarnwick::CompoundChannel {
 
@@ -97,6 +98,10 @@ CompoundState Evaluate(const Section& sec, double i, double h) {
   state.surfaceWidth =
       sec.b1 + sec.b2 + sec.b3 + 2.0 * sec.h1 * sec.m1 + hf * sec.m2 + hf * sec.m3;
   state.e = SpecificEnergy(h, state.v);
+  // The sub-sections carry their own hydraulic radii; a whole-section radius and
+  // Chezy coefficient are not formed, and a rating table leaves them blank.
+  state.rs = std::numeric_limits<double>::quiet_NaN();
+  state.c = std::numeric_limits<double>::quiet_NaN();
   return state;
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,7 +44,10 @@ std::vector<std::vector<double>> ParseRows(const std::string& csv) {
   while (std::getline(lines, line)) {
     std::vector<double> row;
     std::istringstream fields(line);
-    for (std::string f; std::getline(fields, f, ',');) row.push_back(std::stod(f));
+    // A blank field is a quantity the section does not form.
+    for (std::string f; std::getline(fields, f, ',');) {
+      row.push_back(f.empty() ? std::numeric_limits<double>::quiet_NaN() : std::stod(f));
+    }
     EXPECT_EQ(row.size(), 8u) << line;
     rows.push_back(row);
   }
