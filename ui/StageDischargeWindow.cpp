@@ -164,7 +164,9 @@ void StageDischargeWindow::ShowCase(const SectionCase& c, const QString& title) 
   yAxis->setTitleText(QStringLiteral("水深H (m)"));
   yAxis->setRange(0.0, top > 0.0 ? top : 1.0);
   yAxis->applyNiceNumbers();
-  yAxis->setLabelFormat(QStringLiteral("%g"));
+  // Depths to the centimetre; labels as short as "1" also leave the rotated axis
+  // title too little room, and the chart then elides it.
+  yAxis->setLabelFormat(QStringLiteral("%.2f"));
   chart_->addAxis(xAxis, Qt::AlignBottom);
   chart_->addAxis(yAxis, Qt::AlignLeft);
   for (QAbstractSeries* series : chart_->series()) {
