@@ -254,13 +254,16 @@ void CalculationWindow::Compute() {
   if (outcome != PressOutcome::Report) return;
   computedTexts_ = texts;
   // An open curve always follows the last report; Check1 asks for one after each.
-  if (curve_ != nullptr ||
+  if (CurveWindow() != nullptr ||
       findChild<QCheckBox*>(QStringLiteral("Check1"))->isChecked()) {
     RefreshCurve(texts);
   }
 }
 
-StageDischargeWindow* CalculationWindow::CurveWindow() const { return curve_; }
+// A closed curve window is hidden at once and deleted a moment later.
+StageDischargeWindow* CalculationWindow::CurveWindow() const {
+  return curve_ != nullptr && curve_->isVisible() ? curve_.data() : nullptr;
+}
 
 // The curve of the last reported case; before any report, of the boxes as they
 // stand, which the window may refuse.
@@ -269,7 +272,7 @@ void CalculationWindow::ShowStageDischargeCurve() {
 }
 
 void CalculationWindow::RefreshCurve(const std::vector<std::string>& texts) {
-  if (curve_ == nullptr) {
+  if (CurveWindow() == nullptr) {
     curve_ = new StageDischargeWindow(this);
     connect(this, &CalculationWindow::closing, curve_, &QWidget::close);
   }

@@ -24,6 +24,7 @@
 
 #include "WorkedCases.h"
 #include "ui/CalculationWindow.h"
+#include "ui/Shell.h"
 #include "ui/StageDischargeWindow.h"
 
 using namespace tarnwick;
@@ -78,6 +79,7 @@ class StageDischargeCurveTest : public QObject {
   void refusedCaseShowsMessage();
   void refreshesOnNextReportOnly();
   void closesWithItsCalculationWindow();
+  void leaveAndExitCloseTheCurve();
   void tunnelShowsQmaxLine();
   void mouseReadout();
   void exportsPictureAndTable();
@@ -206,11 +208,36 @@ void StageDischargeCurveTest::closesWithItsCalculationWindow() {
   Trigger(other, "DRAW1");
   QPointer<StageDischargeWindow> first = other.CurveWindow();
   first->close();
-  QTRY_VERIFY(first.isNull());
-  QVERIFY(other.isVisible());
+  QVERIFY(other.CurveWindow() == nullptr);
+  // A report right after, before the closed window is gone: nothing reopens
+  // without Check1, and DRAW1 builds a new window.
+  Press(other);
   QVERIFY(other.CurveWindow() == nullptr);
   Trigger(other, "DRAW1");
   QVERIFY(ShownCurve(other) != nullptr);
+  QVERIFY(other.CurveWindow() != first.data());
+  QTRY_VERIFY(first.isNull());
+  QVERIFY(other.isVisible());
+  QVERIFY(ShownCurve(other) != nullptr);
+}
+
+void StageDischargeCurveTest::leaveAndExitCloseTheCurve() {
+  // "返回主选单" leaves the selection window alone; "退出" leaves no window at
+  // all, so the program can end.
+  for (const char* command : {"LEFT", "EXIT"}) {
+    Shell shell;
+    CalculationWindow* window = shell.OpenCalculation(*FindWindow("Form24"));
+    Fill(*window, Worked("Form24"));
+    Trigger(*window, "DRAW1");
+    QPointer<StageDischargeWindow> curve = window->CurveWindow();
+    QVERIFY(curve != nullptr);
+    Trigger(*window, command);
+    QTRY_VERIFY(curve.isNull());
+    int visible = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) visible += w->isVisible() ? 1 : 0;
+    QCOMPARE(visible, std::string_view(command) == "LEFT" ? 1 : 0);
+    if (std::string_view(command) == "LEFT") QVERIFY(shell.Selection() != nullptr);
+  }
 }
 
 void StageDischargeCurveTest::tunnelShowsQmaxLine() {
