@@ -278,8 +278,7 @@ void CalculationWindow::RefreshCurve(const std::vector<std::string>& texts) {
   }
   const std::optional<SectionCase> c = CaseOf(spec_, texts);
   if (c) {
-    const QString name =
-        findChild<QLineEdit*>(Q(spec_.projectBox))->text().trimmed();
+    const QString name = findChild<QLineEdit*>(Q(spec_.projectBox))->text().trimmed();
     curve_->ShowCase(*c, name.isEmpty() ? windowTitle() : name);
   } else {
     curve_->ShowRefused();
