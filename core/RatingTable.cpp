@@ -1,5 +1,6 @@
 #include "RatingTable.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -39,6 +40,32 @@ std::string RatingCsv(const std::vector<double>& depths,
     out.push_back('\n');
   }
   return out;
+}
+
+std::vector<RatingPoint> RatingCurve(const std::vector<double>& depths,
+                                     const std::function<SectionState(double)>& evaluate) {
+  std::vector<RatingPoint> curve{{0.0, 0.0}};
+  for (const double h : depths) {
+    if (!(h > 0.0)) continue;
+    const double q = evaluate(h).q1;
+    if (std::isfinite(q)) curve.push_back({h, q});
+  }
+  return curve;
+}
+
+std::optional<double> DischargeAtDepth(const std::vector<RatingPoint>& curve, double depth) {
+  if (curve.empty() || !(depth >= curve.front().depth) || !(depth <= curve.back().depth)) {
+    return std::nullopt;
+  }
+  // First point at or above the depth.
+  const auto above = std::lower_bound(
+      curve.begin(), curve.end(), depth,
+      [](const RatingPoint& p, double d) { return p.depth < d; });
+  if (above->depth == depth || above == curve.begin()) return above->discharge;
+  const RatingPoint& lo = *(above - 1);
+  const RatingPoint& hi = *above;
+  const double t = (depth - lo.depth) / (hi.depth - lo.depth);
+  return lo.discharge + t * (hi.discharge - lo.discharge);
 }
 
 }  // namespace tarnwick

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,5 +20,21 @@ std::vector<double> RatingDepths(double top, int count);
 // is left blank.
 std::string RatingCsv(const std::vector<double>& depths,
                       const std::function<SectionState(double)>& evaluate);
+
+// One point of the stage–discharge curve.
+struct RatingPoint {
+  double depth = 0.0;      // m
+  double discharge = 0.0;  // m³/s
+};
+
+// The curve through the given depths (rising), starting on the dry bed: a section
+// carries no flow at depth 0, where the hydraulic radius itself is 0/0 for a
+// tunnel. Depths whose discharge is not a finite number are left out.
+std::vector<RatingPoint> RatingCurve(const std::vector<double>& depths,
+                                     const std::function<SectionState(double)>& evaluate);
+
+// The discharge at `depth`, interpolated linearly between the neighbouring points
+// of a curve in rising depth; empty outside the curve or on an empty curve.
+std::optional<double> DischargeAtDepth(const std::vector<RatingPoint>& curve, double depth);
 
 }  // namespace tarnwick

@@ -17,6 +17,7 @@
 
 #include "Artwork.h"
 #include "ResultView.h"
+#include "StageDischargeWindow.h"
 
 namespace tarnwick::ui {
 
@@ -75,6 +76,8 @@ CalculationWindow::CalculationWindow(const WindowSpec& spec, QWidget* parent)
 
   if (shapeButtons_) ChooseTrapezoidal();
   if (!boxes_.empty()) boxes_.front()->setFocus();
+  connect(this, &CalculationWindow::stageDischargeCurveRequested, this,
+          &CalculationWindow::ShowStageDischargeCurve);
 }
 
 void CalculationWindow::BuildMenus() {
@@ -235,14 +238,53 @@ QWidget* CalculationWindow::BuildExtensionFrame() {
   return frame;
 }
 
-void CalculationWindow::Compute() {
-  if (spec_.compute == nullptr) return;
+std::vector<std::string> CalculationWindow::BoxTexts() const {
   std::vector<std::string> texts;
   texts.reserve(boxes_.size());
   for (const QLineEdit* box : boxes_) texts.push_back(box->text().toStdString());
+  return texts;
+}
+
+void CalculationWindow::Compute() {
+  if (spec_.compute == nullptr) return;
+  const std::vector<std::string> texts = BoxTexts();
   const std::size_t before = results_.Lines().size();
-  Press(spec_, texts, results_);
+  const PressOutcome outcome = Press(spec_, texts, results_);
   pane_->AppendLines(results_.Lines(), before);
+  if (outcome != PressOutcome::Report) return;
+  computedTexts_ = texts;
+  // An open curve always follows the last report; Check1 asks for one after each.
+  if (CurveWindow() != nullptr ||
+      findChild<QCheckBox*>(QStringLiteral("Check1"))->isChecked()) {
+    RefreshCurve(texts);
+  }
+}
+
+// A closed curve window is hidden at once and deleted a moment later.
+StageDischargeWindow* CalculationWindow::CurveWindow() const {
+  return curve_ != nullptr && curve_->isVisible() ? curve_.data() : nullptr;
+}
+
+// The curve of the last reported case; before any report, of the boxes as they
+// stand, which the window may refuse.
+void CalculationWindow::ShowStageDischargeCurve() {
+  RefreshCurve(computedTexts_ ? *computedTexts_ : BoxTexts());
+}
+
+void CalculationWindow::RefreshCurve(const std::vector<std::string>& texts) {
+  if (CurveWindow() == nullptr) {
+    curve_ = new StageDischargeWindow(this);
+    connect(this, &CalculationWindow::closing, curve_, &QWidget::close);
+  }
+  const std::optional<SectionCase> c = CaseOf(spec_, texts);
+  if (c) {
+    const QString name = findChild<QLineEdit*>(Q(spec_.projectBox))->text().trimmed();
+    curve_->ShowCase(*c, name.isEmpty() ? windowTitle() : name);
+  } else {
+    curve_->ShowRefused();
+  }
+  curve_->show();
+  curve_->raise();
 }
 
 void CalculationWindow::ClearResults() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -22,6 +23,7 @@ class QRadioButton;
 namespace tarnwick::ui {
 
 class ResultView;
+class StageDischargeWindow;
 
 class CalculationWindow : public QMainWindow {
   Q_OBJECT
@@ -32,12 +34,15 @@ class CalculationWindow : public QMainWindow {
   // The input boxes in the window's reading order.
   const std::vector<QLineEdit*>& Boxes() const { return boxes_; }
   ResultView* Pane() const { return pane_; }
+  // The stage–discharge curve window of this window; null while closed.
+  StageDischargeWindow* CurveWindow() const;
 
  public slots:
   void Compute();       // Command1
   void ClearResults();  // CLEAN
   void ChooseRectangular();   // Option1 of the arc-bottom windows
   void ChooseTrapezoidal();   // Option2 of the arc-bottom windows
+  void ShowStageDischargeCurve();  // DRAW1, toolbar button 7
 
  signals:
   void returnRequested();  // LEFT
@@ -63,6 +68,8 @@ class CalculationWindow : public QMainWindow {
   void ToolbarClicked(int index);
   QLineEdit* Box(const char* name) const;
   void SetLocked(QLineEdit* box, bool locked, const QColor& colour);
+  std::vector<std::string> BoxTexts() const;
+  void RefreshCurve(const std::vector<std::string>& texts);
 
   const WindowSpec& spec_;
   std::optional<ShapeButtons> shapeButtons_;
@@ -70,6 +77,9 @@ class CalculationWindow : public QMainWindow {
   std::vector<QLineEdit*> boxes_;
   ResultView* pane_ = nullptr;
   QPushButton* command1_ = nullptr;
+  // The box texts of the last press that printed a report.
+  std::optional<std::vector<std::string>> computedTexts_;
+  QPointer<StageDischargeWindow> curve_;
 };
 
 }  // namespace tarnwick::ui

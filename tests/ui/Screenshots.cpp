@@ -1,6 +1,7 @@
 // tarnwick-screenshots OUTDIR: walks the program as a user would (splash,
-// selection, each of the sixteen calculation windows with one worked case, help,
-// About) and saves a picture of every window into OUTDIR.
+// selection, each of the sixteen calculation windows with one worked case, the
+// stage–discharge curve of an open channel and a tunnel, help, About) and saves a
+// picture of every window into OUTDIR.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -18,6 +19,7 @@
 #include "ui/SelectionWindow.h"
 #include "ui/Shell.h"
 #include "ui/SplashWindow.h"
+#include "ui/StageDischargeWindow.h"
 
 using namespace tarnwick;
 using namespace tarnwick::ui;
@@ -74,6 +76,12 @@ int main(int argc, char** argv) {
     }
     window->findChild<QPushButton*>("Command1")->click();
     Save(window, QString::fromUtf8(c.window.data(), c.window.size()));
+    // The stage–discharge curve of one open channel and one tunnel.
+    if (c.window == "Form21" || c.window == "Form24") {
+      window->findChild<QAction*>("DRAW1")->trigger();
+      const QString name = QString::fromUtf8(c.window.data(), c.window.size());
+      Save(window->CurveWindow(), name + QStringLiteral("-curve"));
+    }
     if (&c == &WorkedCases().back()) {
       window->findChild<QAction*>("HELP")->trigger();
       Save(shell.Help(), "Form3");
