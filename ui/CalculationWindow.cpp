@@ -17,6 +17,7 @@
 
 #include "Artwork.h"
 #include "ResultView.h"
+#include "SectionDrawingWindow.h"
 
 namespace tarnwick::ui {
 
@@ -75,6 +76,10 @@ CalculationWindow::CalculationWindow(const WindowSpec& spec, QWidget* parent)
 
   if (shapeButtons_) ChooseTrapezoidal();
   if (!boxes_.empty()) boxes_.front()->setFocus();
+
+  connect(this, &CalculationWindow::sectionDrawingRequested, this,
+          &CalculationWindow::ShowSectionDrawing);
+  connect(this, &CalculationWindow::printRequested, this, &CalculationWindow::PrintResults);
 }
 
 void CalculationWindow::BuildMenus() {
@@ -221,16 +226,16 @@ QWidget* CalculationWindow::BuildExtensionFrame() {
   auto* layout = new QVBoxLayout(frame);
   auto* check1 = new QCheckBox(QStringLiteral("生成水位—流量关系曲线"), frame);
   check1->setObjectName(QStringLiteral("Check1"));
-  auto* check2 = new QCheckBox(QStringLiteral("生成渠道断面图形"), frame);
-  check2->setObjectName(QStringLiteral("Check2"));
+  check2_ = new QCheckBox(QStringLiteral("生成渠道断面图形"), frame);
+  check2_->setObjectName(QStringLiteral("Check2"));
   auto* nameLabel = new QLabel(QStringLiteral("输入工程及渠道名称"), frame);
-  auto* nameBox = new QLineEdit(frame);
-  nameBox->setObjectName(Q(spec_.projectBox));
-  nameLabel->setBuddy(nameBox);
+  projectName_ = new QLineEdit(frame);
+  projectName_->setObjectName(Q(spec_.projectBox));
+  nameLabel->setBuddy(projectName_);
   layout->addWidget(check1);
-  layout->addWidget(check2);
+  layout->addWidget(check2_);
   layout->addWidget(nameLabel);
-  layout->addWidget(nameBox);
+  layout->addWidget(projectName_);
   layout->addStretch(1);
   return frame;
 }
@@ -241,8 +246,9 @@ void CalculationWindow::Compute() {
   texts.reserve(boxes_.size());
   for (const QLineEdit* box : boxes_) texts.push_back(box->text().toStdString());
   const std::size_t before = results_.Lines().size();
-  Press(spec_, texts, results_);
+  const PressOutcome outcome = Press(spec_, texts, results_);
   pane_->AppendLines(results_.Lines(), before);
+  if (outcome == PressOutcome::Report) SectionComputed(CaseOf(spec_, texts));
 }
 
 void CalculationWindow::ClearResults() {
@@ -298,6 +304,8 @@ void CalculationWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void CalculationWindow::closeEvent(QCloseEvent* event) {
+  // The section drawing belongs to this window and goes with it.
+  if (sectionDrawing_) sectionDrawing_->close();
   emit closing();
   QMainWindow::closeEvent(event);
 }

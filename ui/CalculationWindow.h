@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -22,6 +23,7 @@ class QRadioButton;
 namespace tarnwick::ui {
 
 class ResultView;
+class SectionDrawingWindow;
 
 class CalculationWindow : public QMainWindow {
   Q_OBJECT
@@ -32,12 +34,18 @@ class CalculationWindow : public QMainWindow {
   // The input boxes in the window's reading order.
   const std::vector<QLineEdit*>& Boxes() const { return boxes_; }
   ResultView* Pane() const { return pane_; }
+  // The open section drawing of this window, null when none is open.
+  SectionDrawingWindow* SectionDrawing() const;
+  // The text of the project-name box, or a title made from the caption when empty.
+  QString ProjectTitle() const;
 
  public slots:
   void Compute();       // Command1
   void ClearResults();  // CLEAN
   void ChooseRectangular();   // Option1 of the arc-bottom windows
   void ChooseTrapezoidal();   // Option2 of the arc-bottom windows
+  void ShowSectionDrawing();  // DRAW2, toolbar button 6
+  void PrintResults();        // PRINT, toolbar button 2
 
  signals:
   void returnRequested();  // LEFT
@@ -63,6 +71,10 @@ class CalculationWindow : public QMainWindow {
   void ToolbarClicked(int index);
   QLineEdit* Box(const char* name) const;
   void SetLocked(QLineEdit* box, bool locked, const QColor& colour);
+  // After a successful press: remember the case, refresh an open drawing, open
+  // one when Check2 is ticked.
+  void SectionComputed(std::optional<SectionCase> computed);
+  SectionDrawingWindow* OpenSectionDrawing();
 
   const WindowSpec& spec_;
   std::optional<ShapeButtons> shapeButtons_;
@@ -70,6 +82,11 @@ class CalculationWindow : public QMainWindow {
   std::vector<QLineEdit*> boxes_;
   ResultView* pane_ = nullptr;
   QPushButton* command1_ = nullptr;
+  // Section drawing: the case of the last successful press, and the window.
+  std::optional<SectionCase> lastCase_;
+  QPointer<SectionDrawingWindow> sectionDrawing_;
+  QCheckBox* check2_ = nullptr;
+  QLineEdit* projectName_ = nullptr;
 };
 
 }  // namespace tarnwick::ui
