@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include "CalculationWindow.h"
+#include "core/ReadNumber.h"
 #include "ReportPrinting.h"
 #include "SectionDrawingWindow.h"
 
@@ -35,6 +36,33 @@ QString CalculationWindow::ProjectTitle() const {
   return caption + QStringLiteral("断面图");
 }
 
+// The boxes that size the section, as read: every box but the roughness, the
+// slope and the discharge or depth of the case; a box left empty (the width of
+// a trapezoid, a circle without a flat floor) is not a dimension of the section.
+QStringList CalculationWindow::TypedDimensions() const {
+  std::size_t valueBox = spec_.boxes.size();
+  for (std::size_t k = spec_.boxes.size(); k-- > 0;) {
+    if (!spec_.boxes[k].readOnDemand) {
+      valueBox = k;
+      break;
+    }
+  }
+  QStringList lines;
+  for (std::size_t k = 0; k < spec_.boxes.size() && k < boxes_.size(); ++k) {
+    QString label = Q(spec_.boxes[k].label);
+    if (k == valueBox || label.contains(QStringLiteral("糙")) ||
+        label.contains(QStringLiteral("纵"))) {
+      continue;
+    }
+    const QString text = boxes_[k]->text().trimmed();
+    if (text.isEmpty()) continue;
+    const double value = ReadNumber(text.toStdString()).value;
+    if (!label.endsWith(QLatin1Char('='))) label += QLatin1Char('=');
+    lines << label + QLatin1Char(' ') + QString::number(value, 'g', 10);
+  }
+  return lines;
+}
+
 SectionDrawingWindow* CalculationWindow::OpenSectionDrawing() {
   if (!sectionDrawing_) sectionDrawing_ = new SectionDrawingWindow(this);
   sectionDrawing_->show();
@@ -45,15 +73,16 @@ SectionDrawingWindow* CalculationWindow::OpenSectionDrawing() {
 void CalculationWindow::SectionComputed(std::optional<SectionCase> computed) {
   lastCase_ = std::move(computed);
   if (!lastCase_) return;
+  lastDimensions_ = TypedDimensions();
   const bool open = sectionDrawing_ && sectionDrawing_->isVisible();
   if (!open && !check2_->isChecked()) return;
-  OpenSectionDrawing()->ShowDrawing(DrawingOf(*lastCase_), ProjectTitle());
+  OpenSectionDrawing()->ShowDrawing(DrawingOf(*lastCase_), ProjectTitle(), lastDimensions_);
 }
 
 void CalculationWindow::ShowSectionDrawing() {
   SectionDrawingWindow* window = OpenSectionDrawing();
   if (lastCase_) {
-    window->ShowDrawing(DrawingOf(*lastCase_), ProjectTitle());
+    window->ShowDrawing(DrawingOf(*lastCase_), ProjectTitle(), lastDimensions_);
     return;
   }
   // Nothing computed yet: draw the case of the boxes as they stand, if the
@@ -61,10 +90,11 @@ void CalculationWindow::ShowSectionDrawing() {
   std::vector<std::string> texts;
   for (const QLineEdit* box : boxes_) texts.push_back(box->text().toStdString());
   ResultPane scratch;
-  const bool accepted = spec_.compute != nullptr && Press(spec_, texts, scratch) == PressOutcome::Report;
+  const bool accepted =
+      spec_.compute != nullptr && Press(spec_, texts, scratch) == PressOutcome::Report;
   const std::optional<SectionCase> current = accepted ? CaseOf(spec_, texts) : std::nullopt;
   if (current) {
-    window->ShowDrawing(DrawingOf(*current), ProjectTitle());
+    window->ShowDrawing(DrawingOf(*current), ProjectTitle(), TypedDimensions());
     return;
   }
   QString why;
@@ -72,8 +102,9 @@ void CalculationWindow::ShowSectionDrawing() {
     const QString text = QString::fromStdString(line).trimmed();
     if (!text.isEmpty()) why += text + QLatin1Char('\n');
   }
-  window->ShowMessage(QStringLiteral("当前输入数据无法计算，未绘制断面图。\n请检查输入数据后按“确 定”。\n\n") +
-                      why.trimmed());
+  window->ShowMessage(
+      QStringLiteral("当前输入数据无法计算，未绘制断面图。\n请检查输入数据后按“确 定”。\n\n") +
+      why.trimmed());
 }
 
 void CalculationWindow::PrintResults() {

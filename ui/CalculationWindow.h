@@ -75,6 +75,7 @@ class CalculationWindow : public QMainWindow {
   // one when Check2 is ticked.
   void SectionComputed(std::optional<SectionCase> computed);
   SectionDrawingWindow* OpenSectionDrawing();
+  QStringList TypedDimensions() const;
 
   const WindowSpec& spec_;
   std::optional<ShapeButtons> shapeButtons_;
@@ -84,6 +85,7 @@ class CalculationWindow : public QMainWindow {
   QPushButton* command1_ = nullptr;
   // Section drawing: the case of the last successful press, and the window.
   std::optional<SectionCase> lastCase_;
+  QStringList lastDimensions_;
   QPointer<SectionDrawingWindow> sectionDrawing_;
   QCheckBox* check2_ = nullptr;
   QLineEdit* projectName_ = nullptr;

@@ -39,7 +39,8 @@ class SheetCanvas : public QWidget {
   void paintEvent(QPaintEvent*) override {
     if (!owner_->Drawing()) return;
     QPainter painter(this);
-    PaintSheet(painter, QRectF(rect()), *owner_->Drawing(), owner_->Title());
+    PaintSheet(painter, QRectF(rect()), *owner_->Drawing(), owner_->Title(),
+               owner_->Dimensions());
   }
 
  private:
@@ -102,9 +103,11 @@ SectionDrawingWindow::SectionDrawingWindow(QWidget* parent) : QMainWindow(parent
   resize(static_cast<int>(kSheetWidth), static_cast<int>(kSheetHeight) + 60);
 }
 
-void SectionDrawingWindow::ShowDrawing(const SectionDrawing& drawing, const QString& title) {
+void SectionDrawingWindow::ShowDrawing(const SectionDrawing& drawing, const QString& title,
+                                       const QStringList& dimensions) {
   drawing_ = drawing;
   title_ = title;
+  dimensions_ = dimensions;
   setWindowTitle(QStringLiteral("渠道断面 — %1").arg(title));
   for (QAction* action : exports_) action->setEnabled(true);
   pages_->setCurrentWidget(canvas_);
@@ -114,6 +117,7 @@ void SectionDrawingWindow::ShowDrawing(const SectionDrawing& drawing, const QStr
 void SectionDrawingWindow::ShowMessage(const QString& message) {
   drawing_.reset();
   title_.clear();
+  dimensions_.clear();
   setWindowTitle(QStringLiteral("渠道断面"));
   message_->setText(message);
   for (QAction* action : exports_) action->setEnabled(false);
@@ -132,7 +136,7 @@ bool SectionDrawingWindow::ExportPng(const QString& file) const {
   image.fill(Qt::white);
   {
     QPainter painter(&image);
-    PaintSheet(painter, QRectF(image.rect()), *drawing_, title_);
+    PaintSheet(painter, QRectF(image.rect()), *drawing_, title_, dimensions_);
   }
   return image.save(file, "PNG");
 }
@@ -146,7 +150,7 @@ bool SectionDrawingWindow::ExportSvg(const QString& file) const {
   svg.setTitle(title_);
   QPainter painter;
   if (!painter.begin(&svg)) return false;
-  PaintSheet(painter, QRectF(0, 0, kSheetWidth, kSheetHeight), *drawing_, title_);
+  PaintSheet(painter, QRectF(0, 0, kSheetWidth, kSheetHeight), *drawing_, title_, dimensions_);
   return painter.end();
 }
 
@@ -159,7 +163,7 @@ bool SectionDrawingWindow::ExportPdf(const QString& file) const {
   QPainter painter;
   if (!painter.begin(&pdf)) return false;
   const QRect page = pdf.pageLayout().paintRectPixels(pdf.resolution());
-  PaintSheet(painter, QRectF(0, 0, page.width(), page.height()), *drawing_, title_);
+  PaintSheet(painter, QRectF(0, 0, page.width(), page.height()), *drawing_, title_, dimensions_);
   return painter.end();
 }
 

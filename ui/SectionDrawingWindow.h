@@ -21,12 +21,15 @@ class SectionDrawingWindow : public QMainWindow {
  public:
   explicit SectionDrawingWindow(QWidget* parent = nullptr);
 
-  void ShowDrawing(const SectionDrawing& drawing, const QString& title);
+  // `dimensions`: the section's typed dimensions, one "label value" line each.
+  void ShowDrawing(const SectionDrawing& drawing, const QString& title,
+                   const QStringList& dimensions = {});
   // Shown instead of a drawing when there is no case to draw.
   void ShowMessage(const QString& message);
 
   const std::optional<SectionDrawing>& Drawing() const { return drawing_; }
   QString Title() const { return title_; }
+  QStringList Dimensions() const { return dimensions_; }
   QString Message() const;
 
   // Each writes the sheet to `file`; false when there is no drawing or the file
@@ -41,6 +44,7 @@ class SectionDrawingWindow : public QMainWindow {
 
   std::optional<SectionDrawing> drawing_;
   QString title_;
+  QStringList dimensions_;
   QStackedWidget* pages_ = nullptr;
   QWidget* canvas_ = nullptr;
   QLabel* message_ = nullptr;

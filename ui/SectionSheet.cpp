@@ -114,16 +114,39 @@ void PaintSection(QPainter& p, const QRectF& area, const SectionDrawing& d) {
   const double leftX = at(d.left, 0).x();
   const double rightX = at(d.right, 0).x();
   const double baseY = at.y0;
-  // Depth on the left, from the lowest point to the water line.
-  if (d.level > 0.0) {
-    VerticalDimension(p, leftX - 24.0, baseY, at(0, d.level).y(),
-                      QStringLiteral("h=%1").arg(Fixed(d.level)), true);
+  // Thin dashed extension lines carry the section's levels out to the dimensions.
+  const QPen dimensionPen(kDimension, 1.0);
+  QPen extensionPen(kDimension, 0.8, Qt::DashLine);
+  const auto extend = [&](QPointF from, QPointF to) {
+    p.setPen(extensionPen);
+    p.drawLine(from, to);
+    p.setPen(dimensionPen);
+  };
+  // The lowest point of the boundary (leftmost end of a flat floor).
+  OutlinePoint lowest = d.outline.front();
+  for (const OutlinePoint& q : d.outline) {
+    if (q.y < lowest.y || (q.y == lowest.y && q.x < lowest.x)) lowest = q;
   }
-  // Tunnel height on the right.
+  const QPointF base = at(lowest.x, lowest.y);
+  const bool wet = d.water.size() >= 2;
+
+  // Depth on the left, from the lowest point to the water line.
+  if (d.level > 0.0 && wet) {
+    const double x = leftX - 24.0;
+    const QPointF waterLeft = at(std::min(d.water.front().x, d.water.back().x), d.level);
+    extend({x - 6.0, baseY}, base);
+    extend({x - 6.0, waterLeft.y()}, waterLeft);
+    VerticalDimension(p, x, baseY, waterLeft.y(), QStringLiteral("h=%1").arg(Fixed(d.level)),
+                      true);
+  }
+  // Tunnel height on the right, overall width above.
   if (d.tunnel) {
-    VerticalDimension(p, rightX + 24.0, baseY, at(0, d.top).y(),
-                      QStringLiteral("H=%1").arg(Fixed(d.top)), false);
-    HorizontalDimension(p, leftX, rightX, at(0, d.top).y() - 16.0,
+    const double x = rightX + 24.0;
+    const QPointF crown = at(0.0, d.top);
+    extend(base, {x + 6.0, baseY});
+    extend(crown, {x + 6.0, crown.y()});
+    VerticalDimension(p, x, baseY, crown.y(), QStringLiteral("H=%1").arg(Fixed(d.top)), false);
+    HorizontalDimension(p, leftX, rightX, crown.y() - 16.0,
                         QStringLiteral("B=%1").arg(Fixed(d.right - d.left)));
   }
   // A flat bed or floor below the section.
@@ -131,14 +154,21 @@ void PaintSection(QPainter& p, const QRectF& area, const SectionDrawing& d) {
     HorizontalDimension(p, at(-d.floorWidth / 2.0, 0).x(), at(d.floorWidth / 2.0, 0).x(),
                         baseY + 18.0, QStringLiteral("b=%1").arg(Fixed(d.floorWidth)), false);
   }
-  // Surface width along the water line, above it when there is room.
-  if (d.water.size() >= 2 && d.surfaceWidth > 0.0) {
-    const QPointF a = at(d.water.front().x, d.level);
-    const QPointF b = at(d.water.back().x, d.level);
-    const double room = (d.top - d.level) * at.k;
-    const double y = room > 34.0 ? a.y() - 14.0 : a.y() + 16.0;
-    HorizontalDimension(p, std::min(a.x(), b.x()), std::max(a.x(), b.x()), y,
-                        QStringLiteral("B1=%1").arg(Fixed(d.surfaceWidth)), room > 34.0);
+  // Surface width: over an open channel above the banks, carried up from the
+  // water's edges; in a tunnel along the water line, above it when there is room.
+  if (wet && d.surfaceWidth > 0.0) {
+    const QPointF a = at(std::min(d.water.front().x, d.water.back().x), d.level);
+    const QPointF b = at(std::max(d.water.front().x, d.water.back().x), d.level);
+    const QString text = QStringLiteral("B1=%1").arg(Fixed(d.surfaceWidth));
+    if (!d.tunnel) {
+      const double y = at(0.0, d.top).y() - 16.0;
+      extend(a, {a.x(), y - 6.0});
+      extend(b, {b.x(), y - 6.0});
+      HorizontalDimension(p, a.x(), b.x(), y, text, true);
+    } else {
+      const bool above = (d.top - d.level) * at.k > 34.0;
+      HorizontalDimension(p, a.x(), b.x(), above ? a.y() - 14.0 : a.y() + 16.0, text, above);
+    }
   }
 }
 
@@ -169,7 +199,7 @@ QStringList FactLines(const SectionDrawing& d) {
 }
 
 void PaintSheet(QPainter& painter, const QRectF& target, const SectionDrawing& d,
-                const QString& title) {
+                const QString& title, const QStringList& dimensions) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   const double s = std::min(target.width() / kSheetWidth, target.height() / kSheetHeight);
@@ -187,17 +217,25 @@ void PaintSheet(QPainter& painter, const QRectF& target, const SectionDrawing& d
 
   painter.setPen(Qt::black);
   painter.setBrush(Qt::NoBrush);
-  painter.setFont(SheetFont(15));
-  const QFontMetricsF fm(painter.font());
-  double y = 90.0;
   const double x = kSheetWidth - factsWidth;
   painter.setPen(QColor(160, 160, 160));
   painter.drawLine(QPointF(x - 14, 60), QPointF(x - 14, kSheetHeight - 20));
   painter.setPen(Qt::black);
-  for (const QString& line : FactLines(d)) {
-    painter.drawText(QPointF(x, y), line);
-    y += fm.height() * 1.6;
-  }
+  double y = 80.0;
+  const auto list = [&](const QString& heading, const QStringList& lines) {
+    painter.setFont(SheetFont(15, true));
+    painter.drawText(QPointF(x, y), heading);
+    painter.setFont(SheetFont(14));
+    const double step = QFontMetricsF(painter.font()).height() * 1.25;
+    y += step * 1.2;
+    for (const QString& line : lines) {
+      painter.drawText(QPointF(x + 8, y), line);
+      y += step;
+    }
+    y += step * 0.6;
+  };
+  if (!dimensions.isEmpty()) list(QStringLiteral("断面尺寸"), dimensions);
+  list(QStringLiteral("水力要素"), FactLines(d));
   painter.restore();
 }
 

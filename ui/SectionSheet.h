@@ -19,7 +19,9 @@ inline constexpr double kSheetHeight = 600.0;
 // The figures shown beside the drawing, one line each.
 QStringList FactLines(const SectionDrawing& d);
 
+// `dimensions`: the section's dimensions as typed ("渠 底 宽 B= 2"), listed
+// above the figures.
 void PaintSheet(QPainter& painter, const QRectF& target, const SectionDrawing& d,
-                const QString& title);
+                const QString& title, const QStringList& dimensions = {});
 
 }  // namespace tarnwick::ui

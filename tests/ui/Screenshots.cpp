@@ -1,6 +1,6 @@
 // tarnwick-screenshots OUTDIR: walks the program as a user would (splash,
-// selection, each of the sixteen calculation windows with one worked case, help,
-// About) and saves a picture of every window into OUTDIR.
+// selection, each of the sixteen calculation windows with one worked case and
+// its section drawing, help, About) and saves a picture of every window into OUTDIR.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -15,6 +15,7 @@
 #include "ui/AboutWindow.h"
 #include "ui/CalculationWindow.h"
 #include "ui/HelpWindow.h"
+#include "ui/SectionDrawingWindow.h"
 #include "ui/SelectionWindow.h"
 #include "ui/Shell.h"
 #include "ui/SplashWindow.h"
@@ -73,7 +74,16 @@ int main(int argc, char** argv) {
       window->Boxes()[k]->setText(QString::fromUtf8(c.boxes[k].data(), c.boxes[k].size()));
     }
     window->findChild<QPushButton*>("Command1")->click();
-    Save(window, QString::fromUtf8(c.window.data(), c.window.size()));
+    const QString name = QString::fromUtf8(c.window.data(), c.window.size());
+    Save(window, name);
+    window->findChild<QAction*>("DRAW2")->trigger();
+    Save(window->SectionDrawing(), name + QStringLiteral("-section"));
+    if (c.window == "Form23") {
+      // The same tunnel on a floor arch of radius 4 m.
+      window->findChild<QLineEdit*>("Text5")->setText(QStringLiteral("4"));
+      window->findChild<QPushButton*>("Command1")->click();
+      Save(window->SectionDrawing(), name + QStringLiteral("-floor-arch-section"));
+    }
     if (&c == &WorkedCases().back()) {
       window->findChild<QAction*>("HELP")->trigger();
       Save(shell.Help(), "Form3");

@@ -67,6 +67,7 @@ class SectionDrawingTest : public QObject {
   void rectangleFiguresBesideTheDrawing();
   void compoundFiguresAreForTheWholeSection();
   void titleFromProjectNameOrCaption();
+  void typedDimensionsBesideTheDrawing();
   void exportsWriteFiles();
   void printsThePaneToPdf();
   void printCommandsOfferThePrintDialog();
@@ -182,6 +183,27 @@ void SectionDrawingTest::titleFromProjectNameOrCaption() {
   auto tunnel = Open("Form34", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "2.5"});
   Action(*tunnel, "DRAW2")->trigger();
   QCOMPARE(tunnel->SectionDrawing()->Title(), QStringLiteral("城门洞形隧洞断面图"));
+}
+
+// The boxes that size the section, as read, and only those.
+void SectionDrawingTest::typedDimensionsBesideTheDrawing() {
+  auto flat = Open("Form21", {"2", " 0 ", "0.025", "1000", "5"});
+  Action(*flat, "DRAW2")->trigger();
+  QCOMPARE(flat->SectionDrawing()->Dimensions(),
+           QStringList({QStringLiteral("渠 底 宽 B= 2"), QStringLiteral("边    坡 M= 0")}));
+  // The trapezoid's width box stays empty and is no dimension.
+  auto arc = Open("Form2", {"2", "1.5", "0.025", "1000", "5", ""});
+  Action(*arc, "DRAW2")->trigger();
+  QCOMPARE(arc->SectionDrawing()->Dimensions(),
+           QStringList({QStringLiteral("底弧半径 R= 2"), QStringLiteral("边    坡 M= 1.5")}));
+  auto tunnel = Open("Form34", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "2.5"});
+  Press(*tunnel);
+  tunnel->Boxes()[0]->setText(QStringLiteral("9"));  // typed after the press: not drawn
+  Action(*tunnel, "DRAW2")->trigger();
+  const QStringList dims = tunnel->SectionDrawing()->Dimensions();
+  QCOMPARE(dims.size(), 5);
+  QCOMPARE(dims.front(), QStringLiteral("隧洞宽度 B= 3"));
+  QCOMPARE(dims.at(2), QStringLiteral("顶拱半径R1= 1.7320508"));
 }
 
 void SectionDrawingTest::exportsWriteFiles() {
