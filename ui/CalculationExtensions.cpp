@@ -63,6 +63,11 @@ QStringList CalculationWindow::TypedDimensions() const {
   return lines;
 }
 
+QString CalculationWindow::PrintHeading() const {
+  const QString typed = projectName_->text().trimmed();
+  return typed.isEmpty() ? Q(spec_.caption) : typed;
+}
+
 SectionDrawingWindow* CalculationWindow::OpenSectionDrawing() {
   if (!sectionDrawing_) sectionDrawing_ = new SectionDrawingWindow(this);
   sectionDrawing_->show();
@@ -114,11 +119,11 @@ void CalculationWindow::PrintResults() {
     return;
   }
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(ProjectTitle());
+  printer.setDocName(PrintHeading());
   QPrintDialog dialog(&printer, this);
   dialog.setWindowTitle(QStringLiteral("打印计算结果"));
   if (dialog.exec() != QDialog::Accepted) return;
-  PrintReports(printer, ProjectTitle(), Q(spec_.resultCaption), results_.Lines());
+  PrintReports(printer, PrintHeading(), Q(spec_.resultCaption), results_.Lines());
 }
 
 }  // namespace tarnwick::ui

@@ -38,6 +38,8 @@ class CalculationWindow : public QMainWindow {
   SectionDrawingWindow* SectionDrawing() const;
   // The text of the project-name box, or a title made from the caption when empty.
   QString ProjectTitle() const;
+  // Heading of the printed reports: the project name, or the window caption.
+  QString PrintHeading() const;
 
  public slots:
   void Compute();       // Command1

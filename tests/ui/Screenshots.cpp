@@ -8,13 +8,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QPainter>
 #include <QTest>
+#include <QTextDocument>
 #include <cstdio>
 
 #include "WorkedCases.h"
 #include "ui/AboutWindow.h"
 #include "ui/CalculationWindow.h"
 #include "ui/HelpWindow.h"
+#include "ui/ReportPrinting.h"
+#include "ui/ResultView.h"
 #include "ui/SectionDrawingWindow.h"
 #include "ui/SelectionWindow.h"
 #include "ui/Shell.h"
@@ -85,6 +89,28 @@ int main(int argc, char** argv) {
       Save(window->SectionDrawing(), name + QStringLiteral("-floor-arch-section"));
     }
     if (&c == &WorkedCases().back()) {
+      // The printed reports of this window, as a page image.
+      window->findChild<QPushButton*>("Command1")->click();
+      std::vector<std::string> lines;
+      for (const QString& line : window->Pane()->ShownText().split(QLatin1Char('\n'))) {
+        lines.push_back(line.toStdString());
+      }
+      const auto page = ReportDocument(window->PrintHeading(),
+                                       QString::fromUtf8(window->Spec().resultCaption.data(),
+                                                         window->Spec().resultCaption.size()),
+                                       lines, 12.0);
+      page->setDocumentMargin(48);
+      page->setTextWidth(900);
+      QImage image(page->size().toSize(), QImage::Format_RGB32);
+      image.fill(Qt::white);
+      {
+        QPainter painter(&image);
+        page->drawContents(&painter);
+      }
+      const QString file = outDir.filePath(
+          QStringLiteral("%1-print-page.png").arg(saved++, 2, 10, QLatin1Char('0')));
+      image.save(file);
+      std::printf("%s\n", qPrintable(file));
       window->findChild<QAction*>("HELP")->trigger();
       Save(shell.Help(), "Form3");
       window->findChild<QAction*>("ABOUT")->trigger();

@@ -11,12 +11,17 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QAbstractTextDocumentLayout>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 #include <cmath>
 #include <memory>
 
 #include "core/Hydraulics.h"
+#include "core/ResultPane.h"
 #include "ui/CalculationWindow.h"
 #include "ui/ReportPrinting.h"
 #include "ui/ResultView.h"
@@ -71,6 +76,7 @@ class SectionDrawingTest : public QObject {
   void exportsWriteFiles();
   void printsThePaneToPdf();
   void printCommandsOfferThePrintDialog();
+  void printedColumnsLineUp();
 };
 
 void SectionDrawingTest::opensFromMenuToolbarAndCheck2() {
@@ -183,6 +189,8 @@ void SectionDrawingTest::titleFromProjectNameOrCaption() {
   auto tunnel = Open("Form34", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "2.5"});
   Action(*tunnel, "DRAW2")->trigger();
   QCOMPARE(tunnel->SectionDrawing()->Title(), QStringLiteral("城门洞形隧洞断面图"));
+  QCOMPARE(tunnel->PrintHeading(), QStringLiteral("城门洞形隧洞流量计算"));
+  QCOMPARE(window->PrintHeading(), QStringLiteral("东干渠"));
 }
 
 // The boxes that size the section, as read, and only those.
@@ -272,6 +280,59 @@ void SectionDrawingTest::printCommandsOfferThePrintDialog() {
     });
     Action(*window, command)->trigger();
     QCOMPARE(seen, QStringLiteral("打印计算结果"));
+  }
+}
+
+// Laid out at a printer's resolution, every character of a report line starts
+// at its column times one Latin cell: Chinese characters and full-width signs
+// take exactly two cells, so labels printed at the same Tab column line up.
+void SectionDrawingTest::printedColumnsLineUp() {
+  auto window = Open("Form23", {"3", "2", "1.7320508", "120", "4", "0.014", "1000", "8"});
+  Press(*window);
+  window->Boxes()[7]->setText(QStringLiteral("99"));  // the capacity block
+  Press(*window);
+  std::vector<std::string> lines;
+  for (const QString& line : window->Pane()->ShownText().split(QLatin1Char('\n'))) {
+    lines.push_back(line.toStdString());
+  }
+  QVERIFY(lines.size() > 10);
+  QCOMPARE(ReportPointSize(lines, 481.0), 10.0);
+  QCOMPARE(ReportPointSize({std::string(120, '-')}, 481.0), 8.0);
+  for (int resolution : {96, 300, 600, 1200}) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setResolution(resolution);
+    const auto document = ReportDocument(QStringLiteral("东干渠"), QStringLiteral("成果"), lines, 10.0);
+    document->documentLayout()->setPaintDevice(&printer);
+    document->setPageSize(QSizeF(printer.width(), printer.height()));
+    double cell = 0.0;
+    int checked = 0;
+    QTextBlock block = document->begin().next().next().next();  // after the heading
+    for (std::size_t k = 0; k < lines.size() && block.isValid(); ++k, block = block.next()) {
+      const QString text = block.text();
+      QCOMPARE(text, QString::fromStdString(lines[k]));
+      QTextLayout* layout = block.layout();
+      if (text.isEmpty() || layout->lineCount() != 1) continue;
+      const QTextLine line = layout->lineAt(0);
+      const double x0 = line.cursorToX(0);
+      int columns = 0;
+      for (int i = 0; i < text.size(); ++i) {
+        if (columns > 0) {
+          const double x = line.cursorToX(i) - x0;
+          if (cell == 0.0) cell = x / columns;
+          if (std::fabs(x - columns * cell) > 0.5) {  // half a device pixel
+            QFAIL(qPrintable(QStringLiteral("%1 dpi, line %2, column %3: x %4, expected %5")
+                                 .arg(resolution).arg(k).arg(columns).arg(x).arg(columns * cell)));
+          }
+          ++checked;
+        }
+        columns += text.at(i).unicode() < 128 ? 1 : 2;
+      }
+    }
+    QVERIFY(checked > 200);
+    // A Latin cell is half an em: 5 pt at 10 pt.
+    QVERIFY2(std::fabs(cell - 5.0 / 72.0 * printer.logicalDpiX()) < 0.05 * cell,
+             qPrintable(QString::number(cell)));
   }
 }
 
