@@ -18,6 +18,7 @@
 #include "Artwork.h"
 #include "ResultView.h"
 #include "StageDischargeWindow.h"
+#include "SectionDrawingWindow.h"
 
 namespace tarnwick::ui {
 
@@ -78,6 +79,10 @@ CalculationWindow::CalculationWindow(const WindowSpec& spec, QWidget* parent)
   if (!boxes_.empty()) boxes_.front()->setFocus();
   connect(this, &CalculationWindow::stageDischargeCurveRequested, this,
           &CalculationWindow::ShowStageDischargeCurve);
+
+  connect(this, &CalculationWindow::sectionDrawingRequested, this,
+          &CalculationWindow::ShowSectionDrawing);
+  connect(this, &CalculationWindow::printRequested, this, &CalculationWindow::PrintResults);
 }
 
 void CalculationWindow::BuildMenus() {
@@ -224,16 +229,16 @@ QWidget* CalculationWindow::BuildExtensionFrame() {
   auto* layout = new QVBoxLayout(frame);
   auto* check1 = new QCheckBox(QStringLiteral("生成水位—流量关系曲线"), frame);
   check1->setObjectName(QStringLiteral("Check1"));
-  auto* check2 = new QCheckBox(QStringLiteral("生成渠道断面图形"), frame);
-  check2->setObjectName(QStringLiteral("Check2"));
+  check2_ = new QCheckBox(QStringLiteral("生成渠道断面图形"), frame);
+  check2_->setObjectName(QStringLiteral("Check2"));
   auto* nameLabel = new QLabel(QStringLiteral("输入工程及渠道名称"), frame);
-  auto* nameBox = new QLineEdit(frame);
-  nameBox->setObjectName(Q(spec_.projectBox));
-  nameLabel->setBuddy(nameBox);
+  projectName_ = new QLineEdit(frame);
+  projectName_->setObjectName(Q(spec_.projectBox));
+  nameLabel->setBuddy(projectName_);
   layout->addWidget(check1);
-  layout->addWidget(check2);
+  layout->addWidget(check2_);
   layout->addWidget(nameLabel);
-  layout->addWidget(nameBox);
+  layout->addWidget(projectName_);
   layout->addStretch(1);
   return frame;
 }
@@ -252,6 +257,7 @@ void CalculationWindow::Compute() {
   const PressOutcome outcome = Press(spec_, texts, results_);
   pane_->AppendLines(results_.Lines(), before);
   if (outcome != PressOutcome::Report) return;
+  SectionComputed(CaseOf(spec_, texts));
   computedTexts_ = texts;
   // An open curve always follows the last report; Check1 asks for one after each.
   if (CurveWindow() != nullptr ||
@@ -340,6 +346,8 @@ void CalculationWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void CalculationWindow::closeEvent(QCloseEvent* event) {
+  // The section drawing belongs to this window and goes with it.
+  if (sectionDrawing_) sectionDrawing_->close();
   emit closing();
   QMainWindow::closeEvent(event);
 }

@@ -24,6 +24,7 @@ namespace tarnwick::ui {
 
 class ResultView;
 class StageDischargeWindow;
+class SectionDrawingWindow;
 
 class CalculationWindow : public QMainWindow {
   Q_OBJECT
@@ -36,6 +37,12 @@ class CalculationWindow : public QMainWindow {
   ResultView* Pane() const { return pane_; }
   // The stage–discharge curve window of this window; null while closed.
   StageDischargeWindow* CurveWindow() const;
+  // The open section drawing of this window, null when none is open.
+  SectionDrawingWindow* SectionDrawing() const;
+  // The text of the project-name box, or a title made from the caption when empty.
+  QString ProjectTitle() const;
+  // Heading of the printed reports: the project name, or the window caption.
+  QString PrintHeading() const;
 
  public slots:
   void Compute();       // Command1
@@ -43,6 +50,8 @@ class CalculationWindow : public QMainWindow {
   void ChooseRectangular();   // Option1 of the arc-bottom windows
   void ChooseTrapezoidal();   // Option2 of the arc-bottom windows
   void ShowStageDischargeCurve();  // DRAW1, toolbar button 7
+  void ShowSectionDrawing();  // DRAW2, toolbar button 6
+  void PrintResults();        // PRINT, toolbar button 2
 
  signals:
   void returnRequested();  // LEFT
@@ -70,6 +79,11 @@ class CalculationWindow : public QMainWindow {
   void SetLocked(QLineEdit* box, bool locked, const QColor& colour);
   std::vector<std::string> BoxTexts() const;
   void RefreshCurve(const std::vector<std::string>& texts);
+  // After a successful press: remember the case, refresh an open drawing, open
+  // one when Check2 is ticked.
+  void SectionComputed(std::optional<SectionCase> computed);
+  SectionDrawingWindow* OpenSectionDrawing();
+  QStringList TypedDimensions() const;
 
   const WindowSpec& spec_;
   std::optional<ShapeButtons> shapeButtons_;
@@ -80,6 +94,12 @@ class CalculationWindow : public QMainWindow {
   // The box texts of the last press that printed a report.
   std::optional<std::vector<std::string>> computedTexts_;
   QPointer<StageDischargeWindow> curve_;
+  // Section drawing: the case of the last successful press, and the window.
+  std::optional<SectionCase> lastCase_;
+  QStringList lastDimensions_;
+  QPointer<SectionDrawingWindow> sectionDrawing_;
+  QCheckBox* check2_ = nullptr;
+  QLineEdit* projectName_ = nullptr;
 };
 
 }  // namespace tarnwick::ui

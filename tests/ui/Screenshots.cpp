@@ -1,7 +1,7 @@
 // tarnwick-screenshots OUTDIR: walks the program as a user would (splash,
-// selection, each of the sixteen calculation windows with one worked case, the
-// stage–discharge curve of an open channel and a tunnel, help, About) and saves a
-// picture of every window into OUTDIR.
+// selection, each of the sixteen calculation windows with one worked case and
+// its section drawing, the stage–discharge curve of an open channel and a tunnel,
+// help, About) and saves a picture of every window into OUTDIR.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -9,13 +9,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QPainter>
 #include <QTest>
+#include <QTextDocument>
 #include <cstdio>
 
 #include "WorkedCases.h"
 #include "ui/AboutWindow.h"
 #include "ui/CalculationWindow.h"
 #include "ui/HelpWindow.h"
+#include "ui/ReportPrinting.h"
+#include "ui/ResultView.h"
+#include "ui/SectionDrawingWindow.h"
 #include "ui/SelectionWindow.h"
 #include "ui/Shell.h"
 #include "ui/SplashWindow.h"
@@ -75,14 +80,44 @@ int main(int argc, char** argv) {
       window->Boxes()[k]->setText(QString::fromUtf8(c.boxes[k].data(), c.boxes[k].size()));
     }
     window->findChild<QPushButton*>("Command1")->click();
-    Save(window, QString::fromUtf8(c.window.data(), c.window.size()));
+    const QString name = QString::fromUtf8(c.window.data(), c.window.size());
+    Save(window, name);
+    window->findChild<QAction*>("DRAW2")->trigger();
+    Save(window->SectionDrawing(), name + QStringLiteral("-section"));
     // The stage–discharge curve of one open channel and one tunnel.
     if (c.window == "Form21" || c.window == "Form24") {
       window->findChild<QAction*>("DRAW1")->trigger();
-      const QString name = QString::fromUtf8(c.window.data(), c.window.size());
       Save(window->CurveWindow(), name + QStringLiteral("-curve"));
     }
+    if (c.window == "Form23") {
+      // The same tunnel on a floor arch of radius 4 m.
+      window->findChild<QLineEdit*>("Text5")->setText(QStringLiteral("4"));
+      window->findChild<QPushButton*>("Command1")->click();
+      Save(window->SectionDrawing(), name + QStringLiteral("-floor-arch-section"));
+    }
     if (&c == &WorkedCases().back()) {
+      // The printed reports of this window, as a page image.
+      window->findChild<QPushButton*>("Command1")->click();
+      std::vector<std::string> lines;
+      for (const QString& line : window->Pane()->ShownText().split(QLatin1Char('\n'))) {
+        lines.push_back(line.toStdString());
+      }
+      const auto page = ReportDocument(window->PrintHeading(),
+                                       QString::fromUtf8(window->Spec().resultCaption.data(),
+                                                         window->Spec().resultCaption.size()),
+                                       lines, 12.0);
+      page->setDocumentMargin(48);
+      page->setTextWidth(900);
+      QImage image(page->size().toSize(), QImage::Format_RGB32);
+      image.fill(Qt::white);
+      {
+        QPainter painter(&image);
+        page->drawContents(&painter);
+      }
+      const QString file = outDir.filePath(
+          QStringLiteral("%1-print-page.png").arg(saved++, 2, 10, QLatin1Char('0')));
+      image.save(file);
+      std::printf("%s\n", qPrintable(file));
       window->findChild<QAction*>("HELP")->trigger();
       Save(shell.Help(), "Form3");
       window->findChild<QAction*>("ABOUT")->trigger();

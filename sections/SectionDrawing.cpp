@@ -1,0 +1,84 @@
+#include "SectionDrawing.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/CriticalFlow.h"
+
+namespace tarnwick {
+
+namespace {
+
+OutlinePoint Crossing(const OutlinePoint& a, const OutlinePoint& b, double level) {
+  const double t = (level - a.y) / (b.y - a.y);
+  return {a.x + t * (b.x - a.x), level};
+}
+
+// Width of the boundary lying flat at its lowest level (a flat bed or floor).
+double FloorWidth(const Outline& outline, double lowest, double scale) {
+  const double tolerance = 1e-9 * std::max(scale, 1.0);
+  double lo = 0.0;
+  double hi = 0.0;
+  bool found = false;
+  for (const OutlinePoint& p : outline) {
+    if (std::fabs(p.y - lowest) > tolerance) continue;
+    lo = found ? std::min(lo, p.x) : p.x;
+    hi = found ? std::max(hi, p.x) : p.x;
+    found = true;
+  }
+  return found ? hi - lo : 0.0;
+}
+
+}  // namespace
+
+Outline WetChain(const Outline& outline, double level) {
+  Outline wet;
+  for (size_t k = 0; k + 1 < outline.size(); ++k) {
+    const OutlinePoint& a = outline[k];
+    const OutlinePoint& b = outline[k + 1];
+    const bool aWet = a.y < level;
+    const bool bWet = b.y < level;
+    if (!aWet && !bWet) continue;
+    const OutlinePoint from = aWet ? a : Crossing(a, b, level);
+    const OutlinePoint to = bWet ? b : Crossing(a, b, level);
+    if (wet.empty() || wet.back().x != from.x || wet.back().y != from.y) wet.push_back(from);
+    wet.push_back(to);
+  }
+  if (wet.size() < 2) wet.clear();
+  return wet;
+}
+
+SectionDrawing DrawingOf(const SectionCase& c) {
+  SectionDrawing d;
+  const SectionState& s = c.state;
+  d.tunnel = c.model.IsTunnel();
+  d.wholeSection = c.model.subdivided;
+  d.level = s.h;
+  d.surfaceWidth = s.surfaceWidth;
+  d.area = s.w;
+  d.velocity = s.v;
+  d.discharge = c.discharge;
+
+  d.outline = c.model.outline(kDrawnFreeboardRatio * s.h);
+  if (!d.outline.empty()) {
+    double lowest = d.outline.front().y;
+    d.left = d.right = d.outline.front().x;
+    d.top = lowest;
+    for (const OutlinePoint& p : d.outline) {
+      d.left = std::min(d.left, p.x);
+      d.right = std::max(d.right, p.x);
+      d.top = std::max(d.top, p.y);
+      lowest = std::min(lowest, p.y);
+    }
+    d.floorWidth = FloorWidth(d.outline, lowest, d.right - d.left);
+  }
+  d.water = WetChain(d.outline, s.h);
+
+  const double upper = d.tunnel ? c.model.crown : kOpenChannelCriticalLimit;
+  d.criticalDepth = CriticalDepth(c.discharge, upper, c.model.evaluate);
+  d.froude = FroudeNumber(s);
+  if (s.surfaceWidth > 0.0) d.regime = FlowRegime(d.froude);
+  return d;
+}
+
+}  // namespace tarnwick
