@@ -29,7 +29,7 @@ QString CalculationWindow::ProjectTitle() const {
   const QString typed = projectName_->text().trimmed();
   if (!typed.isEmpty()) return typed;
   // "平底矩形渠、平底梯形渠水深计算" -> "平底矩形渠、平底梯形渠断面图"
-  QString caption = Q(spec_.caption);
+  QString caption = Q(entry_.caption);
   for (const QString& kind : {QStringLiteral("水深计算"), QStringLiteral("流量计算")}) {
     if (caption.endsWith(kind)) caption.chop(kind.size());
   }
@@ -40,16 +40,16 @@ QString CalculationWindow::ProjectTitle() const {
 // slope and the discharge or depth of the case; a box left empty (the width of
 // a trapezoid, a circle without a flat floor) is not a dimension of the section.
 QStringList CalculationWindow::TypedDimensions() const {
-  std::size_t valueBox = spec_.boxes.size();
-  for (std::size_t k = spec_.boxes.size(); k-- > 0;) {
-    if (!spec_.boxes[k].readOnDemand) {
+  std::size_t valueBox = entry_.boxes.size();
+  for (std::size_t k = entry_.boxes.size(); k-- > 0;) {
+    if (!entry_.boxes[k].readOnDemand) {
       valueBox = k;
       break;
     }
   }
   QStringList lines;
-  for (std::size_t k = 0; k < spec_.boxes.size() && k < boxes_.size(); ++k) {
-    QString label = Q(spec_.boxes[k].label);
+  for (std::size_t k = 0; k < entry_.boxes.size() && k < boxes_.size(); ++k) {
+    QString label = Q(entry_.boxes[k].label);
     if (k == valueBox || label.contains(QStringLiteral("糙")) ||
         label.contains(QStringLiteral("纵"))) {
       continue;
@@ -65,7 +65,7 @@ QStringList CalculationWindow::TypedDimensions() const {
 
 QString CalculationWindow::PrintHeading() const {
   const QString typed = projectName_->text().trimmed();
-  return typed.isEmpty() ? Q(spec_.caption) : typed;
+  return typed.isEmpty() ? Q(entry_.caption) : typed;
 }
 
 SectionDrawingWindow* CalculationWindow::OpenSectionDrawing() {
@@ -96,8 +96,8 @@ void CalculationWindow::ShowSectionDrawing() {
   for (const QLineEdit* box : boxes_) texts.push_back(box->text().toStdString());
   ResultPane scratch;
   const bool accepted =
-      spec_.compute != nullptr && Press(spec_, texts, scratch) == PressOutcome::Report;
-  const std::optional<SectionCase> current = accepted ? CaseOf(spec_, texts) : std::nullopt;
+      entry_.compute != nullptr && Press(entry_, texts, scratch) == PressOutcome::Report;
+  const std::optional<SectionCase> current = accepted ? CaseOf(entry_, texts) : std::nullopt;
   if (current) {
     window->ShowDrawing(DrawingOf(*current), ProjectTitle(), TypedDimensions());
     return;
@@ -123,7 +123,7 @@ void CalculationWindow::PrintResults() {
   QPrintDialog dialog(&printer, this);
   dialog.setWindowTitle(QStringLiteral("打印计算结果"));
   if (dialog.exec() != QDialog::Accepted) return;
-  PrintReports(printer, PrintHeading(), Q(spec_.resultCaption), results_.Lines());
+  PrintReports(printer, PrintHeading(), Q(entry_.resultCaption), results_.Lines());
 }
 
 }  // namespace tarnwick::ui

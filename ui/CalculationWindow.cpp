@@ -36,10 +36,10 @@ QAction* NamedAction(QWidget* owner, const char* name, const QString& caption) {
 
 }  // namespace
 
-CalculationWindow::CalculationWindow(const WindowSpec& spec, QWidget* parent)
-    : QMainWindow(parent), spec_(spec), shapeButtons_(ShapeButtonsOf(spec.name)) {
-  setObjectName(Q(spec.name));
-  setWindowTitle(Q(spec.caption));
+CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent)
+    : QMainWindow(parent), entry_(entry), shapeButtons_(ShapeButtonsOf(entry.name)) {
+  setObjectName(Q(entry.name));
+  setWindowTitle(Q(entry.caption));
   setAttribute(Qt::WA_DeleteOnClose);
 
   BuildMenus();
@@ -52,7 +52,7 @@ CalculationWindow::CalculationWindow(const WindowSpec& spec, QWidget* parent)
   top->addWidget(BuildExtensionFrame(), 1);
   layout->addLayout(top);
 
-  auto* caption = new QLabel(Q(spec.resultCaption), central);
+  auto* caption = new QLabel(Q(entry.resultCaption), central);
   caption->setObjectName(QStringLiteral("Label1"));
   caption->setAlignment(Qt::AlignCenter);
   QFont captionFont = caption->font();
@@ -178,24 +178,24 @@ QWidget* CalculationWindow::BuildInputFrame() {
   // Boxes in reading order, left to right and then down; wide families get three
   // columns so the window stays short.
   auto* grid = new QGridLayout;
-  const int columns = spec_.boxes.size() >= 9 ? 3 : 2;
+  const int columns = entry_.boxes.size() >= 9 ? 3 : 2;
   int k = 0;
-  for (const BoxSpec& spec : spec_.boxes) {
+  for (const BoxSpec& entry : entry_.boxes) {
     auto* box = new QLineEdit(frame);
-    box->setObjectName(Q(spec.name));
+    box->setObjectName(Q(entry.name));
     box->setMinimumWidth(90);
-    if (!spec.toolTip.empty()) box->setToolTip(Q(spec.toolTip));
-    auto* label = new QLabel(Q(spec.label), frame);
+    if (!entry.toolTip.empty()) box->setToolTip(Q(entry.toolTip));
+    auto* label = new QLabel(Q(entry.label), frame);
     label->setBuddy(box);
     QWidget* labelCell = label;
-    if (!spec.hint.empty()) {
+    if (!entry.hint.empty()) {
       labelCell = new QWidget(frame);
       auto* stack = new QVBoxLayout(labelCell);
       stack->setContentsMargins(0, 0, 0, 0);
       stack->setSpacing(0);
       label->setParent(labelCell);
       stack->addWidget(label);
-      auto* hint = new QLabel(Q(spec.hint), labelCell);
+      auto* hint = new QLabel(Q(entry.hint), labelCell);
       QFont small = hint->font();
       small.setPointSizeF(small.pointSizeF() * 0.85);
       hint->setFont(small);
@@ -214,7 +214,7 @@ QWidget* CalculationWindow::BuildInputFrame() {
   command1_->setObjectName(QStringLiteral("Command1"));
   command1_->setDefault(true);
   // A family whose calculator is not part of this build cannot compute.
-  command1_->setEnabled(spec_.compute != nullptr);
+  command1_->setEnabled(entry_.compute != nullptr);
   connect(command1_, &QPushButton::clicked, this, &CalculationWindow::Compute);
   auto* buttonRow = new QHBoxLayout;
   buttonRow->addStretch(1);
@@ -233,7 +233,7 @@ QWidget* CalculationWindow::BuildExtensionFrame() {
   check2_->setObjectName(QStringLiteral("Check2"));
   auto* nameLabel = new QLabel(QStringLiteral("输入工程及渠道名称"), frame);
   projectName_ = new QLineEdit(frame);
-  projectName_->setObjectName(Q(spec_.projectBox));
+  projectName_->setObjectName(Q(entry_.projectBox));
   nameLabel->setBuddy(projectName_);
   layout->addWidget(check1);
   layout->addWidget(check2_);
@@ -251,13 +251,13 @@ std::vector<std::string> CalculationWindow::BoxTexts() const {
 }
 
 void CalculationWindow::Compute() {
-  if (spec_.compute == nullptr) return;
+  if (entry_.compute == nullptr) return;
   const std::vector<std::string> texts = BoxTexts();
   const std::size_t before = results_.Lines().size();
-  const PressOutcome outcome = Press(spec_, texts, results_);
+  const PressOutcome outcome = Press(entry_, texts, results_);
   pane_->AppendLines(results_.Lines(), before);
   if (outcome != PressOutcome::Report) return;
-  SectionComputed(CaseOf(spec_, texts));
+  SectionComputed(CaseOf(entry_, texts));
   computedTexts_ = texts;
   // An open curve always follows the last report; Check1 asks for one after each.
   if (CurveWindow() != nullptr ||
@@ -282,9 +282,9 @@ void CalculationWindow::RefreshCurve(const std::vector<std::string>& texts) {
     curve_ = new StageDischargeWindow(this);
     connect(this, &CalculationWindow::closing, curve_, &QWidget::close);
   }
-  const std::optional<SectionCase> c = CaseOf(spec_, texts);
+  const std::optional<SectionCase> c = CaseOf(entry_, texts);
   if (c) {
-    const QString name = findChild<QLineEdit*>(Q(spec_.projectBox))->text().trimmed();
+    const QString name = findChild<QLineEdit*>(Q(entry_.projectBox))->text().trimmed();
     curve_->ShowCase(*c, name.isEmpty() ? windowTitle() : name);
   } else {
     curve_->ShowRefused();

@@ -29,9 +29,10 @@ class SectionDrawingWindow;
 class CalculationWindow : public QMainWindow {
   Q_OBJECT
  public:
-  explicit CalculationWindow(const WindowSpec& spec, QWidget* parent = nullptr);
+  explicit CalculationWindow(const WindowSpec& entry, QWidget* parent = nullptr);
 
-  const WindowSpec& Spec() const { return spec_; }
+  // The row of the window table this window was built from.
+  const WindowSpec& Entry() const { return entry_; }
   // The input boxes in the window's reading order.
   const std::vector<QLineEdit*>& Boxes() const { return boxes_; }
   ResultView* Pane() const { return pane_; }
@@ -58,8 +59,9 @@ class CalculationWindow : public QMainWindow {
   void exitRequested();    // EXIT
   void helpRequested();    // HELP
   void aboutRequested();   // ABOUT
-  // Commands whose behaviour comes with the drawing and printing features; the
-  // window offers them and reports the request, nothing is bound yet.
+  // Printing, the section drawing and the stage–discharge curve: menu and toolbar
+  // raise these, and the window answers them itself (PrintResults,
+  // ShowSectionDrawing, ShowStageDischargeCurve).
   void printRequested();               // PRINT, toolbar button 2
   void sectionDrawingRequested();      // DRAW2, toolbar button 6
   void stageDischargeCurveRequested(); // DRAW1, toolbar button 7
@@ -85,7 +87,7 @@ class CalculationWindow : public QMainWindow {
   SectionDrawingWindow* OpenSectionDrawing();
   QStringList TypedDimensions() const;
 
-  const WindowSpec& spec_;
+  const WindowSpec& entry_;
   std::optional<ShapeButtons> shapeButtons_;
   ResultPane results_;
   std::vector<QLineEdit*> boxes_;

@@ -176,9 +176,9 @@ TEST(TunnelOutline, RoofOnItsOwnChordIsJoinedToTheWallTops) {
 
 std::optional<SectionModel> ModelOfWindow(std::string_view window,
                                           const std::vector<std::string>& boxes) {
-  const WindowSpec* spec = FindWindow(window);
-  EXPECT_NE(spec, nullptr) << window;
-  return spec == nullptr ? std::nullopt : ModelOf(*spec, boxes);
+  const WindowSpec* entry = FindWindow(window);
+  EXPECT_NE(entry, nullptr) << window;
+  return entry == nullptr ? std::nullopt : ModelOf(*entry, boxes);
 }
 
 TEST(TunnelModel, FullSectionDischargeIsWhatTheCapacityBlockPrints) {
@@ -239,12 +239,12 @@ TEST(TunnelModel, WindowsOfferAModelExactlyWhenThePressReports) {
       {"Form35", {"0.8", "1", "0.014", "1000", "1.92"}, false},
   };
   for (const Case& c : cases) {
-    const WindowSpec* spec = FindWindow(c.window);
-    ASSERT_NE(spec, nullptr);
+    const WindowSpec* entry = FindWindow(c.window);
+    ASSERT_NE(entry, nullptr);
     ResultPane pane;
-    const bool reported = Press(*spec, c.boxes, pane) == PressOutcome::Report;
+    const bool reported = Press(*entry, c.boxes, pane) == PressOutcome::Report;
     EXPECT_EQ(reported, c.offered) << c.window << " " << c.boxes.back();
-    EXPECT_EQ(ModelOf(*spec, c.boxes).has_value(), c.offered) << c.window << " " << c.boxes.back();
+    EXPECT_EQ(ModelOf(*entry, c.boxes).has_value(), c.offered) << c.window << " " << c.boxes.back();
   }
 }
 

@@ -54,7 +54,7 @@ QStringList Texts(const WorkedCase& c) {
   return texts;
 }
 
-const WindowSpec& Spec(const char* name) { return *FindWindow(name); }
+const WindowSpec& Entry(const char* name) { return *FindWindow(name); }
 
 }  // namespace
 
@@ -85,14 +85,14 @@ void CalculationWindowTest::workedCaseMatchesCommandLine_data() {
 void CalculationWindowTest::workedCaseMatchesCommandLine() {
   QFETCH(int, index);
   const WorkedCase& c = WorkedCases()[index];
-  const WindowSpec* spec = FindWindow(c.window);
-  QVERIFY(spec != nullptr);
-  QCOMPARE(c.boxes.size(), spec->boxes.size());
-  if (spec->compute == nullptr) {
+  const WindowSpec* entry = FindWindow(c.window);
+  QVERIFY(entry != nullptr);
+  QCOMPARE(c.boxes.size(), entry->boxes.size());
+  if (entry->compute == nullptr) {
     QSKIP(qPrintable(QStringLiteral("the calculator of %1 is not part of this build yet")
                          .arg(Q(c.window))));
   }
-  CalculationWindow window(*spec);
+  CalculationWindow window(*entry);
   window.show();
   // The arc-bottom windows open on the trapezoidal shape, which empties the boxes
   // it owns; the worked case types them afterwards, as a user would.
@@ -105,14 +105,14 @@ void CalculationWindowTest::workedCaseMatchesCommandLine() {
 
 void CalculationWindowTest::twoPressesTwoReports() {
   // Any window that computes in this build will do; all share the frame.
-  for (const WindowSpec& spec : Windows()) {
-    if (spec.compute == nullptr) continue;
+  for (const WindowSpec& entry : Windows()) {
+    if (entry.compute == nullptr) continue;
     const WorkedCase* worked = nullptr;
     for (const WorkedCase& c : WorkedCases()) {
-      if (c.window == spec.name) worked = &c;
+      if (c.window == entry.name) worked = &c;
     }
     QVERIFY(worked != nullptr);
-    CalculationWindow window(spec);
+    CalculationWindow window(entry);
     Fill(window, Texts(*worked));
     auto* command = Child<QPushButton>(&window, "Command1");
     command->click();
@@ -120,7 +120,7 @@ void CalculationWindowTest::twoPressesTwoReports() {
     command->click();
     QCOMPARE(window.Pane()->ShownText(), once + once);
     QCOMPARE(window.Pane()->ShownText(),
-             CalcOutput(spec.name, Texts(*worked)) + CalcOutput(spec.name, Texts(*worked)));
+             CalcOutput(entry.name, Texts(*worked)) + CalcOutput(entry.name, Texts(*worked)));
     // Cleared, the next report starts at the top again.
     Child<QAction>(&window, "Toolbar1Button1")->trigger();
     command->click();
@@ -131,9 +131,9 @@ void CalculationWindowTest::twoPressesTwoReports() {
 }
 
 void CalculationWindowTest::paneKeepsNewestInViewAndCopies() {
-  for (const WindowSpec& spec : Windows()) {
-    if (spec.compute == nullptr) continue;
-    CalculationWindow window(spec);
+  for (const WindowSpec& entry : Windows()) {
+    if (entry.compute == nullptr) continue;
+    CalculationWindow window(entry);
     window.resize(800, 600);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -154,7 +154,7 @@ void CalculationWindowTest::paneKeepsNewestInViewAndCopies() {
 }
 
 void CalculationWindowTest::clearOnEmptyPane() {
-  CalculationWindow window(Spec("Form24"));
+  CalculationWindow window(Entry("Form24"));
   window.Boxes()[1]->setText("1");
   Child<QAction>(&window, "CLEAN")->trigger();
   QCOMPARE(window.Pane()->ShownText(), QString());
@@ -163,12 +163,12 @@ void CalculationWindowTest::clearOnEmptyPane() {
 }
 
 void CalculationWindowTest::enterInBoxComputes() {
-  for (const WindowSpec& spec : Windows()) {
-    CalculationWindow window(spec);
+  for (const WindowSpec& entry : Windows()) {
+    CalculationWindow window(entry);
     window.show();
     QTest::keyClick(window.Boxes().back(), Qt::Key_Return);
     // An empty window reads every box as 0: the input-error block, if it can compute.
-    if (spec.compute == nullptr) {
+    if (entry.compute == nullptr) {
       QVERIFY(!Child<QPushButton>(&window, "Command1")->isEnabled());
       QCOMPARE(window.Pane()->ShownText(), QString());
     } else {
@@ -181,8 +181,8 @@ void CalculationWindowTest::enterInBoxComputes() {
 }
 
 void CalculationWindowTest::tabWalksBoxesInReadingOrder() {
-  for (const WindowSpec& spec : Windows()) {
-    CalculationWindow window(spec);
+  for (const WindowSpec& entry : Windows()) {
+    CalculationWindow window(entry);
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -199,12 +199,12 @@ void CalculationWindowTest::tabWalksBoxesInReadingOrder() {
     // Then the compute button, when it can compute (a disabled button is passed by).
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(),
-             QString(spec.compute != nullptr ? "Command1" : "Check1"));
+             QString(entry.compute != nullptr ? "Command1" : "Check1"));
   }
 }
 
 void CalculationWindowTest::menusAndToolbar() {
-  CalculationWindow window(Spec("Form36"));
+  CalculationWindow window(Entry("Form36"));
   QCOMPARE(Child<QMenu>(&window, "FILE")->title(), QString("文件(&F)"));
   QCOMPARE(Child<QMenu>(&window, "DRAW")->title(), QString("图形(&D)"));
   const char* actions[][2] = {{"CLEAN", "清除结果(&C)"}, {"PRINT", "打印(&P)"},
@@ -241,7 +241,7 @@ void CalculationWindowTest::shapeButtons_data() {
 void CalculationWindowTest::shapeButtons() {
   QFETCH(QString, window);
   QFETCH(QColor, readOnly);
-  CalculationWindow form(Spec(qPrintable(window)));
+  CalculationWindow form(Entry(qPrintable(window)));
   auto* option1 = Child<QRadioButton>(&form, "Option1");
   auto* option2 = Child<QRadioButton>(&form, "Option2");
   auto* slope = Child<QLineEdit>(&form, "Text3");
@@ -298,13 +298,13 @@ void CalculationWindowTest::paneColumnsLineUp() {
   QVERIFY(cell > 0);
   QString sample = QStringLiteral("=*.-+0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ/()%"
                                   "abcdefghijklmnopqrstuvwxyz！，、：（）“”Ｕ");
-  for (const WindowSpec& spec : Windows()) {
-    sample += Q(spec.resultCaption) + Q(spec.caption);
-    for (const BoxSpec& box : spec.boxes) sample += Q(box.label);
+  for (const WindowSpec& entry : Windows()) {
+    sample += Q(entry.resultCaption) + Q(entry.caption);
+    for (const BoxSpec& box : entry.boxes) sample += Q(box.label);
   }
   for (const WorkedCase& c : WorkedCases()) {
-    const WindowSpec* spec = FindWindow(c.window);
-    if (spec->compute == nullptr) continue;
+    const WindowSpec* entry = FindWindow(c.window);
+    if (entry->compute == nullptr) continue;
     sample += CalcOutput(c.window, Texts(c));
   }
   sample.remove(QLatin1Char('\n'));

@@ -31,9 +31,9 @@ class LeakTest : public QObject {
     tarnwick::ui::Shell shell;
     const auto round = [&shell] {
       for (const WorkedCase& c : WorkedCases()) {
-        const tarnwick::WindowSpec* spec = tarnwick::FindWindow(c.window);
-        QVERIFY(spec != nullptr);
-        tarnwick::ui::CalculationWindow* window = shell.OpenCalculation(*spec);
+        const tarnwick::WindowSpec* entry = tarnwick::FindWindow(c.window);
+        QVERIFY(entry != nullptr);
+        tarnwick::ui::CalculationWindow* window = shell.OpenCalculation(*entry);
         QVERIFY(window != nullptr);
         for (size_t k = 0; k < c.boxes.size(); ++k) {
           window->Boxes()[k]->setText(QString::fromUtf8(c.boxes[k].data(),

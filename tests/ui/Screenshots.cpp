@@ -103,8 +103,8 @@ int main(int argc, char** argv) {
         lines.push_back(line.toStdString());
       }
       const auto page = ReportDocument(window->PrintHeading(),
-                                       QString::fromUtf8(window->Spec().resultCaption.data(),
-                                                         window->Spec().resultCaption.size()),
+                                       QString::fromUtf8(window->Entry().resultCaption.data(),
+                                                         window->Entry().resultCaption.size()),
                                        lines, 12.0);
       page->setDocumentMargin(48);
       page->setTextWidth(900);

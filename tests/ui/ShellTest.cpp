@@ -174,20 +174,20 @@ void ShellTest::sixteenWindows() {
   QCOMPARE(VisibleWindows(), QStringList{window});
 
   CalculationWindow* opened = shell.Calculation();
-  const WindowSpec* spec = FindWindow(window.toStdString());
-  QVERIFY(spec != nullptr);
-  QCOMPARE(opened->windowTitle(), QString::fromUtf8(spec->caption.data(), spec->caption.size()));
+  const WindowSpec* entry = FindWindow(window.toStdString());
+  QVERIFY(entry != nullptr);
+  QCOMPARE(opened->windowTitle(), QString::fromUtf8(entry->caption.data(), entry->caption.size()));
   QCOMPARE(Child<QLabel>(opened, "Label1")->text(),
-           QString::fromUtf8(spec->resultCaption.data(), spec->resultCaption.size()));
-  QCOMPARE(opened->Boxes().size(), spec->boxes.size());
-  for (std::size_t k = 0; k < spec->boxes.size(); ++k) {
-    const BoxSpec& box = spec->boxes[k];
+           QString::fromUtf8(entry->resultCaption.data(), entry->resultCaption.size()));
+  QCOMPARE(opened->Boxes().size(), entry->boxes.size());
+  for (std::size_t k = 0; k < entry->boxes.size(); ++k) {
+    const BoxSpec& box = entry->boxes[k];
     QLineEdit* edit = opened->Boxes()[k];
     QCOMPARE(edit->objectName(), QString::fromUtf8(box.name.data(), box.name.size()));
     QCOMPARE(edit->toolTip(), QString::fromUtf8(box.toolTip.data(), box.toolTip.size()));
   }
   QVERIFY(opened->findChild<QLineEdit*>(
-              QString::fromUtf8(spec->projectBox.data(), spec->projectBox.size())) != nullptr);
+              QString::fromUtf8(entry->projectBox.data(), entry->projectBox.size())) != nullptr);
 }
 
 void ShellTest::returnShowsDefaults() {
