@@ -55,6 +55,11 @@ void BM_BareLoopWorkedCase(benchmark::State& state) {
 }
 BENCHMARK(BM_BareLoopWorkedCase);
 
+void BM_BareLoopAllPasses(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(BareLoop(2.0, 1.5, 0.025, 0.001, 1e12));
+}
+BENCHMARK(BM_BareLoopAllPasses);
+
 }  // namespace
 
 BENCHMARK_MAIN();
