@@ -15,6 +15,11 @@ struct OutlineWetting {
   double surfaceWidth = 0.0;
 };
 
+// The part of `outline` below `level` as one chain, the crossings of the water
+// line interpolated on the boundary (first and last points lie on the water
+// line); empty when nothing is wet.
+Outline WetChain(const Outline& outline, double level);
+
 // The boundary must hold the water in one pool: its part below the level is one
 // connected chain (true for every section this program computes when a closed
 // loop starts above the water, at the crown).
@@ -24,5 +29,13 @@ OutlineWetting WettingBelow(const Outline& outline, double level);
 // the positive x axis when a1 > a0), centre (cx, cy), the end points included.
 std::vector<OutlinePoint> ArcPoints(double cx, double cy, double radius, double a0, double a1,
                                     int segments = 256);
+
+// Appends an arc of a boundary about `centre` from angle a0 to a1. Its first
+// point is `start` (not repeated when `out` already ends there) and its last
+// `end`, both placed exactly, so that walls, floors and neighbouring arcs join it
+// without a gap of rounding size; between them the arc is drawn with chords of
+// 1/8192 of a full turn. An arc of no angle adds only its end points.
+void AppendArc(Outline& out, OutlinePoint centre, double radius, double a0, double a1,
+               OutlinePoint start, OutlinePoint end);
 
 }  // namespace tarnwick

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Hydraulics.h"
+#include "core/SegmentAngle.h"
 #include "core/OutlineGeometry.h"
 
 namespace tarnwick::ArcBottomChannel {
@@ -106,9 +107,7 @@ ArcState Evaluate(const Section& sec, double n, double i, double h) {
   double phi = 0.0;
   if (d < 0) {
     // Circular segment of depth h: half its angle has cosine (R - h)/R.
-    const double c = (sec.r - h) / sec.r;
-    const double s = std::sqrt(1.0 - c * c);
-    phi = 2.0 * std::atan(s / c);
+    phi = SegmentAngle((sec.r - h) / sec.r);
     w = (phi - std::sin(phi)) * (sec.r * sec.r / 2.0);
     x = sec.r * phi;
     surfaceWidth = std::sin(phi / 2.0) * (sec.r * 2.0);

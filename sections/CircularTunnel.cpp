@@ -5,6 +5,7 @@
 
 #include "core/Hydraulics.h"
 #include "core/OutlineGeometry.h"
+#include "core/SegmentAngle.h"
 
 namespace tarnwick::CircularTunnel {
 
@@ -13,10 +14,6 @@ namespace {
 constexpr int kC1 = 25;
 constexpr int kC2 = 52;
 constexpr int kC2FloorLine = 48;
-
-// Central angle of the arc whose chord lies x·R from the centre, on the side of the
-// arc: 2·atan(sqrt(1 − x²)/x), which is 2·arccos(x) for x > 0.
-double ArcAngle(double x) { return 2.0 * std::atan(std::sqrt(1.0 - x * x) / x); }
 
 // Water surface level with the centre: half the circle less the floor segment.
 void AtCentre(const Section& s, double& w, double& x, double& surfaceWidth) {
@@ -73,25 +70,6 @@ PressOutcome Report(ResultPane& pane, const Section& s, const Inputs& in, double
   });
 }
 
-// Chords of at most 2π/8192 rad stand for the arc to about two parts in a
-// hundred million of its length. The coarsest figure is where a water line a few
-// microns under the crown meets the nearly level roof: it stays within a
-// ten-thousandth of the section's width.
-constexpr double kArcStep = kTwoPi / 8192.0;
-
-// Appends an arc of the boundary, its end points placed exactly on the crown, the
-// invert or the floor ends, so that the loop closes and the floor joins the arc
-// without a gap of rounding size.
-void AppendArc(Outline& out, double cy, double radius, double from, double to, OutlinePoint start,
-               OutlinePoint end) {
-  const int segments =
-      std::max(16, static_cast<int>(std::ceil(std::fabs(to - from) / kArcStep)));
-  Outline arc = ArcPoints(0.0, cy, radius, from, to, segments);
-  arc.front() = start;
-  arc.back() = end;
-  const bool joined = !out.empty() && out.back().x == start.x && out.back().y == start.y;
-  out.insert(out.end(), arc.begin() + (joined ? 1 : 0), arc.end());
-}
 
 }  // namespace
 
@@ -141,7 +119,7 @@ State Evaluate(const Section& s, double n, double i, double h) {
     const double ratio = (r - (2.0 * r - y)) / r;
     if (ratio > 0.0) {
       zone = Zone::AboveCentre;
-      angle = ArcAngle(ratio);  // dry arc under the crown
+      angle = SegmentAngle(ratio);  // dry arc under the crown
       surfaceWidth = 2.0 * r * std::sin(angle / 2.0);
       const double dry = (r * r / 2.0) * (angle - std::sin(angle));
       w = (s.wc - dry) - s.s1;
@@ -153,7 +131,7 @@ State Evaluate(const Section& s, double n, double i, double h) {
     const double ratio = (r - y) / r;
     if (ratio > 0.0) {
       zone = Zone::BelowCentre;
-      angle = ArcAngle(ratio);  // wetted arc, down to the floor ends
+      angle = SegmentAngle(ratio);  // wetted arc, down to the floor ends
       surfaceWidth = 2.0 * r * std::sin(angle / 2.0);
       w = (r * r / 2.0) * (angle - std::sin(angle)) - s.s1;
       x = (r * angle - s.l1) + s.b;
@@ -187,15 +165,15 @@ Outline SectionOutline(const Section& s) {
   Outline out;
   if (!s.flatFloor()) {
     // Two half circles meeting at the invert, the lowest point of the section.
-    AppendArc(out, r, r, up, down, crown, {0.0, 0.0});
-    AppendArc(out, r, r, down, up + kTwoPi, {0.0, 0.0}, crown);
+    AppendArc(out, {0.0, r}, r, up, down, crown, {0.0, 0.0});
+    AppendArc(out, {0.0, r}, r, down, up + kTwoPi, {0.0, 0.0}, crown);
     return out;
   }
   // The floor chord lies at y = 0, the centre c above it; the arc stops at the
   // floor ends, A1/2 either side of the bottom of the circle.
   const double half = s.b / 2.0;
-  AppendArc(out, s.c, r, up, down - s.a1 / 2.0, crown, {-half, 0.0});
-  AppendArc(out, s.c, r, down + s.a1 / 2.0, up + kTwoPi, {half, 0.0}, crown);
+  AppendArc(out, {0.0, s.c}, r, up, down - s.a1 / 2.0, crown, {-half, 0.0});
+  AppendArc(out, {0.0, s.c}, r, down + s.a1 / 2.0, up + kTwoPi, {half, 0.0}, crown);
   return out;
 }
 

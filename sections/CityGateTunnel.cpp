@@ -5,6 +5,7 @@
 
 #include "core/Hydraulics.h"
 #include "core/OutlineGeometry.h"
+#include "core/SegmentAngle.h"
 
 namespace tarnwick::CityGateTunnel {
 
@@ -18,10 +19,6 @@ constexpr int kC2 = 50;
 // angle of the roof zone no longer describes the section. Such a roof is refused; the
 // semicircular roof (180°) is the common case and is accepted.
 constexpr double kMaxRoofAngle = 180.0;
-
-// Central angle of a circular segment whose chord lies x·R from the centre, on the
-// side of the segment: 2·atan(sqrt(1 − x²)/x), which is 2·arccos(x) for x > 0.
-double SegmentAngle(double x) { return 2.0 * std::atan(std::sqrt(1.0 - x * x) / x); }
 
 void PrintGeometry(ResultPane& out, const Section& s) {
   const double height = s.h1 + s.h2 + s.h3;
@@ -74,25 +71,6 @@ PressOutcome Report(ResultPane& pane, std::string_view banner, const Section& s,
 
 Section SectionOf(const Inputs& in) { return BuildSection(in.b, in.h2, in.r1, in.a1, in.r2); }
 
-// Chords of at most 2π/8192 rad stand for the arc to about two parts in a
-// hundred million of its length. The coarsest figure is where a water line a few
-// microns under the crown meets the nearly level roof: it stays within a
-// ten-thousandth of the section's width.
-constexpr double kArcStep = kTwoPi / 8192.0;
-
-// Appends an arc of the boundary, its end points placed exactly on the points
-// where it meets the walls, floor or crown, so that the straight parts join it
-// without a gap of rounding size.
-void AppendArc(Outline& out, double cx, double cy, double radius, double from, double to,
-               OutlinePoint start, OutlinePoint end) {
-  const int segments =
-      std::max(16, static_cast<int>(std::ceil(std::fabs(to - from) / kArcStep)));
-  Outline arc = ArcPoints(cx, cy, radius, from, to, segments);
-  arc.front() = start;
-  arc.back() = end;
-  const bool joined = !out.empty() && out.back().x == start.x && out.back().y == start.y;
-  out.insert(out.end(), arc.begin() + (joined ? 1 : 0), arc.end());
-}
 
 void AppendPoint(Outline& out, OutlinePoint p) {
   if (out.empty() || out.back().x != p.x || out.back().y != p.y) out.push_back(p);
@@ -199,7 +177,7 @@ Outline SectionOutline(const Section& s) {
   const double down = 3.0 * kPi / 2.0;
 
   Outline out;
-  AppendArc(out, 0.0, roofCentre, s.r1, up, up + s.a1 / 2.0, crown, {-roofHalf, wallTop});
+  AppendArc(out, {0.0, roofCentre}, s.r1, up, up + s.a1 / 2.0, crown, {-roofHalf, wallTop});
   AppendPoint(out, {-half, wallTop});
   AppendPoint(out, {-half, s.h1});
   if (s.r2 == 0.0) {
@@ -207,12 +185,12 @@ Outline SectionOutline(const Section& s) {
   } else {
     // The floor arch hangs from the wall feet; its two halves meet at the
     // lowest point of the section, y = 0 on the axis.
-    AppendArc(out, 0.0, s.r2, s.r2, down - s.a2 / 2.0, down, {-half, s.h1}, {0.0, 0.0});
-    AppendArc(out, 0.0, s.r2, s.r2, down, down + s.a2 / 2.0, {0.0, 0.0}, {half, s.h1});
+    AppendArc(out, {0.0, s.r2}, s.r2, down - s.a2 / 2.0, down, {-half, s.h1}, {0.0, 0.0});
+    AppendArc(out, {0.0, s.r2}, s.r2, down, down + s.a2 / 2.0, {0.0, 0.0}, {half, s.h1});
   }
   AppendPoint(out, {half, wallTop});
   AppendPoint(out, {roofHalf, wallTop});
-  AppendArc(out, 0.0, roofCentre, s.r1, up - s.a1 / 2.0, up, {roofHalf, wallTop}, crown);
+  AppendArc(out, {0.0, roofCentre}, s.r1, up - s.a1 / 2.0, up, {roofHalf, wallTop}, crown);
   return out;
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/Hydraulics.h"
 #include "core/OutlineGeometry.h"
+#include "core/SegmentAngle.h"
 
 namespace tarnwick::HorseshoeTunnel {
 
@@ -13,41 +14,6 @@ namespace {
 
 constexpr int kC1 = 25;
 constexpr int kC2 = 50;
-
-// Chords of the drawn arcs per radian of arc: about 0.06° each, so the drawn
-// section holds the same water as the arcs to within a few parts in a million,
-// down to depths of a few hundredths of the bottom arc's sag.
-constexpr double kChordsPerRadian = 1024.0;
-
-// Appends the arc about (cx, cy) from angle a0 to a1 to the loop, its first point
-// dropped (the loop already ends there) and its last point put exactly on the
-// junction `end`, so that neighbouring arcs meet without a gap.
-void AppendArc(Outline& loop, double cx, double cy, double radius, double a0, double a1,
-               OutlinePoint end) {
-  const int chords =
-      std::max(16, static_cast<int>(std::ceil(std::fabs(a1 - a0) * kChordsPerRadian)));
-  const std::vector<OutlinePoint> arc = ArcPoints(cx, cy, radius, a0, a1, chords);
-  loop.insert(loop.end(), arc.begin() + 1, arc.end() - 1);
-  loop.push_back(end);
-}
-
-// Central angle of the circular segment cut off by a chord at x·R from the arc's
-// centre (x > 0 towards the segment), in the arctangent form the depths were
-// always computed with. The segment can never be larger than its own arc, whose
-// angle is `whole`: only rounding at the arc's end can put x at or below 0 (a
-// semicircular roof is level with its centre there), and the whole arc is meant.
-double SegmentAngle(double x, double whole) {
-  if (!(x > 0.0)) return whole;
-  return 2.0 * std::atan(std::sqrt(std::max(0.0, 1.0 - x * x)) / x);
-}
-
-// Angle whose sine is s, in the arctangent form; `whole` is the arc's own angle,
-// reached when rounding takes s to 1 at the lower end of a quarter-circle arc.
-double AngleFromSine(double s, double whole) {
-  const double cosine2 = 1.0 - s * s;
-  if (!(cosine2 > 0.0)) return whole;
-  return std::atan(s / std::sqrt(cosine2));
-}
 
 struct Wetted {
   Zone zone;
@@ -62,7 +28,7 @@ Wetted WettedGeometry(const Section& s, double h) {
   if (h > springLine) {
     // The water surface cuts the roof arc: the full section less the dry roof segment.
     const double x = (s.r1 - (s.h4 - h)) / s.r1;
-    const double theta = SegmentAngle(x, s.a1);
+    const double theta = SegmentAngleWithin(x, s.a1);
     return {Zone::Roof, 2.0 * s.r1 * std::sin(theta / 2.0),
             s.w0 - (s.r1 * s.r1 / 2.0) * (theta - std::sin(theta)), s.p0 - s.r1 * theta};
   }
@@ -78,7 +44,7 @@ Wetted WettedGeometry(const Section& s, double h) {
   }
   // Inside the inverted bottom arc: a circular segment of radius R3.
   const double x = (s.r3 - h) / s.r3;
-  const double theta = SegmentAngle(x, s.a3);
+  const double theta = SegmentAngleWithin(x, s.a3);
   return {Zone::Bottom, 2.0 * s.r3 * std::sin(theta / 2.0),
           (s.r3 * s.r3 / 2.0) * (theta - std::sin(theta)), s.r3 * theta};
 }
@@ -219,19 +185,18 @@ Outline SectionOutline(const Section& s) {
   const double up = kPi / 2.0;
   const double down = 3.0 * kPi / 2.0;
   Outline loop{{0.0, s.h4}};
-  AppendArc(loop, 0.0, roofCentre, s.r1, up, up + halfRoof, {-s.b2 / 2.0, springLine});
-  AppendArc(loop, -sideCentre, springLine, s.r2, kPi, kPi + s.a2, {-s.b1 / 2.0, s.h1});
+  AppendArc(loop, {0.0, roofCentre}, s.r1, up, up + halfRoof, loop.back(), {-s.b2 / 2.0, springLine});
+  AppendArc(loop, {-sideCentre, springLine}, s.r2, kPi, kPi + s.a2, loop.back(), {-s.b1 / 2.0, s.h1});
   if (s.floor == Floor::Flat) {
     loop.push_back({s.b1 / 2.0, 0.0});
   } else {
     // In two halves, so that the invert itself is a point of the loop.
     const double halfBottom = s.a3 / 2.0;
-    AppendArc(loop, 0.0, s.r3, s.r3, down - halfBottom, down, {0.0, 0.0});
-    AppendArc(loop, 0.0, s.r3, s.r3, down, down + halfBottom, {s.b1 / 2.0, s.h1});
+    AppendArc(loop, {0.0, s.r3}, s.r3, down - halfBottom, down, loop.back(), {0.0, 0.0});
+    AppendArc(loop, {0.0, s.r3}, s.r3, down, down + halfBottom, loop.back(), {s.b1 / 2.0, s.h1});
   }
-  AppendArc(loop, sideCentre, springLine, s.r2, 2.0 * kPi - s.a2, 2.0 * kPi,
-            {s.b2 / 2.0, springLine});
-  AppendArc(loop, 0.0, roofCentre, s.r1, up - halfRoof, up, {0.0, s.h4});
+  AppendArc(loop, {sideCentre, springLine}, s.r2, 2.0 * kPi - s.a2, 2.0 * kPi, loop.back(), {s.b2 / 2.0, springLine});
+  AppendArc(loop, {0.0, roofCentre}, s.r1, up - halfRoof, up, loop.back(), {0.0, s.h4});
   return loop;
 }
 

@@ -9,11 +9,6 @@ namespace tarnwick {
 
 namespace {
 
-OutlinePoint Crossing(const OutlinePoint& a, const OutlinePoint& b, double level) {
-  const double t = (level - a.y) / (b.y - a.y);
-  return {a.x + t * (b.x - a.x), level};
-}
-
 // Width of the boundary lying flat at its lowest level (a flat bed or floor).
 double FloorWidth(const Outline& outline, double lowest, double scale) {
   const double tolerance = 1e-9 * std::max(scale, 1.0);
@@ -30,23 +25,6 @@ double FloorWidth(const Outline& outline, double lowest, double scale) {
 }
 
 }  // namespace
-
-Outline WetChain(const Outline& outline, double level) {
-  Outline wet;
-  for (size_t k = 0; k + 1 < outline.size(); ++k) {
-    const OutlinePoint& a = outline[k];
-    const OutlinePoint& b = outline[k + 1];
-    const bool aWet = a.y < level;
-    const bool bWet = b.y < level;
-    if (!aWet && !bWet) continue;
-    const OutlinePoint from = aWet ? a : Crossing(a, b, level);
-    const OutlinePoint to = bWet ? b : Crossing(a, b, level);
-    if (wet.empty() || wet.back().x != from.x || wet.back().y != from.y) wet.push_back(from);
-    wet.push_back(to);
-  }
-  if (wet.size() < 2) wet.clear();
-  return wet;
-}
 
 SectionDrawing DrawingOf(const SectionCase& c) {
   SectionDrawing d;

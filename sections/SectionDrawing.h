@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "WindowCatalog.h"
+#include "core/OutlineGeometry.h"
 #include "core/SectionModel.h"
 
 namespace tarnwick {
@@ -35,10 +36,6 @@ struct SectionDrawing {
   double froude = 0.0;
   std::string_view regime;  // empty when there is no free surface (full tunnel)
 };
-
-// The part of `outline` below `level`, as one chain, with the crossing points of
-// the water line interpolated on the boundary.
-Outline WetChain(const Outline& outline, double level);
 
 SectionDrawing DrawingOf(const SectionCase& c);
 
