@@ -38,6 +38,18 @@ void ShortRow(ResultPane& pane, int c1, Field f1, Field f2) {
 
 void SingleRow(ResultPane& pane, Field f) { pane.Text(f.label).Number(f.value).EndLine(); }
 
+void TunnelFlowRows(ResultPane& pane, int c1, int c2, bool depthKind, double q, double n,
+                    double i, double q1, double h, double v) {
+  if (depthKind) {
+    ReportRow(pane, c1, c2, {"设计流量Q=", RoundDisplay(q)}, {"糙率N=", RoundDisplay(n)},
+              {"纵坡I= 1/", RoundSlope(i)});
+  } else {
+    ShortRow(pane, c1, {"糙率N=", RoundDisplay(n)}, {"纵坡I= 1/", RoundSlope(i)});
+  }
+  ReportRow(pane, c1, c2, {"计算流量Q1=", RoundDisplay(q1)}, {"正常水深H=", RoundDisplay(h)},
+            {"流速V=", RoundDisplay(v)});
+}
+
 void Separator(ResultPane& pane) { pane.Text(kSeparatorLine).EndLine(); }
 
 void InputErrorBlock(ResultPane& pane, std::string_view message) {

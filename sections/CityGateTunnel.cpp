@@ -39,14 +39,7 @@ void PrintGeometry(ResultPane& out, const Section& s) {
 
 void PrintFlow(ResultPane& out, const Section& s, const Inputs& in, double i, const State& st,
                bool depthKind) {
-  if (depthKind) {
-    ReportRow(out, kC1, kC2, {"设计流量Q=", RoundDisplay(in.value)}, {"糙率N=", RoundDisplay(in.n)},
-              {"纵坡I= 1/", RoundSlope(i)});
-  } else {
-    ShortRow(out, kC1, {"糙率N=", RoundDisplay(in.n)}, {"纵坡I= 1/", RoundSlope(i)});
-  }
-  ReportRow(out, kC1, kC2, {"计算流量Q1=", RoundDisplay(st.q1)}, {"正常水深H=", RoundDisplay(st.h)},
-            {"流速V=", RoundDisplay(st.v)});
+  TunnelFlowRows(out, kC1, kC2, depthKind, in.value, in.n, i, st.q1, st.h, st.v);
   ReportRow(out, kC1, kC2, {"水面宽B1=", RoundDisplay(st.surfaceWidth)},
             {"断面能量E=", RoundDisplay(st.e)}, {"隧洞高/宽=", RoundRatio(s.h4, s.b)});
   // Area and perimeter to three decimals, with 0.3 added before the integer part.

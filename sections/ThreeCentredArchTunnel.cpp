@@ -119,14 +119,7 @@ void PrintReport(ResultPane& out, Kind kind, const Inputs& in, const Section& s,
            {"R2圆心距顶拱角高H3=", RoundDisplay(s.h3)});
   ReportRow(out, kC1, kC2, {flat ? "底板宽B3=" : "底拱宽B3=", RoundDisplay(s.b3)},
             {"隧洞宽B2=", RoundDisplay(s.b2)}, {"隧洞高H6=", RoundDisplay(s.h6)});
-  if (kind == Kind::Depth) {
-    ReportRow(out, kC1, kC2, {"设计流量Q=", RoundDisplay(in.value)}, {"糙率N=", RoundDisplay(in.n)},
-              {"纵坡I= 1/", RoundSlope(i)});
-  } else {
-    ShortRow(out, kC1, {"糙率N=", RoundDisplay(in.n)}, {"纵坡I= 1/", RoundSlope(i)});
-  }
-  ReportRow(out, kC1, kC2, {"计算流量Q1=", RoundDisplay(st.q1)}, {"正常水深H=", RoundDisplay(st.h)},
-            {"流速V=", RoundDisplay(st.v)});
+  TunnelFlowRows(out, kC1, kC2, kind == Kind::Depth, in.value, in.n, i, st.q1, st.h, st.v);
   ReportRow(out, kC1, kC2, {"水面宽B=", RoundDisplay(st.surfaceWidth)},
             {"断面能量E=", RoundDisplay(st.e)}, {"净空面积比(%)W1=", ClearanceAreaPercent(s, st)});
   ReportRow(out, kC1, kC2, {"净空高度H5=", RoundDisplay(s.h6 - st.h)}, {"隧洞高/宽=", HeightToWidth(s)},

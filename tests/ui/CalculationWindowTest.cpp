@@ -18,6 +18,7 @@
 #include <QToolBar>
 
 #include "WorkedCases.h"
+#include "TestSupport.h"
 #include "ui/CalculationWindow.h"
 #include "ui/ResultView.h"
 #include "ui/WindowDecor.h"
@@ -26,13 +27,6 @@ using namespace tarnwick;
 using namespace tarnwick::ui;
 
 namespace {
-
-template <typename T>
-T* Child(QObject* parent, const char* name) {
-  T* child = parent->findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) qFatal("no child %s", name);
-  return child;
-}
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 

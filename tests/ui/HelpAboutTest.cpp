@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <map>
 
+#include "TestSupport.h"
 #include "ui/AboutWindow.h"
 #include "ui/HelpWindow.h"
 #include "ui/SystemInfo.h"
@@ -20,13 +21,6 @@
 using namespace tarnwick::ui;
 
 namespace {
-
-template <typename T>
-T* Child(QObject* parent, const char* name) {
-  T* child = parent->findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) qFatal("no child %s", name);
-  return child;
-}
 
 // A registry held in memory: key -> value name -> data. Counts open keys so a
 // look-up that forgets to close its key is caught.

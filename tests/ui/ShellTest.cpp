@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "TestSupport.h"
 #include "ui/AboutWindow.h"
 #include "ui/CalculationWindow.h"
 #include "ui/HelpWindow.h"
@@ -35,13 +36,6 @@ QStringList VisibleWindows() {
   }
   names.sort();
   return names;
-}
-
-template <typename T>
-T* Child(QObject* parent, const char* name) {
-  T* child = parent->findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) qFatal("no child %s", name);
-  return child;
 }
 
 void ClickWidget(QWidget* widget) {
