@@ -24,82 +24,109 @@ constexpr std::string_view kSlopeLabel = "纵    坡 I=";
 constexpr std::string_view kDischargeLabel = "流    量 Q=";
 constexpr std::string_view kDepthLabel = "水    深 H=";
 constexpr std::string_view kDegreesTip = "输入十进制度";
+// Shape buttons of the depth window are tinted warm, of the discharge window cool,
+// so the two arc-bottom windows are told apart at a glance.
+constexpr uint32_t kDepthWindowTint = 0xFFE0C0;
+constexpr uint32_t kDischargeWindowTint = 0xC0FFFF;
+
+constexpr std::string_view kMetre = "m";
+constexpr std::string_view kDegree = "°";
+constexpr std::string_view kCubicMetresPerSecond = "m³/s";
+
+using R = BoxRole;
+
+BoxSpec Box(std::string_view name, std::string_view label, std::string_view tip,
+            std::string_view symbol, std::string_view unit, BoxRole role, int row = -1) {
+  BoxSpec box{name, label, tip};
+  box.symbol = symbol;
+  box.unit = unit;
+  box.role = role;
+  box.row = row;
+  return box;
+}
+
+BoxSpec Roughness(std::string_view name, int row = -1) {
+  return Box(name, kRoughnessLabel, kRoughnessTip, "n", {}, R::Roughness, row);
+}
+BoxSpec Slope(std::string_view name, std::string_view tip = kSlopeTip, int row = -1) {
+  return Box(name, kSlopeLabel, tip, "I", {}, R::Slope, row);
+}
 
 // The box that takes the discharge (depth windows) or the depth (discharge windows).
-BoxSpec ValueBox(std::string_view name, CalculationKind kind) {
-  return kind == CalculationKind::Depth ? BoxSpec{name, kDischargeLabel, kDischargeTip}
-                                        : BoxSpec{name, kDepthLabel, kDepthTip};
+BoxSpec ValueBox(std::string_view name, CalculationKind kind, int row = -1) {
+  return kind == CalculationKind::Depth
+             ? Box(name, kDischargeLabel, kDischargeTip, "Q", kCubicMetresPerSecond, R::Discharge,
+                   row)
+             : Box(name, kDepthLabel, kDepthTip, "h", kMetre, R::Depth, row);
 }
 
 std::vector<BoxSpec> FlatBottomBoxes(CalculationKind kind) {
-  return {{"Text2", "渠 底 宽 B=", "输入渠底宽度（m）"},
-          {"Text3", "边    坡 M=", "输入渠道边坡值"},
-          {"Text4", kRoughnessLabel, kRoughnessTip},
-          {"Text5", kSlopeLabel, kSlopeTip},
-          ValueBox("Text6", kind)};
+  return {Box("Text2", "渠 底 宽 B=", "输入渠底宽度（m）", "B", kMetre, R::Dimension),
+          Box("Text3", "边    坡 M=", "输入渠道边坡值", "M", {}, R::Dimension),
+          Roughness("Text4"), Slope("Text5"), ValueBox("Text6", kind)};
 }
 
 std::vector<BoxSpec> ArcBottomBoxes(CalculationKind kind) {
-  return {{"Text2", "底弧半径 R=", "输入底弧半径（m）"},
-          {"Text3", "边    坡 M=", "输入渠道边坡值"},
-          {"Text4", kRoughnessLabel, kRoughnessTip},
-          {"Text5", kSlopeLabel, kSlopeTip},
-          ValueBox("Text6", kind),
-          {"Text9", "渠    宽 B=", "输入矩形渠渠宽（m）", {}, true}};
+  BoxSpec width = Box("Text9", "渠    宽 B=", "输入矩形渠渠宽（m）", "B", kMetre, R::Dimension);
+  width.readOnDemand = true;
+  return {Box("Text2", "底弧半径 R=", "输入底弧半径（m）", "R", kMetre, R::Dimension),
+          Box("Text3", "边    坡 M=", "输入渠道边坡值", "M", {}, R::Dimension),
+          Roughness("Text4"), Slope("Text5"), ValueBox("Text6", kind), width};
+}
+
+// Option1 fixes the side slope at 0 and asks for the width; Option2 asks for the
+// side slope, the width following from it.
+std::vector<ShapeOption> ArcBottomShapes() {
+  return {{"Option1", "矩形渠", "Text3", "0", "Text9", false, false},
+          {"Option2", "梯形渠", "Text9", "", "Text3", true, true}};
 }
 
 std::vector<BoxSpec> UChannelBoxes(CalculationKind kind) {
-  return {{"Text2", "底弧半径 R=", "输入底弧半径（m）"},
-          {"Text4", kRoughnessLabel, kRoughnessTip},
-          {"Text5", kSlopeLabel, kSlopeTip},
-          ValueBox("Text6", kind)};
+  return {Box("Text2", "底弧半径 R=", "输入底弧半径（m）", "R", kMetre, R::Dimension),
+          Roughness("Text4"), Slope("Text5"), ValueBox("Text6", kind)};
 }
 
+// One row per part of the section: the main channel, the left and the right
+// flood plain, then the slope and the discharge or depth.
 std::vector<BoxSpec> CompoundBoxes(CalculationKind kind) {
-  return {{"Text1", "深槽底宽B1=", {}},
-          {"Text2", "深槽边坡M1=", {}},
-          {"Text3", "深槽高度H1=", {}},
-          {"Text4", "深槽糙率n1=", {}},
-          {"Text5", "左滩地底宽B2=", {}},
-          {"Text6", "左滩地边坡M2=", {}},
-          {"Text7", "左滩地糙率n2=", {}},
-          {"Text8", "右滩地底宽B3=", {}},
-          {"Text9", "右滩地边坡M3=", {}},
-          {"Text10", "右滩地糙率n3=", {}},
-          {"Text11", kSlopeLabel, "输入纵坡分母值（1/ ？）"},
-          ValueBox("Text12", kind)};
+  return {Box("Text1", "深槽底宽B1=", {}, "B1", kMetre, R::Dimension, 0),
+          Box("Text2", "深槽边坡M1=", {}, "M1", {}, R::Dimension, 0),
+          Box("Text3", "深槽高度H1=", {}, "H1", kMetre, R::Dimension, 0),
+          Box("Text4", "深槽糙率n1=", {}, "n1", {}, R::Roughness, 0),
+          Box("Text5", "左滩地底宽B2=", {}, "B2", kMetre, R::Dimension, 1),
+          Box("Text6", "左滩地边坡M2=", {}, "M2", {}, R::Dimension, 1),
+          Box("Text7", "左滩地糙率n2=", {}, "n2", {}, R::Roughness, 1),
+          Box("Text8", "右滩地底宽B3=", {}, "B3", kMetre, R::Dimension, 2),
+          Box("Text9", "右滩地边坡M3=", {}, "M3", {}, R::Dimension, 2),
+          Box("Text10", "右滩地糙率n3=", {}, "n3", {}, R::Roughness, 2),
+          Slope("Text11", "输入纵坡分母值（1/ ？）", 3), ValueBox("Text12", kind, 3)};
 }
 
 std::vector<BoxSpec> CityGateBoxes(CalculationKind kind) {
-  return {{"Text1", "隧洞宽度 B=", "输入隧洞宽度（m）"},
-          {"Text2", "侧墙高度H2=", "输入侧墙高度（m）"},
-          {"Text3", "顶拱半径R1=", "输入顶拱半径（m）"},
-          {"Text4", "顶拱圆心角A1=", kDegreesTip},
-          {"Text5", "底拱半径R2=", "无底拱则输入零"},
-          {"Text6", kRoughnessLabel, kRoughnessTip},
-          {"Text7", kSlopeLabel, kSlopeTip},
-          ValueBox("Text8", kind)};
+  return {Box("Text1", "隧洞宽度 B=", "输入隧洞宽度（m）", "B", kMetre, R::Dimension),
+          Box("Text2", "侧墙高度H2=", "输入侧墙高度（m）", "H2", kMetre, R::Dimension),
+          Box("Text3", "顶拱半径R1=", "输入顶拱半径（m）", "R1", kMetre, R::Dimension),
+          Box("Text4", "顶拱圆心角A1=", kDegreesTip, "A1", kDegree, R::Dimension),
+          Box("Text5", "底拱半径R2=", "无底拱则输入零", "R2", kMetre, R::Dimension),
+          Roughness("Text6"), Slope("Text7"), ValueBox("Text8", kind)};
 }
 
 std::vector<BoxSpec> CircularBoxes(CalculationKind kind) {
-  return {{"Text1", "平底板宽度B=", {}, "（无平底板则B无须输入）"},
-          {"Text2", "半    径 R=", "输入半径（m）"},
-          {"Text4", kRoughnessLabel, kRoughnessTip},
-          {"Text5", kSlopeLabel, kSlopeTip},
-          ValueBox("Text6", kind)};
+  BoxSpec floor = Box("Text1", "平底板宽度B=", {}, "B", kMetre, R::Dimension);
+  floor.hint = "（无平底板则B无须输入）";
+  return {floor, Box("Text2", "半    径 R=", "输入半径（m）", "R", kMetre, R::Dimension),
+          Roughness("Text4"), Slope("Text5"), ValueBox("Text6", kind)};
 }
 
 // Horseshoe and three-centred-arch tunnels share their boxes.
 std::vector<BoxSpec> ArchTunnelBoxes(CalculationKind kind) {
-  return {{"Text10", "平底1/反拱底0", {}},
-          {"Text1", "顶拱半径R1=", "输入顶拱半径（m）"},
-          {"Text2", "顶拱圆心角A1=", kDegreesTip},
-          {"Text3", "侧拱半径R2=", "输入侧拱半径（m）"},
-          {"Text4", "侧拱圆心角A2=", kDegreesTip},
-          {"Text5", "底拱半径R3=", "输入底拱半径（m）"},
-          {"Text6", kRoughnessLabel, kRoughnessTip},
-          {"Text7", kSlopeLabel, kSlopeTip},
-          ValueBox("Text8", kind)};
+  return {Box("Text10", "平底1/反拱底0", {}, "F", {}, R::ShapeChoice),
+          Box("Text1", "顶拱半径R1=", "输入顶拱半径（m）", "R1", kMetre, R::Dimension),
+          Box("Text2", "顶拱圆心角A1=", kDegreesTip, "A1", kDegree, R::Dimension),
+          Box("Text3", "侧拱半径R2=", "输入侧拱半径（m）", "R2", kMetre, R::Dimension),
+          Box("Text4", "侧拱圆心角A2=", kDegreesTip, "A2", kDegree, R::Dimension),
+          Box("Text5", "底拱半径R3=", "输入底拱半径（m）", "R3", kMetre, R::Dimension),
+          Roughness("Text6"), Slope("Text7"), ValueBox("Text8", kind)};
 }
 
 FlatBottomChannel::Inputs FlatBottomInputs(std::span<const double> v) {
@@ -252,9 +279,11 @@ std::vector<WindowSpec> BuildWindows() {
   const K q = K::Discharge;
   return {
       {"Form2", "弧底矩形渠、弧底梯形渠水深计算", "弧底矩形渠、弧底梯形渠均匀流水深计算成果", d,
-       F::ArcBottomChannel, ArcBottomBoxes(d), "Text7", ArcBottomDepth, ArcBottomModel},
+       F::ArcBottomChannel, ArcBottomBoxes(d), "Text7", ArcBottomDepth, ArcBottomModel,
+       ArcBottomShapes(), kDepthWindowTint},
       {"Form31", "弧底矩形渠、弧底梯形渠流量计算", "弧底矩形渠、弧底梯形渠均匀流流量计算成果", q,
-       F::ArcBottomChannel, ArcBottomBoxes(q), "Text7", ArcBottomDischarge, ArcBottomModel},
+       F::ArcBottomChannel, ArcBottomBoxes(q), "Text7", ArcBottomDischarge, ArcBottomModel,
+       ArcBottomShapes(), kDischargeWindowTint},
       {"Form21", "平底矩形渠、平底梯形渠水深计算", "平底矩形渠、平底梯形渠均匀流水深计算成果", d,
        F::FlatBottomChannel, FlatBottomBoxes(d), "Text7", FlatBottomDepth, FlatBottomModel},
       {"Form32", "平底矩形渠、平底梯形渠流量计算", "平底矩形渠、平底梯形渠均匀流流量计算成果", q,
@@ -290,7 +319,41 @@ std::vector<WindowSpec> BuildWindows() {
   };
 }
 
+// In the order of the selection window's buttons, two to a row.
+std::vector<FamilySpec> BuildFamilies() {
+  using F = Family;
+  return {
+      {F::ArcBottomChannel, "arc-bottom", "Option3", "弧底矩形、梯形渠", "弧底矩形渠、弧底梯形渠",
+       {"1", "0.5", "0.014", "1000", "1"}},
+      {F::FlatBottomChannel, "flat-bottom", "Option4", "平底矩形、梯形渠", "平底矩形渠、平底梯形渠",
+       {"2", "1.5", "0.025", "1000", "1.2"}},
+      {F::CityGateTunnel, "city-gate", "Option5", "城门洞形隧洞", "城门洞形隧洞",
+       {"2", "1.5", "1.2", "112.6", "0", "0.014", "1000", "1"}},
+      {F::UChannel, "u-channel", "Option6", "“Ｕ”形渠", "“Ｕ”形渠", {"1", "0.014", "1000", "1.5"}},
+      {F::HorseshoeTunnel, "horseshoe", "Option7", "马蹄形隧洞", "马蹄形隧洞",
+       {"0", "1", "180", "2", "30", "2", "0.014", "1000", "1"}},
+      {F::ThreeCentredArchTunnel, "three-centred-arch", "Option8", "三心圆拱隧洞", "三心圆拱隧洞",
+       {"0", "1", "90", "0.5", "45", "2", "0.014", "1000", "0.5"}},
+      {F::CircularTunnel, "circular", "Option9", "圆形隧洞、管道", "圆形隧洞及管道",
+       {"", "1", "0.014", "1000", "1"}},
+      {F::CompoundChannel, "compound", "Option10", "复式断面平底梯形渠", "复式断面平底梯形渠",
+       {"4", "1", "2", "0.025", "6", "2", "0.03", "6", "2", "0.03", "2000", "3"}},
+  };
+}
+
 }  // namespace
+
+const std::vector<FamilySpec>& Families() {
+  static const std::vector<FamilySpec> families = BuildFamilies();
+  return families;
+}
+
+const FamilySpec& FamilyOf(Family family) {
+  for (const FamilySpec& f : Families()) {
+    if (f.family == family) return f;
+  }
+  return Families().front();
+}
 
 const std::vector<WindowSpec>& Windows() {
   static const std::vector<WindowSpec> windows = BuildWindows();

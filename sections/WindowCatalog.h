@@ -4,6 +4,7 @@
 // they print the same lines for the same box texts.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,6 +30,11 @@ enum class Family {
   CompoundChannel,
 };
 
+// What a box holds, for the capabilities that treat boxes by kind: the design
+// solvers pick their unknowns among dimensions, roughness and slope, scaling a
+// section touches only the lengths (unit "m").
+enum class BoxRole { Dimension, ShapeChoice, Roughness, Slope, Discharge, Depth };
+
 struct BoxSpec {
   std::string_view name;     // control name, e.g. "Text2"
   std::string_view label;    // label beside the box
@@ -37,7 +43,40 @@ struct BoxSpec {
   // Read only when the calculator asks for it (the arc-bottom width): a number
   // out of range is then handed over as an infinity for the calculator to judge.
   bool readOnDemand = false;
+  std::string_view symbol = {};  // the quantity's symbol, e.g. "B", "n", "Q"
+  std::string_view unit = {};    // "m", "°", "m³/s"; empty for pure numbers
+  BoxRole role = BoxRole::Dimension;
+  // Row of the input grid the box stands in, for windows that group their boxes
+  // by part of the section; -1 lets the boxes flow in reading order.
+  int row = -1;
 };
+
+// A radio button that prepares the boxes for one shape of a family: it fixes one
+// box at a text and locks it (tinted), and opens another for typing.
+struct ShapeOption {
+  std::string_view name;       // control name, e.g. "Option1"
+  std::string_view caption;    // "矩形渠"
+  std::string_view lockedBox;  // the box fixed by this shape
+  std::string_view lockedText; // its fixed text ("0"), empty to clear it
+  std::string_view openBox;    // the box this shape asks for
+  bool clearOpenBox = false;   // whether choosing the shape empties that box
+  bool initial = false;        // the shape chosen when the window opens
+};
+
+// A section family as the selection window offers it.
+struct FamilySpec {
+  Family family;
+  std::string_view id;          // command-line name, e.g. "flat-bottom"
+  std::string_view option;      // control name of its selection button, "Option4"
+  std::string_view optionText;  // "平底矩形、梯形渠"
+  std::string_view title;       // "平底矩形渠、平底梯形渠", the drawing's default title stem
+  // Box texts of a typical section (of the discharge window), from which the
+  // selection picture draws the family's outline.
+  std::vector<std::string_view> sample;
+};
+
+const std::vector<FamilySpec>& Families();
+const FamilySpec& FamilyOf(Family family);
 
 using ComputeFunction = PressOutcome (*)(std::span<const double> boxes, ResultPane& pane);
 // The section of the box values, for drawing and rating; empty when the press
@@ -54,6 +93,8 @@ struct WindowSpec {
   std::string_view projectBox;     // the box for the project and channel name
   ComputeFunction compute;         // null while the family's calculator is missing
   ModelFunction model = nullptr;
+  std::vector<ShapeOption> shapes = {};  // shape buttons over the boxes, if any
+  uint32_t shapeTint = 0;          // 0xRRGGBB of the shape buttons and locked boxes
 };
 
 const std::vector<WindowSpec>& Windows();

@@ -18,6 +18,20 @@ TEST(WindowCatalog, EveryWindowComputesAndOffersItsSection) {
   }
 }
 
+// The selection window draws each family from its sample section: the sample
+// must be a section its discharge window accepts, and each family has both windows.
+TEST(WindowCatalog, EveryFamilySampleIsAPressableSection) {
+  for (const FamilySpec& f : Families()) {
+    const WindowSpec* discharge = FindWindow(CalculationKind::Discharge, f.family);
+    ASSERT_NE(discharge, nullptr) << f.id;
+    ASSERT_NE(FindWindow(CalculationKind::Depth, f.family), nullptr) << f.id;
+    const std::vector<std::string> boxes(f.sample.begin(), f.sample.end());
+    ResultPane pane;
+    EXPECT_EQ(Press(*discharge, boxes, pane), PressOutcome::Report) << f.id << "\n" << pane.Joined();
+    EXPECT_TRUE(CaseOf(*discharge, boxes).has_value()) << f.id;
+  }
+}
+
 // The case behind a press: the depth the report prints and the discharge it is for.
 TEST(WindowCatalog, CaseOfIsWhatThePressReports) {
   struct Case {
