@@ -30,7 +30,7 @@ void PrintUsage(std::ostream& out) {
 
 void PrintList(std::ostream& out) {
   for (const WindowSpec& w : Windows()) {
-    out << w.name << "  " << w.caption << (w.compute ? "" : "  (not available yet)") << "\n";
+    out << w.name << "  " << w.caption << "\n";
     for (const BoxSpec& box : w.boxes) {
       out << "    " << box.name << "  " << box.label;
       if (!box.hint.empty()) out << box.hint;
@@ -85,10 +85,6 @@ int RunRating(const WindowSpec& window, const std::vector<std::string>& args, st
         << window.boxes.size() << " boxes\n";
     return kExitUsage;
   }
-  if (window.model == nullptr) {
-    err << "tarnwick-calc: " << window.name << " offers no rating table yet\n";
-    return kExitUsage;
-  }
   // A case the window would refuse has no rating: print what the press prints.
   ResultPane pane;
   if (Press(window, boxes, pane) != PressOutcome::Report) {
@@ -123,10 +119,6 @@ int RunCalcCommand(const std::vector<std::string>& args, std::istream& in, std::
   const WindowSpec* window = FindWindow(args[0]);
   if (window == nullptr) {
     err << "tarnwick-calc: unknown window '" << args[0] << "' (see --list)\n";
-    return kExitUsage;
-  }
-  if (window->compute == nullptr) {
-    err << "tarnwick-calc: the calculator of " << window->name << " is not available yet\n";
     return kExitUsage;
   }
   if (args.size() == 2 && args[1] == "-") return RunBatch(*window, in, out, err);

@@ -16,5 +16,7 @@ inline constexpr int kMaxSearchPasses = 1000;
 
 // Degrees typed by the user to radians, with the program's own pi.
 inline double DegreesToRadians(double degrees) { return degrees * kPi / 180.0; }
+// And back, for figures handed to scripts unrounded.
+inline double RadiansToDegrees(double radians) { return radians * 180.0 / kPi; }
 
 }  // namespace tarnwick

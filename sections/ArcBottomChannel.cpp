@@ -3,6 +3,8 @@
 #include <cmath>
 #include <vector>
 
+#include "BoxSpecs.h"
+
 #include "core/Hydraulics.h"
 #include "core/SegmentAngle.h"
 #include "core/OutlineGeometry.h"
@@ -64,14 +66,6 @@ void PrintReport(ResultPane& pane, const Inputs& in, const Section& sec, double 
             {"水面宽B1=", RoundDisplay(s.surfaceWidth)}, {"流速V=", RoundDisplay(s.v)});
   ReportRow(pane, kC1, kC2, {"断面能量E=", RoundDisplay(s.e)}, {"水力半径RS=", RoundDisplay(s.rs)},
             {"湿周X=", RoundDisplay(s.x)});
-}
-
-// The checks both kinds make before computing: the first on the typed numbers,
-// then, for the rectangle only, the width box.
-PressOutcome Check(const Inputs& in, ResultPane& pane) {
-  if (!FirstCheckPassed(in)) return Refuse(pane, PressOutcome::InputError);
-  if (in.m == 0 && !WidthFits(in)) return Refuse(pane, PressOutcome::WidthError);
-  return PressOutcome::Report;
 }
 
 }  // namespace
@@ -148,37 +142,72 @@ Outline SectionOutline(const Section& sec, double top) {
   return outline;
 }
 
-std::optional<SectionModel> Model(const Inputs& in) {
-  if (!FirstCheckPassed(in) || (in.m == 0 && !WidthFits(in))) return std::nullopt;
-  const Section sec = ShapeOf(in);
-  const double n = in.n;
-  const double i = 1.0 / in.d;
-  SectionModel model;
-  model.evaluate = [sec, n, i](double h) -> SectionState { return Evaluate(sec, n, i, h); };
-  model.outline = [sec](double top) { return SectionOutline(sec, top); };
-  return model;
-}
+std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  if (const PressOutcome refused = Check(in, pane); refused != PressOutcome::Report) {
-    return refused;
-  }
-  const double i = 1.0 / in.d;
-  const Section sec = ShapeOf(in);
-  const ArcState s = SolveDepth(sec, in.n, i, in.value).state;
-  return PrintGuarded(pane, PressOutcome::Report,
-                      [&](ResultPane& out) { PrintReport(out, in, sec, i, s, true); });
+  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
 }
 
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  if (const PressOutcome refused = Check(in, pane); refused != PressOutcome::Report) {
-    return refused;
+  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
+}
+
+FamilySpec Definition::Describe() {
+  return {tarnwick::Family::ArcBottomChannel, 0, "arc-bottom", "Option3", "弧底矩形、梯形渠",
+          "弧底矩形渠、弧底梯形渠", {"1", "0.5", "0.014", "1000", "1"}};
+}
+
+WindowNames Definition::Window(CalculationKind kind) {
+  if (kind == CalculationKind::Depth) {
+    return {"Form2", "弧底矩形渠、弧底梯形渠水深计算", "弧底矩形渠、弧底梯形渠均匀流水深计算成果",
+            "Text7"};
   }
-  const double i = 1.0 / in.d;
-  const Section sec = ShapeOf(in);
-  const ArcState s = Evaluate(sec, in.n, i, in.value);
-  return PrintGuarded(pane, PressOutcome::Report,
-                      [&](ResultPane& out) { PrintReport(out, in, sec, i, s, false); });
+  return {"Form31", "弧底矩形渠、弧底梯形渠流量计算", "弧底矩形渠、弧底梯形渠均匀流流量计算成果",
+          "Text7"};
+}
+
+// The width box comes last and is read only for the rectangle (M = 0).
+std::vector<InputBox<Inputs>> Definition::Boxes(CalculationKind kind) {
+  using namespace boxes;
+  InputBox<Inputs> width = Length("Text9", "渠    宽 B=", "输入矩形渠渠宽（m）", "B", &Inputs::b);
+  width.box.readOnDemand = true;
+  return {Length("Text2", "底弧半径 R=", "输入底弧半径（m）", "R", &Inputs::r),
+          Box("Text3", "边    坡 M=", "输入渠道边坡值", "M", {}, BoxRole::Dimension, &Inputs::m),
+          Roughness("Text4", &Inputs::n), Slope("Text5", &Inputs::d),
+          ValueBox("Text6", kind, &Inputs::value), width};
+}
+
+// Option1 fixes the side slope at 0 and asks for the width; Option2 asks for the
+// side slope, the width following from it.
+std::vector<ShapeOption> Definition::Shapes(CalculationKind) {
+  return {{"Option1", "矩形渠", "Text3", "0", "Text9", false, false},
+          {"Option2", "梯形渠", "Text9", "", "Text3", true, true}};
+}
+
+// The depth window's shape buttons are tinted warm, the discharge window's cool,
+// so the two windows are told apart at a glance.
+uint32_t Definition::ShapeTint(CalculationKind kind) {
+  return kind == CalculationKind::Depth ? 0xFFE0C0 : 0xC0FFFF;
+}
+
+Checked<Section> Definition::Check(const Inputs& in) {
+  if (!FirstCheckPassed(in)) return {};
+  if (in.m == 0 && !WidthFits(in)) return {std::nullopt, PressOutcome::WidthError};
+  return {ShapeOf(in)};
+}
+
+void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
+                        const Section& s, const State& st) {
+  PrintReport(out, in, s, 1.0 / in.d, st, kind == CalculationKind::Depth);
+}
+
+void Definition::Values(const Inputs&, const Section& s, const State&, NamedValues& values) {
+  values.insert(values.end(), {{"R", s.r}, {"B", s.b}, {"M", s.m},
+                               {"A", RadiansToDegrees(s.theta)}, {"H1", s.h1}});
+}
+
+void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {
+  AddFamily<Definition>(windows, families);
 }
 
 }  // namespace tarnwick::ArcBottomChannel

@@ -4,10 +4,7 @@
 // width B apart on the arc's ends, so B is the chord. M = 0 selects the rectangle.
 #pragma once
 
-#include "core/NormalDepthSearch.h"
-#include "core/ReportRow.h"
-#include "core/SectionModel.h"
-#include "core/SectionState.h"
+#include "SectionFamily.h"
 
 namespace tarnwick::ArcBottomChannel {
 
@@ -54,5 +51,30 @@ std::optional<SectionModel> Model(const Inputs& in);
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
+
+// The family's side of the window contract.
+struct Definition {
+  using Inputs = ArcBottomChannel::Inputs;
+  using Section = ArcBottomChannel::Section;
+  using State = ArcState;
+  static FamilySpec Describe();
+  static WindowNames Window(CalculationKind kind);
+  static std::vector<InputBox<Inputs>> Boxes(CalculationKind kind);
+  static Checked<Section> Check(const Inputs& in);
+  static State Evaluate(const Section& s, const Inputs& in, double h) {
+    return ArcBottomChannel::Evaluate(s, in.n, 1.0 / in.d, h);
+  }
+  static Outline SectionOutline(const Section& s, double top) {
+    return ArcBottomChannel::SectionOutline(s, top);
+  }
+  static void Report(ResultPane& pane, CalculationKind kind, const Inputs& in, const Section& s,
+                     const State& st);
+  static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
+  static std::vector<ShapeOption> Shapes(CalculationKind kind);
+  static uint32_t ShapeTint(CalculationKind kind);
+};
+
+// The family's two windows in the window table, and its selection button.
+void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families);
 
 }  // namespace tarnwick::ArcBottomChannel

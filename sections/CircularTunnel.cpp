@@ -7,6 +7,8 @@
 #include "core/OutlineGeometry.h"
 #include "core/SegmentAngle.h"
 
+#include "BoxSpecs.h"
+
 namespace tarnwick::CircularTunnel {
 
 namespace {
@@ -62,13 +64,6 @@ std::string_view BannerOf(const Section& s, bool depthKind) {
                        : "  *****************圆形隧洞及管道均匀流流量计算成果表*************";
 }
 
-PressOutcome Report(ResultPane& pane, const Section& s, const Inputs& in, double i,
-                    const State& st, bool depthKind) {
-  return PrintGuarded(pane, PressOutcome::Report, [&](ResultPane& out) {
-    Banner(out, BannerOf(s, depthKind));
-    PrintRows(out, s, in, i, st, depthKind);
-  });
-}
 
 
 }  // namespace
@@ -177,53 +172,75 @@ Outline SectionOutline(const Section& s) {
   return out;
 }
 
-std::optional<SectionModel> Model(const Inputs& in) {
-  if (!InputsValid(in)) return std::nullopt;
-  const Section s = BuildSection(in.b, in.r);
-  const double n = in.n;
-  const double i = 1.0 / in.d;
-  SectionModel model;
-  model.evaluate = [s, n, i](double h) -> SectionState {
-    // At the crown the dry segment has closed and the section runs full. Under a
-    // flat floor the level y = h + H1 at the crown can round a step above 2R,
-    // where the dry-arc ratio passes 1 and its square root is undefined; the
-    // last depth of a rating (crown·k/k) can also land a step above the crown.
-    // The discharge window refuses such depths.
-    if (h >= s.h0) return FlowState(h, s.w0, s.p0, 0.0, n, i, DischargeForm::AreaVelocity);
-    return Evaluate(s, n, i, h);
-  };
-  model.outline = [s](double) { return SectionOutline(s); };
-  model.crown = s.h0;
-  model.fullSectionDischarge = FullSectionFlow(s, n, i).q1;
-  return model;
-}
+std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
-  const double i = 1.0 / in.d;
-  const Section s = BuildSection(in.b, in.r);
-  // Above the full-section discharge the bisection, bounded by the crown, has no
-  // depth to find. The greatest discharge is shown with all its digits.
-  const double qmax = FullSectionFlow(s, in.n, i).q1;
-  if (qmax < in.value) {
-    return PrintGuarded(pane, PressOutcome::Capacity, [&](ResultPane& out) {
-      out.Text("  ").EndLine();
-      SingleRow(out, {"该断面最大过流Q1=", qmax});
-      out.Text("请从新拟定断面").EndLine();
-      out.Text(" ").EndLine();
-    });
-  }
-  const State st = SolveDepth(s, in.n, i, in.value).state;
-  return Report(pane, s, in, i, st, true);
+  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
 }
 
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
-  const double i = 1.0 / in.d;
-  const Section s = BuildSection(in.b, in.r);
-  if (in.value >= s.h0) return Refuse(pane, PressOutcome::DepthTooGreat);
-  const State st = Evaluate(s, in.n, i, in.value);
-  return Report(pane, s, in, i, st, false);
+  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
+}
+
+FamilySpec Definition::Describe() {
+  return {tarnwick::Family::CircularTunnel, 6, "circular", "Option9", "圆形隧洞、管道", "圆形隧洞及管道",
+          {"", "1", "0.014", "1000", "1"}};
+}
+
+WindowNames Definition::Window(CalculationKind kind) {
+  if (kind == CalculationKind::Depth) {
+    return {"Form24", "圆形隧洞及管道水深计算", "圆形隧洞及管道均匀流水深计算成果", "Text8"};
+  }
+  return {"Form35", "圆形隧洞及管道流量计算", "圆形隧洞及管道均匀流流量计算成果", "Text8"};
+}
+
+std::vector<InputBox<Inputs>> Definition::Boxes(CalculationKind kind) {
+  using namespace boxes;
+  InputBox<Inputs> floor = Length("Text1", "平底板宽度B=", {}, "B", &Inputs::b);
+  floor.box.hint = "（无平底板则B无须输入）";
+  return {floor, Length("Text2", "半    径 R=", "输入半径（m）", "R", &Inputs::r),
+          Roughness("Text4", &Inputs::n), Slope("Text5", &Inputs::d),
+          ValueBox("Text6", kind, &Inputs::value)};
+}
+
+Checked<Section> Definition::Check(const Inputs& in) {
+  if (!InputsValid(in)) return {};
+  return {BuildSection(in.b, in.r)};
+}
+
+double Definition::Crown(const Section& s) { return s.h0; }
+
+double Definition::FullArea(const Section& s) { return s.w0; }
+
+double Definition::FullSectionDischarge(const Section& s, const Inputs& in) {
+  return FullSectionFlow(s, in.n, 1.0 / in.d).q1;
+}
+
+// Above the full-section discharge the bisection, bounded by the crown, has no
+// depth to find. The greatest discharge is shown with all its digits.
+void Definition::CapacityBlock(ResultPane& out, const Section&, const Inputs&, double qmax) {
+  out.Text("  ").EndLine();
+  SingleRow(out, {"该断面最大过流Q1=", qmax});
+  out.Text("请从新拟定断面").EndLine();
+  out.Text(" ").EndLine();
+}
+
+void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
+                        const Section& s, const State& st) {
+  const bool depthKind = kind == CalculationKind::Depth;
+  Banner(out, BannerOf(s, depthKind));
+  PrintRows(out, s, in, 1.0 / in.d, st, depthKind);
+}
+
+void Definition::Values(const Inputs&, const Section& s, const State&, NamedValues& values) {
+  values.insert(values.end(), {{"R", s.r}, {"B", s.b}});
+  if (s.flatFloor()) {
+    values.insert(values.end(), {{"A1", RadiansToDegrees(s.a1)}, {"H1", s.h1}, {"S1", s.s1}});
+  }
+}
+
+void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {
+  AddFamily<Definition>(windows, families);
 }
 
 }  // namespace tarnwick::CircularTunnel

@@ -3,10 +3,7 @@
 // full circle. Depths are measured from the floor (from the invert of a full circle).
 #pragma once
 
-#include "core/NormalDepthSearch.h"
-#include "core/ReportRow.h"
-#include "core/SectionModel.h"
-#include "core/SectionState.h"
+#include "SectionFamily.h"
 
 namespace tarnwick::CircularTunnel {
 
@@ -64,5 +61,41 @@ std::optional<SectionModel> Model(const Inputs& in);
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
+
+// The family's side of the window contract.
+struct Definition {
+  using Inputs = CircularTunnel::Inputs;
+  using Section = CircularTunnel::Section;
+  using State = CircularTunnel::State;
+  static FamilySpec Describe();
+  static WindowNames Window(CalculationKind kind);
+  static std::vector<InputBox<Inputs>> Boxes(CalculationKind kind);
+  static Checked<Section> Check(const Inputs& in);
+  static State Evaluate(const Section& s, const Inputs& in, double h) {
+    // At the crown the dry segment has closed and the section runs full. Under a
+    // flat floor the level y = h + H1 at the crown can round a step above 2R,
+    // where the dry-arc ratio passes 1 and its square root is undefined; the
+    // last depth of a rating (crown·k/k) can also land a step above the crown.
+    // A press never evaluates there.
+    if (h >= s.h0) {
+      return {FlowState(h, s.w0, s.p0, 0.0, in.n, 1.0 / in.d, DischargeForm::AreaVelocity)};
+    }
+    return CircularTunnel::Evaluate(s, in.n, 1.0 / in.d, h);
+  }
+  static Outline SectionOutline(const Section& s, double top) {
+    (void)top;
+    return CircularTunnel::SectionOutline(s);
+  }
+  static void Report(ResultPane& pane, CalculationKind kind, const Inputs& in, const Section& s,
+                     const State& st);
+  static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
+  static double Crown(const Section& s);
+  static double FullArea(const Section& s);
+  static double FullSectionDischarge(const Section& s, const Inputs& in);
+  static void CapacityBlock(ResultPane& pane, const Section& s, const Inputs& in, double qmax);
+};
+
+// The family's two windows in the window table, and its selection button.
+void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families);
 
 }  // namespace tarnwick::CircularTunnel

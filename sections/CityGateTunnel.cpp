@@ -7,6 +7,8 @@
 #include "core/OutlineGeometry.h"
 #include "core/SegmentAngle.h"
 
+#include "BoxSpecs.h"
+
 namespace tarnwick::CityGateTunnel {
 
 namespace {
@@ -53,14 +55,6 @@ void PrintFlow(ResultPane& out, const Section& s, const Inputs& in, double i, co
             {"净空面积比(%)=", RoundScaled((s.w0 - st.w) / s.w0 * 100000.0, 0.5, 1000.0)});
 }
 
-PressOutcome Report(ResultPane& pane, std::string_view banner, const Section& s,
-                    const Inputs& in, double i, const State& st, bool depthKind) {
-  return PrintGuarded(pane, PressOutcome::Report, [&](ResultPane& out) {
-    Banner(out, banner);
-    PrintGeometry(out, s);
-    PrintFlow(out, s, in, i, st, depthKind);
-  });
-}
 
 Section SectionOf(const Inputs& in) { return BuildSection(in.b, in.h2, in.r1, in.a1, in.r2); }
 
@@ -187,54 +181,79 @@ Outline SectionOutline(const Section& s) {
   return out;
 }
 
-std::optional<SectionModel> Model(const Inputs& in) {
-  if (!InputsValid(in)) return std::nullopt;
-  const Section s = SectionOf(in);
-  const double n = in.n;
-  const double i = 1.0 / in.d;
-  SectionModel model;
-  model.evaluate = [s, n, i](double h) -> SectionState {
-    // At the crown the dry roof segment has closed and the section runs full; the
-    // roof-zone formulas give exactly that there, but a depth a rounding step
-    // above the crown (the last depth of a rating, crown·k/k) would take the
-    // square root of a negative number. The discharge window refuses such depths.
-    if (h >= s.h4) return FlowState(h, s.w0, s.p0, 0.0, n, i);
-    return Evaluate(s, n, i, h);
-  };
-  model.outline = [s](double) { return SectionOutline(s); };
-  model.crown = s.h4;
-  model.fullSectionDischarge = FullSectionFlow(s, n, i).q1;
-  return model;
-}
+std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
-  const double i = 1.0 / in.d;
-  const Section s = SectionOf(in);
-  // Above the full-section discharge the bisection, bounded by the crown, has no
-  // depth to find.
-  const double qmax = FullSectionFlow(s, in.n, i).q1;
-  if (qmax < in.value) {
-    return PrintGuarded(pane, PressOutcome::Capacity, [&](ResultPane& out) {
-      out.Text("").EndLine();
-      SingleRow(out, {"此断面最大过流能力Q1=", RoundDisplay(qmax)});
-      out.Text("请从新拟定断面").EndLine();
-      out.Text("").EndLine();
-    });
-  }
-  const State st = SolveDepth(s, in.n, i, in.value).state;
-  return Report(pane, "  ****************城门洞形隧洞均匀流水深计算成果表**************", s, in, i,
-                st, true);
+  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
 }
 
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
-  const double i = 1.0 / in.d;
-  const Section s = SectionOf(in);
-  if (in.value >= s.h4) return Refuse(pane, PressOutcome::DepthTooGreat);
-  const State st = Evaluate(s, in.n, i, in.value);
-  return Report(pane, "  ****************城门洞形隧洞均匀流流量计算成果表**************", s, in, i,
-                st, false);
+  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
+}
+
+FamilySpec Definition::Describe() {
+  return {tarnwick::Family::CityGateTunnel, 2, "city-gate", "Option5", "城门洞形隧洞", "城门洞形隧洞",
+          {"2", "1.5", "1.2", "112.6", "0", "0.014", "1000", "1"}};
+}
+
+WindowNames Definition::Window(CalculationKind kind) {
+  if (kind == CalculationKind::Depth) {
+    return {"Form23", "城门洞形隧洞水深计算", "城门洞形隧洞均匀流水深计算成果", "Text9"};
+  }
+  return {"Form34", "城门洞形隧洞流量计算", "城门洞形隧洞均匀流流量计算成果", "Text9"};
+}
+
+std::vector<InputBox<Inputs>> Definition::Boxes(CalculationKind kind) {
+  using namespace boxes;
+  return {Length("Text1", "隧洞宽度 B=", "输入隧洞宽度（m）", "B", &Inputs::b),
+          Length("Text2", "侧墙高度H2=", "输入侧墙高度（m）", "H2", &Inputs::h2),
+          Length("Text3", "顶拱半径R1=", "输入顶拱半径（m）", "R1", &Inputs::r1),
+          Angle("Text4", "顶拱圆心角A1=", "A1", &Inputs::a1),
+          Length("Text5", "底拱半径R2=", "无底拱则输入零", "R2", &Inputs::r2),
+          Roughness("Text6", &Inputs::n), Slope("Text7", &Inputs::d),
+          ValueBox("Text8", kind, &Inputs::value)};
+}
+
+Checked<Section> Definition::Check(const Inputs& in) {
+  if (!InputsValid(in)) return {};
+  return {SectionOf(in)};
+}
+
+double Definition::Crown(const Section& s) { return s.h4; }
+
+double Definition::FullArea(const Section& s) { return s.w0; }
+
+double Definition::FullSectionDischarge(const Section& s, const Inputs& in) {
+  return FullSectionFlow(s, in.n, 1.0 / in.d).q1;
+}
+
+// Above the full-section discharge the bisection, bounded by the crown, has no
+// depth to find.
+void Definition::CapacityBlock(ResultPane& out, const Section&, const Inputs&, double qmax) {
+  out.Text("").EndLine();
+  SingleRow(out, {"此断面最大过流能力Q1=", RoundDisplay(qmax)});
+  out.Text("请从新拟定断面").EndLine();
+  out.Text("").EndLine();
+}
+
+void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
+                        const Section& s, const State& st) {
+  const bool depthKind = kind == CalculationKind::Depth;
+  Banner(out, depthKind ? "  ****************城门洞形隧洞均匀流水深计算成果表**************"
+                        : "  ****************城门洞形隧洞均匀流流量计算成果表**************");
+  PrintGeometry(out, s);
+  PrintFlow(out, s, in, 1.0 / in.d, st, depthKind);
+}
+
+void Definition::Values(const Inputs&, const Section& s, const State& st, NamedValues& values) {
+  values.insert(values.end(), {{"B", s.b}, {"H1", s.h1}, {"H2", s.h2}, {"H3", s.h3}, {"H4", s.h4},
+                               {"R1", s.r1}, {"R2", s.r2}, {"A1", RadiansToDegrees(s.a1)},
+                               {"A2", RadiansToDegrees(s.a2)}, {"W3", s.w0 - st.w},
+                               {"H4/B", s.h4 / s.b}});
+}
+
+void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {
+  AddFamily<Definition>(windows, families);
 }
 
 }  // namespace tarnwick::CityGateTunnel

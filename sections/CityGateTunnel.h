@@ -4,10 +4,7 @@
 // cannot carry, the discharge window a depth at or above the crown.
 #pragma once
 
-#include "core/NormalDepthSearch.h"
-#include "core/ReportRow.h"
-#include "core/SectionModel.h"
-#include "core/SectionState.h"
+#include "SectionFamily.h"
 
 namespace tarnwick::CityGateTunnel {
 
@@ -71,5 +68,38 @@ std::optional<SectionModel> Model(const Inputs& in);
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
+
+// The family's side of the window contract.
+struct Definition {
+  using Inputs = CityGateTunnel::Inputs;
+  using Section = CityGateTunnel::Section;
+  using State = CityGateTunnel::State;
+  static FamilySpec Describe();
+  static WindowNames Window(CalculationKind kind);
+  static std::vector<InputBox<Inputs>> Boxes(CalculationKind kind);
+  static Checked<Section> Check(const Inputs& in);
+  static State Evaluate(const Section& s, const Inputs& in, double h) {
+    // At the crown the dry roof segment has closed and the section runs full; the
+    // roof-zone formulas give exactly that there, but a depth a rounding step
+    // above the crown (the last depth of a rating, crown·k/k) would take the
+    // square root of a negative number. A press never evaluates there.
+    if (h >= s.h4) return {FlowState(h, s.w0, s.p0, 0.0, in.n, 1.0 / in.d)};
+    return CityGateTunnel::Evaluate(s, in.n, 1.0 / in.d, h);
+  }
+  static Outline SectionOutline(const Section& s, double top) {
+    (void)top;
+    return CityGateTunnel::SectionOutline(s);
+  }
+  static void Report(ResultPane& pane, CalculationKind kind, const Inputs& in, const Section& s,
+                     const State& st);
+  static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
+  static double Crown(const Section& s);
+  static double FullArea(const Section& s);
+  static double FullSectionDischarge(const Section& s, const Inputs& in);
+  static void CapacityBlock(ResultPane& pane, const Section& s, const Inputs& in, double qmax);
+};
+
+// The family's two windows in the window table, and its selection button.
+void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families);
 
 }  // namespace tarnwick::CityGateTunnel

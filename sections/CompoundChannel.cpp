@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "BoxSpecs.h"
+
 namespace tarnwick::CompoundChannel {
 
 namespace {
@@ -17,7 +19,7 @@ constexpr int kC2 = 50;
 // zero slope is a vertical wall at the bank top: it wets its height, carries
 // nothing, and is computed.
 bool InputsValid(const Inputs& in) {
-  const Section& s = in.section;
+  const Section& s = in;
   return s.b1 > 0 && s.h1 > 0 && s.n1 > 0 && s.b2 >= 0 && s.n2 > 0 && s.b3 >= 0 && s.n3 > 0 &&
          in.value > 0 && in.d > 0 && s.m1 >= 0 && s.m2 >= 0 && s.m3 >= 0;
 }
@@ -37,7 +39,7 @@ Part FloodPlain(double b, double m, double n, double hf, double i) {
 
 void PrintReport(ResultPane& pane, const Inputs& in, double i, const CompoundState& s,
                  bool depthKind) {
-  const Section& sec = in.section;
+  const Section& sec = in;
   Banner(pane, depthKind ? "  ****************复式断面平底梯形渠均匀流水深计算成果表************" : "  ****************复式断面平底梯形渠均匀流流量计算成果表************");
   ReportRow(pane, kC1, kC2, {"深槽底宽B1=", RoundDisplay(sec.b1)},
             {"左滩地底宽B2=", RoundDisplay(sec.b2)}, {"右滩地底宽B3=", RoundDisplay(sec.b3)});
@@ -128,31 +130,67 @@ Outline SectionOutline(const Section& sec, double top) {
   return outline;
 }
 
-std::optional<SectionModel> Model(const Inputs& in) {
-  if (!InputsValid(in)) return std::nullopt;
-  const Section sec = in.section;
-  const double i = 1.0 / in.d;
-  SectionModel model;
-  model.evaluate = [sec, i](double h) -> SectionState { return Evaluate(sec, i, h); };
-  model.outline = [sec](double top) { return SectionOutline(sec, top); };
-  model.subdivided = true;
-  return model;
-}
+std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
-  const double i = 1.0 / in.d;
-  const CompoundState s = SolveDepth(in.section, i, in.value).state;
-  return PrintGuarded(pane, PressOutcome::Report,
-                      [&](ResultPane& out) { PrintReport(out, in, i, s, true); });
+  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
 }
 
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
-  const double i = 1.0 / in.d;
-  const CompoundState s = Evaluate(in.section, i, in.value);
-  return PrintGuarded(pane, PressOutcome::Report,
-                      [&](ResultPane& out) { PrintReport(out, in, i, s, false); });
+  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
+}
+
+FamilySpec Definition::Describe() {
+  return {tarnwick::Family::CompoundChannel, 7, "compound", "Option10", "复式断面平底梯形渠",
+          "复式断面平底梯形渠",
+          {"4", "1", "2", "0.025", "6", "2", "0.03", "6", "2", "0.03", "2000", "3"}};
+}
+
+WindowNames Definition::Window(CalculationKind kind) {
+  if (kind == CalculationKind::Depth) {
+    return {"Form11", "复式断面平底梯形渠水深计算", "复式断面平底梯形渠均匀流水深计算成果", "Text13"};
+  }
+  return {"Form12", "复式断面平底梯形渠流量计算", "复式断面平底梯形渠均匀流流量计算成果", "Text13"};
+}
+
+// One row per part of the section: the main channel, the left and the right
+// flood plain, then the slope and the discharge or depth.
+std::vector<InputBox<Inputs>> Definition::Boxes(CalculationKind kind) {
+  using namespace boxes;
+  const BoxRole dim = BoxRole::Dimension;
+  const BoxRole rough = BoxRole::Roughness;
+  return {Length<Inputs>("Text1", "深槽底宽B1=", {}, "B1", &Inputs::b1, 0),
+          Box<Inputs>("Text2", "深槽边坡M1=", {}, "M1", {}, dim, &Inputs::m1, 0),
+          Length<Inputs>("Text3", "深槽高度H1=", {}, "H1", &Inputs::h1, 0),
+          Box<Inputs>("Text4", "深槽糙率n1=", {}, "n1", {}, rough, &Inputs::n1, 0),
+          Length<Inputs>("Text5", "左滩地底宽B2=", {}, "B2", &Inputs::b2, 1),
+          Box<Inputs>("Text6", "左滩地边坡M2=", {}, "M2", {}, dim, &Inputs::m2, 1),
+          Box<Inputs>("Text7", "左滩地糙率n2=", {}, "n2", {}, rough, &Inputs::n2, 1),
+          Length<Inputs>("Text8", "右滩地底宽B3=", {}, "B3", &Inputs::b3, 2),
+          Box<Inputs>("Text9", "右滩地边坡M3=", {}, "M3", {}, dim, &Inputs::m3, 2),
+          Box<Inputs>("Text10", "右滩地糙率n3=", {}, "n3", {}, rough, &Inputs::n3, 2),
+          Slope("Text11", &Inputs::d, "输入纵坡分母值（1/ ？）", 3),
+          ValueBox<Inputs>("Text12", kind, &Inputs::value, 3)};
+}
+
+Checked<Section> Definition::Check(const Inputs& in) {
+  if (!InputsValid(in)) return {};
+  return {static_cast<const Section&>(in)};
+}
+
+void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in, const Section&,
+                        const State& st) {
+  PrintReport(out, in, 1.0 / in.d, st, kind == CalculationKind::Depth);
+}
+
+// The sub-sections' shares of the discharge above the banks.
+void Definition::Values(const Inputs&, const Section&, const State& st, NamedValues& values) {
+  values.insert(values.end(), {{"Q_main", st.overBanks ? st.main.q : st.q1},
+                               {"Q_left", st.left.q}, {"Q_right", st.right.q}});
+}
+
+void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {
+  AddFamily<Definition>(windows, families);
 }
 
 }  // namespace tarnwick::CompoundChannel

@@ -5,10 +5,7 @@
 // Manning discharge with its own roughness and the discharges are added.
 #pragma once
 
-#include "core/NormalDepthSearch.h"
-#include "core/ReportRow.h"
-#include "core/SectionModel.h"
-#include "core/SectionState.h"
+#include "SectionFamily.h"
 
 namespace tarnwick::CompoundChannel {
 
@@ -47,8 +44,7 @@ DepthSearchResult<CompoundState> SolveDepth(const Section& section, double i, do
 
 // Typed values of Form11 (value = design discharge Q) and Form12 (value = depth h),
 // in box order.
-struct Inputs {
-  Section section;
+struct Inputs : Section {
   double d = 0.0;  // slope denominator, i = 1/D
   double value = 0.0;
 };
@@ -66,5 +62,30 @@ std::optional<SectionModel> Model(const Inputs& in);
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
+
+// The family's side of the window contract.
+struct Definition {
+  using Inputs = CompoundChannel::Inputs;
+  using Section = CompoundChannel::Section;
+  using State = CompoundState;
+  static FamilySpec Describe();
+  static WindowNames Window(CalculationKind kind);
+  static std::vector<InputBox<Inputs>> Boxes(CalculationKind kind);
+  static Checked<Section> Check(const Inputs& in);
+  static State Evaluate(const Section& s, const Inputs& in, double h) {
+    return CompoundChannel::Evaluate(s, 1.0 / in.d, h);
+  }
+  static Outline SectionOutline(const Section& s, double top) {
+    return CompoundChannel::SectionOutline(s, top);
+  }
+  static void Report(ResultPane& pane, CalculationKind kind, const Inputs& in, const Section& s,
+                     const State& st);
+  static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
+  // Above the banks the figures are of the whole, subdivided section.
+  static constexpr bool kWholeSectionFigures = true;
+};
+
+// The family's two windows in the window table, and its selection button.
+void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families);
 
 }  // namespace tarnwick::CompoundChannel

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "BoxSpecs.h"
+
 namespace tarnwick::FlatBottomChannel {
 
 namespace {
@@ -52,35 +54,57 @@ Outline SectionOutline(const Section& section, double top) {
   return {{-half - spread, top}, {-half, 0.0}, {half, 0.0}, {half + spread, top}};
 }
 
-std::optional<SectionModel> Model(const Inputs& in) {
-  if (!InputsValid(in)) return std::nullopt;
-  const Section section{in.b, in.m};
-  const double n = in.n;
-  const double i = 1.0 / in.d;
-  SectionModel model;
-  model.evaluate = [section, n, i](double h) { return Evaluate(section, n, i, h); };
-  model.outline = [section](double top) { return SectionOutline(section, top); };
-  return model;
-}
+std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
-  const double i = 1.0 / in.d;
-  const SectionState s = SolveDepth({in.b, in.m}, in.n, i, in.value).state;
-  return PrintGuarded(pane, PressOutcome::Report, [&](ResultPane& out) {
-    Banner(out, "  ****************平底梯形渠、矩形渠均匀流水深计算成果表************");
-    PrintRows(out, in, i, s, true);
-  });
+  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
 }
 
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
-  const double i = 1.0 / in.d;
-  const SectionState s = Evaluate({in.b, in.m}, in.n, i, in.value);
-  return PrintGuarded(pane, PressOutcome::Report, [&](ResultPane& out) {
-    Banner(out, "  ****************平底梯形渠、矩形渠均匀流流量计算成果表************");
-    PrintRows(out, in, i, s, false);
-  });
+  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
+}
+
+FamilySpec Definition::Describe() {
+  return {tarnwick::Family::FlatBottomChannel, 1, "flat-bottom", "Option4", "平底矩形、梯形渠",
+          "平底矩形渠、平底梯形渠", {"2", "1.5", "0.025", "1000", "1.2"}};
+}
+
+WindowNames Definition::Window(CalculationKind kind) {
+  if (kind == CalculationKind::Depth) {
+    return {"Form21", "平底矩形渠、平底梯形渠水深计算", "平底矩形渠、平底梯形渠均匀流水深计算成果",
+            "Text7"};
+  }
+  return {"Form32", "平底矩形渠、平底梯形渠流量计算", "平底矩形渠、平底梯形渠均匀流流量计算成果",
+          "Text7"};
+}
+
+std::vector<InputBox<Inputs>> Definition::Boxes(CalculationKind kind) {
+  using namespace boxes;
+  return {Length("Text2", "渠 底 宽 B=", "输入渠底宽度（m）", "B", &Inputs::b),
+          Box("Text3", "边    坡 M=", "输入渠道边坡值", "M", {}, BoxRole::Dimension, &Inputs::m),
+          Roughness("Text4", &Inputs::n), Slope("Text5", &Inputs::d),
+          ValueBox("Text6", kind, &Inputs::value)};
+}
+
+Checked<Section> Definition::Check(const Inputs& in) {
+  if (!InputsValid(in)) return {};
+  return {Section{in.b, in.m}};
+}
+
+void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in, const Section&,
+                        const State& st) {
+  const bool depthKind = kind == CalculationKind::Depth;
+  Banner(out, depthKind ? "  ****************平底梯形渠、矩形渠均匀流水深计算成果表************"
+                        : "  ****************平底梯形渠、矩形渠均匀流流量计算成果表************");
+  PrintRows(out, in, 1.0 / in.d, st, depthKind);
+}
+
+void Definition::Values(const Inputs&, const Section& s, const State& st, NamedValues& values) {
+  values.insert(values.end(), {{"B", s.b}, {"M", s.m}, {"B1/H", st.surfaceWidth / st.h}});
+}
+
+void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {
+  AddFamily<Definition>(windows, families);
 }
 
 }  // namespace tarnwick::FlatBottomChannel

@@ -2,10 +2,7 @@
 // plane walls of side slope M (horizontal per vertical); M = 0 is the rectangle.
 #pragma once
 
-#include "core/NormalDepthSearch.h"
-#include "core/SectionModel.h"
-#include "core/ReportRow.h"
-#include "core/SectionState.h"
+#include "SectionFamily.h"
 
 namespace tarnwick::FlatBottomChannel {
 
@@ -34,5 +31,28 @@ std::optional<SectionModel> Model(const Inputs& in);
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
+
+// The family's side of the window contract.
+struct Definition {
+  using Inputs = FlatBottomChannel::Inputs;
+  using Section = FlatBottomChannel::Section;
+  using State = SectionState;
+  static FamilySpec Describe();
+  static WindowNames Window(CalculationKind kind);
+  static std::vector<InputBox<Inputs>> Boxes(CalculationKind kind);
+  static Checked<Section> Check(const Inputs& in);
+  static State Evaluate(const Section& s, const Inputs& in, double h) {
+    return FlatBottomChannel::Evaluate(s, in.n, 1.0 / in.d, h);
+  }
+  static Outline SectionOutline(const Section& s, double top) {
+    return FlatBottomChannel::SectionOutline(s, top);
+  }
+  static void Report(ResultPane& pane, CalculationKind kind, const Inputs& in, const Section& s,
+                     const State& st);
+  static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
+};
+
+// Form21 and Form32 in the window table, the family in the selection window.
+void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families);
 
 }  // namespace tarnwick::FlatBottomChannel

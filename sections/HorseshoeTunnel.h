@@ -6,10 +6,8 @@
 
 #include <optional>
 
-#include "core/NormalDepthSearch.h"
-#include "core/ReportRow.h"
-#include "core/SectionModel.h"
-#include "core/SectionState.h"
+#include "ArchTunnel.h"
+#include "SectionFamily.h"
 
 namespace tarnwick::HorseshoeTunnel {
 
@@ -37,26 +35,14 @@ struct Section {
   double p0 = 0.0;            // perimeter of the closed section
 };
 
-// Typed values of Form25 (value = design discharge Q) and Form36 (value = depth h).
-// F selects the floor: 0 the inverted arch, above 0 up to 1 the flat floor.
-struct Inputs {
-  double f = 0.0;
-  double r1 = 0.0;
-  double a1 = 0.0;  // degrees
-  double r2 = 0.0;
-  double a2 = 0.0;  // degrees
-  double r3 = 0.0;
-  double n = 0.0;
-  double d = 0.0;   // slope denominator, i = 1/D
-  double value = 0.0;
-};
+using Inputs = ArchTunnel::Inputs;
 
 struct State : SectionState {
   Zone zone = Zone::Bottom;
 };
 
 // The section's dimensions from radii and angles in degrees, without any check.
-Section MakeSection(Floor floor, double r1, double a1Degrees, double r2, double a2Degrees,
+Section BuildSection(Floor floor, double r1, double a1Degrees, double r2, double a2Degrees,
                     double r3);
 // The typed values checked and the section built; nothing when the values are
 // refused or describe no horseshoe section.
@@ -64,7 +50,7 @@ std::optional<Section> CheckedSection(const Inputs& in);
 
 State Evaluate(const Section& section, double n, double i, double h);
 // Manning's discharge of the full section with its closed perimeter.
-double GreatestDischarge(const Section& section, double n, double i);
+ManningFlowResult FullSectionFlow(const Section& section, double n, double i);
 DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, double q);
 
 // The boundary as a closed loop from the crown round by the left side, the floor
@@ -77,5 +63,33 @@ std::optional<SectionModel> Model(const Inputs& in);
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
+
+// The family's side of the window contract.
+struct Definition {
+  using Inputs = HorseshoeTunnel::Inputs;
+  using Section = HorseshoeTunnel::Section;
+  using State = HorseshoeTunnel::State;
+  static FamilySpec Describe();
+  static WindowNames Window(CalculationKind kind);
+  static std::vector<InputBox<Inputs>> Boxes(CalculationKind kind);
+  static Checked<Section> Check(const Inputs& in);
+  static State Evaluate(const Section& s, const Inputs& in, double h) {
+    return HorseshoeTunnel::Evaluate(s, in.n, 1.0 / in.d, h);
+  }
+  static Outline SectionOutline(const Section& s, double top) {
+    (void)top;
+    return HorseshoeTunnel::SectionOutline(s);
+  }
+  static void Report(ResultPane& pane, CalculationKind kind, const Inputs& in, const Section& s,
+                     const State& st);
+  static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
+  static double Crown(const Section& s);
+  static double FullArea(const Section& s);
+  static double FullSectionDischarge(const Section& s, const Inputs& in);
+  static void CapacityBlock(ResultPane& pane, const Section& s, const Inputs& in, double qmax);
+};
+
+// The family's two windows in the window table, and its selection button.
+void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families);
 
 }  // namespace tarnwick::HorseshoeTunnel

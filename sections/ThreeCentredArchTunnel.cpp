@@ -8,6 +8,8 @@
 #include "core/OutlineGeometry.h"
 #include "core/SegmentAngle.h"
 
+#include "BoxSpecs.h"
+
 namespace tarnwick::ThreeCentredArchTunnel {
 
 namespace {
@@ -138,7 +140,7 @@ void PrintCapacityBlock(ResultPane& out, double qmax) {
 
 }  // namespace
 
-Section MakeSection(Floor floor, double r1, double a1Degrees, double r2, double a2Degrees,
+Section BuildSection(Floor floor, double r1, double a1Degrees, double r2, double a2Degrees,
                     double r3) {
   const bool flat = floor == Floor::Flat;
   Section s;
@@ -177,7 +179,7 @@ Section MakeSection(Floor floor, double r1, double a1Degrees, double r2, double 
 std::optional<Section> CheckedSection(const Inputs& in) {
   if (!TypedValuesValid(in) || !ShapeDescribable(in)) return std::nullopt;
   const Floor floor = in.f == 0.0 ? Floor::InvertedArch : Floor::Flat;
-  const Section s = MakeSection(floor, in.r1, in.a1, in.r2, in.a2, in.r3);
+  const Section s = BuildSection(floor, in.r1, in.a1, in.r2, in.a2, in.r3);
   if (!SectionBuilt(s)) return std::nullopt;
   return s;
 }
@@ -188,8 +190,8 @@ State Evaluate(const Section& section, double n, double i, double h) {
           wet.zone};
 }
 
-double GreatestDischarge(const Section& section, double n, double i) {
-  return ManningFlow(section.w0, section.p0, n, i, DischargeForm::AreaVelocity).q1;
+ManningFlowResult FullSectionFlow(const Section& section, double n, double i) {
+  return ManningFlow(section.w0, section.p0, n, i, DischargeForm::AreaVelocity);
 }
 
 DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, double q) {
@@ -228,44 +230,65 @@ Outline SectionOutline(const Section& s) {
   return loop;
 }
 
-std::optional<SectionModel> Model(const Inputs& in) {
-  const std::optional<Section> section = CheckedSection(in);
-  if (!section) return std::nullopt;
-  const Section s = *section;
-  const double n = in.n;
-  const double i = 1.0 / in.d;
-  SectionModel model;
-  model.evaluate = [s, n, i](double h) -> SectionState { return Evaluate(s, n, i, h); };
-  model.outline = [s](double) { return SectionOutline(s); };
-  model.crown = s.h6;
-  model.fullSectionDischarge = GreatestDischarge(s, n, i);
-  return model;
-}
+std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  const std::optional<Section> section = CheckedSection(in);
-  if (!section) return Refuse(pane, PressOutcome::InputError);
-  const double i = 1.0 / in.d;
-  const double qmax = GreatestDischarge(*section, in.n, i);
-  if (qmax < in.value) {
-    return PrintGuarded(pane, PressOutcome::Capacity,
-                        [&](ResultPane& out) { PrintCapacityBlock(out, qmax); });
-  }
-  const State st = SolveDepth(*section, in.n, i, in.value).state;
-  return PrintGuarded(pane, PressOutcome::Report, [&](ResultPane& out) {
-    PrintReport(out, Kind::Depth, in, *section, i, st);
-  });
+  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
 }
 
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  const std::optional<Section> section = CheckedSection(in);
-  if (!section) return Refuse(pane, PressOutcome::InputError);
-  const double i = 1.0 / in.d;
-  if (in.value >= section->h6) return Refuse(pane, PressOutcome::DepthTooGreat);
-  const State st = Evaluate(*section, in.n, i, in.value);
-  return PrintGuarded(pane, PressOutcome::Report, [&](ResultPane& out) {
-    PrintReport(out, Kind::Discharge, in, *section, i, st);
-  });
+  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
+}
+
+FamilySpec Definition::Describe() {
+  return {tarnwick::Family::ThreeCentredArchTunnel, 5, "three-centred-arch", "Option8", "三心圆拱隧洞", "三心圆拱隧洞",
+          {"0", "1", "90", "0.5", "45", "2", "0.014", "1000", "0.5"}};
+}
+
+WindowNames Definition::Window(CalculationKind kind) {
+  if (kind == CalculationKind::Depth) {
+    return {"Form26", "三心圆拱隧洞水深计算", "三心圆拱隧洞均匀流水深计算成果", "Text9"};
+  }
+  return {"Form37", "三心圆拱隧洞流量计算", "三心圆拱隧洞均匀流流量计算成果", "Text9"};
+}
+
+std::vector<InputBox<Inputs>> Definition::Boxes(CalculationKind kind) {
+  return ArchTunnel::Boxes(kind);
+}
+
+Checked<Section> Definition::Check(const Inputs& in) { return {CheckedSection(in)}; }
+
+double Definition::Crown(const Section& s) { return s.h6; }
+
+double Definition::FullArea(const Section& s) { return s.w0; }
+
+double Definition::FullSectionDischarge(const Section& s, const Inputs& in) {
+  return FullSectionFlow(s, in.n, 1.0 / in.d).q1;
+}
+
+void Definition::CapacityBlock(ResultPane& out, const Section&, const Inputs&, double qmax) {
+  PrintCapacityBlock(out, qmax);
+}
+
+void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
+                        const Section& s, const State& st) {
+  PrintReport(out, kind == CalculationKind::Depth ? Kind::Depth : Kind::Discharge, in, s,
+              1.0 / in.d, st);
+}
+
+// B1 is the top-arch chord in this report, so it goes by another key beside the
+// water-surface width.
+void Definition::Values(const Inputs&, const Section& s, const State&, NamedValues& values) {
+  values.insert(values.end(), {{"R1", s.r1}, {"R2", s.r2}, {"R3", s.r3},
+                               {"A1", RadiansToDegrees(s.a1)}, {"A2", RadiansToDegrees(s.a2)},
+                               {"A3", RadiansToDegrees(s.a3)}, {"H1", s.h1}, {"H2", s.h2},
+                               {"H3", s.h3}, {"H4", s.h3 + s.h2}, {"H5", s.h5}, {"B3", s.b3},
+                               {"B2", s.b2}, {"H6", s.h6}, {"B1_roof", s.b1},
+                               {"H6/B2", s.h6 / s.b2}});
+}
+
+void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {
+  AddFamily<Definition>(windows, families);
 }
 
 }  // namespace tarnwick::ThreeCentredArchTunnel

@@ -6,6 +6,8 @@
 #include "core/Hydraulics.h"
 #include "core/OutlineGeometry.h"
 
+#include "BoxSpecs.h"
+
 namespace tarnwick::UChannel {
 
 namespace {
@@ -90,31 +92,52 @@ Outline SectionOutline(const Section& section, double top) {
   return outline;
 }
 
-std::optional<SectionModel> Model(const Inputs& in) {
-  if (!InputsValid(in)) return std::nullopt;
-  const Section section{in.r};
-  const double n = in.n;
-  const double i = 1.0 / in.d;
-  SectionModel model;
-  model.evaluate = [section, n, i](double h) { return Evaluate(section, n, i, h); };
-  model.outline = [section](double top) { return SectionOutline(section, top); };
-  return model;
-}
+std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
 
 PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
-  const double i = 1.0 / in.d;
-  const SectionState s = SolveDepth({in.r}, in.n, i, in.value).state;
-  return PrintGuarded(pane, PressOutcome::Report,
-                      [&](ResultPane& out) { PrintReport(out, in, i, s, true); });
+  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
 }
 
 PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  if (!InputsValid(in)) return Refuse(pane, PressOutcome::InputError);
-  const double i = 1.0 / in.d;
-  const SectionState s = Evaluate({in.r}, in.n, i, in.value);
-  return PrintGuarded(pane, PressOutcome::Report,
-                      [&](ResultPane& out) { PrintReport(out, in, i, s, false); });
+  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
+}
+
+FamilySpec Definition::Describe() {
+  return {tarnwick::Family::UChannel, 3, "u-channel", "Option6", "“Ｕ”形渠", "“Ｕ”形渠",
+          {"1", "0.014", "1000", "1.5"}};
+}
+
+WindowNames Definition::Window(CalculationKind kind) {
+  if (kind == CalculationKind::Depth) {
+    return {"Form22", "“Ｕ”形渠水深计算", "“Ｕ”形渠均匀流水深计算成果", "Text8"};
+  }
+  return {"Form33", "“Ｕ”形渠流量计算", "“Ｕ”形渠均匀流流量计算成果", "Text8"};
+}
+
+std::vector<InputBox<Inputs>> Definition::Boxes(CalculationKind kind) {
+  using namespace boxes;
+  return {Length("Text2", "底弧半径 R=", "输入底弧半径（m）", "R", &Inputs::r),
+          Roughness("Text4", &Inputs::n), Slope("Text5", &Inputs::d),
+          ValueBox("Text6", kind, &Inputs::value)};
+}
+
+Checked<Section> Definition::Check(const Inputs& in) {
+  if (!InputsValid(in)) return {};
+  return {Section{in.r}};
+}
+
+void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in, const Section&,
+                        const State& st) {
+  PrintReport(out, in, 1.0 / in.d, st, kind == CalculationKind::Depth);
+}
+
+void Definition::Values(const Inputs&, const Section& s, const State& st, NamedValues& values) {
+  values.insert(values.end(), {{"R", s.r}, {"B", ChannelWidth(s)}, {"f", st.h - s.r},
+                               {"B/H", st.surfaceWidth / st.h}});
+}
+
+void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {
+  AddFamily<Definition>(windows, families);
 }
 
 }  // namespace tarnwick::UChannel

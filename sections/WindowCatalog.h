@@ -66,6 +66,7 @@ struct ShapeOption {
 // A section family as the selection window offers it.
 struct FamilySpec {
   Family family;
+  int position;                 // place among the selection window's buttons, from 0
   std::string_view id;          // command-line name, e.g. "flat-bottom"
   std::string_view option;      // control name of its selection button, "Option4"
   std::string_view optionText;  // "平底矩形、梯形渠"
@@ -78,10 +79,39 @@ struct FamilySpec {
 const std::vector<FamilySpec>& Families();
 const FamilySpec& FamilyOf(Family family);
 
-using ComputeFunction = PressOutcome (*)(std::span<const double> boxes, ResultPane& pane);
-// The section of the box values, for drawing and rating; empty when the press
-// would refuse them.
-using ModelFunction = std::optional<SectionModel> (*)(std::span<const double> boxes);
+// A quantity of a computed case under the symbol its report prints it with.
+struct NamedValue {
+  std::string_view symbol;
+  double value;
+};
+using NamedValues = std::vector<NamedValue>;
+
+// A case as one press computes it: the section, the state at the depth of the
+// case (the typed depth, or the normal depth found by the window's own search)
+// and the discharge (the design discharge, or the one computed at the depth).
+struct SectionCase {
+  SectionModel model;
+  SectionState state;
+  double discharge = 0.0;
+};
+
+// How much a press hands back beside what it prints: the outcome alone (the
+// window's button, the command's text), or also the named values and the case.
+enum class PressDetail { Outcome, Case };
+
+struct PressResult {
+  PressOutcome outcome = PressOutcome::InputError;
+  // Every quantity of the report, unrounded (with PressDetail::Case): h, W, X, RS,
+  // V, Q1, B1, E, then the family's own; a capacity block carries Qmax.
+  NamedValues values;
+  int passes = 0;          // depth windows: the search pass that stopped
+  bool converged = false;  // the search met the discharge (always, for a depth typed)
+  std::optional<SectionCase> sectionCase;  // with PressDetail::Case, exactly for a report
+};
+
+// One press on the numbers read from the boxes, in box order.
+using RunFunction = PressResult (*)(std::span<const double> boxes, ResultPane& pane,
+                                    PressDetail detail);
 
 struct WindowSpec {
   std::string_view name;           // "Form21"
@@ -91,8 +121,7 @@ struct WindowSpec {
   Family family;
   std::vector<BoxSpec> boxes;      // in reading order
   std::string_view projectBox;     // the box for the project and channel name
-  ComputeFunction compute;         // null while the family's calculator is missing
-  ModelFunction model = nullptr;
+  RunFunction run;
   std::vector<ShapeOption> shapes = {};  // shape buttons over the boxes, if any
   uint32_t shapeTint = 0;          // 0xRRGGBB of the shape buttons and locked boxes
 };
@@ -110,14 +139,6 @@ std::optional<std::vector<double>> ReadBoxes(const WindowSpec& window,
 // or the window offers no model.
 std::optional<SectionModel> ModelOf(const WindowSpec& window, std::span<const std::string> boxTexts);
 
-// A case as one press computes it: the section, the state at the depth of the
-// case (the typed depth, or the normal depth found by the window's own search)
-// and the discharge (the design discharge, or the one computed at the depth).
-struct SectionCase {
-  SectionModel model;
-  SectionState state;
-  double discharge = 0.0;
-};
 
 // Empty when the press would refuse the box texts or the window offers no model.
 std::optional<SectionCase> CaseOf(const WindowSpec& window, std::span<const std::string> boxTexts);
@@ -130,5 +151,8 @@ double RatingTop(const SectionCase& c);
 // calculator. Missing texts read as empty boxes.
 PressOutcome Press(const WindowSpec& window, std::span<const std::string> boxTexts,
                    ResultPane& pane);
+// The same press with its named values and case.
+PressResult PressWithCase(const WindowSpec& window, std::span<const std::string> boxTexts,
+                          ResultPane& pane);
 
 }  // namespace tarnwick

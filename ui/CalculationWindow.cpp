@@ -214,7 +214,7 @@ QWidget* CalculationWindow::BuildInputFrame() {
   command1_->setObjectName(QStringLiteral("Command1"));
   command1_->setDefault(true);
   // A family whose calculator is not part of this build cannot compute.
-  command1_->setEnabled(entry_.compute != nullptr);
+  command1_->setEnabled(entry_.run != nullptr);
   connect(command1_, &QPushButton::clicked, this, &CalculationWindow::Compute);
   auto* buttonRow = new QHBoxLayout;
   buttonRow->addStretch(1);
@@ -251,13 +251,14 @@ std::vector<std::string> CalculationWindow::BoxTexts() const {
 }
 
 void CalculationWindow::Compute() {
-  if (entry_.compute == nullptr) return;
+  if (entry_.run == nullptr) return;
   const std::vector<std::string> texts = BoxTexts();
   const std::size_t before = results_.Lines().size();
-  const PressOutcome outcome = Press(entry_, texts, results_);
+  // One run gives both what the pane shows and the case the drawings follow.
+  PressResult pressed = PressWithCase(entry_, texts, results_);
   pane_->AppendLines(results_.Lines(), before);
-  if (outcome != PressOutcome::Report) return;
-  SectionComputed(CaseOf(entry_, texts));
+  if (pressed.outcome != PressOutcome::Report) return;
+  SectionComputed(std::move(pressed.sectionCase));
   computedTexts_ = texts;
   // An open curve always follows the last report; Check1 asks for one after each.
   if (CurveWindow() != nullptr ||

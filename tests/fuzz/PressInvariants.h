@@ -57,6 +57,11 @@ inline std::string CheckPress(const WindowSpec& window, const uint8_t* data, siz
   for (const std::string& line : pane.Lines()) {
     if (Contains(line, "Inf") || Contains(line, "NaN")) return "undefined figure: " + line;
   }
+  // One rule for every window: a case to draw and rate exists exactly when the
+  // press prints a report.
+  if (CaseOf(window, boxes).has_value() != (outcome == PressOutcome::Report)) {
+    return "a case exists without a report, or a report without its case";
+  }
   switch (outcome) {
     case PressOutcome::Report:
       if (!Contains(pane.Lines()[0], "计算成果表")) return "report without its banner";

@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const tarnwick::WindowSpec* window = tarnwick::FindWindow(TARNWICK_FUZZ_WINDOW);
-  if (window == nullptr || window->compute == nullptr) std::abort();
+  if (window == nullptr || window->run == nullptr) std::abort();
   const std::string fault = tarnwick::fuzz::CheckPress(*window, data, size);
   if (!fault.empty()) {
     std::fprintf(stderr, "%s\n", fault.c_str());

@@ -23,7 +23,7 @@ Inputs Worked(double f, double value) { return {f, 1, 180, 2, 30, 2, kN, 1000, v
 
 // R1 = R2 = R3 = 1 with a semicircular roof and 60° side arcs is one circle of radius 1:
 // the side arcs are centred on the axis and the bottom arc closes the same circle.
-Section UnitCircle(Floor floor) { return HorseshoeTunnel::MakeSection(floor, 1, 180, 1, 60, 1); }
+Section UnitCircle(Floor floor) { return HorseshoeTunnel::BuildSection(floor, 1, 180, 1, 60, 1); }
 
 std::vector<std::string> Compute(bool depthKind, const Inputs& in, PressOutcome expected) {
   ResultPane pane;
@@ -56,7 +56,7 @@ TEST(HorseshoeTunnel, WorkedDepthReport) {
   EXPECT_EQ(Compute(true, Worked(0, 2), PressOutcome::Report), expected);
 
   const Section s = *HorseshoeTunnel::CheckedSection(Worked(0, 2));
-  EXPECT_NEAR(HorseshoeTunnel::GreatestDischarge(s, kN, kI), 5.19233, 5e-6);
+  EXPECT_NEAR(HorseshoeTunnel::FullSectionFlow(s, kN, kI).q1, 5.19233, 5e-6);
   const auto r = HorseshoeTunnel::SolveDepth(s, kN, kI, 2);
   EXPECT_TRUE(r.converged);
   EXPECT_EQ(r.passes, 15);
@@ -132,7 +132,7 @@ TEST(HorseshoeTunnel, CapacityBlockAboveTheGreatestDischarge) {
   for (const Floor floor : {Floor::InvertedArch, Floor::Flat}) {
     const double f = floor == Floor::Flat ? 1 : 0;
     const Section s = *HorseshoeTunnel::CheckedSection(Worked(f, 1));
-    const double qmax = HorseshoeTunnel::GreatestDischarge(s, kN, kI);
+    const double qmax = HorseshoeTunnel::FullSectionFlow(s, kN, kI).q1;
     // Q equal to Qmax is carried: the search runs and reports.
     const auto atMax = Compute(true, Worked(f, qmax), PressOutcome::Report);
     ASSERT_EQ(atMax.size(), 10u);

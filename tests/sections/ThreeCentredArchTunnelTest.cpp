@@ -136,7 +136,7 @@ TEST(ThreeCentredArchTunnel, FloorChosenByTheFirstBox) {
 TEST(ThreeCentredArchTunnel, CapacityBlockAboveTheGreatestDischarge) {
   for (const Inputs& shape : {Circle(0, 1), Circle(1, 1), Arch(0, 1), Arch(1, 1)}) {
     const Section s = Built(shape);
-    const double qmax = ThreeCentredArchTunnel::GreatestDischarge(s, kN, kI);
+    const double qmax = ThreeCentredArchTunnel::FullSectionFlow(s, kN, kI).q1;
     Inputs in = shape;
     in.value = qmax;  // carried: the search runs
     const auto atMax = Compute(true, in, PressOutcome::Report);

@@ -11,8 +11,7 @@ namespace {
 TEST(WindowCatalog, EveryWindowComputesAndOffersItsSection) {
   ASSERT_EQ(Windows().size(), 16u);
   for (const WindowSpec& w : Windows()) {
-    EXPECT_NE(w.compute, nullptr) << w.name;
-    EXPECT_NE(w.model, nullptr) << w.name;
+    EXPECT_NE(w.run, nullptr) << w.name;
     EXPECT_EQ(FindWindow(w.kind, w.family), &w);
     EXPECT_EQ(FindWindow(w.name), &w);
   }
@@ -73,9 +72,18 @@ TEST(WindowCatalog, RefusedBoxesHaveNoCase) {
       {"Form2", {"2", "0", "0.014", "2500", "4", "4"}},  // width of the diameter
       {"Form23", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "15"}},  // above capacity
       {"Form35", {"0.8", "1", "0.014", "1000", "5"}},  // above the crown
+      {"Form36", {"0", "1", "180", "2", "30", "2", "0.014", "1000", "50"}},  // 50 m in 2.14 m
+      {"Form37", {"0", "1", "90", "0.5", "45", "2", "0.014", "1000", "50"}},
+      {"Form25", {"0", "1", "180", "2", "30", "2", "0.014", "1000", "500"}},  // above capacity
+      {"Form26", {"0", "1", "90", "0.5", "45", "2", "0.014", "1000", "500"}},
+      {"Form33", {"1", "0.014", "1000", "1e-17"}},  // a report of undefined figures
   };
   for (const auto& r : refused) {
-    EXPECT_FALSE(CaseOf(*FindWindow(r.window), r.boxes).has_value()) << r.window;
+    const WindowSpec& w = *FindWindow(r.window);
+    ResultPane pane;
+    EXPECT_NE(Press(w, r.boxes, pane), PressOutcome::Report) << r.window;
+    EXPECT_FALSE(CaseOf(w, r.boxes).has_value()) << r.window;
+    EXPECT_FALSE(ModelOf(w, r.boxes).has_value()) << r.window;
   }
 }
 

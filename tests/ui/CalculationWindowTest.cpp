@@ -82,7 +82,7 @@ void CalculationWindowTest::workedCaseMatchesCommandLine() {
   const WindowSpec* entry = FindWindow(c.window);
   QVERIFY(entry != nullptr);
   QCOMPARE(c.boxes.size(), entry->boxes.size());
-  if (entry->compute == nullptr) {
+  if (entry->run == nullptr) {
     QSKIP(qPrintable(QStringLiteral("the calculator of %1 is not part of this build yet")
                          .arg(Q(c.window))));
   }
@@ -100,7 +100,7 @@ void CalculationWindowTest::workedCaseMatchesCommandLine() {
 void CalculationWindowTest::twoPressesTwoReports() {
   // Any window that computes in this build will do; all share the frame.
   for (const WindowSpec& entry : Windows()) {
-    if (entry.compute == nullptr) continue;
+    if (entry.run == nullptr) continue;
     const WorkedCase* worked = nullptr;
     for (const WorkedCase& c : WorkedCases()) {
       if (c.window == entry.name) worked = &c;
@@ -126,7 +126,7 @@ void CalculationWindowTest::twoPressesTwoReports() {
 
 void CalculationWindowTest::paneKeepsNewestInViewAndCopies() {
   for (const WindowSpec& entry : Windows()) {
-    if (entry.compute == nullptr) continue;
+    if (entry.run == nullptr) continue;
     CalculationWindow window(entry);
     window.resize(800, 600);
     window.show();
@@ -162,7 +162,7 @@ void CalculationWindowTest::enterInBoxComputes() {
     window.show();
     QTest::keyClick(window.Boxes().back(), Qt::Key_Return);
     // An empty window reads every box as 0: the input-error block, if it can compute.
-    if (entry.compute == nullptr) {
+    if (entry.run == nullptr) {
       QVERIFY(!Child<QPushButton>(&window, "Command1")->isEnabled());
       QCOMPARE(window.Pane()->ShownText(), QString());
     } else {
@@ -193,7 +193,7 @@ void CalculationWindowTest::tabWalksBoxesInReadingOrder() {
     // Then the compute button, when it can compute (a disabled button is passed by).
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(),
-             QString(entry.compute != nullptr ? "Command1" : "Check1"));
+             QString(entry.run != nullptr ? "Command1" : "Check1"));
   }
 }
 
@@ -298,7 +298,7 @@ void CalculationWindowTest::paneColumnsLineUp() {
   }
   for (const WorkedCase& c : WorkedCases()) {
     const WindowSpec* entry = FindWindow(c.window);
-    if (entry->compute == nullptr) continue;
+    if (entry->run == nullptr) continue;
     sample += CalcOutput(c.window, Texts(c));
   }
   sample.remove(QLatin1Char('\n'));

@@ -1,0 +1,220 @@
+// The contract every section family keeps, and the one driver that turns a
+// family into its two calculation windows. A family says what its boxes are, how
+// its typed values are checked and built into a section, what the section holds
+// at a depth, how it is drawn and how its reports read; the driver alone decides
+// the order of a press (check, capacity or crown, search or evaluation, report)
+// and so the rule that a press has a case exactly when it prints a report.
+#pragma once
+
+#include <concepts>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "WindowCatalog.h"
+#include "core/Hydraulics.h"
+#include "core/NormalDepthSearch.h"
+#include "core/ReportRow.h"
+#include "core/SectionModel.h"
+#include "core/SectionState.h"
+
+namespace tarnwick {
+
+// One input box and the member of the family's typed values it fills.
+template <class Inputs>
+struct InputBox {
+  BoxSpec box;
+  double Inputs::*field;
+};
+
+// The input check's verdict: the built section, or the block the press prints.
+template <class Section>
+struct Checked {
+  std::optional<Section> section;
+  PressOutcome refusal = PressOutcome::InputError;
+};
+
+// Names and captions of one of a family's two windows.
+struct WindowNames {
+  std::string_view name;           // "Form21"
+  std::string_view caption;        // window title
+  std::string_view resultCaption;  // heading over the output pane
+  std::string_view projectBox;     // the box for the project and channel name
+};
+
+template <class F>
+concept SectionFamily =
+    std::derived_from<typename F::State, SectionState> && std::default_initializable<typename F::State> &&
+    requires(const typename F::Inputs& in, const typename F::Section& s, const typename F::State& st,
+             double h, ResultPane& pane, CalculationKind kind, NamedValues& values) {
+      { F::Describe() } -> std::same_as<FamilySpec>;
+      { F::Window(kind) } -> std::same_as<WindowNames>;
+      { F::Boxes(kind) } -> std::same_as<std::vector<InputBox<typename F::Inputs>>>;
+      { in.value } -> std::convertible_to<double>;  // design discharge, or depth
+      { F::Check(in) } -> std::same_as<Checked<typename F::Section>>;
+      { F::Evaluate(s, in, h) } -> std::same_as<typename F::State>;
+      { F::SectionOutline(s, h) } -> std::same_as<Outline>;  // open channels: walls up to h
+      F::Report(pane, kind, in, s, st);
+      F::Values(in, s, st, values);  // the family's own quantities, by report symbol
+    };
+
+// A closed section: a tunnel or culvert with a crown the water must stay under.
+template <class F>
+concept ClosedSectionFamily =
+    SectionFamily<F> && requires(const typename F::Inputs& in, const typename F::Section& s,
+                                 ResultPane& pane, double q) {
+      { F::Crown(s) } -> std::same_as<double>;
+      { F::FullArea(s) } -> std::same_as<double>;
+      { F::FullSectionDischarge(s, in) } -> std::same_as<double>;
+      F::CapacityBlock(pane, s, in, q);
+    };
+
+namespace family_detail {
+
+template <SectionFamily F>
+const std::vector<InputBox<typename F::Inputs>>& BoxesOf(CalculationKind kind) {
+  static const auto depth = F::Boxes(CalculationKind::Depth);
+  static const auto discharge = F::Boxes(CalculationKind::Discharge);
+  return kind == CalculationKind::Depth ? depth : discharge;
+}
+
+template <SectionFamily F>
+PressOutcome RefuseDepth(ResultPane& pane) {
+  if constexpr (requires { F::kDepthTooGreatMessage; }) {
+    InputErrorBlock(pane, F::kDepthTooGreatMessage);
+    return PressOutcome::DepthTooGreat;
+  } else {
+    return Refuse(pane, PressOutcome::DepthTooGreat);
+  }
+}
+
+template <SectionFamily F>
+SectionModel ModelOfSection(const typename F::Inputs& in, const typename F::Section& s) {
+  SectionModel model;
+  model.evaluate = [s, in](double h) -> SectionState { return F::Evaluate(s, in, h); };
+  model.outline = [s](double top) { return F::SectionOutline(s, top); };
+  if constexpr (ClosedSectionFamily<F>) {
+    model.crown = F::Crown(s);
+    model.fullSectionDischarge = F::FullSectionDischarge(s, in);
+  }
+  if constexpr (requires { F::kWholeSectionFigures; }) model.subdivided = F::kWholeSectionFigures;
+  return model;
+}
+
+inline void CommonValues(const SectionState& st, NamedValues& values) {
+  values.insert(values.end(), {{"h", st.h}, {"W", st.w}, {"X", st.x}, {"RS", st.rs}, {"V", st.v},
+                               {"Q1", st.q1}, {"B1", st.surfaceWidth}, {"E", st.e}});
+}
+
+}  // namespace family_detail
+
+// The typed values of a window's boxes, each box filling its own member.
+template <SectionFamily F>
+typename F::Inputs ReadInputs(CalculationKind kind, std::span<const double> boxes) {
+  typename F::Inputs in{};
+  const auto& fields = family_detail::BoxesOf<F>(kind);
+  for (size_t k = 0; k < fields.size() && k < boxes.size(); ++k) in.*(fields[k].field) = boxes[k];
+  return in;
+}
+
+// One press of a family's window on its typed values.
+template <SectionFamily F>
+PressResult PressFamily(CalculationKind kind, const typename F::Inputs& in, ResultPane& pane,
+                        PressDetail detail = PressDetail::Outcome) {
+  PressResult r;
+  const Checked<typename F::Section> checked = F::Check(in);
+  if (!checked.section) {
+    r.outcome = Refuse(pane, checked.refusal);
+    return r;
+  }
+  const typename F::Section& s = *checked.section;
+  const bool depthKind = kind == CalculationKind::Depth;
+  double top = kOpenChannelDepthLimit;
+  if constexpr (ClosedSectionFamily<F>) {
+    top = F::Crown(s);
+    if (depthKind) {
+      const double qmax = F::FullSectionDischarge(s, in);
+      if (detail != PressDetail::Outcome) r.values.push_back({"Qmax", qmax});
+      if (qmax < in.value) {
+        r.outcome = PrintGuarded(pane, PressOutcome::Capacity,
+                                 [&](ResultPane& out) { F::CapacityBlock(out, s, in, qmax); });
+        if (r.outcome != PressOutcome::Capacity) r.values.clear();
+        return r;
+      }
+    } else if (in.value >= top) {
+      r.outcome = family_detail::RefuseDepth<F>(pane);
+      return r;
+    }
+  }
+  typename F::State st;
+  if (depthKind) {
+    const auto found = NormalDepthSearch(in.value, DepthBracket{0.0, top},
+                                         [&](double h) { return F::Evaluate(s, in, h); });
+    st = found.state;
+    r.passes = found.passes;
+    r.converged = found.converged;
+  } else {
+    st = F::Evaluate(s, in, in.value);
+    r.converged = true;
+  }
+  r.outcome = PrintGuarded(pane, PressOutcome::Report,
+                           [&](ResultPane& out) { F::Report(out, kind, in, s, st); });
+  if (r.outcome != PressOutcome::Report) {
+    r.values.clear();
+    return r;
+  }
+  if (detail == PressDetail::Outcome) return r;
+  family_detail::CommonValues(st, r.values);
+  if constexpr (ClosedSectionFamily<F>) {
+    const double w0 = F::FullArea(s);
+    r.values.insert(r.values.end(), {{"clearance_height", F::Crown(s) - st.h},
+                                     {"clearance_area_percent", 100.0 * (w0 - st.w) / w0}});
+  }
+  F::Values(in, s, st, r.values);
+  r.sectionCase = SectionCase{family_detail::ModelOfSection<F>(in, s), st,
+                              depthKind ? in.value : st.q1};
+  return r;
+}
+
+// The section of typed values as both windows see it, whatever the depth or
+// discharge box holds; empty when the input check refuses them.
+template <SectionFamily F>
+std::optional<SectionModel> FamilyModel(const typename F::Inputs& in) {
+  const Checked<typename F::Section> checked = F::Check(in);
+  if (!checked.section) return std::nullopt;
+  return family_detail::ModelOfSection<F>(in, *checked.section);
+}
+
+namespace family_detail {
+
+template <SectionFamily F, CalculationKind K>
+PressResult RunWindow(std::span<const double> boxes, ResultPane& pane, PressDetail detail) {
+  return PressFamily<F>(K, ReadInputs<F>(K, boxes), pane, detail);
+}
+
+template <SectionFamily F, CalculationKind K>
+WindowSpec WindowOf() {
+  const WindowNames names = F::Window(K);
+  WindowSpec w{names.name, names.caption, names.resultCaption, K, F::Describe().family, {},
+               names.projectBox, &RunWindow<F, K>};
+  for (const InputBox<typename F::Inputs>& b : BoxesOf<F>(K)) w.boxes.push_back(b.box);
+  if constexpr (requires { F::Shapes(K); }) {
+    w.shapes = F::Shapes(K);
+    w.shapeTint = F::ShapeTint(K);
+  }
+  return w;
+}
+
+}  // namespace family_detail
+
+// Registers a family: its depth and discharge windows in the window table and
+// its entry in the selection window.
+template <SectionFamily F>
+void AddFamily(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {
+  windows.push_back(family_detail::WindowOf<F, CalculationKind::Depth>());
+  windows.push_back(family_detail::WindowOf<F, CalculationKind::Discharge>());
+  families.push_back(F::Describe());
+}
+
+}  // namespace tarnwick
