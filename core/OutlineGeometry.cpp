@@ -80,4 +80,8 @@ void AppendArc(Outline& out, OutlinePoint centre, double radius, double a0, doub
   if (!same(out.back(), end)) out.push_back(end);
 }
 
+void AppendCorner(Outline& out, OutlinePoint p) {
+  if (out.empty() || out.back().x != p.x || out.back().y != p.y) out.push_back(p);
+}
+
 }  // namespace tarnwick

@@ -30,6 +30,10 @@ OutlineWetting WettingBelow(const Outline& outline, double level);
 std::vector<OutlinePoint> ArcPoints(double cx, double cy, double radius, double a0, double a1,
                                     int segments = 256);
 
+// Appends a corner of a boundary unless it repeats the last point (a flood plain
+// of no width, a wall of no height).
+void AppendCorner(Outline& out, OutlinePoint p);
+
 // Appends an arc of a boundary about `centre` from angle a0 to a1. Its first
 // point is `start` (not repeated when `out` already ends there) and its last
 // `end`, both placed exactly, so that walls, floors and neighbouring arcs join it

@@ -15,6 +15,8 @@ double RoundScaled(double scaled, double add, double divisor) {
   return std::floor(scaled + add) / divisor;
 }
 
+double ThreeDecimals(double x) { return RoundScaled(x * 1000.0, 0.3, 1000.0); }
+
 double RoundSlope(double i) { return std::floor(100000.0 / i + 0.5) / 100000.0; }
 
 double RoundRatio(double width, double depth) {

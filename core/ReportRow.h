@@ -18,6 +18,9 @@ double RoundScaled(double scaled, double add, double divisor);
 double RoundSlope(double i);
 // Width-to-depth ratio: Int(B1 × 100000 / h + 0.5) / 100000.
 double RoundRatio(double width, double depth);
+// Areas and perimeters of the tunnel reports: three decimals with 0.3 added
+// before the integer part, Int(x × 1000 + 0.3) / 1000.
+double ThreeDecimals(double x);
 // An angle in radians shown in degrees: Int(a × 100000 × 180 / 3.1415926 + 0.5) / 100000.
 double RoundDegrees(double radians);
 

@@ -46,8 +46,8 @@ void PrintFlow(ResultPane& out, const Section& s, const Inputs& in, double i, co
             {"断面能量E=", RoundDisplay(st.e)}, {"隧洞高/宽=", RoundRatio(s.h4, s.b)});
   // Area and perimeter to three decimals, with 0.3 added before the integer part.
   ReportRow(out, kC1, kC2, {"水力半径RS=", RoundDisplay(st.rs)},
-            {"过水断面面积W=", RoundScaled(st.w * 1000.0, 0.3, 1000.0)},
-            {"湿周X=", RoundScaled(st.x * 1000.0, 0.3, 1000.0)});
+            {"过水断面面积W=", ThreeDecimals(st.w)},
+            {"湿周X=", ThreeDecimals(st.x)});
   // Clearance above the water: height, area, and the area as a share of the section
   // in percent to three decimals.
   ReportRow(out, kC1, kC2, {"净空高度H5=", RoundDisplay(s.h4 - st.h)},
@@ -58,10 +58,6 @@ void PrintFlow(ResultPane& out, const Section& s, const Inputs& in, double i, co
 
 Section SectionOf(const Inputs& in) { return BuildSection(in.b, in.h2, in.r1, in.a1, in.r2); }
 
-
-void AppendPoint(Outline& out, OutlinePoint p) {
-  if (out.empty() || out.back().x != p.x || out.back().y != p.y) out.push_back(p);
-}
 
 }  // namespace
 
@@ -165,18 +161,18 @@ Outline SectionOutline(const Section& s) {
 
   Outline out;
   AppendArc(out, {0.0, roofCentre}, s.r1, up, up + s.a1 / 2.0, crown, {-roofHalf, wallTop});
-  AppendPoint(out, {-half, wallTop});
-  AppendPoint(out, {-half, s.h1});
+  AppendCorner(out, {-half, wallTop});
+  AppendCorner(out, {-half, s.h1});
   if (s.r2 == 0.0) {
-    AppendPoint(out, {half, 0.0});
+    AppendCorner(out, {half, 0.0});
   } else {
     // The floor arch hangs from the wall feet; its two halves meet at the
     // lowest point of the section, y = 0 on the axis.
     AppendArc(out, {0.0, s.r2}, s.r2, down - s.a2 / 2.0, down, {-half, s.h1}, {0.0, 0.0});
     AppendArc(out, {0.0, s.r2}, s.r2, down, down + s.a2 / 2.0, {0.0, 0.0}, {half, s.h1});
   }
-  AppendPoint(out, {half, wallTop});
-  AppendPoint(out, {roofHalf, wallTop});
+  AppendCorner(out, {half, wallTop});
+  AppendCorner(out, {roofHalf, wallTop});
   AppendArc(out, {0.0, roofCentre}, s.r1, up - s.a1 / 2.0, up, {roofHalf, wallTop}, crown);
   return out;
 }

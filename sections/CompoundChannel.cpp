@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "BoxSpecs.h"
+#include "core/OutlineGeometry.h"
 
 namespace tarnwick::CompoundChannel {
 
@@ -59,12 +60,6 @@ void PrintReport(ResultPane& pane, const Inputs& in, double i, const CompoundSta
             {"湿周X=", RoundDisplay(s.x)});
 }
 
-// Adds a corner of the boundary unless it repeats the last one (a flood plain of
-// zero width, or outer banks of zero height).
-void AddCorner(Outline& outline, OutlinePoint p) {
-  if (!outline.empty() && outline.back().x == p.x && outline.back().y == p.y) return;
-  outline.push_back(p);
-}
 
 }  // namespace
 
@@ -119,14 +114,14 @@ Outline SectionOutline(const Section& sec, double top) {
   const double leftEdge = bankHalf + sec.b2;
   const double rightEdge = bankHalf + sec.b3;
   Outline outline;
-  AddCorner(outline, {-(leftEdge + sec.m2 * rise), bankTop});
-  AddCorner(outline, {-leftEdge, sec.h1});
-  AddCorner(outline, {-bankHalf, sec.h1});
-  AddCorner(outline, {-bedHalf, 0.0});
-  AddCorner(outline, {bedHalf, 0.0});
-  AddCorner(outline, {bankHalf, sec.h1});
-  AddCorner(outline, {rightEdge, sec.h1});
-  AddCorner(outline, {rightEdge + sec.m3 * rise, bankTop});
+  AppendCorner(outline, {-(leftEdge + sec.m2 * rise), bankTop});
+  AppendCorner(outline, {-leftEdge, sec.h1});
+  AppendCorner(outline, {-bankHalf, sec.h1});
+  AppendCorner(outline, {-bedHalf, 0.0});
+  AppendCorner(outline, {bedHalf, 0.0});
+  AppendCorner(outline, {bankHalf, sec.h1});
+  AppendCorner(outline, {rightEdge, sec.h1});
+  AppendCorner(outline, {rightEdge + sec.m3 * rise, bankTop});
   return outline;
 }
 

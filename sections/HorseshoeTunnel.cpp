@@ -71,8 +71,6 @@ double ClearanceAreaPercent(const Section& s, const State& st) {
 
 double HeightToWidth(const Section& s) { return RoundScaled(1000.0 * s.h4 / s.b2, 0.5, 1000.0); }
 
-double ThreeDecimals(double x) { return RoundScaled(1000.0 * x, 0.3, 1000.0); }
-
 enum class Kind { Depth, Discharge };
 
 std::string_view BannerFor(Kind kind, Floor floor) {

@@ -87,8 +87,6 @@ double ClearanceAreaPercent(const Section& s, const State& st) {
 
 double HeightToWidth(const Section& s) { return RoundScaled(s.h6 / s.b2 * 100000.0, 0.5, 100000.0); }
 
-double ThreeDecimals(double x) { return RoundScaled(x * 1000.0, 0.3, 1000.0); }
-
 enum class Kind { Depth, Discharge };
 
 std::string_view BannerFor(Kind kind, Floor floor) {
