@@ -120,8 +120,10 @@ typename F::Inputs ReadInputs(CalculationKind kind, std::span<const double> boxe
 
 // One press of a family's window on its typed values.
 template <SectionFamily F>
-PressResult PressFamily(CalculationKind kind, const typename F::Inputs& in, ResultPane& pane,
+PressResult PressFamily(CalculationKind kind, const typename F::Inputs& in, ResultPane& shown,
                         PressDetail detail = PressDetail::Outcome) {
+  ResultPane discarded;
+  ResultPane& pane = detail == PressDetail::Silent ? discarded : shown;
   PressResult r;
   const Checked<typename F::Section> checked = F::Check(in);
   if (!checked.section) {
@@ -172,6 +174,7 @@ PressResult PressFamily(CalculationKind kind, const typename F::Inputs& in, Resu
                                      {"clearance_area_percent", 100.0 * (w0 - st.w) / w0}});
   }
   F::Values(in, s, st, r.values);
+  if (detail == PressDetail::Silent) return r;
   r.sectionCase = SectionCase{family_detail::ModelOfSection<F>(in, s), st,
                               depthKind ? in.value : st.q1};
   return r;

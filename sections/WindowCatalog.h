@@ -97,7 +97,10 @@ struct SectionCase {
 
 // How much a press hands back beside what it prints: the outcome alone (the
 // window's button, the command's text), or also the named values and the case.
-enum class PressDetail { Outcome, Case };
+// Silent gives the outcome and named values of the press but prints nothing
+// into the pane, for the solvers that try many sections; the report is still
+// formatted aside, so that it refuses exactly what the press refuses.
+enum class PressDetail { Outcome, Case, Silent };
 
 struct PressResult {
   PressOutcome outcome = PressOutcome::InputError;
