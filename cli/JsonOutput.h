@@ -1,0 +1,44 @@
+// Machine-readable presses: one JSON object on one line per press (JSON Lines
+// for a batch), built from the named values of the case rather than from the
+// printed text, so that scripts get every figure unrounded.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "sections/WindowCatalog.h"
+
+namespace tarnwick {
+
+// A JSON object written member by member on one line.
+class JsonObject {
+ public:
+  JsonObject& String(std::string_view key, std::string_view value);
+  // Shortest text that reads back to the same double; null when not finite.
+  JsonObject& Number(std::string_view key, double value);
+  JsonObject& Integer(std::string_view key, long long value);
+  // A member whose value is JSON text already (an array, a nested object).
+  JsonObject& Raw(std::string_view key, std::string_view json);
+  // The object's text, closed.
+  std::string Text() const { return text_ + "}"; }
+
+ private:
+  void Key(std::string_view key);
+  std::string text_ = "{";
+};
+
+// The shortest round-trip form of a number, or null when it is not finite.
+std::string JsonNumber(double value);
+// A string literal with quotes, backslashes and control characters escaped.
+std::string JsonString(std::string_view text);
+// The command-line name of an outcome: "report", "input-error", "width-error",
+// "capacity", "depth-too-great".
+std::string_view OutcomeName(PressOutcome outcome);
+
+// {"window", "outcome", "boxes", "values", "passes"} of one press, open for
+// further members (the design and check options add theirs).
+JsonObject PressJson(const WindowSpec& window, std::span<const std::string> boxTexts,
+                     const PressResult& result);
+
+}  // namespace tarnwick
