@@ -154,7 +154,8 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 
 FamilySpec Definition::Describe() {
   return {tarnwick::Family::ArcBottomChannel, 0, "arc-bottom", "Option3", "弧底矩形、梯形渠",
-          "弧底矩形渠、弧底梯形渠", {"1", "0.5", "0.014", "1000", "1"}};
+          "弧底矩形渠、弧底梯形渠", {"1", "0.5", "0.014", "1000", "1"},
+          {"h < H1：W = R²·(φ − sin φ)/2，X = R·φ，φ = 2·arccos((R − h)/R)", "h ≥ H1：W = S1 + (B + M·d)·d，X = L + 2·d·√(1 + M²)，d = h − H1"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {

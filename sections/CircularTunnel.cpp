@@ -184,7 +184,8 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 
 FamilySpec Definition::Describe() {
   return {tarnwick::Family::CircularTunnel, 6, "circular", "Option9", "圆形隧洞、管道", "圆形隧洞及管道",
-          {"", "1", "0.014", "1000", "1"}};
+          {"", "1", "0.014", "1000", "1"},
+          {"W = R²·(θ − sin θ)/2，X = R·θ（θ 为湿周所对圆心角）", "平底板：W、X 扣除底板以下弓形 S1 与弧长 L1，另加底板宽 B"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {

@@ -189,7 +189,8 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 
 FamilySpec Definition::Describe() {
   return {tarnwick::Family::CityGateTunnel, 2, "city-gate", "Option5", "城门洞形隧洞", "城门洞形隧洞",
-          {"2", "1.5", "1.2", "112.6", "0", "0.014", "1000", "1"}};
+          {"2", "1.5", "1.2", "112.6", "0", "0.014", "1000", "1"},
+          {"底拱区：W = R2²·(θ − sin θ)/2，X = R2·θ", "侧墙区：W = Wf + B·(h − H1)，X = Lf + 2·(h − H1)", "顶拱区：W = W0 − R1²·(θ − sin θ)/2，X = P0 − R1·θ"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {

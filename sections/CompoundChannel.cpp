@@ -138,7 +138,8 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 FamilySpec Definition::Describe() {
   return {tarnwick::Family::CompoundChannel, 7, "compound", "Option10", "复式断面平底梯形渠",
           "复式断面平底梯形渠",
-          {"4", "1", "2", "0.025", "6", "2", "0.03", "6", "2", "0.03", "2000", "3"}};
+          {"4", "1", "2", "0.025", "6", "2", "0.03", "6", "2", "0.03", "2000", "3"},
+          {"h ≤ H1：W = (B1 + M1·h)·h，X = B1 + 2·h·√(1 + M1²)", "h > H1：深槽、左滩地、右滩地以垂线分开，各按曼宁公式计算，Q = Q深槽 + Q左滩 + Q右滩"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {

@@ -66,7 +66,8 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 
 FamilySpec Definition::Describe() {
   return {tarnwick::Family::FlatBottomChannel, 1, "flat-bottom", "Option4", "平底矩形、梯形渠",
-          "平底矩形渠、平底梯形渠", {"2", "1.5", "0.025", "1000", "1.2"}};
+          "平底矩形渠、平底梯形渠", {"2", "1.5", "0.025", "1000", "1.2"},
+          {"W = (B + M·h)·h", "X = B + 2·h·√(1 + M²)", "B1 = B + 2·M·h"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {

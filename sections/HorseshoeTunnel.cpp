@@ -205,7 +205,8 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 
 FamilySpec Definition::Describe() {
   return {tarnwick::Family::HorseshoeTunnel, 4, "horseshoe", "Option7", "马蹄形隧洞", "马蹄形隧洞",
-          {"0", "1", "180", "2", "30", "2", "0.014", "1000", "1"}};
+          {"0", "1", "180", "2", "30", "2", "0.014", "1000", "1"},
+          {"各区由圆弧弓形组成：弓形面积 R²·(θ − sin θ)/2，弧长 R·θ", "顶拱区：W = W0 − R1²·(θ − sin θ)/2，X = P0 − R1·θ"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {

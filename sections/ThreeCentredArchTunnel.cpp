@@ -240,7 +240,8 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 
 FamilySpec Definition::Describe() {
   return {tarnwick::Family::ThreeCentredArchTunnel, 5, "three-centred-arch", "Option8", "三心圆拱隧洞", "三心圆拱隧洞",
-          {"0", "1", "90", "0.5", "45", "2", "0.014", "1000", "0.5"}};
+          {"0", "1", "90", "0.5", "45", "2", "0.014", "1000", "0.5"},
+          {"各区由圆弧弓形组成：弓形面积 R²·(θ − sin θ)/2，弧长 R·θ", "顶拱区：W = W0 − R1²·(θ − sin θ)/2，X = P0 − R1·θ"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {

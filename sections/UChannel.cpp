@@ -104,7 +104,8 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 
 FamilySpec Definition::Describe() {
   return {tarnwick::Family::UChannel, 3, "u-channel", "Option6", "“Ｕ”形渠", "“Ｕ”形渠",
-          {"1", "0.014", "1000", "1.5"}};
+          {"1", "0.014", "1000", "1.5"},
+          {"h < R：W = R²·(2φ − sin 2φ)/2，X = 2·R·φ，φ = arccos((R − h)/R)", "h ≥ R：W = π·R²/2 + 2·R·(h − R)，X = π·R + 2·(h − R)"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {

@@ -74,6 +74,8 @@ struct FamilySpec {
   // Box texts of a typical section (of the discharge window), from which the
   // selection picture draws the family's outline.
   std::vector<std::string_view> sample;
+  // The section's area and wetted perimeter in symbols, for the calculation book.
+  std::vector<std::string_view> formulas = {};
 };
 
 const std::vector<FamilySpec>& Families();
