@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "ArcBottomChannel.h"
+#include "BoxCulvert.h"
 #include "CircularTunnel.h"
 #include "CityGateTunnel.h"
 #include "CompoundChannel.h"
 #include "FlatBottomChannel.h"
 #include "HorseshoeTunnel.h"
+#include "ParabolicChannel.h"
 #include "ThreeCentredArchTunnel.h"
 #include "UChannel.h"
 #include "core/ReadNumber.h"
@@ -32,6 +34,8 @@ Table BuildTable() {
   CircularTunnel::AddWindows(t.windows, t.families);
   HorseshoeTunnel::AddWindows(t.windows, t.families);
   ThreeCentredArchTunnel::AddWindows(t.windows, t.families);
+  ParabolicChannel::AddWindows(t.windows, t.families);
+  BoxCulvert::AddWindows(t.windows, t.families);
   std::stable_sort(t.families.begin(), t.families.end(),
                    [](const FamilySpec& a, const FamilySpec& b) { return a.position < b.position; });
   return t;

@@ -1,4 +1,4 @@
-// The sixteen calculation windows as data: caption, input boxes in reading
+// The calculation windows as data: caption, input boxes in reading
 // order, and the calculator one press of "确 定" runs. The windows of the desktop
 // program and the command-line companion are both built from this one table, so
 // they print the same lines for the same box texts.
@@ -28,6 +28,8 @@ enum class Family {
   HorseshoeTunnel,
   ThreeCentredArchTunnel,
   CompoundChannel,
+  ParabolicChannel,
+  BoxCulvert,
 };
 
 // What a box holds, for the capabilities that treat boxes by kind: the design

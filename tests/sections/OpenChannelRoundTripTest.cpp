@@ -10,6 +10,7 @@
 
 #include "sections/ArcBottomChannel.h"
 #include "sections/CompoundChannel.h"
+#include "sections/ParabolicChannel.h"
 #include "sections/UChannel.h"
 
 namespace tarnwick {
@@ -37,6 +38,7 @@ std::vector<Family> Families() {
   const auto trapezoid = ArcBottomChannel::TrapezoidalSection(2, 1.5);
   const auto rectangle = ArcBottomChannel::RectangularSection(2, 3);
   const UChannel::Section u{1};
+  const ParabolicChannel::Section parabola{1};
   const CompoundChannel::Section compound{4, 1.5, 2, 0.025, 10, 2, 0.035, 8, 2.5, 0.04};
   return {
       {"arc-bottom trapezoid",
@@ -55,6 +57,12 @@ std::vector<Family> Families() {
        [=](double q) {
          return RoundTrip([&](double v) { return UChannel::SolveDepth(u, 0.014, i, v); },
                           [&](double h) { return UChannel::Evaluate(u, 0.014, i, h); }, q);
+       }},
+      {"parabolic",
+       [=](double q) {
+         return RoundTrip([&](double v) { return ParabolicChannel::SolveDepth(parabola, 0.014, i, v); },
+                          [&](double h) { return ParabolicChannel::Evaluate(parabola, 0.014, i, h); },
+                          q);
        }},
       {"compound",
        [=](double q) {

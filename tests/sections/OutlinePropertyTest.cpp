@@ -22,6 +22,7 @@
 #include "sections/ArcBottomChannel.h"
 #include "sections/CompoundChannel.h"
 #include "sections/FlatBottomChannel.h"
+#include "sections/ParabolicChannel.h"
 #include "sections/UChannel.h"
 
 namespace tarnwick {
@@ -87,6 +88,13 @@ OutlineCase UShaped(double r) {
           Depths(3 * r, {r}), kDenseArc};
 }
 
+// The bed is drawn with even chords across the width: their sliver of water
+// shrinks with the square of the chord, held to the dense-arc accuracy.
+OutlineCase Parabolic(double p, double top) {
+  return {"parabolic p=" + std::to_string(p), ParabolicChannel::Model({p, 0.014, 1000, 2}),
+          Depths(top), kDenseArc};
+}
+
 OutlineCase Compound(std::string name, const CompoundChannel::Section& s) {
   return {"compound " + name, CompoundChannel::Model({s, 2000, 60}), Depths(3 * s.h1, {s.h1}),
           kPolygon};
@@ -102,6 +110,9 @@ std::vector<OutlineCase> Rows() {
       ArcRectangle(1, 1.98),  // nearly a semicircle
       UShaped(1),
       UShaped(0.35),
+      Parabolic(1, 3),
+      Parabolic(0.2, 10),  // narrow and deep: 0.4 m wide per metre of depth at the top
+      Parabolic(40, 1),    // wide and shallow: 18 m wide per metre of depth
       Compound("two plains", {4, 1.5, 2, 0.025, 10, 2, 0.035, 8, 2.5, 0.04}),
       Compound("left plain B2=0", {4, 1.5, 2, 0.025, 0, 2, 0.035, 8, 2.5, 0.04}),
       Compound("left plain a vertical wall", {4, 1.5, 2, 0.025, 0, 0, 0.035, 8, 2.5, 0.04}),

@@ -69,6 +69,8 @@ TEST(SectionDrawing, WaterAreaAndRegimeAgreeWithTheCase) {
       {"Form35", {"0.8", "1", "0.014", "1000", "0.6"}},
       {"Form25", {"0", "1", "180", "2", "30", "2", "0.014", "1000", "2"}},
       {"Form26", {"0", "1", "90", "1", "90", "1", "0.014", "1000", "2"}},
+      {"Form27", {"1", "0.014", "1000", "2"}},
+      {"Form28", {"2", "2", "0.014", "1000", "3"}},
   };
   bool sawSupercritical = false;
   for (const auto& c : cases) {
@@ -97,6 +99,8 @@ TEST(SectionDrawing, FloorWidthOfFlatAndCurvedBeds) {
               3.0, 1e-9);
   EXPECT_NEAR(DrawingFor("Form35", {"0.8", "1", "0.014", "1000", "0.6"}).floorWidth, 0.8, 1e-6);
   EXPECT_EQ(DrawingFor("Form22", {"1", "0.014", "2000", "3"}).floorWidth, 0.0);
+  EXPECT_EQ(DrawingFor("Form27", {"1", "0.014", "1000", "2"}).floorWidth, 0.0);
+  EXPECT_EQ(DrawingFor("Form28", {"2", "2", "0.014", "1000", "3"}).floorWidth, 2.0);
 }
 
 TEST(SectionDrawing, WetChainOfADryAndAFullBoundary) {

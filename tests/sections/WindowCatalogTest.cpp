@@ -9,7 +9,7 @@ namespace tarnwick {
 namespace {
 
 TEST(WindowCatalog, EveryWindowComputesAndOffersItsSection) {
-  ASSERT_EQ(Windows().size(), 16u);
+  ASSERT_EQ(Windows().size(), 20u);
   for (const WindowSpec& w : Windows()) {
     EXPECT_NE(w.run, nullptr) << w.name;
     EXPECT_EQ(FindWindow(w.kind, w.family), &w);
@@ -50,6 +50,10 @@ TEST(WindowCatalog, CaseOfIsWhatThePressReports) {
       {"Form34", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "2.5"}, 2.5, 15.1326, 5e-5},
       {"Form24", {"", "1", "0.014", "1000", "1.5"}, 0.79816, 1.5, 5e-6},
       {"Form25", {"0", "1", "180", "2", "30", "2", "0.014", "1000", "2"}, 0.8854, 2.0, 5e-6},
+      {"Form27", {"1", "0.014", "1000", "2"}, 0.8532404899597168, 2.0, 0.0001},
+      {"Form38", {"1", "0.014", "1000", "1"}, 1.0, 2.76974, 5e-6},
+      {"Form28", {"2", "2", "0.014", "1000", "3"}, 1.04046630859375, 3.0, 0.0001},
+      {"Form39", {"2", "2", "0.014", "1000", "1.04046630859375"}, 1.04046630859375, 3.00005, 5e-6},
   };
   for (const Case& c : cases) {
     const WindowSpec* w = FindWindow(c.window);
@@ -77,6 +81,9 @@ TEST(WindowCatalog, RefusedBoxesHaveNoCase) {
       {"Form25", {"0", "1", "180", "2", "30", "2", "0.014", "1000", "500"}},  // above capacity
       {"Form26", {"0", "1", "90", "0.5", "45", "2", "0.014", "1000", "500"}},
       {"Form33", {"1", "0.014", "1000", "1e-17"}},  // a report of undefined figures
+      {"Form27", {"0", "0.014", "1000", "2"}},
+      {"Form28", {"2", "2", "0.014", "1000", "5.69175"}},  // above the full section's 5.69174
+      {"Form39", {"2", "2", "0.014", "1000", "2"}},         // water at the roof
   };
   for (const auto& r : refused) {
     const WindowSpec& w = *FindWindow(r.window);
