@@ -122,9 +122,10 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
 
 void PrintOptionHelp(std::ostream& out) {
   for (const OptionRow& row : kOptions) {
-    std::string spelling(row.name);
-    if (!row.alias.empty()) spelling = std::string(row.alias) + ", " + spelling;
-    if (!row.argument.empty()) spelling += " " + std::string(row.argument);
+    std::string spelling;
+    if (!row.alias.empty()) spelling.append(row.alias).append(", ");
+    spelling.append(row.name);
+    if (!row.argument.empty()) spelling.append(" ").append(row.argument);
     out << "  " << std::left << std::setw(20) << spelling << row.help << "\n";
   }
 }
