@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace tarnwick {
@@ -97,6 +98,33 @@ void AppendExponent(std::string& text, const Significand& s) {
   text.append(exponent, result.ptr);
 }
 
+// Most report figures are cut to five decimals (RoundDisplay) and so stored as
+// the double nearest to k / 10^5 for a whole number k. That decimal then lies
+// within half a unit in the last place of the double and has at most 15
+// significant digits below 10^10, so by the argument of Round15 it is the
+// rounding to 15 digits, and it is written from k without a general conversion.
+bool AppendFiveDecimals(std::string& text, double magnitude) {
+  constexpr double kScale = 1e5;
+  if (!(magnitude >= std::numeric_limits<double>::min() && magnitude < 1e10)) return false;
+  const double k = std::nearbyint(magnitude * kScale);
+  if (k / kScale != magnitude) return false;
+  const auto scaled = static_cast<uint64_t>(k);
+  const uint64_t whole = scaled / 100000;
+  uint64_t fraction = scaled % 100000;
+  char buffer[24];
+  char* p = buffer;
+  if (whole > 0) p = std::to_chars(p, buffer + sizeof buffer, whole).ptr;
+  if (fraction > 0) {
+    int digits = 5;
+    for (; fraction % 10 == 0; fraction /= 10) --digits;
+    *p++ = '.';
+    for (int d = digits - 1; d >= 0; --d, fraction /= 10) p[d] = static_cast<char>('0' + fraction % 10);
+    p += digits;
+  }
+  text.append(buffer, p);
+  return true;
+}
+
 }  // namespace
 
 void AppendNumberText(std::string& text, double x) {
@@ -110,7 +138,7 @@ void AppendNumberText(std::string& text, double x) {
     text.append("Inf");
   } else if (magnitude == 0.0) {
     text.push_back('0');
-  } else {
+  } else if (!AppendFiveDecimals(text, magnitude)) {
     const Significand s = Round15(magnitude);
     if (s.exponent >= 15) {
       AppendExponent(text, s);

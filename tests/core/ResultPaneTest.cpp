@@ -50,6 +50,12 @@ TEST(NumberText, PrintsSignMagnitudeAndTrailingBlank) {
       {1.0000000000000049, " 1 "},
       {0.1234567890123455, " .123456789012345 "},  // stored just below
       {2.675, " 2.675 "},
+      // Figures cut to five decimals, up to and past 10^10, and finer ones.
+      {9999999999.99999, " 9999999999.99999 "},
+      {10000000000.5, " 10000000000.5 "},
+      {12345.000001, " 12345.000001 "},
+      {0.000015, " .000015 "},
+      {1234567.123455, " 1234567.123455 "},
       // Just below a power of ten the rounding adds a digit.
       {0.99999999999999989, " 1 "},
       {9.9999999999999982, " 10 "},
