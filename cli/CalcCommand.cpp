@@ -53,9 +53,12 @@ class CheckedOutput {
  public:
   explicit CheckedOutput(std::ostream& out) : out_(out) {}
   std::ostream& Stream() { return out_; }
+  // The lines of a pane, each ended, in one write.
   bool Write(const ResultPane& pane) {
+    text_.clear();
+    for (const std::string& line : pane.Lines()) text_.append(line).push_back('\n');
     errno = 0;
-    for (const std::string& line : pane.Lines()) out_ << line << '\n';
+    out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
     return Check();
   }
   bool Flush() {
@@ -79,6 +82,7 @@ class CheckedOutput {
     return !failed_;
   }
   std::ostream& out_;
+  std::string text_;
   bool failed_ = false;
   int error_ = 0;
 };
