@@ -1,11 +1,12 @@
 #include "CalcCommand.h"
 
-#include <cstdlib>
+#include <cerrno>
+#include <cstring>
 #include <istream>
 #include <ostream>
 
+#include "CalcOptions.h"
 #include "core/RatingTable.h"
-#include "sections/WindowCatalog.h"
 
 namespace tarnwick {
 
@@ -14,23 +15,28 @@ namespace {
 constexpr int kExitReport = 0;
 constexpr int kExitBlock = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitOutput = 3;
 
 void PrintUsage(std::ostream& out) {
-  out << "usage: tarnwick-calc WINDOW [BOX_TEXT ...]   one press of the window's compute button\n"
-         "       tarnwick-calc WINDOW -                one case per line from standard input,\n"
-         "                                             box texts separated by tabs or commas\n"
-         "       tarnwick-calc WINDOW --rating N [BOX_TEXT ...]\n"
-         "                                             the stage-discharge table as CSV, N depths\n"
-         "       tarnwick-calc --list                  the windows and their boxes\n"
-         "       tarnwick-calc --help\n"
-         "Each BOX_TEXT is the raw text of one input box, in the window's reading order;\n"
-         "missing boxes are empty. Exit status: 0 report, 1 input-error or capacity block,\n"
-         "2 usage error.\n";
+  out << "usage: tarnwick-calc [OPTION ...] WINDOW [OPTION ...] [BOX_TEXT ...]\n"
+         "                                   one press of the window's compute button\n"
+         "       tarnwick-calc [OPTION ...] WINDOW [OPTION ...] -\n"
+         "                                   one case per line from standard input,\n"
+         "                                   box texts separated by tabs or commas\n"
+         "WINDOW is a Form name (Form21) or a descriptive name (flat-bottom-depth);\n"
+         "--list shows both. Each BOX_TEXT is the raw text of one input box, in the\n"
+         "window's reading order; missing boxes are empty. Options stand before the\n"
+         "first box text; a box text may start with '-' (-3).\n"
+         "Options:\n";
+  PrintOptionHelp(out);
+  out << "Exit status: 0 report, 1 input-error or capacity block, 2 usage error or a\n"
+         "batch line with too many box texts (the other lines are still computed),\n"
+         "3 the output could not be written (disk full, standard output closed).\n";
 }
 
 void PrintList(std::ostream& out) {
   for (const WindowSpec& w : Windows()) {
-    out << w.name << "  " << w.caption << "\n";
+    out << w.name << "  " << CommandName(w) << "  " << w.caption << "\n";
     for (const BoxSpec& box : w.boxes) {
       out << "    " << box.name << "  " << box.label;
       if (!box.hint.empty()) out << box.hint;
@@ -39,8 +45,50 @@ void PrintList(std::ostream& out) {
   }
 }
 
-std::vector<std::string> SplitCase(const std::string& line) {
-  std::vector<std::string> fields(1);
+// Standard output as the command writes it. Every write is checked, so a full
+// disk or a closed descriptor ends the run with its own status instead of passing
+// for output a reader received.
+class CheckedOutput {
+ public:
+  explicit CheckedOutput(std::ostream& out) : out_(out) {}
+  std::ostream& Stream() { return out_; }
+  // The lines of a pane, each ended, in one write.
+  bool Write(const ResultPane& pane) {
+    text_.clear();
+    for (const std::string& line : pane.Lines()) text_.append(line).push_back('\n');
+    errno = 0;
+    out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
+    return Check();
+  }
+  bool Flush() {
+    errno = 0;
+    out_.flush();
+    return Check();
+  }
+  // The one line on standard error for output that was lost.
+  void ReportFailure(std::ostream& err) const {
+    err << "tarnwick-calc: cannot write standard output";
+    if (error_ != 0) err << " (" << std::strerror(error_) << ")";
+    err << "; the output is incomplete\n";
+  }
+
+ private:
+  bool Check() {
+    if (!out_ && !failed_) {
+      failed_ = true;
+      error_ = errno;
+    }
+    return !failed_;
+  }
+  std::ostream& out_;
+  std::string text_;
+  bool failed_ = false;
+  int error_ = 0;
+};
+
+void SplitCase(std::string_view line, std::vector<std::string>& fields) {
+  fields.clear();
+  fields.emplace_back();
   for (const char c : line) {
     if (c == '\t' || c == ',') {
       fields.emplace_back();
@@ -48,92 +96,121 @@ std::vector<std::string> SplitCase(const std::string& line) {
       fields.back().push_back(c);
     }
   }
-  return fields;
 }
 
-int RunBatch(const WindowSpec& window, std::istream& in, std::ostream& out, std::ostream& err) {
+// Each case is written as soon as it is computed and then dropped, so memory does
+// not grow with the input. A line with more box texts than the window has boxes
+// is named and skipped; the others still run, and the status is then a usage error.
+int RunBatch(const WindowSpec& window, std::istream& in, CheckedOutput& out, std::ostream& err) {
   ResultPane pane;
-  bool anyBlock = false;
+  std::vector<std::string> boxes;
   std::string line;
-  int lineNumber = 0;
-  while (std::getline(in, line)) {
-    ++lineNumber;
+  int status = kExitReport;
+  for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
-    const std::vector<std::string> boxes = SplitCase(line);
+    SplitCase(line, boxes);
     if (boxes.size() > window.boxes.size()) {
       err << "tarnwick-calc: line " << lineNumber << ": " << boxes.size() << " box texts, but "
-          << window.name << " has " << window.boxes.size() << " boxes\n";
-      return kExitUsage;
+          << window.name << " has " << window.boxes.size() << " boxes; line skipped\n";
+      status = kExitUsage;
+      continue;
     }
-    if (Press(window, boxes, pane) != PressOutcome::Report) anyBlock = true;
+    if (Press(window, boxes, pane) != PressOutcome::Report && status == kExitReport) {
+      status = kExitBlock;
+    }
+    if (!out.Write(pane)) return kExitOutput;
+    pane.Clear();
+    // Before waiting for more input, hand the reports made so far to the reader.
+    if (in.rdbuf()->in_avail() <= 0 && !out.Flush()) return kExitOutput;
   }
-  out << pane.Joined();
-  return anyBlock ? kExitBlock : kExitReport;
+  return status;
 }
 
-int RunRating(const WindowSpec& window, const std::vector<std::string>& args, std::ostream& out,
-              std::ostream& err) {
-  int count = 0;
-  if (args.size() < 3 || (count = std::atoi(args[2].c_str())) < 1 || count > 100000) {
-    err << "tarnwick-calc: --rating needs a number of depths from 1 to 100000\n";
-    return kExitUsage;
-  }
-  const std::vector<std::string> boxes(args.begin() + 3, args.end());
-  if (boxes.size() > window.boxes.size()) {
-    err << "tarnwick-calc: " << boxes.size() << " box texts, but " << window.name << " has "
-        << window.boxes.size() << " boxes\n";
-    return kExitUsage;
-  }
+int RunRating(const WindowSpec& window, const CalcOptions& options, CheckedOutput& out,
+              std::ostream&) {
   // A case the window would refuse has no rating: print what the press prints.
   ResultPane pane;
-  if (Press(window, boxes, pane) != PressOutcome::Report) {
-    out << pane.Joined();
+  const PressResult pressed = PressWithCase(window, options.boxes, pane);
+  if (!pressed.sectionCase) {
+    out.Write(pane);
     return kExitBlock;
   }
-  const std::optional<SectionCase> c = CaseOf(window, boxes);
-  if (!c) {
-    out << pane.Joined();
-    return kExitBlock;
-  }
-  out << RatingCsv(RatingDepths(RatingTop(*c), count), c->model.evaluate);
+  const SectionCase* c = &*pressed.sectionCase;
+  out.Stream() << RatingCsv(RatingDepths(RatingTop(*c), *options.rating), c->model.evaluate);
   return kExitReport;
+}
+
+int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out,
+              std::ostream& err) {
+  const WindowSpec* window = FindWindowNamed(options.window);
+  if (window == nullptr) {
+    err << "tarnwick-calc: unknown window '" << options.window << "' (see --list)\n";
+    return kExitUsage;
+  }
+  if (options.boxes.size() > window->boxes.size()) {
+    err << "tarnwick-calc: " << options.boxes.size() << " box texts, but " << window->name
+        << " has " << window->boxes.size() << " boxes\n";
+    return kExitUsage;
+  }
+  if (options.batch && options.rating) {
+    err << "tarnwick-calc: --rating takes one case, not batch input\n";
+    return kExitUsage;
+  }
+  if (options.batch) return RunBatch(*window, in, out, err);
+  if (options.rating) return RunRating(*window, options, out, err);
+  ResultPane pane;
+  const PressOutcome outcome = Press(*window, options.boxes, pane);
+  out.Write(pane);
+  return outcome == PressOutcome::Report ? kExitReport : kExitBlock;
+}
+
+int Run(const CalcOptions& options, std::istream& in, CheckedOutput& out, std::ostream& err) {
+  if (options.help) {
+    PrintUsage(out.Stream());
+    return kExitReport;
+  }
+  if (options.list) {
+    PrintList(out.Stream());
+    return kExitReport;
+  }
+  if (options.window.empty()) {
+    PrintUsage(err);
+    return kExitUsage;
+  }
+  return RunWindow(options, in, out, err);
 }
 
 }  // namespace
 
+std::string CommandName(const WindowSpec& window) {
+  const std::string_view kind = window.kind == CalculationKind::Depth ? "-depth" : "-discharge";
+  return std::string(FamilyOf(window.family).id) + std::string(kind);
+}
+
+const WindowSpec* FindWindowNamed(std::string_view name) {
+  if (const WindowSpec* w = FindWindow(name)) return w;
+  for (const WindowSpec& w : Windows()) {
+    if (CommandName(w) == name) return &w;
+  }
+  return nullptr;
+}
+
 int RunCalcCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err) {
-  if (args.empty()) {
-    PrintUsage(err);
+  const ParsedCommandLine parsed = ParseCommandLine(args);
+  if (!parsed.error.empty()) {
+    err << "tarnwick-calc: " << parsed.error << "\n";
     return kExitUsage;
   }
-  if (args[0] == "--help" || args[0] == "-h") {
-    PrintUsage(out);
-    return kExitReport;
+  CheckedOutput checked(out);
+  const int status = Run(parsed.options, in, checked, err);
+  // The stream keeps a failure of any earlier write; the flush adds its own.
+  if (status == kExitOutput || !checked.Flush()) {
+    checked.ReportFailure(err);
+    return kExitOutput;
   }
-  if (args[0] == "--list") {
-    PrintList(out);
-    return kExitReport;
-  }
-  const WindowSpec* window = FindWindow(args[0]);
-  if (window == nullptr) {
-    err << "tarnwick-calc: unknown window '" << args[0] << "' (see --list)\n";
-    return kExitUsage;
-  }
-  if (args.size() == 2 && args[1] == "-") return RunBatch(*window, in, out, err);
-  if (args.size() >= 2 && args[1] == "--rating") return RunRating(*window, args, out, err);
-
-  const std::vector<std::string> boxes(args.begin() + 1, args.end());
-  if (boxes.size() > window->boxes.size()) {
-    err << "tarnwick-calc: " << boxes.size() << " box texts, but " << window->name << " has "
-        << window->boxes.size() << " boxes\n";
-    return kExitUsage;
-  }
-  ResultPane pane;
-  const PressOutcome outcome = Press(*window, boxes, pane);
-  out << pane.Joined();
-  return outcome == PressOutcome::Report ? kExitReport : kExitBlock;
+  return status;
 }
 
 }  // namespace tarnwick

@@ -1,5 +1,6 @@
 #include "ReadNumber.h"
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -49,8 +50,16 @@ NumberReading ReadRadixInteger(Cursor& cursor, int radix) {
 }
 
 double ParseDecimalC(const std::string& literal) {
-  // strtod_l with the C locale: the full stop is the decimal separator even when
-  // the user's locale writes a comma.
+  // std::from_chars rounds correctly like strtod and never looks at the locale:
+  // the full stop is the decimal separator even when the user's locale writes a
+  // comma. It takes no plus sign, and leaves a number beyond the range of a
+  // double to strtod_l with the C locale, which gives it as an infinity or zero.
+  const char* first = literal.data();
+  const char* last = first + literal.size();
+  if (first != last && *first == '+') ++first;
+  double value = 0.0;
+  const auto result = std::from_chars(first, last, value);
+  if (result.ec == std::errc() && result.ptr == last) return value;
   static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
   return strtod_l(literal.c_str(), nullptr, cLocale);
 }

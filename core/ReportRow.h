@@ -1,7 +1,6 @@
 // Line shapes shared by every report, and the display roundings of reported values.
 #pragma once
 
-#include <functional>
 #include <string_view>
 
 #include "ResultPane.h"
@@ -57,10 +56,18 @@ enum class PressOutcome { Report, InputError, WidthError, Capacity, DepthTooGrea
 // the crown) and gives the outcome back.
 PressOutcome Refuse(ResultPane& pane, PressOutcome outcome);
 
-// Prints a report prepared apart, unless one of its numbers is not finite: a
-// figure that is infinite or undefined is never shown to a designer; the press
-// then prints the data input error instead.
-PressOutcome PrintGuarded(ResultPane& pane, PressOutcome outcome,
-                          const std::function<void(ResultPane&)>& print);
+// Prints a report, unless one of its numbers is not finite: a figure that is
+// infinite or undefined is never shown to a designer; the report is then taken
+// back and the press prints the data input error instead. The report is printed
+// straight into the pane, so a press costs no copy of its lines.
+template <typename Print>
+PressOutcome PrintGuarded(ResultPane& pane, PressOutcome outcome, Print&& print) {
+  const ResultPane::Mark mark = pane.Here();
+  print(pane);
+  if (!pane.PrintedNonFiniteSince(mark)) return outcome;
+  pane.Rewind(mark);
+  InputErrorBlock(pane, kDataInputError);
+  return PressOutcome::InputError;
+}
 
 }  // namespace tarnwick

@@ -1,20 +1,21 @@
 #include "ResultPane.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstdint>
+#include <limits>
 
 namespace tarnwick {
 
 int DisplayColumns(std::string_view utf8) {
+  // Every byte but a continuation byte (10xxxxxx) starts a character, and a lead
+  // byte (11xxxxxx) starts a wide one; counted without branches, a loop the
+  // compiler can run several bytes at a time.
   int columns = 0;
   for (const char ch : utf8) {
     const auto byte = static_cast<unsigned char>(ch);
-    if (byte < 0x80) {
-      columns += 1;
-    } else if ((byte & 0xC0) != 0x80) {
-      columns += 2;  // lead byte of a multi-byte character
-    }
+    columns += static_cast<int>((byte & 0xC0) != 0x80) + static_cast<int>(byte >= 0xC0);
   }
   return columns;
 }
@@ -22,72 +23,135 @@ int DisplayColumns(std::string_view utf8) {
 namespace {
 
 // Digits and decimal exponent of |x| rounded to 15 significant digits:
-// |x| = 0.d1d2...d15 × 10^(exponent + 1), trailing zeros removed.
+// |x| = d1.d2...d15 × 10^exponent, trailing zeros removed. std::to_chars with a
+// precision rounds the exact binary value correctly, ties to even, as printf's
+// "%.14e" does, but without the format parsing and the locale.
 struct Significand {
-  std::string digits;
+  char digits[15];
+  int count = 0;     // digits in use, 1 to 15
   int exponent = 0;  // decimal exponent of the first digit
 };
 
-Significand Round15(double magnitude) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);
+// Reads "d[.ddd]e±dd" as to_chars writes it in scientific form.
+Significand ReadScientific(const char* text, const char* end) {
   Significand s;
-  const char* p = buffer;
+  const char* p = text;
   for (; *p != 'e'; ++p) {
-    if (*p != '.') s.digits.push_back(*p);
+    if (*p != '.' && s.count < 15) s.digits[s.count++] = *p;
   }
-  s.exponent = std::atoi(p + 1);
-  while (s.digits.size() > 1 && s.digits.back() == '0') s.digits.pop_back();
+  const bool negative = *++p == '-';
+  int exponent = 0;
+  for (++p; p < end; ++p) exponent = exponent * 10 + (*p - '0');
+  s.exponent = negative ? -exponent : exponent;
+  while (s.count > 1 && s.digits[s.count - 1] == '0') --s.count;
   return s;
 }
 
-std::string PlainMagnitude(const Significand& s) {
-  const int digitCount = static_cast<int>(s.digits.size());
-  std::string text;
+Significand Round15(double magnitude) {
+  char buffer[32];  // "d.dddddddddddddddde+ddd"
+  // The shortest digits that read back as the same normal double lie within half
+  // a unit in its last place (2^-53 of it), far closer than half a step of 15
+  // significant digits (5·10^-16 of it at least); when there are at most 15 of
+  // them they are therefore the correct rounding, and the shortest form is the
+  // cheaper one to find. Rounded report figures always take this way. Subnormal
+  // numbers carry fewer bits, so their shortest form may be too short.
+  if (magnitude >= std::numeric_limits<double>::min()) {
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                      std::chars_format::scientific);
+    if (std::find(buffer, result.ptr, 'e') - buffer <= 16) {
+      return ReadScientific(buffer, result.ptr);
+    }
+  }
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                    std::chars_format::scientific, 14);
+  return ReadScientific(buffer, result.ptr);
+}
+
+void AppendPlain(std::string& text, const Significand& s) {
+  const std::string_view digits(s.digits, static_cast<size_t>(s.count));
   if (s.exponent < 0) {
     text.push_back('.');
     text.append(static_cast<size_t>(-s.exponent - 1), '0');
-    text.append(s.digits);
-  } else if (s.exponent + 1 >= digitCount) {
-    text.append(s.digits);
-    text.append(static_cast<size_t>(s.exponent + 1 - digitCount), '0');
+    text.append(digits);
+  } else if (s.exponent + 1 >= s.count) {
+    text.append(digits);
+    text.append(static_cast<size_t>(s.exponent + 1 - s.count), '0');
   } else {
     const auto wholeDigits = static_cast<size_t>(s.exponent + 1);
-    text.append(s.digits, 0, wholeDigits);
+    text.append(digits.substr(0, wholeDigits));
     text.push_back('.');
-    text.append(s.digits, wholeDigits, std::string::npos);
+    text.append(digits.substr(wholeDigits));
   }
-  return text;
 }
 
-std::string ExponentMagnitude(const Significand& s) {
-  std::string text(1, s.digits[0]);
-  if (s.digits.size() > 1) {
+// Only magnitudes from 1E15 up take this form, so the exponent is positive.
+void AppendExponent(std::string& text, const Significand& s) {
+  text.push_back(s.digits[0]);
+  if (s.count > 1) {
     text.push_back('.');
-    text.append(s.digits, 1, std::string::npos);
+    text.append(s.digits + 1, static_cast<size_t>(s.count - 1));
   }
-  char exponent[16];
-  std::snprintf(exponent, sizeof exponent, "E%c%02d", s.exponent < 0 ? '-' : '+',
-                std::abs(s.exponent));
-  text.append(exponent);
-  return text;
+  char exponent[8];
+  const auto result = std::to_chars(exponent, exponent + sizeof exponent, s.exponent);
+  text.append("E+");
+  if (result.ptr - exponent < 2) text.push_back('0');
+  text.append(exponent, result.ptr);
+}
+
+// Most report figures are cut to five decimals (RoundDisplay) and so stored as
+// the double nearest to k / 10^5 for a whole number k. That decimal then lies
+// within half a unit in the last place of the double and has at most 15
+// significant digits below 10^10, so by the argument of Round15 it is the
+// rounding to 15 digits, and it is written from k without a general conversion.
+bool AppendFiveDecimals(std::string& text, double magnitude) {
+  constexpr double kScale = 1e5;
+  if (!(magnitude >= std::numeric_limits<double>::min() && magnitude < 1e10)) return false;
+  const double k = std::nearbyint(magnitude * kScale);
+  if (k / kScale != magnitude) return false;
+  const auto scaled = static_cast<uint64_t>(k);
+  const uint64_t whole = scaled / 100000;
+  uint64_t fraction = scaled % 100000;
+  char buffer[24];
+  char* p = buffer;
+  if (whole > 0) p = std::to_chars(p, buffer + sizeof buffer, whole).ptr;
+  if (fraction > 0) {
+    int digits = 5;
+    for (; fraction % 10 == 0; fraction /= 10) --digits;
+    *p++ = '.';
+    for (int d = digits - 1; d >= 0; --d, fraction /= 10) p[d] = static_cast<char>('0' + fraction % 10);
+    p += digits;
+  }
+  text.append(buffer, p);
+  return true;
 }
 
 }  // namespace
 
-std::string NumberText(double x) {
-  if (std::isnan(x)) return " NaN ";
-  std::string text(1, x < 0 ? '-' : ' ');
+void AppendNumberText(std::string& text, double x) {
+  if (std::isnan(x)) {
+    text.append(" NaN ");
+    return;
+  }
+  text.push_back(x < 0 ? '-' : ' ');
   const double magnitude = std::fabs(x);
   if (std::isinf(magnitude)) {
     text.append("Inf");
   } else if (magnitude == 0.0) {
     text.push_back('0');
-  } else {
+  } else if (!AppendFiveDecimals(text, magnitude)) {
     const Significand s = Round15(magnitude);
-    text.append(s.exponent >= 15 ? ExponentMagnitude(s) : PlainMagnitude(s));
+    if (s.exponent >= 15) {
+      AppendExponent(text, s);
+    } else {
+      AppendPlain(text, s);
+    }
   }
   text.push_back(' ');
+}
+
+std::string NumberText(double x) {
+  std::string text;
+  AppendNumberText(text, x);
   return text;
 }
 
@@ -98,8 +162,12 @@ ResultPane& ResultPane::Text(std::string_view utf8) {
 }
 
 ResultPane& ResultPane::Number(double x) {
-  if (!std::isfinite(x)) printedNonFinite_ = true;
-  return Text(NumberText(x));
+  if (!std::isfinite(x)) ++nonFiniteCount_;
+  // The number's text is ASCII: one column per character.
+  const size_t before = current_.size();
+  AppendNumberText(current_, x);
+  column_ += static_cast<int>(current_.size() - before);
+  return *this;
 }
 
 ResultPane& ResultPane::Tab(int column) {
@@ -126,12 +194,19 @@ void ResultPane::Clear() {
   lines_.clear();
   current_.clear();
   column_ = 1;
-  printedNonFinite_ = false;
+  nonFiniteCount_ = 0;
+}
+
+void ResultPane::Rewind(const Mark& mark) {
+  lines_.resize(mark.lines);
+  current_ = mark.open;
+  column_ = mark.column;
+  nonFiniteCount_ = mark.nonFiniteCount;
 }
 
 void ResultPane::Append(const ResultPane& other) {
   lines_.insert(lines_.end(), other.lines_.begin(), other.lines_.end());
-  printedNonFinite_ = printedNonFinite_ || other.printedNonFinite_;
+  nonFiniteCount_ += other.nonFiniteCount_;
 }
 
 std::string ResultPane::Joined() const {

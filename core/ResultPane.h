@@ -18,6 +18,8 @@ int DisplayColumns(std::string_view utf8);
 // most 15 significant digits and no zero before the decimal point, a trailing
 // blank. Plain decimal notation below 1E15, exponent form ("1.5E+15") above.
 std::string NumberText(double x);
+// The same text appended to `text`, for building lines without a string per number.
+void AppendNumberText(std::string& text, double x);
 
 class ResultPane {
  public:
@@ -41,13 +43,29 @@ class ResultPane {
   std::string Joined() const;
   bool Empty() const { return lines_.empty() && current_.empty(); }
   // True once any number that is not finite has been printed.
-  bool PrintedNonFinite() const { return printedNonFinite_; }
+  bool PrintedNonFinite() const { return nonFiniteCount_ > 0; }
+
+  // A place in the pane to print a report from and, should it turn out to hold a
+  // figure that is not finite, to take it back to.
+  struct Mark {
+    size_t lines = 0;
+    std::string open;  // the statement still open there (usually none)
+    int column = 1;
+    int nonFiniteCount = 0;
+  };
+  Mark Here() const { return {lines_.size(), current_, column_, nonFiniteCount_}; }
+  bool PrintedNonFiniteSince(const Mark& mark) const {
+    return nonFiniteCount_ > mark.nonFiniteCount;
+  }
+  // Removes everything printed after the mark, which must come from this pane
+  // since its last Clear.
+  void Rewind(const Mark& mark);
 
  private:
   std::vector<std::string> lines_;
   std::string current_;
   int column_ = 1;
-  bool printedNonFinite_ = false;
+  int nonFiniteCount_ = 0;
 };
 
 }  // namespace tarnwick

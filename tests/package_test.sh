@@ -7,6 +7,6 @@ trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
 test -f "$root/usr/share/applications/tarnwick.desktop"
 test -f "$root/usr/share/icons/hicolor/scalable/apps/tarnwick.svg"
-"$root/usr/bin/tarnwick-calc" --list | grep -q '^Form21  平底矩形渠、平底梯形渠水深计算'
+"$root/usr/bin/tarnwick-calc" --list | grep -q '^Form21  flat-bottom-depth  平底矩形渠、平底梯形渠水深计算'
 "$root/usr/bin/tarnwick-calc" Form21 2 1.5 0.025 1000 5 | grep -q '正常水深H= 1.24598'
 echo "installed into $root and ran tarnwick-calc --list"

@@ -23,11 +23,21 @@ TEST(ReadNumber, TakesTheLeadingNumber) {
       {"&o8", 0},       {"&Hxyz", 0},      {"&", 0},           {"-", 0},
       {".", 0},         {"e5", 0},         {"0.025", 0.025},   {"1e-999", 0},
       {"1000\r", 1000}, {"１２", 0},  // full-width digits are not digits here
+      // Correctly rounded to the nearest double, ties to even, subnormals too.
+      {"+.5", 0.5},
+      {"0.30000000000000004", 0.30000000000000004},
+      {"9007199254740993", 9007199254740992.0},
+      {"9007199254740995", 9007199254740996.0},
+      {"0.1000000000000000055511151231257827", 0.1},
+      {"1.7976931348623157e308", 1.7976931348623157e308},
+      {"4.9e-324", 4.9406564584124654e-324},
+      {"2.4703282292062328e-324", 4.9406564584124654e-324},
+      {"2.4703282292062327e-324", 0},
   };
   for (const Case& c : cases) {
     const NumberReading r = ReadNumber(c.text);
     EXPECT_TRUE(r.valid) << '"' << c.text << '"';
-    EXPECT_DOUBLE_EQ(r.value, c.value) << '"' << c.text << '"';
+    EXPECT_EQ(r.value, c.value) << '"' << c.text << '"';
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "core/ReportRow.h"
 #include "core/ResultPane.h"
@@ -12,7 +13,7 @@ namespace {
 TEST(NumberText, PrintsSignMagnitudeAndTrailingBlank) {
   struct Case {
     double value;
-    const char* text;
+    std::string text;
   };
   const Case cases[] = {
       {1.24598, " 1.24598 "},
@@ -34,6 +35,42 @@ TEST(NumberText, PrintsSignMagnitudeAndTrailingBlank) {
       {-2.5e20, "-2.5E+20 "},
       {1e300, " 1E+300 "},
       {1e-20, " .00000000000000000001 "},
+      // Exact binary ties at the 16th digit round to even.
+      {123456789012344.5, " 123456789012344 "},
+      {123456789012345.5, " 123456789012346 "},
+      {999999999999998.5, " 999999999999998 "},
+      {999999999999999.5, " 1E+15 "},  // the rounding carries into the exponent form
+      {-999999999999999.5, "-1E+15 "},
+      {999999999999999.4, " 999999999999999 "},
+      {1000000000000005.0, " 1E+15 "},
+      {1000000000000015.0, " 1.00000000000002E+15 "},
+      {1000000000000025.0, " 1.00000000000002E+15 "},
+      // Decimal ties that are not binary ties: the stored value decides.
+      {1.000000000000005, " 1.00000000000001 "},   // stored just above
+      {1.0000000000000049, " 1 "},
+      {0.1234567890123455, " .123456789012345 "},  // stored just below
+      {2.675, " 2.675 "},
+      // Figures cut to five decimals, up to and past 10^10, and finer ones.
+      {9999999999.99999, " 9999999999.99999 "},
+      {10000000000.5, " 10000000000.5 "},
+      {12345.000001, " 12345.000001 "},
+      {0.000015, " .000015 "},
+      {1234567.123455, " 1234567.123455 "},
+      // Just below a power of ten the rounding adds a digit.
+      {0.99999999999999989, " 1 "},
+      {9.9999999999999982, " 10 "},
+      {0.099999999999999992, " .1 "},
+      {9.9999999999999991e-06, " .00001 "},
+      {99999.999999999995, " 100000 "},
+      {-0.00012345678901234567, "-.000123456789012346 "},
+      {1.5e-7, " .00000015 "},
+      // The smallest numbers are written out in full, the largest in exponent form.
+      {5e-324, " ." + std::string(323, '0') + "494065645841247 "},
+      {2.2250738585072014e-308, " ." + std::string(307, '0') + "22250738585072 "},
+      // A subnormal number reads back from fewer digits than the 15 it is shown with.
+      {1.7618580719223136e-310, " ." + std::string(309, '0') + "176185807192231 "},
+      {1e21, " 1E+21 "},
+      {1.7976931348623157e308, " 1.79769313486232E+308 "},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(NumberText(c.value), c.text) << c.value;

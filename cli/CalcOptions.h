@@ -1,0 +1,36 @@
+// The command line of tarnwick-calc read into options, a window name and box
+// texts. Options may stand before or after the window name, always before the
+// first box text; there a word that starts with "--" (or "-h") is an option, "-"
+// alone asks for batch input, and anything else is the window name or a box
+// text, so a negative number such as "-3" is a box text. Each option is one row
+// of the table in CalcOptions.cpp and one field here.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+
+struct CalcOptions {
+  bool help = false;
+  bool list = false;
+  bool batch = false;          // "-": one case per line of standard input
+  std::optional<int> rating;   // --rating N: depths of the stage–discharge table
+  std::string window;          // empty when the command line names none
+  std::vector<std::string> boxes;
+};
+
+struct ParsedCommandLine {
+  CalcOptions options;
+  std::string error;  // why the command line is unusable; empty when it is usable
+};
+
+ParsedCommandLine ParseCommandLine(std::span<const std::string> args);
+
+// One line per option of the table: its name, its value and what it does.
+void PrintOptionHelp(std::ostream& out);
+
+}  // namespace tarnwick
