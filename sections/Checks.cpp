@@ -1,30 +1,20 @@
 #include "Checks.h"
 
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "core/CriticalFlow.h"
 #include "core/Hydraulics.h"
 #include "core/ReadNumber.h"
 #include "core/ReportRow.h"
 
+#include "FigureText.h"
+
 namespace tarnwick {
 
 namespace {
 
-std::string Fixed(double x, int decimals) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, x);
-  return buffer;
-}
-
-// The shortest text that reads back as x, for the numbers read from the boxes.
-std::string Shortest(double x) {
-  char buffer[64];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, x).ptr;
-  return {buffer, end};
-}
+std::string Fixed(double x, int decimals) { return FixedText(x, decimals); }
+std::string Shortest(double x) { return ShortestText(x); }
 
 // A slope i as the reports show it, 1/D.
 std::string SlopeText(double i) { return "1/" + Shortest(RoundDisplay(1.0 / i, 1)); }
