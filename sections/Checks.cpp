@@ -68,10 +68,11 @@ void FlowRegimeChecks(const WindowSpec& window, std::span<const std::string> tex
                       const SectionCase& c, std::vector<Check>& out) {
   const bool closed = c.model.IsTunnel();
   const double top = closed ? c.model.crown : kOpenChannelDepthLimit;
+  const std::string whole = c.model.subdivided ? "（全断面）" : "";
   const std::optional<double> hc = CriticalDepth(c.discharge, top, c.model.evaluate);
   if (hc) {
     Add(out, "critical_depth", CheckStatus::Note, *hc, std::nullopt,
-        "临界水深hc=" + Fixed(*hc, 3) + " m");
+        "临界水深hc=" + Fixed(*hc, 3) + " m" + whole);
   } else {
     Add(out, "critical_depth", CheckStatus::Note, std::nullopt, top,
         closed ? "隧洞顶以下无临界水深" : "水深" + Fixed(top, 0) + " m以下无临界水深");
@@ -80,7 +81,7 @@ void FlowRegimeChecks(const WindowSpec& window, std::span<const std::string> tex
   if (s.surfaceWidth > 0.0 && s.w > 0.0) {
     const double fr = FroudeNumber(s);
     Add(out, "froude", CheckStatus::Note, fr, std::nullopt,
-        "弗劳德数Fr=V/√(gW/B1)=" + Fixed(fr, 3));
+        "弗劳德数Fr=V/√(gW/B1)=" + Fixed(fr, 3) + whole);
     const std::string_view regime = FlowRegime(fr, kCriticalFroudeBand);
     const bool critical = regime == "临界流";
     Add(out, "regime", critical ? CheckStatus::Note : CheckStatus::Pass, fr, 1.0,
