@@ -14,6 +14,20 @@ namespace {
 bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Blank for the partial-read flag: also the carriage return a pasted line may end in.
+bool AllBlank(std::string_view text) {
+  for (const char c : text) {
+    if (!IsSkipped(c) && c != '\r') return false;
+  }
+  return true;
+}
+
+// A reading and whether every character it consumed took part in the number.
+struct Scan {
+  NumberReading reading;
+  bool complete = true;
+};
+
 // Characters of the text with the skipped blanks removed, read one at a time.
 class Cursor {
  public:
@@ -24,6 +38,8 @@ class Cursor {
     ++pos_;
     Skip();
   }
+  // The characters not read yet.
+  std::string_view Rest() const { return text_.substr(pos_); }
 
  private:
   void Skip() {
@@ -40,13 +56,15 @@ int DigitValue(char c) {
   return 99;
 }
 
-NumberReading ReadRadixInteger(Cursor& cursor, int radix) {
+Scan ReadRadixInteger(Cursor& cursor, int radix) {
   double value = 0.0;
+  bool anyDigit = false;
   while (DigitValue(cursor.Peek()) < radix) {
     value = value * radix + DigitValue(cursor.Peek());
+    anyDigit = true;
     cursor.Advance();
   }
-  return {value, std::isfinite(value)};
+  return {{value, std::isfinite(value)}, anyDigit};
 }
 
 double ParseDecimalC(const std::string& literal) {
@@ -64,24 +82,22 @@ double ParseDecimalC(const std::string& literal) {
   return strtod_l(literal.c_str(), nullptr, cLocale);
 }
 
-}  // namespace
-
-NumberReading ReadNumber(std::string_view text) {
-  Cursor cursor(text);
-  if (cursor.Peek() == '&') {
+// After "&": &H hexadecimal, &O octal; any other prefix reads nothing.
+Scan ReadPrefixed(Cursor& cursor) {
+  cursor.Advance();
+  const char prefix = cursor.Peek();
+  if (prefix == 'H' || prefix == 'h') {
     cursor.Advance();
-    const char prefix = cursor.Peek();
-    if (prefix == 'H' || prefix == 'h') {
-      cursor.Advance();
-      return ReadRadixInteger(cursor, 16);
-    }
-    if (prefix == 'O' || prefix == 'o') {
-      cursor.Advance();
-      return ReadRadixInteger(cursor, 8);
-    }
-    return {};
+    return ReadRadixInteger(cursor, 16);
   }
+  if (prefix == 'O' || prefix == 'o') {
+    cursor.Advance();
+    return ReadRadixInteger(cursor, 8);
+  }
+  return {{}, false};
+}
 
+Scan ReadDecimal(Cursor& cursor) {
   std::string literal;
   if (cursor.Peek() == '+' || cursor.Peek() == '-') {
     literal.push_back(cursor.Peek());
@@ -102,8 +118,9 @@ NumberReading ReadNumber(std::string_view text) {
       cursor.Advance();
     }
   }
-  if (!anyDigit) return {};
+  if (!anyDigit) return {{}, false};
 
+  bool complete = true;
   const char marker = cursor.Peek();
   if (marker == 'E' || marker == 'e' || marker == 'D' || marker == 'd') {
     cursor.Advance();
@@ -119,10 +136,21 @@ NumberReading ReadNumber(std::string_view text) {
       cursor.Advance();
     }
     if (exponentDigits) literal += exponent;
+    complete = exponentDigits;
   }
 
   const double value = ParseDecimalC(literal);
-  return {value, std::isfinite(value)};
+  return {{value, std::isfinite(value)}, complete};
+}
+
+}  // namespace
+
+NumberReading ReadNumber(std::string_view text) {
+  Cursor cursor(text);
+  const Scan scan = cursor.Peek() == '&' ? ReadPrefixed(cursor) : ReadDecimal(cursor);
+  NumberReading r = scan.reading;
+  r.partial = !AllBlank(text) && (!scan.complete || !AllBlank(cursor.Rest()));
+  return r;
 }
 
 }  // namespace tarnwick

@@ -249,6 +249,13 @@ void Definition::Values(const Inputs&, const Section& s, const State& st, NamedV
                                {"H4/B", s.h4 / s.b}});
 }
 
+// Nothing in the hydraulics ties R1 and A1 to B: a roof radius typed ten times
+// too big gives a dry segment, and so a water surface, wider than the tunnel.
+void Definition::Fits(const Inputs&, const Section& s, std::vector<ShapeFit>& fits) {
+  fits.push_back({"roof_chord", "顶拱弦长2·R1·sin(A1/2)", "隧洞宽B",
+                  2.0 * s.r1 * std::sin(s.a1 / 2.0), s.b});
+}
+
 void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {
   AddFamily<Definition>(windows, families);
 }

@@ -93,6 +93,8 @@ struct Definition {
   static void Report(ResultPane& pane, CalculationKind kind, const Inputs& in, const Section& s,
                      const State& st);
   static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
+  // The roof's chord against the width between the walls it stands on.
+  static void Fits(const Inputs& in, const Section& s, std::vector<ShapeFit>& fits);
   static double Crown(const Section& s);
   static double FullArea(const Section& s);
   static double FullSectionDischarge(const Section& s, const Inputs& in);

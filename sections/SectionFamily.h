@@ -59,6 +59,15 @@ concept SectionFamily =
       F::Values(in, s, st, values);  // the family's own quantities, by report symbol
     };
 
+// Optional for any family: `static void Fits(const Inputs&, const Section&,
+// std::vector<ShapeFit>&)` appends the derived dimensions that must meet typed
+// ones (a roof's chord and the width it stands on). The driver hands them back in
+// PressResult::fits beside the named values; the checks judge them without
+// knowing the family.
+template <class F>
+concept FitsDimensions = requires(const typename F::Inputs& in, const typename F::Section& s,
+                                  std::vector<ShapeFit>& fits) { F::Fits(in, s, fits); };
+
 // A closed section: a tunnel or culvert with a crown the water must stay under.
 template <class F>
 concept ClosedSectionFamily =
@@ -174,6 +183,7 @@ PressResult PressFamily(CalculationKind kind, const typename F::Inputs& in, Resu
                                      {"clearance_area_percent", 100.0 * (w0 - st.w) / w0}});
   }
   F::Values(in, s, st, r.values);
+  if constexpr (FitsDimensions<F>) F::Fits(in, s, r.fits);
   if (detail == PressDetail::Silent) return r;
   r.sectionCase = SectionCase{family_detail::ModelOfSection<F>(in, s), st,
                               depthKind ? in.value : st.q1};

@@ -99,6 +99,18 @@ struct SectionCase {
   double discharge = 0.0;
 };
 
+// A dimension a family derives from the typed ones that must meet another typed
+// one for the section to be built as drawn: a city-gate roof arch stands on its
+// own chord 2·R1·sin(A1/2), which has to span the width B between the walls. The
+// window still computes and reports what was typed; the checks compare the two.
+struct ShapeFit {
+  std::string_view name;           // machine name of the check, e.g. "roof_chord"
+  std::string_view label;          // the derived dimension, "顶拱弦长2·R1·sin(A1/2)"
+  std::string_view referenceLabel; // the dimension it must meet, "隧洞宽B"
+  double derived = 0.0;            // m
+  double reference = 0.0;          // m
+};
+
 // How much a press hands back beside what it prints: the outcome alone (the
 // window's button, the command's text), or also the named values and the case.
 // Silent gives the outcome and named values of the press but prints nothing
@@ -114,6 +126,9 @@ struct PressResult {
   int passes = 0;          // depth windows: the search pass that stopped
   bool converged = false;  // the search met the discharge (always, for a depth typed)
   std::optional<SectionCase> sectionCase;  // with PressDetail::Case, exactly for a report
+  // With PressDetail::Case or Silent, for a report: the family's dimensions that
+  // must fit each other (see ShapeFit); empty for families without any.
+  std::vector<ShapeFit> fits;
 };
 
 // One press on the numbers read from the boxes, in box order.

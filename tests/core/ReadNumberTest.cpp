@@ -9,35 +9,42 @@ namespace tarnwick {
 namespace {
 
 TEST(ReadNumber, TakesTheLeadingNumber) {
+  // partial: the text holds more than the number read, blanks aside.
   struct Case {
     const char* text;
     double value;
+    bool partial;
   };
   const Case cases[] = {
-      {"", 0},          {"abc", 0},        {"12abc", 12},      {"1 000", 1000},
-      {"  2.5  ", 2.5}, {"\t3\n", 3},      {"- 2.5", -2.5},    {"+4", 4},
-      {".5", 0.5},      {"-.5", -0.5},     {"1.2.3", 1.2},     {"1,5", 1},
-      {"1e3", 1000},    {"1E-2", 0.01},    {"1D3", 1000},      {"2d-1", 0.2},
-      {"1 e 3", 1000},  {"1e", 1},         {"1e+", 1},         {"3m", 3},
-      {"&H1F", 31},     {"&hff", 255},     {"&H 1 0", 16},     {"&O17", 15},
-      {"&o8", 0},       {"&Hxyz", 0},      {"&", 0},           {"-", 0},
-      {".", 0},         {"e5", 0},         {"0.025", 0.025},   {"1e-999", 0},
-      {"1000\r", 1000}, {"１２", 0},  // full-width digits are not digits here
+      {"", 0, false},          {"abc", 0, true},        {"12abc", 12, true},
+      {"1 000", 1000, false},  {"  2.5  ", 2.5, false}, {"\t3\n", 3, false},
+      {"- 2.5", -2.5, false},  {"+4", 4, false},        {".5", 0.5, false},
+      {"-.5", -0.5, false},    {"1.2.3", 1.2, true},    {"1,5", 1, true},
+      {"1e3", 1000, false},    {"1E-2", 0.01, false},   {"1D3", 1000, false},
+      {"2d-1", 0.2, false},    {"1 e 3", 1000, false},  {"1e", 1, true},
+      {"1e+", 1, true},        {"3m", 3, true},         {"&H1F", 31, false},
+      {"&hff", 255, false},    {"&H 1 0", 16, false},   {"&O17", 15, false},
+      {"&o8", 0, true},        {"&Hxyz", 0, true},      {"&", 0, true},
+      {"&H", 0, true},         {"-", 0, true},          {".", 0, true},
+      {"e5", 0, true},         {"0.025", 0.025, false}, {"1e-999", 0, false},
+      {"1000\r", 1000, false}, {"\r", 0, false},        {"   ", 0, false},
+      {"1OOO", 1, true},       {"１２", 0, true},  // full-width digits are not digits here
       // Correctly rounded to the nearest double, ties to even, subnormals too.
-      {"+.5", 0.5},
-      {"0.30000000000000004", 0.30000000000000004},
-      {"9007199254740993", 9007199254740992.0},
-      {"9007199254740995", 9007199254740996.0},
-      {"0.1000000000000000055511151231257827", 0.1},
-      {"1.7976931348623157e308", 1.7976931348623157e308},
-      {"4.9e-324", 4.9406564584124654e-324},
-      {"2.4703282292062328e-324", 4.9406564584124654e-324},
-      {"2.4703282292062327e-324", 0},
+      {"+.5", 0.5, false},
+      {"0.30000000000000004", 0.30000000000000004, false},
+      {"9007199254740993", 9007199254740992.0, false},
+      {"9007199254740995", 9007199254740996.0, false},
+      {"0.1000000000000000055511151231257827", 0.1, false},
+      {"1.7976931348623157e308", 1.7976931348623157e308, false},
+      {"4.9e-324", 4.9406564584124654e-324, false},
+      {"2.4703282292062328e-324", 4.9406564584124654e-324, false},
+      {"2.4703282292062327e-324", 0, false},
   };
   for (const Case& c : cases) {
     const NumberReading r = ReadNumber(c.text);
     EXPECT_TRUE(r.valid) << '"' << c.text << '"';
     EXPECT_EQ(r.value, c.value) << '"' << c.text << '"';
+    EXPECT_EQ(r.partial, c.partial) << '"' << c.text << '"';
   }
 }
 

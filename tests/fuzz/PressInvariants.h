@@ -97,7 +97,9 @@ inline std::string CheckReading(std::string_view text) {
     spaced.push_back(' ');
   }
   const NumberReading s = ReadNumber(spaced);
-  if (s.valid != r.valid || (r.valid && s.value != r.value)) return "blanks changed the reading";
+  if (s.valid != r.valid || (r.valid && s.value != r.value) || s.partial != r.partial) {
+    return "blanks changed the reading";
+  }
   return {};
 }
 

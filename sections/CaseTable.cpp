@@ -1,0 +1,156 @@
+#include "CaseTable.h"
+
+#include <algorithm>
+
+#include "core/CriticalFlow.h"
+#include "core/ReadNumber.h"
+#include "core/ReportRow.h"
+
+#include "FigureText.h"
+
+namespace tarnwick {
+
+namespace {
+
+std::optional<double> Named(const NamedValues& values, std::string_view symbol) {
+  for (const NamedValue& v : values) {
+    if (v.symbol == symbol) return v.value;
+  }
+  return std::nullopt;
+}
+
+std::string InputsText(const WindowSpec& window, std::span<const std::string> boxTexts) {
+  std::string text;
+  for (size_t k = 0; k < window.boxes.size(); ++k) {
+    const BoxSpec& box = window.boxes[k];
+    const double value = k < boxTexts.size() ? ReadNumber(boxTexts[k]).value : 0.0;
+    if (!text.empty()) text += ' ';
+    text += box.symbol.empty() ? box.name : box.symbol;
+    text += '=';
+    if (box.role == BoxRole::Slope) text += "1/";  // the slope is typed as D of 1/D
+    text += ShortestText(value);
+  }
+  return text;
+}
+
+std::string Figure(const std::optional<double>& x, int decimals = 5) {
+  return x ? ShortestText(RoundDisplay(*x, decimals)) : std::string();
+}
+
+// The number a column sorts by; empty for the text columns and empty cells.
+std::optional<double> SortNumber(const CaseRow& row, CaseColumn column) {
+  switch (column) {
+    case CaseColumn::Depth:
+      return row.h;
+    case CaseColumn::Discharge:
+      return row.q1;
+    case CaseColumn::Velocity:
+      return row.v;
+    case CaseColumn::Froude:
+      return row.froude;
+    case CaseColumn::ClearanceHeight:
+      return row.clearanceHeight;
+    case CaseColumn::ClearanceArea:
+      return row.clearanceAreaPercent;
+    default:
+      return std::nullopt;
+  }
+}
+
+bool IsFigureColumn(CaseColumn column) {
+  return column != CaseColumn::Window && column != CaseColumn::Inputs &&
+         column != CaseColumn::Regime;
+}
+
+void AppendField(std::string& out, std::string_view field, char separator) {
+  const bool quoted = field.find_first_of(std::string{separator, '"', '\r', '\n'}) !=
+                      std::string_view::npos;
+  if (!quoted) {
+    out += field;
+    return;
+  }
+  out += '"';
+  for (const char c : field) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+void AppendLine(std::string& out, std::span<const std::string> fields, char separator,
+                std::string_view lineEnd) {
+  for (size_t k = 0; k < fields.size(); ++k) {
+    if (k > 0) out += separator;
+    AppendField(out, fields[k], separator);
+  }
+  out += lineEnd;
+}
+
+}  // namespace
+
+std::optional<CaseRow> CaseRowOf(const WindowSpec& window, std::span<const std::string> boxTexts,
+                                 const PressResult& result) {
+  if (result.outcome != PressOutcome::Report || !result.sectionCase) return std::nullopt;
+  const SectionState& s = result.sectionCase->state;
+  CaseRow row;
+  row.caption = window.caption;
+  row.inputs = InputsText(window, boxTexts);
+  row.h = s.h;
+  row.q1 = s.q1;
+  row.v = s.v;
+  if (s.surfaceWidth > 0.0 && s.w > 0.0) {
+    row.froude = FroudeNumber(s);
+    row.regime = FlowRegime(*row.froude, kCriticalFroudeBand);
+  }
+  row.clearanceHeight = Named(result.values, "clearance_height");
+  row.clearanceAreaPercent = Named(result.values, "clearance_area_percent");
+  return row;
+}
+
+std::span<const std::string_view> CaseHeaders() {
+  static constexpr std::string_view kHeaders[kCaseColumns] = {
+      "计算窗口", "输入数据", "水深h(m)", "流量Q1(m³/s)", "流速V(m/s)",
+      "弗劳德数Fr", "流态", "净空高度(m)", "净空面积比(%)"};
+  return kHeaders;
+}
+
+std::vector<std::string> CaseCells(const CaseRow& row) {
+  return {row.caption,
+          row.inputs,
+          Figure(row.h),
+          Figure(row.q1),
+          Figure(row.v),
+          Figure(row.froude, 3),
+          std::string(row.regime),
+          Figure(row.clearanceHeight),
+          Figure(row.clearanceAreaPercent, 3)};
+}
+
+void CaseTable::SortBy(CaseColumn column, bool ascending) {
+  const size_t index = static_cast<size_t>(column);
+  std::stable_sort(rows_.begin(), rows_.end(), [&](const CaseRow& a, const CaseRow& b) {
+    if (IsFigureColumn(column)) {
+      const auto x = SortNumber(a, column);
+      const auto y = SortNumber(b, column);
+      if (!x || !y) return x.has_value() && !y.has_value();  // empty cells last
+      return ascending ? *x < *y : *y < *x;
+    }
+    const std::string x = CaseCells(a)[index];
+    const std::string y = CaseCells(b)[index];
+    return ascending ? x < y : y < x;
+  });
+}
+
+std::string CaseTable::Joined(char separator, std::string_view lineEnd) const {
+  std::string out;
+  const std::vector<std::string> headers(CaseHeaders().begin(), CaseHeaders().end());
+  AppendLine(out, headers, separator, lineEnd);
+  for (const CaseRow& row : rows_) AppendLine(out, CaseCells(row), separator, lineEnd);
+  return out;
+}
+
+std::string CaseTable::Csv() const { return "\xEF\xBB\xBF" + Joined(',', "\r\n"); }
+
+std::string CaseTable::TabSeparated() const { return Joined('\t', "\n"); }
+
+}  // namespace tarnwick

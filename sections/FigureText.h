@@ -1,0 +1,23 @@
+// Figures as the check panel and the case table show them: fixed decimals, or
+// the shortest text that reads back as the number (the boxes' values, "0.025").
+#pragma once
+
+#include <charconv>
+#include <cstdio>
+#include <string>
+
+namespace tarnwick {
+
+inline std::string FixedText(double x, int decimals) {
+  char buffer[352];  // room for the widest double in fixed notation
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, x);
+  return buffer;
+}
+
+inline std::string ShortestText(double x) {
+  char buffer[64];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, x).ptr;
+  return {buffer, end};
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,130 @@
+#include "sections/CaseTable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+namespace {
+
+using Records = std::vector<std::vector<std::string>>;
+
+// A reader of delimited text as a spreadsheet reads it: quoted fields may hold
+// the separator, doubled quotes and line breaks; lines end in LF or CR LF.
+Records ReadDelimited(std::string_view text, char separator) {
+  Records records(1, std::vector<std::string>(1));
+  bool quoted = false;
+  for (size_t k = 0; k < text.size(); ++k) {
+    const char c = text[k];
+    std::string& field = records.back().back();
+    if (quoted) {
+      if (c != '"') {
+        field += c;
+      } else if (k + 1 < text.size() && text[k + 1] == '"') {
+        field += '"';
+        ++k;
+      } else {
+        quoted = false;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == separator) {
+      records.back().emplace_back();
+    } else if (c == '\n' || (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n')) {
+      if (c == '\r') ++k;
+      records.emplace_back(1);
+    } else {
+      field += c;
+    }
+  }
+  if (records.back() == std::vector<std::string>(1)) records.pop_back();
+  return records;
+}
+
+CaseRow RowOf(const char* window, const std::vector<std::string>& texts) {
+  ResultPane pane;
+  const WindowSpec& w = *FindWindow(window);
+  const auto row = CaseRowOf(w, texts, PressWithCase(w, texts, pane));
+  EXPECT_TRUE(row.has_value()) << window;
+  return row.value_or(CaseRow{});
+}
+
+TEST(CaseTable, CsvAndClipboardTextReadBackWithTheirColumns) {
+  CaseTable table;
+  table.Add(RowOf("Form21", {"2", "1.5", "0.025", "1000", "5"}));
+  table.Add(RowOf("Form23", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "8"}));
+  CaseRow odd;
+  odd.caption = "方案\"甲\",二\n\t三";
+  odd.inputs = "B=1,5\tC=2";  // the separator alone must be quoted too
+  table.Add(odd);
+  ResultPane pane;
+  const std::vector<std::string> refused = {"0", "1.5", "0.025", "1000", "5"};
+  EXPECT_FALSE(CaseRowOf(*FindWindow("Form21"), refused,
+                         PressWithCase(*FindWindow("Form21"), refused, pane)));
+
+  const std::string bom = "\xEF\xBB\xBF";
+  const struct {
+    std::string text;
+    char separator;
+    bool bom;
+  } formats[] = {{table.Csv(), ',', true}, {table.TabSeparated(), '\t', false}};
+  for (const auto& f : formats) {
+    EXPECT_EQ(f.text.starts_with(bom), f.bom);
+    const Records records = ReadDelimited(f.bom ? f.text.substr(bom.size()) : f.text, f.separator);
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(records[0], std::vector<std::string>(CaseHeaders().begin(), CaseHeaders().end()));
+    for (size_t r = 1; r < records.size(); ++r) {
+      EXPECT_EQ(records[r], CaseCells(table.Rows()[r - 1])) << r;
+    }
+    const auto& open = records[1];
+    EXPECT_EQ(open[0], FindWindow("Form21")->caption);
+    EXPECT_EQ(open[1], "B=2 M=1.5 n=0.025 I=1/1000 Q=5");
+    EXPECT_NEAR(std::stod(open[2]), 1.24598, 5e-6);
+    EXPECT_NEAR(std::stod(open[3]), 5.0, 1e-4);
+    EXPECT_EQ(open[6], "缓流");
+    EXPECT_EQ(open[7], "");  // no clearance in an open channel
+    const auto& tunnel = records[2];
+    EXPECT_NEAR(std::stod(tunnel[2]), 1.44744, 5e-6);
+    EXPECT_NEAR(std::stod(tunnel[7]), 1.41858, 5e-6);  // H5 of the report
+    EXPECT_GT(std::stod(tunnel[8]), 15.0);
+    EXPECT_EQ(records[3][0], odd.caption);
+    EXPECT_EQ(records[3][5], "");
+  }
+}
+
+TEST(CaseTable, SortsFiguresWithEmptyCellsLast) {
+  const struct {
+    const char* caption;
+    double h;
+    std::optional<double> clearance;
+  } rows[] = {{"乙", 2.0, 0.5}, {"甲", 1.0, std::nullopt}, {"丙", 3.0, 0.3}, {"丁", 0.5, std::nullopt}};
+  const struct {
+    CaseColumn column;
+    bool ascending;
+    std::vector<std::string> order;
+  } cases[] = {
+      {CaseColumn::Depth, true, {"丁", "甲", "乙", "丙"}},
+      {CaseColumn::Depth, false, {"丙", "乙", "甲", "丁"}},
+      {CaseColumn::ClearanceHeight, true, {"丙", "乙", "甲", "丁"}},
+      {CaseColumn::ClearanceHeight, false, {"乙", "丙", "甲", "丁"}},
+      {CaseColumn::Window, true, {"丁", "丙", "乙", "甲"}},  // by the UTF-8 bytes
+  };
+  for (const auto& c : cases) {
+    CaseTable table;
+    for (const auto& r : rows) {
+      CaseRow row;
+      row.caption = r.caption;
+      row.h = r.h;
+      row.clearanceHeight = r.clearance;
+      table.Add(row);
+    }
+    table.SortBy(c.column, c.ascending);
+    std::vector<std::string> order;
+    for (const CaseRow& row : table.Rows()) order.push_back(row.caption);
+    EXPECT_EQ(order, c.order) << static_cast<int>(c.column) << c.ascending;
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
