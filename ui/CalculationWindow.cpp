@@ -115,7 +115,7 @@ void CalculationWindow::BuildMenus() {
 }
 
 void CalculationWindow::BuildToolbar() {
-  QToolBar* bar = addToolBar(QStringLiteral("Toolbar1"));
+  QToolBar* bar = addToolBar(kToolbarTitle);
   bar->setObjectName(QStringLiteral("Toolbar1"));
   bar->setMovable(false);
   for (const ToolButtonSpec& button : CalculationToolbar()) {

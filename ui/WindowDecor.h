@@ -13,6 +13,9 @@
 namespace tarnwick::ui {
 
 inline const QString kProductTitle = QStringLiteral("Tarnwick");
+// The toolbars' title, which the main window's context menu lists to show or
+// hide them.
+inline const QString kToolbarTitle = QStringLiteral("工具栏");
 
 // The two shape buttons of the arc-bottom windows. Option1 prepares the boxes for
 // the rectangular channel (side slope fixed at 0, width typed), Option2 for the

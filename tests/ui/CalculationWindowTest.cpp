@@ -11,15 +11,19 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
+#include <memory>
 
 #include "WorkedCases.h"
 #include "TestSupport.h"
 #include "ui/CalculationWindow.h"
+#include "ui/Localisation.h"
 #include "ui/ResultView.h"
 #include "ui/WindowDecor.h"
 
@@ -55,6 +59,7 @@ const WindowSpec& Entry(const char* name) { return *FindWindow(name); }
 class CalculationWindowTest : public QObject {
   Q_OBJECT
  private slots:
+  void initTestCase() { QVERIFY(InstallQtChinese(*qApp)); }
   void init() { QApplication::setQuitOnLastWindowClosed(false); }
   void workedCaseMatchesCommandLine_data();
   void workedCaseMatchesCommandLine();
@@ -67,6 +72,7 @@ class CalculationWindowTest : public QObject {
   void shapeButtons_data();
   void shapeButtons();
   void paneColumnsLineUp();
+  void qtTextsAreChinese();
 };
 
 void CalculationWindowTest::workedCaseMatchesCommandLine_data() {
@@ -309,6 +315,33 @@ void CalculationWindowTest::paneColumnsLineUp() {
   // A whole line measures its column count: four Chinese characters, two each.
   const QString line = QStringLiteral("糙率N= .025             纵坡I= 1/ 1000");
   QCOMPARE(metrics.horizontalAdvance(line), (line.size() + 4) * cell);
+}
+
+// Qt's own texts beside the program's: the standard menu of an input box, the
+// main window's toolbar menu and a message box's button.
+void CalculationWindowTest::qtTextsAreChinese() {
+  CalculationWindow window(Entry("Form21"));
+  QStringList boxMenu;
+  std::unique_ptr<QMenu> menu(window.Boxes()[0]->createStandardContextMenu());
+  for (QAction* action : menu->actions()) {
+    if (!action->isSeparator()) boxMenu << action->text().section(QLatin1Char('\t'), 0, 0);
+  }
+  QCOMPARE(boxMenu, (QStringList{"撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)", "粘贴(&P)", "删除",
+                                 "全选"}));
+  std::unique_ptr<QMenu> windowMenu(window.createPopupMenu());
+  QCOMPARE(windowMenu->actions().size(), 1);
+  QCOMPARE(windowMenu->actions()[0]->text(), QString("工具栏"));
+
+  // Printing an empty pane says so in a message box.
+  QString button;
+  QTimer::singleShot(0, [&button] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      button = box->buttons().value(0)->text();
+      box->accept();
+    }
+  });
+  window.PrintResults();
+  QCOMPARE(button, QString("确定"));
 }
 
 QTEST_MAIN(CalculationWindowTest)
