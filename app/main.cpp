@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/Version.h"
 #include "ui/Artwork.h"
 #include "ui/Localisation.h"
 #include "ui/Shell.h"
@@ -15,7 +16,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tarnwick"));
-  QApplication::setApplicationVersion(QStringLiteral("2.0.1"));
+  QApplication::setApplicationVersion(QLatin1String(tarnwick::kVersion));
   QApplication::setWindowIcon(QIcon(tarnwick::ui::ProgramIcon(64)));
   if (!tarnwick::ui::InstallQtChinese(app)) {
     qWarning("Qt's Chinese translations are not installed (qt6-translations-l10n): "

@@ -71,6 +71,7 @@ void ShellTest::wholeRoad() {
   shell.ShowSplash();
   QCOMPARE(VisibleWindows(), QStringList{"From4"});
   QCOMPARE(shell.Splash()->windowTitle(), QString("Tarnwick"));
+  QCOMPARE(Child<QLabel>(shell.Splash(), "Label3")->text(), QString("版本:V2.0.1"));
 
   ClickWidget(Child<QLabel>(shell.Splash(), "Label2"));
   Settle();
