@@ -95,8 +95,7 @@ void CalculationWindow::ShowSectionDrawing() {
   std::vector<std::string> texts;
   for (const QLineEdit* box : boxes_) texts.push_back(box->text().toStdString());
   ResultPane scratch;
-  const bool accepted =
-      entry_.compute != nullptr && Press(entry_, texts, scratch) == PressOutcome::Report;
+  const bool accepted = Press(entry_, texts, scratch) == PressOutcome::Report;
   const std::optional<SectionCase> current = accepted ? CaseOf(entry_, texts) : std::nullopt;
   if (current) {
     window->ShowDrawing(DrawingOf(*current), ProjectTitle(), TypedDimensions());

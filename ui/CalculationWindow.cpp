@@ -213,8 +213,6 @@ QWidget* CalculationWindow::BuildInputFrame() {
   command1_ = new QPushButton(QStringLiteral("确 定"), frame);
   command1_->setObjectName(QStringLiteral("Command1"));
   command1_->setDefault(true);
-  // A family whose calculator is not part of this build cannot compute.
-  command1_->setEnabled(entry_.compute != nullptr);
   connect(command1_, &QPushButton::clicked, this, &CalculationWindow::Compute);
   auto* buttonRow = new QHBoxLayout;
   buttonRow->addStretch(1);
@@ -251,7 +249,6 @@ std::vector<std::string> CalculationWindow::BoxTexts() const {
 }
 
 void CalculationWindow::Compute() {
-  if (entry_.compute == nullptr) return;
   const std::vector<std::string> texts = BoxTexts();
   const std::size_t before = results_.Lines().size();
   const PressOutcome outcome = Press(entry_, texts, results_);
