@@ -37,7 +37,7 @@ QAction* NamedAction(QWidget* owner, const char* name, const QString& caption) {
 }  // namespace
 
 CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent)
-    : QMainWindow(parent), entry_(entry), shapeButtons_(ShapeButtonsOf(entry.name)) {
+    : QMainWindow(parent), entry_(entry), shapeTint_(QColor::fromRgb(entry.shapeTint)) {
   setObjectName(Q(entry.name));
   setWindowTitle(Q(entry.caption));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -75,7 +75,9 @@ CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent)
   }
   if (previous != nullptr) setTabOrder(previous, command1_);
 
-  if (shapeButtons_) ChooseTrapezoidal();
+  for (const ShapeOption& shape : entry_.shapes) {
+    if (shape.initial) ChooseShape(shape);
+  }
   if (!boxes_.empty()) boxes_.front()->setFocus();
   connect(this, &CalculationWindow::stageDischargeCurveRequested, this,
           &CalculationWindow::ShowStageDischargeCurve);
@@ -150,30 +152,7 @@ QWidget* CalculationWindow::BuildInputFrame() {
   frame->setObjectName(QStringLiteral("Frame1"));
   auto* layout = new QVBoxLayout(frame);
 
-  if (shapeButtons_) {
-    auto* row = new QHBoxLayout;
-    auto* group = new QButtonGroup(frame);
-    const struct {
-      const char* name;
-      QString caption;
-      void (CalculationWindow::*slot)();
-    } options[] = {{"Option1", QStringLiteral("矩形渠"), &CalculationWindow::ChooseRectangular},
-                   {"Option2", QStringLiteral("梯形渠"), &CalculationWindow::ChooseTrapezoidal}};
-    for (const auto& option : options) {
-      auto* button = new QRadioButton(option.caption, frame);
-      button->setObjectName(QString::fromLatin1(option.name));
-      button->setAutoFillBackground(true);
-      QPalette pal = button->palette();
-      pal.setColor(button->backgroundRole(), shapeButtons_->readOnlyColour);
-      button->setPalette(pal);
-      group->addButton(button);
-      row->addWidget(button);
-      connect(button, &QRadioButton::clicked, this, option.slot);
-    }
-    frame->findChild<QRadioButton*>(QStringLiteral("Option2"))->setChecked(true);
-    row->addStretch(1);
-    layout->addLayout(row);
-  }
+  if (!entry_.shapes.empty()) layout->addWidget(BuildShapeButtons(frame));
 
   // Boxes in reading order, left to right and then down; wide families get three
   // columns so the window stays short.
@@ -219,6 +198,27 @@ QWidget* CalculationWindow::BuildInputFrame() {
   buttonRow->addWidget(command1_);
   layout->addLayout(buttonRow);
   return frame;
+}
+
+QWidget* CalculationWindow::BuildShapeButtons(QWidget* frame) {
+  auto* strip = new QWidget(frame);
+  auto* row = new QHBoxLayout(strip);
+  row->setContentsMargins(0, 0, 0, 0);
+  auto* group = new QButtonGroup(strip);
+  for (const ShapeOption& shape : entry_.shapes) {
+    auto* button = new QRadioButton(Q(shape.caption), strip);
+    button->setObjectName(Q(shape.name));
+    button->setAutoFillBackground(true);
+    QPalette pal = button->palette();
+    pal.setColor(button->backgroundRole(), shapeTint_);
+    button->setPalette(pal);
+    button->setChecked(shape.initial);
+    group->addButton(button);
+    row->addWidget(button);
+    connect(button, &QRadioButton::clicked, this, [this, &shape] { ChooseShape(shape); });
+  }
+  row->addStretch(1);
+  return strip;
 }
 
 QWidget* CalculationWindow::BuildExtensionFrame() {
@@ -295,8 +295,8 @@ void CalculationWindow::ClearResults() {
   pane_->ClearLines();
 }
 
-QLineEdit* CalculationWindow::Box(const char* name) const {
-  return findChild<QLineEdit*>(QString::fromLatin1(name));
+QLineEdit* CalculationWindow::Box(std::string_view name) const {
+  return findChild<QLineEdit*>(Q(name));
 }
 
 void CalculationWindow::SetLocked(QLineEdit* box, bool locked, const QColor& colour) {
@@ -304,33 +304,18 @@ void CalculationWindow::SetLocked(QLineEdit* box, bool locked, const QColor& col
   QPalette pal = box->palette();
   pal.setColor(QPalette::Base, colour);
   box->setPalette(pal);
+  // A locked box is passed over by Tab; a click still reaches it.
+  box->setFocusPolicy(locked ? Qt::ClickFocus : Qt::StrongFocus);
 }
 
-// The rectangular shape fixes the side slope at 0 and asks for the width.
-void CalculationWindow::ChooseRectangular() {
-  if (!shapeButtons_) return;
-  QLineEdit* slope = Box("Text3");
-  QLineEdit* width = Box("Text9");
-  SetLocked(width, false, Qt::white);
-  width->setFrame(true);
-  slope->setText(QStringLiteral("0"));
-  SetLocked(slope, true, shapeButtons_->readOnlyColour);
-  slope->setFocusPolicy(Qt::ClickFocus);
-  width->setFocusPolicy(Qt::StrongFocus);
-}
-
-// The trapezoidal shape asks for the side slope; the width follows from it.
-void CalculationWindow::ChooseTrapezoidal() {
-  if (!shapeButtons_) return;
-  QLineEdit* slope = Box("Text3");
-  QLineEdit* width = Box("Text9");
-  SetLocked(width, true, shapeButtons_->readOnlyColour);
-  width->setFrame(true);
-  width->clear();
-  slope->clear();
-  SetLocked(slope, false, Qt::white);
-  width->setFocusPolicy(Qt::ClickFocus);
-  slope->setFocusPolicy(Qt::StrongFocus);
+void CalculationWindow::ChooseShape(const ShapeOption& shape) {
+  QLineEdit* locked = Box(shape.lockedBox);
+  QLineEdit* open = Box(shape.openBox);
+  if (locked == nullptr || open == nullptr) return;
+  locked->setText(Q(shape.lockedText));
+  SetLocked(locked, true, shapeTint_);
+  if (shape.clearOpenBox) open->clear();
+  SetLocked(open, false, Qt::white);
 }
 
 void CalculationWindow::keyPressEvent(QKeyEvent* event) {

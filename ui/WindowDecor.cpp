@@ -2,14 +2,6 @@
 
 namespace tarnwick::ui {
 
-std::optional<ShapeButtons> ShapeButtonsOf(std::string_view windowName) {
-  // The depth window is tinted warm, the discharge window cool, so the two
-  // arc-bottom windows are told apart at a glance.
-  if (windowName == "Form2") return ShapeButtons{QColor(255, 224, 192)};
-  if (windowName == "Form31") return ShapeButtons{QColor(192, 255, 255)};
-  return std::nullopt;
-}
-
 const std::array<ToolButtonSpec, 9>& CalculationToolbar() {
   static const std::array<ToolButtonSpec, 9> buttons = {{
       {1, QStringLiteral("清除屏幕计算结果"), ToolIcon::Clean},
