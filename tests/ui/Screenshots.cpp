@@ -46,8 +46,9 @@ void Save(QWidget* window, const QString& name) {
 bool Choose(SelectionWindow* selection, std::string_view target) {
   for (const char* kind : {"Option1", "Option2"}) {
     selection->findChild<QRadioButton*>(kind)->click();
-    for (int k = 3; k <= 10; ++k) {
-      selection->findChild<QRadioButton*>(QStringLiteral("Option%1").arg(k))->click();
+    for (const FamilySpec& f : Families()) {
+      selection->findChild<QRadioButton*>(QString::fromUtf8(f.option.data(), f.option.size()))
+          ->click();
       if (selection->ChosenWindow().name == target) return true;
     }
   }
