@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "Artwork.h"
+#include "InputGrid.h"
 #include "ResultView.h"
 #include "StageDischargeWindow.h"
 #include "SectionDrawingWindow.h"
@@ -154,40 +155,9 @@ QWidget* CalculationWindow::BuildInputFrame() {
 
   if (!entry_.shapes.empty()) layout->addWidget(BuildShapeButtons(frame));
 
-  // Boxes in reading order, left to right and then down; wide families get three
-  // columns so the window stays short.
-  auto* grid = new QGridLayout;
-  const int columns = entry_.boxes.size() >= 9 ? 3 : 2;
-  int k = 0;
-  for (const BoxSpec& entry : entry_.boxes) {
-    auto* box = new QLineEdit(frame);
-    box->setObjectName(Q(entry.name));
-    box->setMinimumWidth(90);
-    if (!entry.toolTip.empty()) box->setToolTip(Q(entry.toolTip));
-    auto* label = new QLabel(Q(entry.label), frame);
-    label->setBuddy(box);
-    QWidget* labelCell = label;
-    if (!entry.hint.empty()) {
-      labelCell = new QWidget(frame);
-      auto* stack = new QVBoxLayout(labelCell);
-      stack->setContentsMargins(0, 0, 0, 0);
-      stack->setSpacing(0);
-      label->setParent(labelCell);
-      stack->addWidget(label);
-      auto* hint = new QLabel(Q(entry.hint), labelCell);
-      QFont small = hint->font();
-      small.setPointSizeF(small.pointSizeF() * 0.85);
-      hint->setFont(small);
-      stack->addWidget(hint);
-    }
-    const int row = k / columns;
-    const int column = (k % columns) * 2;
-    grid->addWidget(labelCell, row, column, Qt::AlignRight | Qt::AlignVCenter);
-    grid->addWidget(box, row, column + 1);
-    boxes_.push_back(box);
-    ++k;
-  }
-  layout->addLayout(grid);
+  InputGrid grid = BuildInputGrid(entry_.boxes, frame);
+  boxes_ = std::move(grid.boxes);
+  layout->addLayout(grid.layout);
 
   command1_ = new QPushButton(QStringLiteral("确 定"), frame);
   command1_->setObjectName(QStringLiteral("Command1"));

@@ -73,6 +73,10 @@ class CalculationWindowTest : public QObject {
   void shapeButtons();
   void paneColumnsLineUp();
   void qtTextsAreChinese();
+  void unitsBesideBoxes_data();
+  void unitsBesideBoxes();
+  void compoundBoxesStandByPart_data();
+  void compoundBoxesStandByPart();
 };
 
 void CalculationWindowTest::workedCaseMatchesCommandLine_data() {
@@ -331,6 +335,98 @@ void CalculationWindowTest::qtTextsAreChinese() {
   });
   window.PrintResults();
   QCOMPARE(button, QString("确定"));
+}
+
+void CalculationWindowTest::unitsBesideBoxes_data() {
+  QTest::addColumn<QString>("window");
+  QTest::addColumn<QString>("box");
+  QTest::addColumn<QString>("label");
+  QTest::addColumn<QString>("unit");  // empty: a pure number, no unit shown
+  const char* rows[][4] = {
+      {"Form21", "Text2", "渠 底 宽 B=", "m"},     {"Form21", "Text3", "边    坡 M=", ""},
+      {"Form21", "Text4", "糙    率 n=", ""},     {"Form21", "Text5", "纵    坡 I=", ""},
+      {"Form21", "Text6", "流    量 Q=", "m³/s"}, {"Form32", "Text6", "水    深 H=", "m"},
+      {"Form23", "Text4", "顶拱圆心角A1=", "°"},  {"Form35", "Text1", "平底板宽度B=", "m"},
+      {"Form12", "Text3", "深槽高度H1=", "m"},    {"Form11", "Text12", "流    量 Q=", "m³/s"},
+  };
+  for (const auto& r : rows) {
+    QTest::newRow(qPrintable(QString("%1 %2").arg(r[0], r[1]))) << r[0] << r[1] << r[2] << r[3];
+  }
+}
+
+// The unit stands right of its box, on its line; the label left of it is unchanged.
+void CalculationWindowTest::unitsBesideBoxes() {
+  QFETCH(QString, window);
+  QFETCH(QString, box);
+  QFETCH(QString, label);
+  QFETCH(QString, unit);
+  CalculationWindow form(Entry(qPrintable(window)));
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  auto* edit = Child<QLineEdit>(&form, qPrintable(box));
+  QLabel* buddyLabel = nullptr;
+  QLabel* unitLabel = nullptr;
+  for (QLabel* l : form.findChildren<QLabel*>()) {
+    if (l->buddy() != edit) continue;
+    (l->objectName().endsWith("Unit") ? unitLabel : buddyLabel) = l;
+  }
+  QVERIFY(buddyLabel != nullptr);
+  QCOMPARE(buddyLabel->text(), label);
+  QVERIFY(buddyLabel->mapTo(&form, QPoint()).x() < edit->mapTo(&form, QPoint()).x());
+  if (unit.isEmpty()) {
+    QVERIFY(unitLabel == nullptr);
+    return;
+  }
+  QVERIFY(unitLabel != nullptr);
+  QCOMPARE(unitLabel->text(), unit);
+  const QRect boxRect(edit->mapTo(&form, QPoint()), edit->size());
+  const QRect unitRect(unitLabel->mapTo(&form, QPoint()), unitLabel->size());
+  QVERIFY(unitRect.left() >= boxRect.right());
+  QVERIFY(unitRect.top() < boxRect.center().y() && unitRect.bottom() > boxRect.center().y());
+}
+
+void CalculationWindowTest::compoundBoxesStandByPart_data() {
+  QTest::addColumn<QString>("window");
+  QTest::newRow("Form11") << "Form11";
+  QTest::newRow("Form12") << "Form12";
+}
+
+// One line per part of the section: the main channel, the left and the right
+// flood plain, then slope and discharge or depth; widths, slopes and roughnesses
+// of the parts one under another; Tab still walks Text1 to Text12.
+void CalculationWindowTest::compoundBoxesStandByPart() {
+  QFETCH(QString, window);
+  CalculationWindow form(Entry(qPrintable(window)));
+  form.show();
+  QApplication::setActiveWindow(&form);
+  QVERIFY(QTest::qWaitForWindowActive(&form));
+  const QStringList lines[] = {{"Text1", "Text2", "Text3", "Text4"},
+                               {"Text5", "Text6", "Text7"},
+                               {"Text8", "Text9", "Text10"},
+                               {"Text11", "Text12"}};
+  const auto at = [&form](const QString& name) {
+    return Child<QLineEdit>(&form, qPrintable(name))->mapTo(&form, QPoint());
+  };
+  int previousY = -1;
+  for (const QStringList& line : lines) {
+    QVERIFY(at(line[0]).y() > previousY);
+    previousY = at(line[0]).y();
+    for (int k = 1; k < line.size(); ++k) {
+      QCOMPARE(at(line[k]).y(), previousY);
+      QVERIFY(at(line[k]).x() > at(line[k - 1]).x());
+    }
+  }
+  const QStringList columns[] = {
+      {"Text1", "Text5", "Text8"}, {"Text2", "Text6", "Text9"}, {"Text4", "Text7", "Text10"}};
+  for (const QStringList& column : columns) {
+    QCOMPARE(at(column[1]).x(), at(column[0]).x());
+    QCOMPARE(at(column[2]).x(), at(column[0]).x());
+  }
+  Child<QLineEdit>(&form, "Text1")->setFocus();
+  for (int k = 2; k <= 12; ++k) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text%1").arg(k));
+  }
 }
 
 QTEST_MAIN(CalculationWindowTest)
