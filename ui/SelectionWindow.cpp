@@ -157,6 +157,31 @@ SelectionWindow::SelectionWindow(QWidget* parent) : QMainWindow(parent) {
   layout->addLayout(buttons);
   setCentralWidget(central);
   command1_->setFocus();
+  installEventFilter(this);
+  for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+bool SelectionWindow::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      seenPress_ = true;
+      break;
+    case QEvent::MouseButtonDblClick:
+      if (!seenPress_) {
+        swallowRelease_ = true;
+        return true;
+      }
+      break;
+    case QEvent::MouseButtonRelease:
+      if (swallowRelease_) {
+        swallowRelease_ = false;
+        return true;
+      }
+      break;
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 const WindowSpec& SelectionWindow::ChosenWindow() const {

@@ -56,6 +56,8 @@ class ShellTest : public QObject {
   void wholeRoad();
   void splashClicks_data();
   void splashClicks();
+  void splashDoubleClick_data();
+  void splashDoubleClick();
   void sixteenWindows_data();
   void sixteenWindows();
   void returnShowsDefaults();
@@ -140,6 +142,31 @@ void ShellTest::splashClicks() {
   ClickWidget(target);
   Settle();
   QCOMPARE(VisibleWindows(), QStringList{opensSelection ? "Form1" : "From4"});
+}
+
+void ShellTest::splashDoubleClick_data() {
+  QTest::addColumn<QString>("under");  // where Form1 puts its control under the mouse
+  for (const char* name : {"Picture1", "Command1", "Option5", "Option2"}) QTest::newRow(name) << name;
+}
+
+// A double click on the splash: the first click opens Form1 under the mouse, and
+// the second half lands on whatever control of Form1 is there. It must press
+// nothing: Form1 is open alone, its choice untouched.
+void ShellTest::splashDoubleClick() {
+  QFETCH(QString, under);
+  Shell shell;
+  ClickWidget(Child<QLabel>(shell.ShowSplash(), "Label4"));
+  Settle();
+  QWidget* target = Child<QWidget>(shell.Selection(), qPrintable(under));
+  QTest::mouseDClick(target, Qt::LeftButton, {}, target->rect().center());
+  QTest::mouseRelease(target, Qt::LeftButton, {}, target->rect().center());
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{"Form1"});
+  QCOMPARE(&shell.Selection()->ChosenWindow(), FindWindow("Form2"));
+  // A click of its own afterwards is a click.
+  ClickWidget(Child<QWidget>(shell.Selection(), "Picture1"));
+  Settle();
+  QCOMPARE(VisibleWindows(), (QStringList{"Form1", "frmAbout"}));
 }
 
 void ShellTest::sixteenWindows_data() {
