@@ -59,6 +59,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(sysInfo);
   buttons->addStretch(1);
   layout->addLayout(buttons, 0, 2, 3, 1);
+  UseCjkFaceWhereNeeded(this);
 }
 
 void AboutWindow::ShowSystemInformation() {

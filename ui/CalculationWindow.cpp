@@ -86,6 +86,7 @@ CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent)
   connect(this, &CalculationWindow::sectionDrawingRequested, this,
           &CalculationWindow::ShowSectionDrawing);
   connect(this, &CalculationWindow::printRequested, this, &CalculationWindow::PrintResults);
+  UseCjkFaceWhereNeeded(this);
 }
 
 void CalculationWindow::BuildMenus() {

@@ -67,6 +67,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
   label->setFont(font);
   setCentralWidget(label);
   resize(560, 300);
+  UseCjkFaceWhereNeeded(this);
 }
 
 void HelpWindow::Print() {

@@ -157,6 +157,7 @@ SelectionWindow::SelectionWindow(QWidget* parent) : QMainWindow(parent) {
   layout->addLayout(buttons);
   setCentralWidget(central);
   command1_->setFocus();
+  UseCjkFaceWhereNeeded(this);
   installEventFilter(this);
   for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
 }

@@ -111,6 +111,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent) {
   makerRow->addLayout(makerLines, 1);
   layout->addLayout(makerRow);
   resize(460, 440);
+  UseCjkFaceWhereNeeded(this);
 }
 
 void SplashWindow::paintEvent(QPaintEvent* event) {

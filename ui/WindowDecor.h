@@ -7,6 +7,8 @@
 #include <QString>
 #include <array>
 
+class QWidget;
+
 namespace tarnwick::ui {
 
 inline const QString kProductTitle = QStringLiteral("Tarnwick");
@@ -22,6 +24,19 @@ struct ToolButtonSpec {
   ToolIcon icon;
 };
 const std::array<ToolButtonSpec, 9>& CalculationToolbar();
+
+// The CJK sans face of the Chinese texts.
+QString CjkFace();
+
+// A Chinese text whose punctuation or full-width letters would otherwise come
+// from a Latin face: full-width forms and CJK punctuation, or quotation marks,
+// dashes and ellipses among Chinese characters. A Latin face draws “ ” — …
+// narrow and off-centre beside the full-width signs of the CJK face.
+bool NeedsCjkFace(const QString& text);
+
+// Gives every label, button and group box title under `root` (and `root`
+// itself) whose text needs it the CJK face, keeping its size and weight.
+void UseCjkFaceWhereNeeded(QWidget* root);
 
 // The output pane font: a CJK monospace face in which a Latin letter is exactly
 // half as wide as a Chinese character, at a pixel size where both advances are

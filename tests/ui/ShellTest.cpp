@@ -2,6 +2,8 @@
 // windows, help and About, and the end of the program.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,6 +60,8 @@ class ShellTest : public QObject {
   void splashClicks();
   void splashDoubleClick_data();
   void splashDoubleClick();
+  void cjkPunctuationFromTheCjkFace_data();
+  void cjkPunctuationFromTheCjkFace();
   void sixteenWindows_data();
   void sixteenWindows();
   void returnShowsDefaults();
@@ -167,6 +171,44 @@ void ShellTest::splashDoubleClick() {
   ClickWidget(Child<QWidget>(shell.Selection(), "Picture1"));
   Settle();
   QCOMPARE(VisibleWindows(), (QStringList{"Form1", "frmAbout"}));
+}
+
+void ShellTest::cjkPunctuationFromTheCjkFace_data() {
+  QTest::addColumn<QString>("window");
+  QTest::addColumn<QString>("control");
+  QTest::addColumn<bool>("cjk");
+  QTest::newRow("Form1 Option6") << "Form1" << "Option6" << true;   // “Ｕ”形渠
+  QTest::newRow("Form1 Option3") << "Form1" << "Option3" << true;   // 、
+  QTest::newRow("Form1 Option7") << "Form1" << "Option7" << false;  // 马蹄形隧洞
+  QTest::newRow("Form22 Label1") << "Form22" << "Label1" << true;   // bold caption, “Ｕ”
+  QTest::newRow("Form21 Check1") << "Form21" << "Check1" << true;   // 水位—流量
+  QTest::newRow("From4 Label2") << "From4" << "Label2" << false;    // Tarnwick
+}
+
+// Quotation marks and dashes among Chinese characters are drawn full width by
+// the CJK face, as wide as a Chinese character, not narrow by a Latin one; the
+// control keeps its size and weight.
+void ShellTest::cjkPunctuationFromTheCjkFace() {
+  QFETCH(QString, window);
+  QFETCH(QString, control);
+  QFETCH(bool, cjk);
+  Shell shell;
+  QWidget* top = window == "Form1"   ? static_cast<QWidget*>(shell.ShowSelection())
+                 : window == "From4" ? static_cast<QWidget*>(shell.ShowSplash())
+                                     : shell.OpenCalculation(*FindWindow(window.toStdString()));
+  QWidget* widget = Child<QWidget>(top, qPrintable(control));
+  const QFont font = widget->font();
+  QCOMPARE(font.families().contains("Noto Sans CJK SC"), cjk);
+  if (cjk) {
+    const QFontMetricsF metrics(font);
+    for (const QChar mark : {QChar(0x201C), QChar(0x201D), QChar(0x2014)}) {
+      QVERIFY(metrics.horizontalAdvance(mark) > 0.85 * metrics.horizontalAdvance(QChar(0x6C34)));
+    }
+  }
+  if (control == "Label1") {
+    QVERIFY(font.bold());
+    QVERIFY(font.pointSizeF() > QApplication::font().pointSizeF());
+  }
 }
 
 void ShellTest::sixteenWindows_data() {
