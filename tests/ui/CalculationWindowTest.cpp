@@ -16,6 +16,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <QTimer>
 #include <QToolBar>
 #include <memory>
@@ -72,6 +75,8 @@ class CalculationWindowTest : public QObject {
   void shapeButtons_data();
   void shapeButtons();
   void paneColumnsLineUp();
+  void paneDrawsOnTheCellGrid_data();
+  void paneDrawsOnTheCellGrid();
   void qtTextsAreChinese();
   void unitsBesideBoxes_data();
   void unitsBesideBoxes();
@@ -144,11 +149,46 @@ void CalculationWindowTest::paneKeepsNewestInViewAndCopies() {
     QVERIFY(bar->maximum() > 0);
     QCOMPARE(bar->value(), bar->maximum());
     QCOMPARE(window.Pane()->ShownLineCount(), 30);
-    // Read only, yet selectable and copyable.
-    QVERIFY(window.Pane()->isReadOnly());
-    window.Pane()->selectAll();
-    window.Pane()->copy();
-    QCOMPARE(QApplication::clipboard()->text() + "\n", window.Pane()->ShownText());
+    ResultView* pane = window.Pane();
+    const QString shown = pane->ShownText();
+    // A click in the text shows no text cursor: the pane looks as before, also
+    // after the time a cursor would take to blink.
+    QApplication::setActiveWindow(&window);
+    QTest::qWait(20);
+    const QImage before = pane->viewport()->grab().toImage();
+    QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
+    QVERIFY(pane->hasFocus());
+    QCOMPARE(pane->viewport()->grab().toImage(), before);
+    QTest::qWait(QApplication::cursorFlashTime() / 2 + 50);
+    QCOMPARE(pane->viewport()->grab().toImage(), before);
+    // Read only: typing into it changes nothing.
+    QTest::keyClicks(pane, "12x");
+    QTest::keyClick(pane, Qt::Key_Backspace);
+    QTest::keyClick(pane, Qt::Key_Delete);
+    QCOMPARE(pane->ShownText(), shown);
+    // Yet selectable and copyable: from the keyboard,
+    QApplication::clipboard()->clear();
+    QTest::keyClick(pane, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(pane, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text() + "\n", shown);
+    // from the context menu,
+    QApplication::clipboard()->clear();
+    const auto trigger = [pane](int index) {
+      std::unique_ptr<QMenu> menu(pane->CreateContextMenu());
+      QList<QAction*> actions = menu->actions();
+      actions.removeIf([](QAction* a) { return a->isSeparator(); });
+      QVERIFY(actions.value(index) != nullptr && actions[index]->isEnabled());
+      actions[index]->trigger();
+    };
+    trigger(1);  // Select All
+    trigger(0);  // Copy
+    QCOMPARE(QApplication::clipboard()->text() + "\n", shown);
+    // and by dragging the mouse down one line from the start of the top line.
+    const QPoint start(4 + int(0.2 * pane->CellWidth()), 4 + pane->LinePitch() / 2);
+    QTest::mousePress(pane->viewport(), Qt::LeftButton, {}, start);
+    QTest::mouseMove(pane->viewport(), start + QPoint(0, pane->LinePitch()));
+    QTest::mouseRelease(pane->viewport(), Qt::LeftButton, {}, start + QPoint(0, pane->LinePitch()));
+    QCOMPARE(pane->SelectedText(), shown.split('\n')[bar->value()] + "\n");
     return;
   }
   QFAIL("no window in the table");
@@ -308,6 +348,68 @@ void CalculationWindowTest::paneColumnsLineUp() {
   // A whole line measures its column count: four Chinese characters, two each.
   const QString line = QStringLiteral("糙率N= .025             纵坡I= 1/ 1000");
   QCOMPARE(metrics.horizontalAdvance(line), (line.size() + 4) * cell);
+}
+
+void CalculationWindowTest::paneDrawsOnTheCellGrid_data() {
+  QTest::addColumn<QString>("face");
+  QTest::addColumn<int>("pixels");
+  QTest::addColumn<bool>("exact");  // a face whose Chinese characters are two Latin cells
+  QTest::newRow("CJK monospace") << "Noto Sans Mono CJK SC" << 16 << true;
+  QTest::newRow("Latin monospace") << "DejaVu Sans Mono" << 16 << false;
+  QTest::newRow("proportional") << "DejaVu Sans" << 15 << false;
+}
+
+// Whatever the face, every character of a report line with Chinese characters
+// is drawn centred in its cells, a Chinese or full-width character taking two,
+// and no glyph spills out of its cells.
+void CalculationWindowTest::paneDrawsOnTheCellGrid() {
+  QFETCH(QString, face);
+  QFETCH(int, pixels);
+  QFETCH(bool, exact);
+  CalculationWindow window(Entry("Form23"));
+  Fill(window, {"3", "2", "1.7320508", "120", "4", "0.014", "1000", "8"});
+  Child<QPushButton>(&window, "Command1")->click();
+  window.resize(1100, 900);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  ResultView* pane = window.Pane();
+  QFont font(face);
+  font.setPixelSize(pixels);
+  pane->setFont(font);
+  pane->verticalScrollBar()->setValue(0);
+  const double cell = pane->CellWidth();
+  TextRecorder recorder(pane->size(), pane->logicalDpiY());
+  pane->render(&recorder);
+  std::map<long, std::vector<TextRecorder::Piece>> drawnLines;  // by baseline
+  for (const TextRecorder::Piece& p : recorder.Pieces()) drawnLines[std::lround(p.at.y())].push_back(p);
+  const QStringList shown = pane->ShownText().split('\n');
+  QVERIFY(drawnLines.size() >= 8);
+  const long top = drawnLines.begin()->first;  // the banner, the first line
+  for (auto& [baseline, pieces] : drawnLines) {
+    std::sort(pieces.begin(), pieces.end(),
+              [](const auto& a, const auto& b) { return a.at.x() < b.at.x(); });
+    const QString& line = shown[std::lround(double(baseline - top) / pane->LinePitch())];
+    std::size_t i = 0;
+    int column = 0;
+    double origin = 0.0;
+    for (const QChar ch : line) {
+      const int cells = ch.unicode() < 128 ? 1 : 2;
+      if (ch != ' ') {
+        QVERIFY(i < pieces.size());
+        const TextRecorder::Piece& p = pieces[i++];
+        QCOMPARE(p.text, QString(ch));
+        QVERIFY2(p.advance <= cells * cell + 0.01, qPrintable(line));
+        const double left = p.at.x() - 0.5 * (cells * cell - p.advance);
+        if (i == 1) origin = left - column * cell;
+        // Centring is rounded to whole pixels on screen: half a pixel each way.
+        QVERIFY2(std::fabs(left - (origin + column * cell)) <= 1.0,
+                 qPrintable(QString("%1: column %2").arg(line).arg(column)));
+        if (exact) QCOMPARE(p.at.x(), origin + column * cell);
+      }
+      column += cells;
+    }
+    QCOMPARE(i, pieces.size());
+  }
 }
 
 // Qt's own texts beside the program's: the standard menu of an input box, the

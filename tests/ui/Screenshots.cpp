@@ -11,7 +11,6 @@
 #include <QRadioButton>
 #include <QPainter>
 #include <QTest>
-#include <QTextDocument>
 #include <cstdio>
 
 #include "WorkedCases.h"
@@ -103,17 +102,17 @@ int main(int argc, char** argv) {
       for (const QString& line : window->Pane()->ShownText().split(QLatin1Char('\n'))) {
         lines.push_back(line.toStdString());
       }
-      const auto page = ReportDocument(window->PrintHeading(),
-                                       QString::fromUtf8(window->Entry().resultCaption.data(),
-                                                         window->Entry().resultCaption.size()),
-                                       lines, 12.0);
-      page->setDocumentMargin(48);
-      page->setTextWidth(900);
-      QImage image(page->size().toSize(), QImage::Format_RGB32);
+      // An A4 page at 96 dpi with 2 cm margins.
+      QImage image(794, 1123, QImage::Format_RGB32);
       image.fill(Qt::white);
       {
+        const ReportSheet sheet(window->PrintHeading(),
+                                QString::fromUtf8(window->Entry().resultCaption.data(),
+                                                  window->Entry().resultCaption.size()),
+                                lines, 10.0, image, QRectF(76, 76, 794 - 152, 1123 - 152));
         QPainter painter(&image);
-        page->drawContents(&painter);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        sheet.PaintPage(painter, 0);
       }
       const QString file = outDir.filePath(
           QStringLiteral("%1-print-page.png").arg(saved++, 2, 10, QLatin1Char('0')));
