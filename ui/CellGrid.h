@@ -7,10 +7,12 @@
 #pragma once
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPointF>
 #include <QString>
 #include <vector>
 
+class QPaintDevice;
 class QPainter;
 
 namespace tarnwick::ui {
@@ -22,13 +24,30 @@ struct GridGlyph {
   double x = 0.0;   // left of the glyph from the start of the line: centred in its cells
 };
 
-// The width of a cell in `metrics`: no Latin glyph wider, nor half a Chinese
-// one. Rounded up to whole pixels for the screen, so every column starts on one.
-double CellWidth(const QFontMetricsF& metrics, bool wholePixels);
+// The grid of one face on one paint device.
+class CellGrid {
+ public:
+  // Rounded to whole pixels for the screen, so every column starts on one.
+  CellGrid(const QFont& font, const QPaintDevice* device, bool wholePixels);
 
-// The characters of `line` on the grid; blanks take their cells but are not drawn.
-std::vector<GridGlyph> LayOutOnGrid(const QString& line, const QFontMetricsF& metrics,
-                                    double cell, bool wholePixels);
+  // The width of a cell: no Latin glyph of the face wider, nor half a Chinese one.
+  double Cell() const { return cell_; }
+  // The characters of `line` on the grid; blanks take their cells but are not drawn.
+  std::vector<GridGlyph> LayOut(const QString& line) const;
+
+ private:
+  struct Placed {
+    int cells = 1;
+    double offset = 0.0;  // of the glyph within its cells
+  };
+  const Placed& Place(const QString& character) const;
+
+  QFontMetricsF metrics_;
+  bool wholePixels_;
+  double cell_ = 0.0;
+  // A report repeats a few dozen characters: each is measured once.
+  mutable QHash<QString, Placed> placed_;
+};
 
 // Columns of a line: the cell after its last character.
 int GridColumns(const std::vector<GridGlyph>& glyphs);

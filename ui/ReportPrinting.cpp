@@ -43,13 +43,13 @@ ReportSheet::ReportSheet(const QString& heading, const QString& subheading,
   subheadingHeight_ = QFontMetricsF(subheadingFont_, &device).lineSpacing();
 
   // The pane's grid and pitch, at the printer's resolution and unrounded.
-  const QFontMetricsF metrics(body_, &device);
+  const CellGrid grid(body_, &device, false);
   const double em = PointsToPixels(pointSize, device);
-  cell_ = ui::CellWidth(metrics, false);
+  cell_ = grid.Cell();
   pitch_ = 1.25 * em;
   ascent_ = 0.5 * (pitch_ - em) + 0.88 * em;
   for (const std::string& line : lines) {
-    lines_.push_back(LayOutOnGrid(QString::fromStdString(line), metrics, cell_, false));
+    lines_.push_back(grid.LayOut(QString::fromStdString(line)));
   }
 
   const auto fits = [this](double height) {
@@ -100,8 +100,7 @@ void PrintReports(QPrinter& printer, const QString& heading, const QString& subh
   // The cell of the face the printer gets, in em, to size the print to the page.
   QFont probe = PaneFont();
   probe.setPointSizeF(10.0);
-  const double cellEm =
-      ui::CellWidth(QFontMetricsF(probe, &printer), false) / PointsToPixels(10.0, printer);
+  const double cellEm = CellGrid(probe, &printer, false).Cell() / PointsToPixels(10.0, printer);
   const double widthPoints = area.width() / printer.logicalDpiX() * 72.0;
   const ReportSheet sheet(heading, subheading, lines, ReportPointSize(lines, widthPoints, cellEm),
                           printer, area);

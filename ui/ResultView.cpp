@@ -54,15 +54,15 @@ void ResultView::changeEvent(QEvent* event) {
 }
 
 void ResultView::Relayout() {
-  const QFontMetricsF metrics(font(), viewport());
   const int em = QFontInfo(font()).pixelSize();
-  cell_ = ui::CellWidth(metrics, true);
+  grid_ = std::make_unique<CellGrid>(font(), viewport(), true);
+  cell_ = grid_->Cell();
   pitch_ = LinePitchAt(em);
   // The em square centred in the pitch; its baseline 0.88 em below its top.
   ascent_ = static_cast<int>(std::lround(0.5 * (pitch_ - em) + 0.88 * em));
   widestColumns_ = 0;
   for (Line& line : lines_) {
-    line.glyphs = LayOutOnGrid(line.text, metrics, cell_, true);
+    line.glyphs = grid_->LayOut(line.text);
     widestColumns_ = std::max(widestColumns_, GridColumns(line.glyphs));
   }
   UpdateScrollBars();
@@ -88,10 +88,9 @@ void ResultView::UpdateScrollBars() {
 
 void ResultView::AppendLines(const std::vector<std::string>& lines, std::size_t from) {
   if (from >= lines.size()) return;
-  const QFontMetricsF metrics(font(), viewport());
   for (std::size_t k = from; k < lines.size(); ++k) {
     Line line{QString::fromStdString(lines[k]), {}};
-    line.glyphs = LayOutOnGrid(line.text, metrics, cell_, true);
+    line.glyphs = grid_->LayOut(line.text);
     widestColumns_ = std::max(widestColumns_, GridColumns(line.glyphs));
     lines_.push_back(std::move(line));
   }

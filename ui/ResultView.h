@@ -7,6 +7,7 @@
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,7 @@ class ResultView : public QAbstractScrollArea {
   bool HasSelection() const { return anchor_ != cursor_; }
   void PaintSelection(QPainter& painter, int line, int y) const;
 
+  std::unique_ptr<CellGrid> grid_;
   double cell_ = 8.0;
   int pitch_ = 20;
   int ascent_ = 16;
