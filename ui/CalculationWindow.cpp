@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -12,8 +13,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "Artwork.h"
 #include "InputGrid.h"
@@ -64,7 +67,7 @@ CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent)
 
   pane_ = new ResultView(central);
   pane_->setObjectName(QStringLiteral("Picture1"));
-  pane_->setMinimumSize(660, 300);
+  pane_->setMinimumSize(320, pane_->HeightFor(4));
   layout->addWidget(pane_, 1);
   setCentralWidget(central);
 
@@ -87,6 +90,52 @@ CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent)
           &CalculationWindow::ShowSectionDrawing);
   connect(this, &CalculationWindow::printRequested, this, &CalculationWindow::PrintResults);
   UseCjkFaceWhereNeeded(this);
+  const QScreen* where = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+  if (where != nullptr) FitToScreen(where->availableGeometry());
+}
+
+namespace {
+
+// Title bar and borders, drawn by the window manager outside the window.
+constexpr int kFrameAllowance = 40;
+// Six flat-bottom reports, as the help notes promise; on a low screen at least
+// four.
+constexpr int kWantedLines = 36;
+constexpr int kFewestLines = 24;
+// The pane faces tried, largest first; below 11 px the reports are hard to read.
+constexpr int kLargestFace = 16;
+constexpr int kSmallestFace = 11;
+
+}  // namespace
+
+// The largest pane face at which the window shows kWantedLines lines of reports
+// and fits the screen, the window just tall enough for them. On a screen too low
+// for that, the window as tall as the screen allows, with the largest face that
+// still shows kFewestLines, or the smallest face.
+void CalculationWindow::FitToScreen(const QRect& available) {
+  const int room = available.height() - kFrameAllowance;
+  // Everything but the pane: menus, toolbar, boxes, caption, margins.
+  const auto chrome = [this] {
+    // Before the window is shown its layouts keep the hints they first saw.
+    centralWidget()->layout()->invalidate();
+    centralWidget()->updateGeometry();
+    layout()->invalidate();
+    return sizeHint().height() - pane_->sizeHint().height();
+  };
+  int height = room;
+  int face = kSmallestFace;
+  for (int pixels = kLargestFace; pixels >= kSmallestFace; --pixels) {
+    pane_->SetPixelSize(pixels);
+    if (chrome() + pane_->HeightFor(kWantedLines) <= room) {
+      face = pixels;
+      height = chrome() + pane_->HeightFor(kWantedLines);
+      break;
+    }
+    if (face == kSmallestFace && chrome() + pane_->HeightFor(kFewestLines) <= room) face = pixels;
+  }
+  pane_->SetPixelSize(face);
+  resize(std::min(sizeHint().width(), available.width()),
+         std::max(height, minimumSizeHint().height()));
 }
 
 void CalculationWindow::BuildMenus() {

@@ -45,6 +45,10 @@ class CalculationWindow : public QMainWindow {
   QString ProjectTitle() const;
   // Heading of the printed reports: the project name, or the window caption.
   QString PrintHeading() const;
+  // Sizes the window and its pane face for a screen whose area free of panels
+  // is `available` (QScreen::availableGeometry); done for the window's screen
+  // when it is built.
+  void FitToScreen(const QRect& available);
 
  public slots:
   void Compute();       // Command1

@@ -66,6 +66,7 @@ void ResultView::Relayout() {
     widestColumns_ = std::max(widestColumns_, GridColumns(line.glyphs));
   }
   UpdateScrollBars();
+  updateGeometry();
   viewport()->update();
 }
 
@@ -73,7 +74,15 @@ int ResultView::VisibleLineCount() const {
   return std::max(0, (viewport()->height() - 2 * kMargin) / pitch_);
 }
 
-int ResultView::ViewportHeightFor(int lines) const { return lines * pitch_ + 2 * kMargin; }
+int ResultView::HeightFor(int lines) const {
+  return lines * pitch_ + 2 * kMargin + 2 * frameWidth();
+}
+
+QSize ResultView::sizeHint() const {
+  const int scrollBar = verticalScrollBar()->sizeHint().width();
+  return {static_cast<int>(std::ceil(80 * cell_)) + 2 * kMargin + 2 * frameWidth() + scrollBar,
+          HeightFor(12)};
+}
 
 void ResultView::UpdateScrollBars() {
   const int shown = std::max(1, VisibleLineCount());

@@ -45,8 +45,10 @@ class ResultView : public QAbstractScrollArea {
   static int LinePitchAt(int pixels);
   // Whole lines the viewport shows.
   int VisibleLineCount() const;
-  // Height of the viewport that shows `lines` whole lines.
-  int ViewportHeightFor(int lines) const;
+  // Height of the pane (frame included) that shows `lines` whole lines.
+  int HeightFor(int lines) const;
+  // Twelve lines of 80 columns.
+  QSize sizeHint() const override;
 
  protected:
   void changeEvent(QEvent* event) override;

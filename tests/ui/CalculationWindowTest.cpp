@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QRect>
 #include <QScrollBar>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -80,6 +81,8 @@ class CalculationWindowTest : public QObject {
   void qtTextsAreChinese();
   void unitsBesideBoxes_data();
   void unitsBesideBoxes();
+  void defaultSizeShowsReports_data();
+  void defaultSizeShowsReports();
   void compoundBoxesStandByPart_data();
   void compoundBoxesStandByPart();
 };
@@ -485,6 +488,37 @@ void CalculationWindowTest::unitsBesideBoxes() {
   const QRect unitRect(unitLabel->mapTo(&form, QPoint()), unitLabel->size());
   QVERIFY(unitRect.left() >= boxRect.right());
   QVERIFY(unitRect.top() < boxRect.center().y() && unitRect.bottom() > boxRect.center().y());
+}
+
+void CalculationWindowTest::defaultSizeShowsReports_data() {
+  QTest::addColumn<QRect>("available");  // the screen less a 40 px task bar
+  QTest::addColumn<int>("lines");
+  QTest::newRow("1920x1080") << QRect(0, 0, 1920, 1040) << 36;
+  QTest::newRow("1366x768") << QRect(0, 0, 1366, 728) << 24;
+}
+
+// At the size a window opens at, the pane shows six flat-bottom reports on a
+// full-HD screen and four on a 1366x768 one, and the window, title bar
+// included, fits the screen; enlarged, all the growth goes to the pane.
+void CalculationWindowTest::defaultSizeShowsReports() {
+  QFETCH(QRect, available);
+  QFETCH(int, lines);
+  for (const WindowSpec& entry : Windows()) {
+    CalculationWindow window(entry);
+    window.FitToScreen(available);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(10);
+    const QString name = Q(entry.name);
+    QVERIFY2(window.Pane()->VisibleLineCount() >= lines,
+             qPrintable(name + ": " + QString::number(window.Pane()->VisibleLineCount())));
+    QVERIFY2(window.height() + 40 <= available.height(), qPrintable(name));
+    QVERIFY2(window.width() <= available.width(), qPrintable(name));
+    const QSize pane = window.Pane()->size();
+    window.resize(window.size() + QSize(120, 150));
+    QTest::qWait(10);
+    QCOMPARE(window.Pane()->size(), pane + QSize(120, 150));
+  }
 }
 
 void CalculationWindowTest::compoundBoxesStandByPart_data() {
