@@ -426,6 +426,12 @@ void CalculationWindowTest::qtTextsAreChinese() {
   }
   QCOMPARE(boxMenu, (QStringList{"撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)", "粘贴(&P)", "删除",
                                  "全选"}));
+  QStringList paneMenu;
+  std::unique_ptr<QMenu> paneActions(window.Pane()->CreateContextMenu());
+  for (QAction* action : paneActions->actions()) {
+    if (!action->isSeparator()) paneMenu << action->text();
+  }
+  QCOMPARE(paneMenu, (QStringList{"复制(&C)\tCtrl+C", "全选\tCtrl+A"}));
   std::unique_ptr<QMenu> windowMenu(window.createPopupMenu());
   QCOMPARE(windowMenu->actions().size(), 1);
   QCOMPARE(windowMenu->actions()[0]->text(), QString("工具栏"));
