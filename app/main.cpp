@@ -7,15 +7,21 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/Version.h"
 #include "ui/Artwork.h"
+#include "ui/Localisation.h"
 #include "ui/Shell.h"
 #include "ui/SplashWindow.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tarnwick"));
-  QApplication::setApplicationVersion(QStringLiteral("2.0.1"));
+  QApplication::setApplicationVersion(QLatin1String(tarnwick::kVersion));
   QApplication::setWindowIcon(QIcon(tarnwick::ui::ProgramIcon(64)));
+  if (!tarnwick::ui::InstallQtChinese(app)) {
+    qWarning("Qt's Chinese translations are not installed (qt6-translations-l10n): "
+             "Qt's own menus and dialogs stay English");
+  }
 
   tarnwick::ui::Shell shell;
   tarnwick::ui::SplashWindow* splash = shell.ShowSplash();

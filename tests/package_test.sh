@@ -5,6 +5,10 @@ deb=$1
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in fonts-noto-cjk qt6-translations-l10n libqt6widgets6; do
+  grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || { echo "Depends lacks $needed: $depends"; exit 1; }
+done
 test -f "$root/usr/share/applications/tarnwick.desktop"
 test -f "$root/usr/share/icons/hicolor/scalable/apps/tarnwick.svg"
 "$root/usr/bin/tarnwick-calc" --list | grep -q '^Form21  flat-bottom-depth  平底矩形渠、平底梯形渠水深计算'

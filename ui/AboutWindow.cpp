@@ -10,6 +10,7 @@
 #include "Artwork.h"
 #include "SystemInfo.h"
 #include "WindowDecor.h"
+#include "core/Version.h"
 
 namespace tarnwick::ui {
 
@@ -28,12 +29,13 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   titleFont.setPixelSize(24);
   titleFont.setBold(true);
   title->setFont(titleFont);
-  auto* version = new QLabel(QStringLiteral("版本V2.0.1"), this);
+  auto* version = new QLabel(QStringLiteral("版本V") + QLatin1String(kVersion), this);
   version->setObjectName(QStringLiteral("lblVersion"));
   auto* description = new QLabel(
       QStringLiteral("Tarnwick 是为灌溉渠道、输水隧洞和管道设计人员编写的均匀流水力计算程序："
                      "按曼宁公式由流量求正常水深，或由水深求流量，适用于八类共十二种断面。"
-                     "V2.0.1 版采用 Qt 图形界面，可在多种操作系统上运行。"),
+                     "V%1 版采用 Qt 图形界面，可在多种操作系统上运行。")
+          .arg(QLatin1String(kVersion)),
       this);
   description->setObjectName(QStringLiteral("lblDescription"));
   description->setWordWrap(true);
@@ -57,6 +59,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(sysInfo);
   buttons->addStretch(1);
   layout->addLayout(buttons, 0, 2, 3, 1);
+  UseCjkFaceWhereNeeded(this);
 }
 
 void AboutWindow::ShowSystemInformation() {

@@ -117,6 +117,61 @@ void DrawSection(QPainter& painter, const QRectF& box, SectionShape shape) {
   painter.restore();
 }
 
+void DrawOutline(QPainter& painter, const QRectF& box, const Outline& outline, double waterLevel,
+                 bool closed) {
+  if (outline.size() < 2) return;
+  double left = outline.front().x, right = left, bottom = outline.front().y, top = bottom;
+  for (const OutlinePoint& q : outline) {
+    left = std::min(left, q.x);
+    right = std::max(right, q.x);
+    bottom = std::min(bottom, q.y);
+    top = std::max(top, q.y);
+  }
+  // Open channels get a margin of ground beside and under their walls.
+  const double margin = closed ? 0.04 : 0.12;
+  const double span = std::max({right - left, top - bottom, 1e-9});
+  const double scale = std::min(box.width() / ((right - left) + 2 * margin * span),
+                                box.height() / ((top - bottom) + 2 * margin * span));
+  const QPointF centre = box.center();
+  const auto at = [&](double x, double y) {
+    return QPointF(centre.x() + (x - 0.5 * (left + right)) * scale,
+                   centre.y() - (y - 0.5 * (bottom + top)) * scale);
+  };
+  // Arcs come as dense points; one per device pixel or so is enough to draw, and
+  // keeps the area operations below quick.
+  QPolygonF boundary;
+  for (const OutlinePoint& q : outline) {
+    const QPointF p = at(q.x, q.y);
+    if (boundary.isEmpty() || QLineF(boundary.back(), p).length() >= 1.0) boundary << p;
+  }
+  boundary.back() = at(outline.back().x, outline.back().y);
+  QPainterPath section;
+  section.addPolygon(boundary);
+  section.closeSubpath();
+
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  if (!closed) {
+    QPainterPath ground;
+    ground.addRect(QRectF(at(left - margin * span, top), at(right + margin * span,
+                                                            bottom - margin * span)));
+    painter.fillPath(ground.subtracted(section), kGround);
+  }
+  QPainterPath below;
+  below.addRect(QRectF(at(left - span, waterLevel), at(right + span, bottom - span)));
+  painter.fillPath(section.intersected(below), kWater);
+  QPen pen(kConcrete, std::max(1.5, std::min(box.width(), box.height()) * 0.04));
+  pen.setJoinStyle(Qt::RoundJoin);
+  painter.setPen(pen);
+  painter.setBrush(Qt::NoBrush);
+  if (closed) {
+    painter.drawPolygon(boundary);
+  } else {
+    painter.drawPolyline(boundary);
+  }
+  painter.restore();
+}
+
 namespace {
 
 void DrawIcon(QPainter& p, ToolIcon icon) {

@@ -28,35 +28,24 @@ SectionDrawingWindow* CalculationWindow::SectionDrawing() const {
 QString CalculationWindow::ProjectTitle() const {
   const QString typed = projectName_->text().trimmed();
   if (!typed.isEmpty()) return typed;
-  // "平底矩形渠、平底梯形渠水深计算" -> "平底矩形渠、平底梯形渠断面图"
-  QString caption = Q(entry_.caption);
-  for (const QString& kind : {QStringLiteral("水深计算"), QStringLiteral("流量计算")}) {
-    if (caption.endsWith(kind)) caption.chop(kind.size());
-  }
-  return caption + QStringLiteral("断面图");
+  return Q(FamilyOf(entry_.family).title) + QStringLiteral("断面图");
 }
 
 // The boxes that size the section, as read: every box but the roughness, the
 // slope and the discharge or depth of the case; a box left empty (the width of
 // a trapezoid, a circle without a flat floor) is not a dimension of the section.
 QStringList CalculationWindow::TypedDimensions() const {
-  std::size_t valueBox = entry_.boxes.size();
-  for (std::size_t k = entry_.boxes.size(); k-- > 0;) {
-    if (!entry_.boxes[k].readOnDemand) {
-      valueBox = k;
-      break;
-    }
-  }
   QStringList lines;
   for (std::size_t k = 0; k < entry_.boxes.size() && k < boxes_.size(); ++k) {
-    QString label = Q(entry_.boxes[k].label);
-    if (k == valueBox || label.contains(QStringLiteral("糙")) ||
-        label.contains(QStringLiteral("纵"))) {
+    const BoxSpec& box = entry_.boxes[k];
+    if (box.role == BoxRole::Roughness || box.role == BoxRole::Slope ||
+        box.role == BoxRole::Discharge || box.role == BoxRole::Depth) {
       continue;
     }
     const QString text = boxes_[k]->text().trimmed();
     if (text.isEmpty()) continue;
     const double value = ReadNumber(text.toStdString()).value;
+    QString label = Q(box.label);
     if (!label.endsWith(QLatin1Char('='))) label += QLatin1Char('=');
     lines << label + QLatin1Char(' ') + QString::number(value, 'g', 10);
   }
@@ -95,9 +84,7 @@ void CalculationWindow::ShowSectionDrawing() {
   std::vector<std::string> texts;
   for (const QLineEdit* box : boxes_) texts.push_back(box->text().toStdString());
   ResultPane scratch;
-  const bool accepted =
-      entry_.run != nullptr && Press(entry_, texts, scratch) == PressOutcome::Report;
-  const std::optional<SectionCase> current = accepted ? CaseOf(entry_, texts) : std::nullopt;
+  const std::optional<SectionCase> current = PressWithCase(entry_, texts, scratch).sectionCase;
   if (current) {
     window->ShowDrawing(DrawingOf(*current), ProjectTitle(), TypedDimensions());
     return;

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -12,10 +13,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "Artwork.h"
+#include "InputGrid.h"
 #include "ResultView.h"
 #include "StageDischargeWindow.h"
 #include "SectionDrawingWindow.h"
@@ -37,7 +41,7 @@ QAction* NamedAction(QWidget* owner, const char* name, const QString& caption) {
 }  // namespace
 
 CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent)
-    : QMainWindow(parent), entry_(entry), shapeButtons_(ShapeButtonsOf(entry.name)) {
+    : QMainWindow(parent), entry_(entry), shapeTint_(QColor::fromRgb(entry.shapeTint)) {
   setObjectName(Q(entry.name));
   setWindowTitle(Q(entry.caption));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -63,7 +67,7 @@ CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent)
 
   pane_ = new ResultView(central);
   pane_->setObjectName(QStringLiteral("Picture1"));
-  pane_->setMinimumSize(660, 300);
+  pane_->setMinimumSize(320, pane_->HeightFor(4));
   layout->addWidget(pane_, 1);
   setCentralWidget(central);
 
@@ -75,7 +79,9 @@ CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent)
   }
   if (previous != nullptr) setTabOrder(previous, command1_);
 
-  if (shapeButtons_) ChooseTrapezoidal();
+  for (const ShapeOption& shape : entry_.shapes) {
+    if (shape.initial) ChooseShape(shape);
+  }
   if (!boxes_.empty()) boxes_.front()->setFocus();
   connect(this, &CalculationWindow::stageDischargeCurveRequested, this,
           &CalculationWindow::ShowStageDischargeCurve);
@@ -83,6 +89,53 @@ CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent)
   connect(this, &CalculationWindow::sectionDrawingRequested, this,
           &CalculationWindow::ShowSectionDrawing);
   connect(this, &CalculationWindow::printRequested, this, &CalculationWindow::PrintResults);
+  UseCjkFaceWhereNeeded(this);
+  const QScreen* where = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+  if (where != nullptr) FitToScreen(where->availableGeometry());
+}
+
+namespace {
+
+// Title bar and borders, drawn by the window manager outside the window.
+constexpr int kFrameAllowance = 40;
+// Six flat-bottom reports, as the help notes promise; on a low screen at least
+// four.
+constexpr int kWantedLines = 36;
+constexpr int kFewestLines = 24;
+// The pane faces tried, largest first; below 11 px the reports are hard to read.
+constexpr int kLargestFace = 16;
+constexpr int kSmallestFace = 11;
+
+}  // namespace
+
+// The largest pane face at which the window shows kWantedLines lines of reports
+// and fits the screen, the window just tall enough for them. On a screen too low
+// for that, the window as tall as the screen allows, with the largest face that
+// still shows kFewestLines, or the smallest face.
+void CalculationWindow::FitToScreen(const QRect& available) {
+  const int room = available.height() - kFrameAllowance;
+  // Everything but the pane: menus, toolbar, boxes, caption, margins.
+  const auto chrome = [this] {
+    // Before the window is shown its layouts keep the hints they first saw.
+    centralWidget()->layout()->invalidate();
+    centralWidget()->updateGeometry();
+    layout()->invalidate();
+    return sizeHint().height() - pane_->sizeHint().height();
+  };
+  int height = room;
+  int face = kSmallestFace;
+  for (int pixels = kLargestFace; pixels >= kSmallestFace; --pixels) {
+    pane_->SetPixelSize(pixels);
+    if (chrome() + pane_->HeightFor(kWantedLines) <= room) {
+      face = pixels;
+      height = chrome() + pane_->HeightFor(kWantedLines);
+      break;
+    }
+    if (face == kSmallestFace && chrome() + pane_->HeightFor(kFewestLines) <= room) face = pixels;
+  }
+  pane_->SetPixelSize(face);
+  resize(std::min(sizeHint().width(), available.width()),
+         std::max(height, minimumSizeHint().height()));
 }
 
 void CalculationWindow::BuildMenus() {
@@ -115,7 +168,7 @@ void CalculationWindow::BuildMenus() {
 }
 
 void CalculationWindow::BuildToolbar() {
-  QToolBar* bar = addToolBar(QStringLiteral("Toolbar1"));
+  QToolBar* bar = addToolBar(kToolbarTitle);
   bar->setObjectName(QStringLiteral("Toolbar1"));
   bar->setMovable(false);
   for (const ToolButtonSpec& button : CalculationToolbar()) {
@@ -150,77 +203,42 @@ QWidget* CalculationWindow::BuildInputFrame() {
   frame->setObjectName(QStringLiteral("Frame1"));
   auto* layout = new QVBoxLayout(frame);
 
-  if (shapeButtons_) {
-    auto* row = new QHBoxLayout;
-    auto* group = new QButtonGroup(frame);
-    const struct {
-      const char* name;
-      QString caption;
-      void (CalculationWindow::*slot)();
-    } options[] = {{"Option1", QStringLiteral("矩形渠"), &CalculationWindow::ChooseRectangular},
-                   {"Option2", QStringLiteral("梯形渠"), &CalculationWindow::ChooseTrapezoidal}};
-    for (const auto& option : options) {
-      auto* button = new QRadioButton(option.caption, frame);
-      button->setObjectName(QString::fromLatin1(option.name));
-      button->setAutoFillBackground(true);
-      QPalette pal = button->palette();
-      pal.setColor(button->backgroundRole(), shapeButtons_->readOnlyColour);
-      button->setPalette(pal);
-      group->addButton(button);
-      row->addWidget(button);
-      connect(button, &QRadioButton::clicked, this, option.slot);
-    }
-    frame->findChild<QRadioButton*>(QStringLiteral("Option2"))->setChecked(true);
-    row->addStretch(1);
-    layout->addLayout(row);
-  }
+  if (!entry_.shapes.empty()) layout->addWidget(BuildShapeButtons(frame));
 
-  // Boxes in reading order, left to right and then down; wide families get three
-  // columns so the window stays short.
-  auto* grid = new QGridLayout;
-  const int columns = entry_.boxes.size() >= 9 ? 3 : 2;
-  int k = 0;
-  for (const BoxSpec& entry : entry_.boxes) {
-    auto* box = new QLineEdit(frame);
-    box->setObjectName(Q(entry.name));
-    box->setMinimumWidth(90);
-    if (!entry.toolTip.empty()) box->setToolTip(Q(entry.toolTip));
-    auto* label = new QLabel(Q(entry.label), frame);
-    label->setBuddy(box);
-    QWidget* labelCell = label;
-    if (!entry.hint.empty()) {
-      labelCell = new QWidget(frame);
-      auto* stack = new QVBoxLayout(labelCell);
-      stack->setContentsMargins(0, 0, 0, 0);
-      stack->setSpacing(0);
-      label->setParent(labelCell);
-      stack->addWidget(label);
-      auto* hint = new QLabel(Q(entry.hint), labelCell);
-      QFont small = hint->font();
-      small.setPointSizeF(small.pointSizeF() * 0.85);
-      hint->setFont(small);
-      stack->addWidget(hint);
-    }
-    const int row = k / columns;
-    const int column = (k % columns) * 2;
-    grid->addWidget(labelCell, row, column, Qt::AlignRight | Qt::AlignVCenter);
-    grid->addWidget(box, row, column + 1);
-    boxes_.push_back(box);
-    ++k;
-  }
-  layout->addLayout(grid);
+  InputGrid grid = BuildInputGrid(entry_.boxes, frame);
+  boxes_ = std::move(grid.boxes);
+  layout->addLayout(grid.layout);
 
   command1_ = new QPushButton(QStringLiteral("确 定"), frame);
   command1_->setObjectName(QStringLiteral("Command1"));
   command1_->setDefault(true);
-  // A family whose calculator is not part of this build cannot compute.
-  command1_->setEnabled(entry_.run != nullptr);
   connect(command1_, &QPushButton::clicked, this, &CalculationWindow::Compute);
   auto* buttonRow = new QHBoxLayout;
   buttonRow->addStretch(1);
   buttonRow->addWidget(command1_);
   layout->addLayout(buttonRow);
   return frame;
+}
+
+QWidget* CalculationWindow::BuildShapeButtons(QWidget* frame) {
+  auto* strip = new QWidget(frame);
+  auto* row = new QHBoxLayout(strip);
+  row->setContentsMargins(0, 0, 0, 0);
+  auto* group = new QButtonGroup(strip);
+  for (const ShapeOption& shape : entry_.shapes) {
+    auto* button = new QRadioButton(Q(shape.caption), strip);
+    button->setObjectName(Q(shape.name));
+    button->setAutoFillBackground(true);
+    QPalette pal = button->palette();
+    pal.setColor(button->backgroundRole(), shapeTint_);
+    button->setPalette(pal);
+    button->setChecked(shape.initial);
+    group->addButton(button);
+    row->addWidget(button);
+    connect(button, &QRadioButton::clicked, this, [this, &shape] { ChooseShape(shape); });
+  }
+  row->addStretch(1);
+  return strip;
 }
 
 QWidget* CalculationWindow::BuildExtensionFrame() {
@@ -251,7 +269,6 @@ std::vector<std::string> CalculationWindow::BoxTexts() const {
 }
 
 void CalculationWindow::Compute() {
-  if (entry_.run == nullptr) return;
   const std::vector<std::string> texts = BoxTexts();
   const std::size_t before = results_.Lines().size();
   // One run gives both what the pane shows and the case the drawings follow.
@@ -299,8 +316,8 @@ void CalculationWindow::ClearResults() {
   pane_->ClearLines();
 }
 
-QLineEdit* CalculationWindow::Box(const char* name) const {
-  return findChild<QLineEdit*>(QString::fromLatin1(name));
+QLineEdit* CalculationWindow::Box(std::string_view name) const {
+  return findChild<QLineEdit*>(Q(name));
 }
 
 void CalculationWindow::SetLocked(QLineEdit* box, bool locked, const QColor& colour) {
@@ -308,33 +325,18 @@ void CalculationWindow::SetLocked(QLineEdit* box, bool locked, const QColor& col
   QPalette pal = box->palette();
   pal.setColor(QPalette::Base, colour);
   box->setPalette(pal);
+  // A locked box is passed over by Tab; a click still reaches it.
+  box->setFocusPolicy(locked ? Qt::ClickFocus : Qt::StrongFocus);
 }
 
-// The rectangular shape fixes the side slope at 0 and asks for the width.
-void CalculationWindow::ChooseRectangular() {
-  if (!shapeButtons_) return;
-  QLineEdit* slope = Box("Text3");
-  QLineEdit* width = Box("Text9");
-  SetLocked(width, false, Qt::white);
-  width->setFrame(true);
-  slope->setText(QStringLiteral("0"));
-  SetLocked(slope, true, shapeButtons_->readOnlyColour);
-  slope->setFocusPolicy(Qt::ClickFocus);
-  width->setFocusPolicy(Qt::StrongFocus);
-}
-
-// The trapezoidal shape asks for the side slope; the width follows from it.
-void CalculationWindow::ChooseTrapezoidal() {
-  if (!shapeButtons_) return;
-  QLineEdit* slope = Box("Text3");
-  QLineEdit* width = Box("Text9");
-  SetLocked(width, true, shapeButtons_->readOnlyColour);
-  width->setFrame(true);
-  width->clear();
-  slope->clear();
-  SetLocked(slope, false, Qt::white);
-  width->setFocusPolicy(Qt::ClickFocus);
-  slope->setFocusPolicy(Qt::StrongFocus);
+void CalculationWindow::ChooseShape(const ShapeOption& shape) {
+  QLineEdit* locked = Box(shape.lockedBox);
+  QLineEdit* open = Box(shape.openBox);
+  if (locked == nullptr || open == nullptr) return;
+  locked->setText(Q(shape.lockedText));
+  SetLocked(locked, true, shapeTint_);
+  if (shape.clearOpenBox) open->clear();
+  SetLocked(open, false, Qt::white);
 }
 
 void CalculationWindow::keyPressEvent(QKeyEvent* event) {

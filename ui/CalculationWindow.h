@@ -4,6 +4,7 @@
 // shows what it printed; the window itself computes nothing.
 #pragma once
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -44,12 +45,14 @@ class CalculationWindow : public QMainWindow {
   QString ProjectTitle() const;
   // Heading of the printed reports: the project name, or the window caption.
   QString PrintHeading() const;
+  // Sizes the window and its pane face for a screen whose area free of panels
+  // is `available` (QScreen::availableGeometry); done for the window's screen
+  // when it is built.
+  void FitToScreen(const QRect& available);
 
  public slots:
   void Compute();       // Command1
   void ClearResults();  // CLEAN
-  void ChooseRectangular();   // Option1 of the arc-bottom windows
-  void ChooseTrapezoidal();   // Option2 of the arc-bottom windows
   void ShowStageDischargeCurve();  // DRAW1, toolbar button 7
   void ShowSectionDrawing();  // DRAW2, toolbar button 6
   void PrintResults();        // PRINT, toolbar button 2
@@ -67,6 +70,11 @@ class CalculationWindow : public QMainWindow {
   void stageDischargeCurveRequested(); // DRAW1, toolbar button 7
   void closing();
 
+ public:
+  // A shape button of the window's table row: fixes and locks one box, opens
+  // another for typing.
+  void ChooseShape(const ShapeOption& shape);
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -77,7 +85,8 @@ class CalculationWindow : public QMainWindow {
   QWidget* BuildInputFrame();
   QWidget* BuildExtensionFrame();
   void ToolbarClicked(int index);
-  QLineEdit* Box(const char* name) const;
+  QWidget* BuildShapeButtons(QWidget* frame);
+  QLineEdit* Box(std::string_view name) const;
   void SetLocked(QLineEdit* box, bool locked, const QColor& colour);
   std::vector<std::string> BoxTexts() const;
   void RefreshCurve(const std::vector<std::string>& texts);
@@ -88,7 +97,7 @@ class CalculationWindow : public QMainWindow {
   QStringList TypedDimensions() const;
 
   const WindowSpec& entry_;
-  std::optional<ShapeButtons> shapeButtons_;
+  QColor shapeTint_;  // of the shape buttons and the boxes they lock
   ResultPane results_;
   std::vector<QLineEdit*> boxes_;
   ResultView* pane_ = nullptr;

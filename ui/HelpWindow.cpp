@@ -45,7 +45,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
   connect(print, &QAction::triggered, this, &HelpWindow::Print);
   connect(exit, &QAction::triggered, this, &QWidget::close);
 
-  QToolBar* bar = addToolBar(QStringLiteral("Toolbar1"));
+  QToolBar* bar = addToolBar(kToolbarTitle);
   bar->setObjectName(QStringLiteral("Toolbar1"));
   bar->setMovable(false);
   bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -67,6 +67,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
   label->setFont(font);
   setCentralWidget(label);
   resize(560, 300);
+  UseCjkFaceWhereNeeded(this);
 }
 
 void HelpWindow::Print() {

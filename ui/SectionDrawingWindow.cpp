@@ -15,6 +15,7 @@
 #include <QToolBar>
 
 #include "SectionSheet.h"
+#include "WindowDecor.h"
 
 namespace tarnwick::ui {
 
@@ -101,6 +102,7 @@ SectionDrawingWindow::SectionDrawingWindow(QWidget* parent) : QMainWindow(parent
   QAction* close = file->addAction(QStringLiteral("关闭(&C)"));
   connect(close, &QAction::triggered, this, &QWidget::close);
   resize(static_cast<int>(kSheetWidth), static_cast<int>(kSheetHeight) + 60);
+  UseCjkFaceWhereNeeded(this);
 }
 
 void SectionDrawingWindow::ShowDrawing(const SectionDrawing& drawing, const QString& title,
@@ -120,6 +122,7 @@ void SectionDrawingWindow::ShowMessage(const QString& message) {
   dimensions_.clear();
   setWindowTitle(QStringLiteral("渠道断面"));
   message_->setText(message);
+  UseCjkFaceWhereNeeded(message_);
   for (QAction* action : exports_) action->setEnabled(false);
   pages_->setCurrentWidget(message_);
 }

@@ -1,6 +1,9 @@
 #include "SelectionWindow.h"
 
+#include <algorithm>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -20,24 +23,60 @@ namespace tarnwick::ui {
 
 namespace {
 
-// The selection picture: the open channels above, the tunnels below.
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// One family in the selection picture: the outline of its sample section, the
+// water at the sample's depth.
+struct FamilySketch {
+  Outline outline;
+  double waterLevel = 0.0;
+  bool closed = false;
+};
+
+std::vector<FamilySketch> BuildSketches() {
+  std::vector<FamilySketch> sketches;
+  for (const FamilySpec& family : Families()) {
+    const WindowSpec* window = FindWindow(CalculationKind::Discharge, family.family);
+    if (window == nullptr) continue;
+    const std::vector<std::string> texts(family.sample.begin(), family.sample.end());
+    const std::optional<SectionCase> c = CaseOf(*window, texts);
+    if (!c) continue;
+    // Open channels show their banks a little above the water.
+    const double top = c->model.IsTunnel() ? c->model.crown : 1.3 * c->state.h;
+    sketches.push_back({c->model.outline(top), c->state.h, c->model.IsTunnel()});
+  }
+  return sketches;
+}
+
+// The selection picture: every family drawn to scale from its sample section,
+// the open channels above, the tunnels below.
 class FamiliesPicture : public QWidget {
  public:
-  using QWidget::QWidget;
+  explicit FamiliesPicture(QWidget* parent) : QWidget(parent) {}
   QSize sizeHint() const override { return {300, 150}; }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(245, 250, 255));
-    const SectionShape shapes[] = {
-        SectionShape::Trapezoid, SectionShape::ArcBottom, SectionShape::UChannel,
-        SectionShape::Compound,  SectionShape::CityGate,  SectionShape::Circle,
-        SectionShape::Horseshoe, SectionShape::ThreeCentredArch};
-    const double w = width() / 4.0;
-    const double h = height() / 2.0;
-    for (int k = 0; k < 8; ++k) {
-      DrawSection(painter, QRectF((k % 4) * w + 3, (k / 4) * h + 3, w - 6, h - 6), shapes[k]);
+    std::vector<const FamilySketch*> rows[2];
+    static const std::vector<FamilySketch> sketches = BuildSketches();
+    for (const FamilySketch& sketch : sketches) rows[sketch.closed ? 1 : 0].push_back(&sketch);
+    const int rowCount = (rows[0].empty() ? 0 : 1) + (rows[1].empty() ? 0 : 1);
+    const std::size_t columns = std::max<std::size_t>({1, rows[0].size(), rows[1].size()});
+    const double w = width() / static_cast<double>(columns);
+    const double h = height() / static_cast<double>(std::max(rowCount, 1));
+    int row = 0;
+    for (const auto& sketches : rows) {
+      if (sketches.empty()) continue;
+      for (std::size_t k = 0; k < sketches.size(); ++k) {
+        const QRectF cell(static_cast<double>(k) * w + 3, row * h + 3, w - 6, h - 6);
+        DrawOutline(painter, cell, sketches[k]->outline, sketches[k]->waterLevel,
+                    sketches[k]->closed);
+      }
+      ++row;
     }
   }
   void mouseReleaseEvent(QMouseEvent*) override {
@@ -92,24 +131,11 @@ SelectionWindow::SelectionWindow(QWidget* parent) : QMainWindow(parent) {
   auto* familyFrame = new QGroupBox(QStringLiteral("选择渠道类型"), central);
   familyFrame->setObjectName(QStringLiteral("Frame2"));
   auto* familyLayout = new QGridLayout(familyFrame);
-  const struct {
-    const char* name;
-    QString caption;
-    Family family;
-  } families[] = {
-      {"Option3", QStringLiteral("弧底矩形、梯形渠"), Family::ArcBottomChannel},
-      {"Option4", QStringLiteral("平底矩形、梯形渠"), Family::FlatBottomChannel},
-      {"Option5", QStringLiteral("城门洞形隧洞"), Family::CityGateTunnel},
-      {"Option6", QStringLiteral("“Ｕ”形渠"), Family::UChannel},
-      {"Option7", QStringLiteral("马蹄形隧洞"), Family::HorseshoeTunnel},
-      {"Option8", QStringLiteral("三心圆拱隧洞"), Family::ThreeCentredArchTunnel},
-      {"Option9", QStringLiteral("圆形隧洞、管道"), Family::CircularTunnel},
-      {"Option10", QStringLiteral("复式断面平底梯形渠"), Family::CompoundChannel},
-  };
+  // The families' buttons, two to a row.
   int k = 0;
-  for (const auto& f : families) {
-    auto* button = new QRadioButton(f.caption, familyFrame);
-    button->setObjectName(QString::fromLatin1(f.name));
+  for (const FamilySpec& f : Families()) {
+    auto* button = new QRadioButton(Q(f.optionText), familyFrame);
+    button->setObjectName(Q(f.option));
     familyLayout->addWidget(button, k / 2, k % 2);
     families_.emplace_back(button, f.family);
     ++k;
@@ -131,6 +157,32 @@ SelectionWindow::SelectionWindow(QWidget* parent) : QMainWindow(parent) {
   layout->addLayout(buttons);
   setCentralWidget(central);
   command1_->setFocus();
+  UseCjkFaceWhereNeeded(this);
+  installEventFilter(this);
+  for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+bool SelectionWindow::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      seenPress_ = true;
+      break;
+    case QEvent::MouseButtonDblClick:
+      if (!seenPress_) {
+        swallowRelease_ = true;
+        return true;
+      }
+      break;
+    case QEvent::MouseButtonRelease:
+      if (swallowRelease_) {
+        swallowRelease_ = false;
+        return true;
+      }
+      break;
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 const WindowSpec& SelectionWindow::ChosenWindow() const {

@@ -27,8 +27,14 @@ class SelectionWindow : public QMainWindow {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Until the window has seen a press of its own, a double click is the second
+  // half of one begun on the splash, which opened this window under the mouse:
+  // it and its release are swallowed, so they press nothing here.
+  bool seenPress_ = false;
+  bool swallowRelease_ = false;
   QRadioButton* depthKind_ = nullptr;
   std::vector<std::pair<QRadioButton*, Family>> families_;
   QPushButton* command1_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "WindowDecor.h"
+#include "core/Version.h"
 
 namespace tarnwick::ui {
 
@@ -81,7 +82,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent) {
   }
 
   auto* title = MakeLabel(this, "Label2", kProductTitle, 40, true);
-  auto* version = MakeLabel(this, "Label3", QStringLiteral("版本:V2.0.1"), 18, false);
+  auto* version = MakeLabel(this, "Label3", QStringLiteral("版本:V") + QLatin1String(kVersion), 18, false);
   auto* welcome = MakeLabel(this, "Label4", QStringLiteral("        欢迎使用"), 22, false);
   auto* maker = MakeLabel(this, "Label1", QStringLiteral("Tarnwick 水力计算开发组"), 14, false);
   auto* date = MakeLabel(this, "Label5", QStringLiteral("2026年12月"), 14, false);
@@ -110,6 +111,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent) {
   makerRow->addLayout(makerLines, 1);
   layout->addLayout(makerRow);
   resize(460, 440);
+  UseCjkFaceWhereNeeded(this);
 }
 
 void SplashWindow::paintEvent(QPaintEvent* event) {

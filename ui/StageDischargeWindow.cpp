@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "WindowDecor.h"
+
 namespace tarnwick::ui {
 
 namespace {
@@ -88,6 +90,7 @@ StageDischargeWindow::StageDischargeWindow(QWidget* parent) : QWidget(parent, Qt
   layout->addWidget(message_, 1);
   layout->addLayout(buttons);
   ShowRefused();
+  UseCjkFaceWhereNeeded(this);
 }
 
 void StageDischargeWindow::ClearChart() {

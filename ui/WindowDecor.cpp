@@ -1,14 +1,10 @@
 #include "WindowDecor.h"
 
-namespace tarnwick::ui {
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
 
-std::optional<ShapeButtons> ShapeButtonsOf(std::string_view windowName) {
-  // The depth window is tinted warm, the discharge window cool, so the two
-  // arc-bottom windows are told apart at a glance.
-  if (windowName == "Form2") return ShapeButtons{QColor(255, 224, 192)};
-  if (windowName == "Form31") return ShapeButtons{QColor(192, 255, 255)};
-  return std::nullopt;
-}
+namespace tarnwick::ui {
 
 const std::array<ToolButtonSpec, 9>& CalculationToolbar() {
   static const std::array<ToolButtonSpec, 9> buttons = {{
@@ -23,6 +19,45 @@ const std::array<ToolButtonSpec, 9>& CalculationToolbar() {
       {9, QStringLiteral("帮助"), ToolIcon::Help},
   }};
   return buttons;
+}
+
+QString CjkFace() { return QStringLiteral("Noto Sans CJK SC"); }
+
+bool NeedsCjkFace(const QString& text) {
+  bool han = false;
+  bool fullWidth = false;
+  bool punctuation = false;
+  for (const QChar ch : text) {
+    const char16_t c = ch.unicode();
+    han = han || (c >= 0x4E00 && c <= 0x9FFF);
+    fullWidth = fullWidth || (c >= 0x3000 && c <= 0x303F) || (c >= 0xFF00 && c <= 0xFFEF);
+    punctuation = punctuation || (c >= 0x2010 && c <= 0x2027);
+  }
+  return fullWidth || (han && punctuation);
+}
+
+namespace {
+
+QString ShownText(const QWidget* widget) {
+  if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
+  if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->text();
+  if (const auto* group = qobject_cast<const QGroupBox*>(widget)) return group->title();
+  return QString();
+}
+
+void UseCjkFaceIfNeeded(QWidget* widget) {
+  if (!NeedsCjkFace(ShownText(widget))) return;
+  QFont font = widget->font();
+  if (font.families() == QStringList{CjkFace()}) return;
+  font.setFamilies({CjkFace()});
+  widget->setFont(font);
+}
+
+}  // namespace
+
+void UseCjkFaceWhereNeeded(QWidget* root) {
+  UseCjkFaceIfNeeded(root);
+  for (QWidget* child : root->findChildren<QWidget*>()) UseCjkFaceIfNeeded(child);
 }
 
 QFont PaneFont() {

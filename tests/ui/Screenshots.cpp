@@ -1,8 +1,18 @@
-// tarnwick-screenshots OUTDIR: walks the program as a user would (splash,
-// selection, each of the sixteen calculation windows with one worked case and
-// its section drawing, the stage–discharge curve of an open channel and a tunnel,
-// help, About) and saves a picture of every window into OUTDIR.
+// tarnwick-screenshots OUTDIR [--panes SUFFIX]: walks the program as a user would
+// (splash, selection, each of the sixteen calculation windows with one worked
+// case and its section drawing, the stage–discharge curve of an open channel and
+// a tunnel, Form21 and Form26 at their opening size with six reports, the context
+// menus of a box and of the pane, the print dialog and a message box, help,
+// About) and saves a picture of every window into OUTDIR. With --panes only the
+// six-report windows are taken, their names ended by SUFFIX: for a run under
+// other fonts.
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QScreen>
+#include <QTimer>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -11,13 +21,14 @@
 #include <QRadioButton>
 #include <QPainter>
 #include <QTest>
-#include <QTextDocument>
 #include <cstdio>
+#include <functional>
 
 #include "WorkedCases.h"
 #include "ui/AboutWindow.h"
 #include "ui/CalculationWindow.h"
 #include "ui/HelpWindow.h"
+#include "ui/Localisation.h"
 #include "ui/ReportPrinting.h"
 #include "ui/ResultView.h"
 #include "ui/SectionDrawingWindow.h"
@@ -46,12 +57,102 @@ void Save(QWidget* window, const QString& name) {
 bool Choose(SelectionWindow* selection, std::string_view target) {
   for (const char* kind : {"Option1", "Option2"}) {
     selection->findChild<QRadioButton*>(kind)->click();
-    for (int k = 3; k <= 10; ++k) {
-      selection->findChild<QRadioButton*>(QStringLiteral("Option%1").arg(k))->click();
+    for (const FamilySpec& f : Families()) {
+      selection->findChild<QRadioButton*>(QString::fromUtf8(f.option.data(), f.option.size()))
+          ->click();
       if (selection->ChosenWindow().name == target) return true;
     }
   }
   return false;
+}
+
+// The screen under a window and the popup beside it: what the user sees.
+void SaveScreenArea(const QRect& area, const QString& name) {
+  QTest::qWait(100);
+  const QString file =
+      outDir.filePath(QStringLiteral("%1-%2.png").arg(saved++, 2, 10, QLatin1Char('0')).arg(name));
+  const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(
+      0, area.x(), area.y(), area.width(), area.height());
+  if (!screen.save(file)) std::fprintf(stderr, "could not save %s\n", qPrintable(file));
+  std::printf("%s\n", qPrintable(file));
+}
+
+QMenu* OpenPopup() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* menu = qobject_cast<QMenu*>(w); menu != nullptr && menu->isVisible()) return menu;
+  }
+  return nullptr;
+}
+
+// Right-clicks `target` at `at` and saves the window with the menu that opens.
+void SaveContextMenu(QWidget* window, QWidget* target, QPoint at, const QString& name) {
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+  QApplication::sendEvent(target, &event);
+  QTest::qWait(100);
+  QMenu* menu = OpenPopup();
+  if (menu == nullptr) {
+    std::fprintf(stderr, "no context menu for %s\n", qPrintable(name));
+    return;
+  }
+  SaveScreenArea(window->frameGeometry().united(menu->geometry()), name);
+  menu->close();
+}
+
+// Saves the dialog `trigger` opens (it is modal), then closes it.
+void SaveModal(const std::function<void()>& trigger, const QString& name) {
+  QTimer::singleShot(300, [name] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) {
+      std::fprintf(stderr, "no dialog for %s\n", qPrintable(name));
+      return;
+    }
+    Save(modal, name);
+    modal->close();
+  });
+  trigger();
+}
+
+CalculationWindow* Open(Shell& shell, const WorkedCase& c) {
+  if (!Choose(shell.Selection(), c.window)) return nullptr;
+  shell.Selection()->findChild<QPushButton*>("Command1")->click();
+  QTest::qWait(20);
+  CalculationWindow* window = shell.Calculation();
+  for (std::size_t k = 0; k < c.boxes.size(); ++k) {
+    window->Boxes()[k]->setText(QString::fromUtf8(c.boxes[k].data(), c.boxes[k].size()));
+  }
+  return window;
+}
+
+// Form21 and Form26 as they open, six reports pressed: the pane's newest lines.
+bool SaveSixReports(Shell& shell, const QString& suffix) {
+  for (const WorkedCase& c : WorkedCases()) {
+    if (c.window != "Form21" && c.window != "Form26") continue;
+    CalculationWindow* window = Open(shell, c);
+    if (window == nullptr) return false;
+    for (int k = 0; k < 6; ++k) window->findChild<QPushButton*>("Command1")->click();
+    Save(window, QString::fromUtf8(c.window.data(), c.window.size()) + "-six-reports" + suffix);
+    window->findChild<QAction*>("LEFT")->trigger();
+    QTest::qWait(20);
+  }
+  return true;
+}
+
+// Qt's own menus and dialogs, in Chinese: a box's and the pane's context menu,
+// the message box of printing an empty pane, the print dialog.
+bool SaveQtTexts(Shell& shell) {
+  CalculationWindow* window = Open(shell, WorkedCases()[2]);
+  if (window == nullptr) return false;
+  SaveModal([window] { window->findChild<QAction*>("PRINT")->trigger(); }, "print-nothing-message");
+  window->findChild<QPushButton*>("Command1")->click();
+  QLineEdit* box = window->Boxes()[0];
+  box->setFocus();
+  SaveContextMenu(window, box, box->rect().center(), "box-context-menu");
+  window->Pane()->selectAll();
+  SaveContextMenu(window, window->Pane()->viewport(), QPoint(120, 40), "pane-context-menu");
+  SaveModal([window] { window->findChild<QAction*>("PRINT")->trigger(); }, "print-dialog");
+  window->findChild<QAction*>("LEFT")->trigger();
+  QTest::qWait(20);
+  return true;
 }
 
 }  // namespace
@@ -59,26 +160,30 @@ bool Choose(SelectionWindow* selection, std::string_view target) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: tarnwick-screenshots OUTDIR\n");
+  const bool panesOnly = argc == 4 && QByteArray(argv[2]) == "--panes";
+  if (argc != 2 && !panesOnly) {
+    std::fprintf(stderr, "usage: tarnwick-screenshots OUTDIR [--panes SUFFIX]\n");
     return 2;
   }
+  if (!InstallQtChinese(app)) std::fprintf(stderr, "Qt's Chinese translations are missing\n");
   outDir = QDir(QString::fromLocal8Bit(argv[1]));
   if (!outDir.mkpath(QStringLiteral("."))) return 1;
 
   Shell shell;
+  if (panesOnly) {
+    shell.ShowSelection();
+    if (!SaveSixReports(shell, QString::fromLocal8Bit(argv[3]))) return 1;
+    shell.Selection()->close();
+    return 0;
+  }
   Save(shell.ShowSplash(), "From4");
   QTest::mouseClick(shell.Splash()->findChild<QLabel*>("Label2"), Qt::LeftButton);
   Save(shell.Selection(), "Form1");
 
+  if (!SaveSixReports(shell, QString()) || !SaveQtTexts(shell)) return 1;
   for (const WorkedCase& c : WorkedCases()) {
-    if (!Choose(shell.Selection(), c.window)) return 1;
-    shell.Selection()->findChild<QPushButton*>("Command1")->click();
-    QTest::qWait(20);
-    CalculationWindow* window = shell.Calculation();
-    for (std::size_t k = 0; k < c.boxes.size(); ++k) {
-      window->Boxes()[k]->setText(QString::fromUtf8(c.boxes[k].data(), c.boxes[k].size()));
-    }
+    CalculationWindow* window = Open(shell, c);
+    if (window == nullptr) return 1;
     window->findChild<QPushButton*>("Command1")->click();
     const QString name = QString::fromUtf8(c.window.data(), c.window.size());
     Save(window, name);
@@ -102,17 +207,17 @@ int main(int argc, char** argv) {
       for (const QString& line : window->Pane()->ShownText().split(QLatin1Char('\n'))) {
         lines.push_back(line.toStdString());
       }
-      const auto page = ReportDocument(window->PrintHeading(),
-                                       QString::fromUtf8(window->Entry().resultCaption.data(),
-                                                         window->Entry().resultCaption.size()),
-                                       lines, 12.0);
-      page->setDocumentMargin(48);
-      page->setTextWidth(900);
-      QImage image(page->size().toSize(), QImage::Format_RGB32);
+      // An A4 page at 96 dpi with 2 cm margins.
+      QImage image(794, 1123, QImage::Format_RGB32);
       image.fill(Qt::white);
       {
+        const ReportSheet sheet(window->PrintHeading(),
+                                QString::fromUtf8(window->Entry().resultCaption.data(),
+                                                  window->Entry().resultCaption.size()),
+                                lines, 10.0, image, QRectF(76, 76, 794 - 152, 1123 - 152));
         QPainter painter(&image);
-        page->drawContents(&painter);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        sheet.PaintPage(painter, 0);
       }
       const QString file = outDir.filePath(
           QStringLiteral("%1-print-page.png").arg(saved++, 2, 10, QLatin1Char('0')));

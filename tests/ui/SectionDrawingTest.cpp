@@ -11,17 +11,17 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QAbstractTextDocumentLayout>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextLayout>
+#include <QPainter>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
 
 #include "core/Hydraulics.h"
 #include "core/ResultPane.h"
+#include "TestSupport.h"
 #include "ui/CalculationWindow.h"
 #include "ui/ReportPrinting.h"
 #include "ui/ResultView.h"
@@ -283,9 +283,10 @@ void SectionDrawingTest::printCommandsOfferThePrintDialog() {
   }
 }
 
-// Laid out at a printer's resolution, every character of a report line starts
-// at its column times one Latin cell: Chinese characters and full-width signs
-// take exactly two cells, so labels printed at the same Tab column line up.
+// Laid out at a printer's resolution, every character of a report line stands
+// at its column times one cell: Chinese characters and full-width signs take
+// exactly two cells, so labels printed at the same Tab column line up; lines
+// that do not fit one page go on to the next, none outside the margins.
 void SectionDrawingTest::printedColumnsLineUp() {
   auto window = Open("Form23", {"3", "2", "1.7320508", "120", "4", "0.014", "1000", "8"});
   Press(*window);
@@ -298,41 +299,73 @@ void SectionDrawingTest::printedColumnsLineUp() {
   QVERIFY(lines.size() > 10);
   QCOMPARE(ReportPointSize(lines, 481.0), 10.0);
   QCOMPARE(ReportPointSize({std::string(120, '-')}, 481.0), 8.0);
+  QCOMPARE(ReportPointSize({std::string(120, '-')}, 481.0, 0.6), 6.5);
   for (int resolution : {96, 300, 600, 1200}) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setResolution(resolution);
-    const auto document = ReportDocument(QStringLiteral("东干渠"), QStringLiteral("成果"), lines, 10.0);
-    document->documentLayout()->setPaintDevice(&printer);
-    document->setPageSize(QSizeF(printer.width(), printer.height()));
-    double cell = 0.0;
+    const QSize a4(qRound(8.27 * resolution), qRound(11.69 * resolution));
+    const double margin = 2.0 / 2.54 * resolution;
+    const QRectF area(margin, margin, a4.width() - 2 * margin, a4.height() - 2 * margin);
+    TextRecorder recorder(a4, resolution);
+    const ReportSheet sheet(QStringLiteral("东干渠"), QStringLiteral("成果"), lines, 10.0, recorder,
+                            area);
+    QCOMPARE(sheet.PageCount(), 1);
+    {
+      QPainter painter(&recorder);
+      sheet.PaintPage(painter, 0);
+    }
+    const double cell = sheet.CellWidth();
+    std::map<long, std::vector<TextRecorder::Piece>> drawn;  // by baseline
+    for (const TextRecorder::Piece& p : recorder.Pieces()) drawn[std::lround(p.at.y())].push_back(p);
+    drawn.erase(drawn.begin());  // the heading
+    drawn.erase(drawn.begin());  // the subheading
+    const long top = drawn.begin()->first;
     int checked = 0;
-    QTextBlock block = document->begin().next().next().next();  // after the heading
-    for (std::size_t k = 0; k < lines.size() && block.isValid(); ++k, block = block.next()) {
-      const QString text = block.text();
-      QCOMPARE(text, QString::fromStdString(lines[k]));
-      QTextLayout* layout = block.layout();
-      if (text.isEmpty() || layout->lineCount() != 1) continue;
-      const QTextLine line = layout->lineAt(0);
-      const double x0 = line.cursorToX(0);
-      int columns = 0;
-      for (int i = 0; i < text.size(); ++i) {
-        if (columns > 0) {
-          const double x = line.cursorToX(i) - x0;
-          if (cell == 0.0) cell = x / columns;
-          if (std::fabs(x - columns * cell) > 0.5) {  // half a device pixel
-            QFAIL(qPrintable(QStringLiteral("%1 dpi, line %2, column %3: x %4, expected %5")
-                                 .arg(resolution).arg(k).arg(columns).arg(x).arg(columns * cell)));
+    for (auto& [baseline, pieces] : drawn) {
+      std::sort(pieces.begin(), pieces.end(),
+                [](const auto& a, const auto& b) { return a.at.x() < b.at.x(); });
+      const QString line = QString::fromStdString(
+          lines[std::size_t(std::lround(double(baseline - top) / sheet.LinePitch()))]);
+      std::size_t i = 0;
+      int column = 0;
+      for (const QChar ch : line) {
+        const int cells = ch.unicode() < 128 ? 1 : 2;
+        if (ch != ' ') {
+          QVERIFY(i < pieces.size());
+          const TextRecorder::Piece& p = pieces[i++];
+          QCOMPARE(p.text, QString(ch));
+          const double left = p.at.x() - 0.5 * (cells * cell - p.advance);
+          if (std::fabs(left - (area.left() + column * cell)) > 0.5) {  // half a device pixel
+            QFAIL(qPrintable(QStringLiteral("%1 dpi, %2, column %3: x %4, expected %5")
+                                 .arg(resolution).arg(line).arg(column).arg(left)
+                                 .arg(area.left() + column * cell)));
           }
           ++checked;
         }
-        columns += text.at(i).unicode() < 128 ? 1 : 2;
+        column += cells;
       }
     }
     QVERIFY(checked > 200);
-    // A Latin cell is half an em: 5 pt at 10 pt.
-    QVERIFY2(std::fabs(cell - 5.0 / 72.0 * printer.logicalDpiX()) < 0.05 * cell,
-             qPrintable(QString::number(cell)));
+    // A cell of the CJK monospace face is half an em: 5 pt at 10 pt.
+    QVERIFY2(std::fabs(cell - 5.0 / 72.0 * resolution) < 0.05 * cell, qPrintable(QString::number(cell)));
+
+    // Ten times the reports run over pages, every line inside the margins.
+    std::vector<std::string> many;
+    for (int k = 0; k < 10; ++k) many.insert(many.end(), lines.begin(), lines.end());
+    TextRecorder pages(a4, resolution);
+    const ReportSheet long_(QStringLiteral("东干渠"), QStringLiteral("成果"), many, 10.0, pages, area);
+    QVERIFY(long_.PageCount() > 1);
+    QPainter painter(&pages);
+    for (int page = 0; page < long_.PageCount(); ++page) long_.PaintPage(painter, page);
+    painter.end();
+    std::size_t drawnCharacters = 0;
+    for (const TextRecorder::Piece& p : pages.Pieces()) {
+      QVERIFY(p.at.y() > area.top() && p.at.y() < area.bottom());
+      if (p.text.size() == 1) ++drawnCharacters;
+    }
+    std::size_t characters = 0;
+    for (const std::string& line : many) {
+      characters += std::size_t(QString::fromStdString(line).remove(' ').size());
+    }
+    QCOMPARE(drawnCharacters, characters);
   }
 }
 

@@ -2,6 +2,8 @@
 // windows, help and About, and the end of the program.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,6 +58,10 @@ class ShellTest : public QObject {
   void wholeRoad();
   void splashClicks_data();
   void splashClicks();
+  void splashDoubleClick_data();
+  void splashDoubleClick();
+  void cjkPunctuationFromTheCjkFace_data();
+  void cjkPunctuationFromTheCjkFace();
   void sixteenWindows_data();
   void sixteenWindows();
   void returnShowsDefaults();
@@ -71,6 +77,7 @@ void ShellTest::wholeRoad() {
   shell.ShowSplash();
   QCOMPARE(VisibleWindows(), QStringList{"From4"});
   QCOMPARE(shell.Splash()->windowTitle(), QString("Tarnwick"));
+  QCOMPARE(Child<QLabel>(shell.Splash(), "Label3")->text(), QString("版本:V2.0.1"));
 
   ClickWidget(Child<QLabel>(shell.Splash(), "Label2"));
   Settle();
@@ -139,6 +146,69 @@ void ShellTest::splashClicks() {
   ClickWidget(target);
   Settle();
   QCOMPARE(VisibleWindows(), QStringList{opensSelection ? "Form1" : "From4"});
+}
+
+void ShellTest::splashDoubleClick_data() {
+  QTest::addColumn<QString>("under");  // where Form1 puts its control under the mouse
+  for (const char* name : {"Picture1", "Command1", "Option5", "Option2"}) QTest::newRow(name) << name;
+}
+
+// A double click on the splash: the first click opens Form1 under the mouse, and
+// the second half lands on whatever control of Form1 is there. It must press
+// nothing: Form1 is open alone, its choice untouched.
+void ShellTest::splashDoubleClick() {
+  QFETCH(QString, under);
+  Shell shell;
+  ClickWidget(Child<QLabel>(shell.ShowSplash(), "Label4"));
+  Settle();
+  QWidget* target = Child<QWidget>(shell.Selection(), qPrintable(under));
+  QTest::mouseDClick(target, Qt::LeftButton, {}, target->rect().center());
+  QTest::mouseRelease(target, Qt::LeftButton, {}, target->rect().center());
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{"Form1"});
+  QCOMPARE(&shell.Selection()->ChosenWindow(), FindWindow("Form2"));
+  // A click of its own afterwards is a click.
+  ClickWidget(Child<QWidget>(shell.Selection(), "Picture1"));
+  Settle();
+  QCOMPARE(VisibleWindows(), (QStringList{"Form1", "frmAbout"}));
+}
+
+void ShellTest::cjkPunctuationFromTheCjkFace_data() {
+  QTest::addColumn<QString>("window");
+  QTest::addColumn<QString>("control");
+  QTest::addColumn<bool>("cjk");
+  QTest::newRow("Form1 Option6") << "Form1" << "Option6" << true;   // “Ｕ”形渠
+  QTest::newRow("Form1 Option3") << "Form1" << "Option3" << true;   // 、
+  QTest::newRow("Form1 Option7") << "Form1" << "Option7" << false;  // 马蹄形隧洞
+  QTest::newRow("Form22 Label1") << "Form22" << "Label1" << true;   // bold caption, “Ｕ”
+  QTest::newRow("Form21 Check1") << "Form21" << "Check1" << true;   // 水位—流量
+  QTest::newRow("From4 Label2") << "From4" << "Label2" << false;    // Tarnwick
+}
+
+// Quotation marks and dashes among Chinese characters are drawn full width by
+// the CJK face, as wide as a Chinese character, not narrow by a Latin one; the
+// control keeps its size and weight.
+void ShellTest::cjkPunctuationFromTheCjkFace() {
+  QFETCH(QString, window);
+  QFETCH(QString, control);
+  QFETCH(bool, cjk);
+  Shell shell;
+  QWidget* top = window == "Form1"   ? static_cast<QWidget*>(shell.ShowSelection())
+                 : window == "From4" ? static_cast<QWidget*>(shell.ShowSplash())
+                                     : shell.OpenCalculation(*FindWindow(window.toStdString()));
+  QWidget* widget = Child<QWidget>(top, qPrintable(control));
+  const QFont font = widget->font();
+  QCOMPARE(font.families().contains("Noto Sans CJK SC"), cjk);
+  if (cjk) {
+    const QFontMetricsF metrics(font);
+    for (const QChar mark : {QChar(0x201C), QChar(0x201D), QChar(0x2014)}) {
+      QVERIFY(metrics.horizontalAdvance(mark) > 0.85 * metrics.horizontalAdvance(QChar(0x6C34)));
+    }
+  }
+  if (control == "Label1") {
+    QVERIFY(font.bold());
+    QVERIFY(font.pointSizeF() > QApplication::font().pointSizeF());
+  }
 }
 
 void ShellTest::sixteenWindows_data() {
