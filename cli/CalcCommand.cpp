@@ -5,8 +5,11 @@
 #include <istream>
 #include <ostream>
 
+#include "CalcBook.h"
 #include "CalcOptions.h"
+#include "JsonOutput.h"
 #include "core/RatingTable.h"
+#include "sections/Checks.h"
 
 namespace tarnwick {
 
@@ -16,6 +19,8 @@ constexpr int kExitReport = 0;
 constexpr int kExitBlock = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitOutput = 3;
+// A book that was not written: status 3 like lost output, its message given already.
+constexpr int kExitBookLost = -3;
 
 void PrintUsage(std::ostream& out) {
   out << "usage: tarnwick-calc [OPTION ...] WINDOW [OPTION ...] [BOX_TEXT ...]\n"
@@ -86,6 +91,44 @@ class CheckedOutput {
   int error_ = 0;
 };
 
+// The checks of a press as a JSON array.
+std::string ChecksJson(const std::vector<Check>& checks) {
+  std::string json = "[";
+  for (const Check& c : checks) {
+    if (json.size() > 1) json += ", ";
+    JsonObject o;
+    o.String("name", c.name).String("status", StatusName(c.status));
+    o.Raw("value", c.value ? JsonNumber(*c.value) : "null");
+    o.Raw("limit", c.limit ? JsonNumber(*c.limit) : "null");
+    if (!c.box.empty()) o.String("box", c.box);
+    o.String("text", c.text);
+    json += o.Text();
+  }
+  return json + "]";
+}
+
+// One press as the options ask for it, into `pane`: the window's lines (and the
+// checks after a report), or one JSON line.
+PressOutcome PressAs(const CalcOptions& options, const WindowSpec& window,
+                     std::span<const std::string> boxes, ResultPane& pane) {
+  if (!options.json && !options.checks) return Press(window, boxes, pane);
+  ResultPane printed;
+  const PressResult result = PressWithCase(window, boxes, printed);
+  const std::vector<Check> checks = EngineeringChecks(window, boxes, result, options.limits);
+  if (options.json) {
+    JsonObject press = PressJson(window, boxes, result);
+    press.Raw("checks", ChecksJson(checks));
+    pane.Text(press.Text()).EndLine();
+    return result.outcome;
+  }
+  pane.Append(printed);
+  if (!checks.empty()) {
+    pane.Text("工程校核:").EndLine();
+    for (const Check& c : checks) pane.Text("  ").Text(c.text).EndLine();
+  }
+  return result.outcome;
+}
+
 void SplitCase(std::string_view line, std::vector<std::string>& fields) {
   fields.clear();
   fields.emplace_back();
@@ -101,7 +144,8 @@ void SplitCase(std::string_view line, std::vector<std::string>& fields) {
 // Each case is written as soon as it is computed and then dropped, so memory does
 // not grow with the input. A line with more box texts than the window has boxes
 // is named and skipped; the others still run, and the status is then a usage error.
-int RunBatch(const WindowSpec& window, std::istream& in, CheckedOutput& out, std::ostream& err) {
+int RunBatch(const CalcOptions& options, const WindowSpec& window, std::istream& in,
+             CheckedOutput& out, std::ostream& err, std::vector<std::vector<std::string>>* kept) {
   ResultPane pane;
   std::vector<std::string> boxes;
   std::string line;
@@ -116,7 +160,8 @@ int RunBatch(const WindowSpec& window, std::istream& in, CheckedOutput& out, std
       status = kExitUsage;
       continue;
     }
-    if (Press(window, boxes, pane) != PressOutcome::Report && status == kExitReport) {
+    if (kept != nullptr) kept->push_back(boxes);
+    if (PressAs(options, window, boxes, pane) != PressOutcome::Report && status == kExitReport) {
       status = kExitBlock;
     }
     if (!out.Write(pane)) return kExitOutput;
@@ -157,12 +202,28 @@ int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out,
     err << "tarnwick-calc: --rating takes one case, not batch input\n";
     return kExitUsage;
   }
-  if (options.batch) return RunBatch(*window, in, out, err);
+  if (options.rating && (options.json || options.checks || !options.book.empty())) {
+    err << "tarnwick-calc: --rating prints the table alone, without --json, --checks or --book\n";
+    return kExitUsage;
+  }
   if (options.rating) return RunRating(*window, options, out, err);
-  ResultPane pane;
-  const PressOutcome outcome = Press(*window, options.boxes, pane);
-  out.Write(pane);
-  return outcome == PressOutcome::Report ? kExitReport : kExitBlock;
+  // The book needs the cases as typed; they are kept only when it is asked for.
+  std::vector<std::vector<std::string>> cases;
+  std::vector<std::vector<std::string>>* kept = options.book.empty() ? nullptr : &cases;
+  int status = kExitReport;
+  if (options.batch) {
+    status = RunBatch(options, *window, in, out, err, kept);
+  } else {
+    ResultPane pane;
+    if (kept != nullptr) kept->push_back(options.boxes);
+    status = PressAs(options, *window, options.boxes, pane) == PressOutcome::Report ? kExitReport
+                                                                                      : kExitBlock;
+    if (!out.Write(pane)) return kExitOutput;
+  }
+  if (kept == nullptr || status == kExitOutput) return status;
+  const std::string project = options.name.value_or(std::string(window->caption));
+  if (!WriteBook(options.book, project, *window, cases, options.limits, err)) return kExitBookLost;
+  return status;
 }
 
 int Run(const CalcOptions& options, std::istream& in, CheckedOutput& out, std::ostream& err) {
@@ -205,6 +266,10 @@ int RunCalcCommand(const std::vector<std::string>& args, std::istream& in, std::
   }
   CheckedOutput checked(out);
   const int status = Run(parsed.options, in, checked, err);
+  if (status == kExitBookLost) {
+    if (!checked.Flush()) checked.ReportFailure(err);
+    return kExitOutput;
+  }
   // The stream keeps a failure of any earlier write; the flush adds its own.
   if (status == kExitOutput || !checked.Flush()) {
     checked.ReportFailure(err);

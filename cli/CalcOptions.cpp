@@ -1,6 +1,7 @@
 #include "CalcOptions.h"
 
 #include <charconv>
+#include <cmath>
 #include <iomanip>
 #include <ostream>
 #include <string_view>
@@ -43,6 +44,66 @@ std::string SetRating(CalcOptions& options, std::string_view value) {
          "'";
 }
 
+// A figure the user sets: a finite decimal number, not below `least`.
+std::optional<double> Figure(std::string_view text, double least) {
+  double value = 0.0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value) ||
+      value < least) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::string FigureError(std::string_view option, std::string_view value, std::string_view what) {
+  return std::string(option) + " takes " + std::string(what) + ", not '" + std::string(value) + "'";
+}
+
+std::string SetVelocityMin(CalcOptions& o, std::string_view value) {
+  o.limits.velocityMin = Figure(value, 0.0);
+  return o.limits.velocityMin ? "" : FigureError("--velocity-min", value, "a velocity in m/s");
+}
+
+std::string SetVelocityMax(CalcOptions& o, std::string_view value) {
+  o.limits.velocityMax = Figure(value, 0.0);
+  return o.limits.velocityMax ? "" : FigureError("--velocity-max", value, "a velocity in m/s");
+}
+
+std::string SetClearanceArea(CalcOptions& o, std::string_view value) {
+  const auto a = Figure(value, 0.0);
+  if (!a || *a >= 100.0) return FigureError("--clearance-area", value, "a share from 0 to 100 %");
+  o.limits.clearanceAreaPercent = *a;
+  return {};
+}
+
+std::string SetClearanceHeight(CalcOptions& o, std::string_view value) {
+  const auto c = Figure(value, 0.0);
+  if (!c) return FigureError("--clearance-height", value, "a height in m");
+  o.limits.clearanceHeight = *c;
+  return {};
+}
+
+std::string SetDischarge(CalcOptions& o, std::string_view value) {
+  o.discharge = Figure(value, 0.0);
+  if (!o.discharge || *o.discharge <= 0.0) {
+    return FigureError("--discharge", value, "a design discharge above 0 in m³/s");
+  }
+  return {};
+}
+
+std::string SetRatio(CalcOptions& o, std::string_view value) {
+  o.ratio = Figure(value, 0.0);
+  if (!o.ratio || *o.ratio <= 0.0) return FigureError("--ratio", value, "a ratio B/h above 0");
+  return {};
+}
+
+std::string SetText(std::string& field, std::string_view value, std::string_view option) {
+  if (value.empty()) return std::string(option) + " needs a value";
+  field = value;
+  return {};
+}
+
 constexpr OptionRow kOptions[] = {
     {"--help", "-h", "", "this text",
      [](CalcOptions& o, std::string_view) {
@@ -55,6 +116,43 @@ constexpr OptionRow kOptions[] = {
        return std::string();
      }},
     {"--rating", "", "N", "the stage-discharge table as CSV, N depths (1 to 100000)", SetRating},
+    {"--json", "", "", "one JSON object a press (JSON Lines with -), figures unrounded",
+     [](CalcOptions& o, std::string_view) {
+       o.json = true;
+       return std::string();
+     }},
+    {"--checks", "", "", "the engineering checks after each report",
+     [](CalcOptions& o, std::string_view) {
+       o.checks = true;
+       return std::string();
+     }},
+    {"--velocity-min", "", "V", "non-silting velocity, m/s (checks)", SetVelocityMin},
+    {"--velocity-max", "", "V", "non-scouring velocity, m/s (checks)", SetVelocityMax},
+    {"--clearance-area", "", "A", "clear share of a tunnel's area, % (default 15)",
+     SetClearanceArea},
+    {"--clearance-height", "", "C", "clear height over the water, m (default 0.4)",
+     SetClearanceHeight},
+    {"--book", "", "FILE", "the calculation book of the cases, FILE.pdf or FILE.odt",
+     [](CalcOptions& o, std::string_view v) { return SetText(o.book, v, "--book"); }},
+    {"--name", "", "PROJECT", "the project name on the book's title page",
+     [](CalcOptions& o, std::string_view v) {
+       o.name = std::string(v);
+       return std::string();
+     }},
+    {"--solve", "", "BOX", "design: the box to solve for (a discharge window)",
+     [](CalcOptions& o, std::string_view v) { return SetText(o.solveBox, v, "--solve"); }},
+    {"--discharge", "", "Q", "design: the discharge to carry, m³/s", SetDischarge},
+    {"--ratio", "", "BETA", "design: bottom width and depth for B/h = BETA (Form21)", SetRatio},
+    {"--best", "", "", "design: the hydraulically best trapezoid (Form21)",
+     [](CalcOptions& o, std::string_view) {
+       o.best = true;
+       return std::string();
+     }},
+    {"--size", "", "", "design: the smallest tunnel of the typed shape meeting the clearances",
+     [](CalcOptions& o, std::string_view) {
+       o.size = true;
+       return std::string();
+     }},
 };
 
 const OptionRow* FindOption(std::string_view word) {
@@ -126,7 +224,7 @@ void PrintOptionHelp(std::ostream& out) {
     if (!row.alias.empty()) spelling.append(row.alias).append(", ");
     spelling.append(row.name);
     if (!row.argument.empty()) spelling.append(" ").append(row.argument);
-    out << "  " << std::left << std::setw(20) << spelling << row.help << "\n";
+    out << "  " << std::left << std::setw(24) << spelling << row.help << "\n";
   }
 }
 

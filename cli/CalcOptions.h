@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "sections/Checks.h"
+
 namespace tarnwick {
 
 struct CalcOptions {
@@ -19,6 +21,17 @@ struct CalcOptions {
   bool list = false;
   bool batch = false;          // "-": one case per line of standard input
   std::optional<int> rating;   // --rating N: depths of the stage–discharge table
+  bool json = false;           // --json: one JSON object per press
+  bool checks = false;         // --checks: the engineering checks after each report
+  CheckLimits limits;          // --velocity-min/-max, --clearance-area/-height
+  std::string book;            // --book FILE: the calculation book, PDF or ODT
+  std::optional<std::string> name;  // --name PROJECT: the book's project name
+  // Design: --solve BOX with --discharge Q; --ratio BETA or --best; --size.
+  std::string solveBox;
+  std::optional<double> discharge;
+  std::optional<double> ratio;
+  bool best = false;
+  bool size = false;
   std::string window;          // empty when the command line names none
   std::vector<std::string> boxes;
 };

@@ -1,6 +1,7 @@
 #include "CalculationBook.h"
 
 #include <QDate>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -218,6 +219,17 @@ void CaseSection(QTextCursor& cursor, QTextDocument& doc, int number, const Book
 
 }  // namespace
 
+BookChecks CheckLines(const CheckLimits& limits) {
+  return [limits](const WindowSpec& w, const std::vector<std::string>& texts,
+                  const PressResult& result) {
+    QStringList lines;
+    for (const Check& c : EngineeringChecks(w, texts, result, limits)) {
+      lines << QString::fromStdString(c.text);
+    }
+    return lines;
+  };
+}
+
 std::unique_ptr<QTextDocument> BookDocument(const QString& project,
                                             const std::vector<BookCase>& cases,
                                             const BookChecks& checks) {
@@ -250,6 +262,14 @@ QString WriteCalculationBook(const QString& path, const QString& project,
   if (suffix != QStringLiteral("pdf") && suffix != QStringLiteral("odt")) {
     return QStringLiteral("the book is written as .pdf or .odt, not '%1'").arg(suffix);
   }
+  // An unwritable place is found before the book is laid out.
+  QFile probe(path);
+  const bool existed = probe.exists();
+  if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    return QStringLiteral("cannot write ") + path + QStringLiteral(": ") + probe.errorString();
+  }
+  probe.close();
+  if (!existed) probe.remove();
   const auto doc = BookDocument(project, cases, checks);
   if (suffix == QStringLiteral("odt")) {
     QTextDocumentWriter writer(path, "odf");

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "sections/Checks.h"
 #include "sections/WindowCatalog.h"
 
 class QTextDocument;
@@ -27,6 +28,9 @@ struct BookCase {
 // where they are defined and handed in, so the book only lays them out.
 using BookChecks = std::function<QStringList(const WindowSpec&, const std::vector<std::string>&,
                                              const PressResult&)>;
+
+// The engineering checks of a case against `limits`, one text line each.
+BookChecks CheckLines(const CheckLimits& limits);
 
 // The book as a document, laid out for an A4 page.
 std::unique_ptr<QTextDocument> BookDocument(const QString& project,
