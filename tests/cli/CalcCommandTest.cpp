@@ -36,7 +36,7 @@ TEST(CalcOptions, OptionsStandBeforeTheFirstBoxText) {
       {{"Form21", "-", "2"}, "", {}, 0, false, true},
       {{"Form21", "--rating"}, "", {}, 0, false, true},
       {{"Form21", "--rating", "5", "--rating", "5"}, "", {}, 0, false, true},
-      {{"--json", "Form21"}, "", {}, 0, false, true},
+      {{"--jsonl", "Form21"}, "", {}, 0, false, true},
       {{"Form21", "--"}, "", {}, 0, false, true},
       {{"Form21", "--rating", "-5"}, "", {}, 0, false, true},
       {{"Form21", "--rating", "100000"}, "Form21", {}, 100000, false, false},
