@@ -77,7 +77,7 @@ PressOutcome Refuse(ResultPane& pane, PressOutcome outcome) {
 
 PressOutcome PrintGuarded(ResultPane& pane, PressOutcome outcome,
                           const std::function<void(ResultPane&)>& print) {
-  ResultPane prepared;
+  ResultPane prepared = pane.KeepsText() ? ResultPane{} : ResultPane::Tally();
   print(prepared);
   if (prepared.PrintedNonFinite()) {
     InputErrorBlock(pane, kDataInputError);

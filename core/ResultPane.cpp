@@ -91,7 +91,14 @@ std::string NumberText(double x) {
   return text;
 }
 
+ResultPane ResultPane::Tally() {
+  ResultPane pane;
+  pane.keepsText_ = false;
+  return pane;
+}
+
 ResultPane& ResultPane::Text(std::string_view utf8) {
+  if (!keepsText_) return *this;
   current_ += utf8;
   column_ += DisplayColumns(utf8);
   return *this;
@@ -99,10 +106,12 @@ ResultPane& ResultPane::Text(std::string_view utf8) {
 
 ResultPane& ResultPane::Number(double x) {
   if (!std::isfinite(x)) printedNonFinite_ = true;
+  if (!keepsText_) return *this;
   return Text(NumberText(x));
 }
 
 ResultPane& ResultPane::Tab(int column) {
+  if (!keepsText_) return *this;
   if (column_ > column) {
     lines_.push_back(current_);
     current_.clear();
@@ -116,6 +125,7 @@ ResultPane& ResultPane::Tab(int column) {
 }
 
 ResultPane& ResultPane::EndLine() {
+  if (!keepsText_) return *this;
   lines_.push_back(current_);
   current_.clear();
   column_ = 1;
@@ -130,7 +140,7 @@ void ResultPane::Clear() {
 }
 
 void ResultPane::Append(const ResultPane& other) {
-  lines_.insert(lines_.end(), other.lines_.begin(), other.lines_.end());
+  if (keepsText_) lines_.insert(lines_.end(), other.lines_.begin(), other.lines_.end());
   printedNonFinite_ = printedNonFinite_ || other.printedNonFinite_;
 }
 

@@ -21,6 +21,13 @@ std::string NumberText(double x);
 
 class ResultPane {
  public:
+  ResultPane() = default;
+  // A pane that keeps no text, only whether a number printed into it was not
+  // finite: what a silent press formats its report into to judge it, at the cost
+  // of the arithmetic alone, for the design solvers that press hundreds of times.
+  static ResultPane Tally();
+  bool KeepsText() const { return keepsText_; }
+
   // Items of one print statement, printed at the current position.
   ResultPane& Text(std::string_view utf8);
   ResultPane& Number(double x);
@@ -48,6 +55,7 @@ class ResultPane {
   std::string current_;
   int column_ = 1;
   bool printedNonFinite_ = false;
+  bool keepsText_ = true;
 };
 
 }  // namespace tarnwick
