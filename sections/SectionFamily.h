@@ -206,6 +206,7 @@ WindowSpec WindowOf() {
     w.shapes = F::Shapes(K);
     w.shapeTint = F::ShapeTint(K);
   }
+  if constexpr (requires { F::Proportions(); }) w.proportions = F::Proportions();
   return w;
 }
 

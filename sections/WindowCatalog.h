@@ -112,6 +112,14 @@ struct PressResult {
   std::optional<SectionCase> sectionCase;  // with PressDetail::Case, exactly for a report
 };
 
+// The boxes of a channel whose width-to-depth ratio a designer may choose: the
+// bottom width, which scales with the depth, and the side slope the hydraulically
+// best trapezoid follows from.
+struct ProportionBoxes {
+  std::string_view width;      // e.g. "Text2"
+  std::string_view sideSlope;  // e.g. "Text3"
+};
+
 // One press on the numbers read from the boxes, in box order.
 using RunFunction = PressResult (*)(std::span<const double> boxes, ResultPane& pane,
                                     PressDetail detail);
@@ -127,6 +135,7 @@ struct WindowSpec {
   RunFunction run;
   std::vector<ShapeOption> shapes = {};  // shape buttons over the boxes, if any
   uint32_t shapeTint = 0;          // 0xRRGGBB of the shape buttons and locked boxes
+  std::optional<ProportionBoxes> proportions = {};  // families of a chosen width-to-depth ratio
 };
 
 const std::vector<WindowSpec>& Windows();
