@@ -23,8 +23,8 @@ namespace tarnwick {
 
 struct RootControl {
   double tolerance = kDischargeTolerance;  // stop when |f(x)| < tolerance
-  double width = 0.0;        // also stop when the bracket is narrower than this
-  int maxEvaluations = 200;  // Brent needs far fewer; bisection alone needs ~1100
+  double width = 0.0;                      // also stop when the bracket is narrower than this
+  int maxEvaluations = 200;                // Brent needs far fewer; bisection alone needs ~1100
 };
 
 // A point and the function's value there.
@@ -34,10 +34,10 @@ struct RootSample {
 };
 
 struct RootResult {
-  RootSample best;           // the point of least |f| found
-  RootSample other;          // the far end of the last bracket: sign opposite to best's
+  RootSample best;   // the point of least |f| found
+  RootSample other;  // the far end of the last bracket: sign opposite to best's
   int evaluations = 0;
-  bool converged = false;    // |best.f| < tolerance
+  bool converged = false;  // |best.f| < tolerance
 };
 
 namespace root_detail {
@@ -46,7 +46,8 @@ inline bool SameSign(double a, double b) { return (a > 0.0 && b > 0.0) || (a < 0
 
 // The next Brent step from the best point b towards the contrapoint c, a being
 // the previous best; d and e are the last two steps, updated in place.
-inline double BrentStep(RootSample a, RootSample b, RootSample c, double tol, double& d, double& e) {
+inline double BrentStep(RootSample a, RootSample b, RootSample c, double tol, double& d,
+                        double& e) {
   const double m = (c.x - b.x) / 2.0;
   if (std::abs(e) >= tol && std::abs(a.f) > std::abs(b.f)) {
     const double s = b.f / a.f;
@@ -102,9 +103,11 @@ RootResult BracketRoot(F&& f, RootSample lo, RootSample hi, RootControl control 
     r.best = b;
     r.other = c;
     r.converged = std::abs(b.f) < control.tolerance;
-    const double tol = 2.0 * std::numeric_limits<double>::epsilon() * std::abs(b.x) + control.width / 2.0;
+    const double tol =
+        2.0 * std::numeric_limits<double>::epsilon() * std::abs(b.x) + control.width / 2.0;
     const double m = (c.x - b.x) / 2.0;
-    if (r.converged || b.f == 0.0 || std::abs(m) <= tol || r.evaluations >= control.maxEvaluations) {
+    if (r.converged || b.f == 0.0 || std::abs(m) <= tol ||
+        r.evaluations >= control.maxEvaluations) {
       return r;
     }
     const double step = root_detail::BrentStep(a, b, c, tol, d, e);

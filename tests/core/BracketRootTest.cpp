@@ -27,8 +27,10 @@ TEST(BracketRoot, FindsKnownRootsInFewEvaluations) {
       {"x^2 - 2", [](double x) { return x * x - 2.0; }, 0.0, 2.0, std::sqrt(2.0), 8},
       {"cos x - x", [](double x) { return std::cos(x) - x; }, 0.0, 1.0, 0.7390851332151607, 8},
       {"1/x - 0.5", [](double x) { return 1.0 / x - 0.5; }, 1.0, 10.0, 2.0, 12},
-      {"e^x / 1e6 - 1", [](double x) { return std::exp(x) / 1e6 - 1.0; }, 0.0, 20.0, std::log(1e6), 16},
-      {"(x - 1)^3, flat at its root", [](double x) { return std::pow(x - 1.0, 3); }, -2.0, 3.0, 1.0, 45},
+      {"e^x / 1e6 - 1", [](double x) { return std::exp(x) / 1e6 - 1.0; }, 0.0, 20.0, std::log(1e6),
+       16},
+      {"(x - 1)^3, flat at its root", [](double x) { return std::pow(x - 1.0, 3); }, -2.0, 3.0, 1.0,
+       45},
       {"root at the upper end", [](double x) { return x - 3.0; }, 0.0, 3.0, 3.0, 0},
   };
   for (const Case& c : cases) {
