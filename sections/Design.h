@@ -60,6 +60,28 @@
 //                  design;
 //   InputError     the other boxes, the discharge or the criteria do not read as
 //                  a section the window accepts.
+//
+// Proportioned channel: B = beta * h makes every section similar, Q1 growing as
+// h^(8/3), so the depths 1 mm doubling up to 1024 m bracket the one depth, refined
+// by the same solver. Smallest tunnel: from the typed size s = 1, halving or
+// doubling brackets the least s, and the Brent solver closes the bracket on the
+// least margin of the three criteria to 1e-12 of s; the answer is the end of the
+// bracket that meets them all. The depth window's search stops within 1e-4 of Q,
+// so the clearances jitter by about 1e-4 between neighbouring sizes: "least" is to
+// that accuracy, far inside the one per cent a designer rounds to.
+//
+// Using it (the command line and the desktop windows build on these alone):
+//   discharge window, `--solve BOX --discharge Q`:
+//     r = SolveForBox(*FindWindow(name), texts, box, q); print r.pane;
+//     JSON from r.solutions[k].press plus "solved": {"box": r.box, "value":
+//     r.solutions[k].value} and "boxes" r.solutions[k].boxes;
+//   depth window with OffersProportions: SolveProportions / SolveBestProportions;
+//   depth window with HasClearance: SizeSmallestTunnel, "scale" = value;
+//   exit status: PressOutcomeOf(r.outcome), as a press would end;
+//   desktop: the unknown offered from SolvableBoxes, the drawing and the curve
+//     from r.solutions[k].press.sectionCase.
+// Each call costs tens of microseconds (a length, a roughness, a slope) to a
+// millisecond (an angle over its fine trials).
 #pragma once
 
 #include <span>
@@ -104,6 +126,10 @@ struct DesignResult {
   // What a design press prints: each solution's line and report, or the refusal block.
   ResultPane pane;
 };
+
+// The press outcome a design ends like: a report when solved, the capacity or the
+// crown block where the press has one, the data input error otherwise.
+PressOutcome PressOutcomeOf(DesignOutcome outcome);
 
 // Whether SolveForBox takes this box as its unknown.
 bool IsSolvable(const BoxSpec& box);

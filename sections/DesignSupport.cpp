@@ -4,6 +4,23 @@
 
 #include "core/ReportRow.h"
 
+namespace tarnwick::design {
+
+PressOutcome PressOutcomeOf(DesignOutcome outcome) {
+  switch (outcome) {
+    case DesignOutcome::Solved:
+      return PressOutcome::Report;
+    case DesignOutcome::Capacity:
+      return PressOutcome::Capacity;
+    case DesignOutcome::DepthTooGreat:
+      return PressOutcome::DepthTooGreat;
+    default:
+      return PressOutcome::InputError;
+  }
+}
+
+}  // namespace tarnwick::design
+
 namespace tarnwick::design::detail {
 
 std::string BoxText(double x) {

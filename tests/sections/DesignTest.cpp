@@ -263,6 +263,7 @@ TEST(Design, EveryRootIsReportedWithItsLine) {
     const DesignResult r = SolveForBox(w, row.texts, row.box, row.q);
     SCOPED_TRACE(std::string(row.window) + " " + row.box);
     ASSERT_EQ(r.outcome, DesignOutcome::Solved) << r.pane.Joined();
+    EXPECT_EQ(PressOutcomeOf(r.outcome), PressOutcome::Report);
     ASSERT_EQ(r.solutions.size(), row.lines.size());
     EXPECT_EQ(r.box, row.box);
     ResultPane expected;
@@ -358,6 +359,7 @@ TEST(Design, RefusalsAreOneBlock) {
     const DesignResult r = row.run();
     SCOPED_TRACE(row.what);
     EXPECT_EQ(r.outcome, row.outcome);
+    EXPECT_NE(PressOutcomeOf(r.outcome), PressOutcome::Report);  // ends as a refused press
     EXPECT_TRUE(r.solutions.empty());
     ASSERT_EQ(r.pane.Lines().size(), 3u) << r.pane.Joined();
     EXPECT_EQ(r.pane.Lines()[0], kSeparatorLine);
