@@ -155,7 +155,14 @@ std::string NumberText(double x) {
   return text;
 }
 
+ResultPane ResultPane::Tally() {
+  ResultPane pane;
+  pane.keepsText_ = false;
+  return pane;
+}
+
 ResultPane& ResultPane::Text(std::string_view utf8) {
+  if (!keepsText_) return *this;
   current_ += utf8;
   column_ += DisplayColumns(utf8);
   return *this;
@@ -163,6 +170,7 @@ ResultPane& ResultPane::Text(std::string_view utf8) {
 
 ResultPane& ResultPane::Number(double x) {
   if (!std::isfinite(x)) ++nonFiniteCount_;
+  if (!keepsText_) return *this;
   // The number's text is ASCII: one column per character.
   const size_t before = current_.size();
   AppendNumberText(current_, x);
@@ -171,6 +179,7 @@ ResultPane& ResultPane::Number(double x) {
 }
 
 ResultPane& ResultPane::Tab(int column) {
+  if (!keepsText_) return *this;
   if (column_ > column) {
     lines_.push_back(current_);
     current_.clear();
@@ -184,6 +193,7 @@ ResultPane& ResultPane::Tab(int column) {
 }
 
 ResultPane& ResultPane::EndLine() {
+  if (!keepsText_) return *this;
   lines_.push_back(current_);
   current_.clear();
   column_ = 1;
@@ -205,7 +215,7 @@ void ResultPane::Rewind(const Mark& mark) {
 }
 
 void ResultPane::Append(const ResultPane& other) {
-  lines_.insert(lines_.end(), other.lines_.begin(), other.lines_.end());
+  if (keepsText_) lines_.insert(lines_.end(), other.lines_.begin(), other.lines_.end());
   nonFiniteCount_ += other.nonFiniteCount_;
 }
 

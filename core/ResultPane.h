@@ -23,6 +23,13 @@ void AppendNumberText(std::string& text, double x);
 
 class ResultPane {
  public:
+  ResultPane() = default;
+  // A pane that keeps no text, only whether a number printed into it was not
+  // finite: what a silent press formats its report into to judge it, at the cost
+  // of the arithmetic alone, for the design solvers that press hundreds of times.
+  static ResultPane Tally();
+  bool KeepsText() const { return keepsText_; }
+
   // Items of one print statement, printed at the current position.
   ResultPane& Text(std::string_view utf8);
   ResultPane& Number(double x);
@@ -66,6 +73,7 @@ class ResultPane {
   std::string current_;
   int column_ = 1;
   int nonFiniteCount_ = 0;
+  bool keepsText_ = true;
 };
 
 }  // namespace tarnwick

@@ -50,6 +50,9 @@ struct Definition {
   static void Report(ResultPane& pane, CalculationKind kind, const Inputs& in, const Section& s,
                      const State& st);
   static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
+  // A trapezoid (or rectangle) of width B = beta * h: the designer picks beta, or
+  // the best hydraulic section from the side slope.
+  static ProportionBoxes Proportions() { return {"Text2", "Text3"}; }
 };
 
 // Form21 and Form32 in the window table, the family in the selection window.

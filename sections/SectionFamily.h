@@ -131,7 +131,7 @@ typename F::Inputs ReadInputs(CalculationKind kind, std::span<const double> boxe
 template <SectionFamily F>
 PressResult PressFamily(CalculationKind kind, const typename F::Inputs& in, ResultPane& shown,
                         PressDetail detail = PressDetail::Outcome) {
-  ResultPane discarded;
+  ResultPane discarded = ResultPane::Tally();
   ResultPane& pane = detail == PressDetail::Silent ? discarded : shown;
   PressResult r;
   const Checked<typename F::Section> checked = F::Check(in);
@@ -216,6 +216,7 @@ WindowSpec WindowOf() {
     w.shapes = F::Shapes(K);
     w.shapeTint = F::ShapeTint(K);
   }
+  if constexpr (requires { F::Proportions(); }) w.proportions = F::Proportions();
   return w;
 }
 

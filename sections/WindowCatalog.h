@@ -131,6 +131,14 @@ struct PressResult {
   std::vector<ShapeFit> fits;
 };
 
+// The boxes of a channel whose width-to-depth ratio a designer may choose: the
+// bottom width, which scales with the depth, and the side slope the hydraulically
+// best trapezoid follows from.
+struct ProportionBoxes {
+  std::string_view width;      // e.g. "Text2"
+  std::string_view sideSlope;  // e.g. "Text3"
+};
+
 // One press on the numbers read from the boxes, in box order.
 using RunFunction = PressResult (*)(std::span<const double> boxes, ResultPane& pane,
                                     PressDetail detail);
@@ -146,6 +154,7 @@ struct WindowSpec {
   RunFunction run;
   std::vector<ShapeOption> shapes = {};  // shape buttons over the boxes, if any
   uint32_t shapeTint = 0;          // 0xRRGGBB of the shape buttons and locked boxes
+  std::optional<ProportionBoxes> proportions = {};  // families of a chosen width-to-depth ratio
 };
 
 const std::vector<WindowSpec>& Windows();

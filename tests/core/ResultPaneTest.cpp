@@ -164,5 +164,20 @@ TEST(PrintGuarded, ReplacesAReportWithAnUndefinedFigure) {
   EXPECT_FALSE(pane.PrintedNonFinite());
 }
 
+// A tally pane decides as a printing pane does and keeps no line.
+TEST(PrintGuarded, TallyPaneDecidesAlikeAndKeepsNothing) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (const double figure : {1.5, nan, std::numeric_limits<double>::infinity()}) {
+    const auto print = [&](ResultPane& out) { SingleRow(out, {"W=", figure}); };
+    ResultPane shown;
+    ResultPane tally = ResultPane::Tally();
+    EXPECT_EQ(PrintGuarded(tally, PressOutcome::Report, print),
+              PrintGuarded(shown, PressOutcome::Report, print)) << figure;
+    EXPECT_TRUE(tally.Empty()) << figure;
+    EXPECT_FALSE(tally.KeepsText());
+    EXPECT_FALSE(shown.Empty()) << figure;
+  }
+}
+
 }  // namespace
 }  // namespace tarnwick
