@@ -10,6 +10,7 @@
 #include "JsonOutput.h"
 #include "core/RatingTable.h"
 #include "sections/Checks.h"
+#include "sections/Design.h"
 
 namespace tarnwick {
 
@@ -186,6 +187,80 @@ int RunRating(const WindowSpec& window, const CalcOptions& options, CheckedOutpu
   return kExitReport;
 }
 
+bool DesignAsked(const CalcOptions& o) {
+  return !o.solveBox.empty() || o.ratio || o.best || o.size;
+}
+
+// Why the design options do not fit the window, or empty when they do.
+std::string DesignMisfit(const CalcOptions& o, const WindowSpec& w) {
+  const int modes = int(!o.solveBox.empty()) + int(o.ratio.has_value()) + int(o.best) + int(o.size);
+  if (modes > 1) return "choose one of --solve, --ratio, --best and --size";
+  if (o.discharge && o.solveBox.empty()) return "--discharge goes with --solve BOX";
+  if (o.batch || o.rating || !o.book.empty()) return "a design takes one case, without -, --rating or --book";
+  if (!o.solveBox.empty()) {
+    if (w.kind != CalculationKind::Discharge) return "--solve needs a discharge window";
+    if (!o.discharge) return "--solve BOX needs --discharge Q";
+    for (const std::string_view box : design::SolvableBoxes(w)) {
+      if (box == o.solveBox) return {};
+    }
+    return "box '" + o.solveBox + "' of " + std::string(w.name) +
+           " cannot be solved for (a dimension, roughness or slope box)";
+  }
+  if ((o.ratio || o.best) && !design::OffersProportions(w)) {
+    return std::string(w.name) + " offers no channel proportions (the flat-bottom depth window does)";
+  }
+  if (o.size && (w.kind != CalculationKind::Depth || !design::HasClearance(w))) {
+    return "--size needs the depth window of a closed section";
+  }
+  return {};
+}
+
+// A design press: the solved line and report of each answer, or the refusal
+// block; with --json one object an answer, carrying what was solved.
+int RunDesign(const CalcOptions& options, const WindowSpec& window, CheckedOutput& out) {
+  design::DesignResult r;
+  if (!options.solveBox.empty()) {
+    r = design::SolveForBox(window, options.boxes, options.solveBox, *options.discharge);
+  } else if (options.ratio) {
+    r = design::SolveProportions(window, options.boxes, *options.ratio);
+  } else if (options.best) {
+    r = design::SolveBestProportions(window, options.boxes);
+  } else {
+    r = design::SizeSmallestTunnel(window, options.boxes,
+                                   {options.limits.clearanceAreaPercent,
+                                    options.limits.clearanceHeight});
+  }
+  const PressOutcome outcome = design::PressOutcomeOf(r.outcome);
+  const int status = outcome == PressOutcome::Report ? kExitReport : kExitBlock;
+  ResultPane pane;
+  if (!options.json) {
+    pane.Append(r.pane);
+    return out.Write(pane) ? status : kExitOutput;
+  }
+  const WindowSpec& reporting = r.window != nullptr ? *r.window : window;
+  if (r.solutions.empty()) {
+    PressResult refused;
+    refused.outcome = outcome;
+    JsonObject o = PressJson(reporting, options.boxes, refused);
+    o.Raw("checks", "[]");
+    pane.Text(o.Text()).EndLine();
+  }
+  for (const design::Solution& s : r.solutions) {
+    JsonObject o = PressJson(reporting, s.texts, s.press);
+    o.Raw("checks", ChecksJson(EngineeringChecks(reporting, s.texts, s.press, options.limits)));
+    if (options.size) {
+      o.Number("scale", s.value);
+    } else {
+      JsonObject solved;
+      solved.String("box", r.box).Number("value", s.value);
+      if (options.ratio || options.best) solved.Number("depth", s.depth);
+      o.Raw("solved", solved.Text());
+    }
+    pane.Text(o.Text()).EndLine();
+  }
+  return out.Write(pane) ? status : kExitOutput;
+}
+
 int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out,
               std::ostream& err) {
   const WindowSpec* window = FindWindowNamed(options.window);
@@ -205,6 +280,13 @@ int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out,
   if (options.rating && (options.json || options.checks || !options.book.empty())) {
     err << "tarnwick-calc: --rating prints the table alone, without --json, --checks or --book\n";
     return kExitUsage;
+  }
+  if (DesignAsked(options) || options.discharge) {
+    if (const std::string misfit = DesignMisfit(options, *window); !misfit.empty()) {
+      err << "tarnwick-calc: " << misfit << "\n";
+      return kExitUsage;
+    }
+    return RunDesign(options, *window, out);
   }
   if (options.rating) return RunRating(*window, options, out, err);
   // The book needs the cases as typed; they are kept only when it is asked for.
