@@ -10,7 +10,7 @@ namespace tarnwick {
 // Reported values are cut to d decimals as Int(x × 10^d + 0.5) / 10^d, Int being
 // the floor; the product is formed first and the division last.
 double RoundDisplay(double x, int decimals = 5);
-// Floor(scaled + add) / divisor, for the rows whose Parts give their own grouping
+// Floor(scaled + add) / divisor, for the rows that round in their own way
 // (three decimals with 0.3 added, percentages, ratios formed inside the rounding).
 double RoundScaled(double scaled, double add, double divisor);
 // The slope denominator shown back from i: Int(100000 / i + 0.5) / 100000.

@@ -24,7 +24,7 @@ constexpr RootControl kDischargeSolve{kDischargeTolerance / 100.0, 0.0, 200};
 constexpr int kEdgePasses = 30;
 // Q1 the same at two trials, relative to Q: the box takes no part in it.
 constexpr double kSameDischarge = 1e-12;
-// Parts each trial step beside a turn of Q1 is divided into.
+// Pieces each trial step beside a turn of Q1 is divided into.
 constexpr int kTurnSteps = 16;
 
 // lo · 2^(k / steps) for k = 0, 1, ... up to hi.
