@@ -106,7 +106,7 @@ CheckPanel::CheckPanel(QWidget* parent) : QScrollArea(parent) {
   layout->addStretch(1);
   setWidget(column);
   const int wide = fontMetrics().horizontalAdvance(QStringLiteral("水"));
-  setFixedWidth(20 * wide + verticalScrollBar()->sizeHint().width() + 2 * frameWidth() + 8);
+  setFixedWidth(22 * wide + verticalScrollBar()->sizeHint().width() + 2 * frameWidth() + 8);
   ShowChecks();
 }
 
