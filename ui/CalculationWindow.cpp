@@ -4,8 +4,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,10 +19,12 @@
 #include <algorithm>
 
 #include "Artwork.h"
+#include "CaseTableWindow.h"
+#include "CheckPanel.h"
 #include "InputGrid.h"
 #include "ResultView.h"
-#include "StageDischargeWindow.h"
 #include "SectionDrawingWindow.h"
+#include "StageDischargeWindow.h"
 
 namespace tarnwick::ui {
 
@@ -68,7 +70,15 @@ CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent)
   pane_ = new ResultView(central);
   pane_->setObjectName(QStringLiteral("Picture1"));
   pane_->setMinimumSize(320, pane_->HeightFor(4));
-  layout->addWidget(pane_, 1);
+  // The checks of the last report stand in a column right of the pane, as high
+  // as the pane and of fixed width: the pane keeps all the height and every
+  // pixel the window grows by.
+  checkPanel_ = new CheckPanel(central);
+  auto* results = new QHBoxLayout;
+  results->addWidget(pane_, 1);
+  results->addWidget(checkPanel_);
+  layout->addLayout(results, 1);
+  cases_ = new CaseTableWindow(windowTitle() + QStringLiteral(" — 成果汇总表"), this);
   setCentralWidget(central);
 
   // Tab walks the boxes in reading order, then reaches the compute button.
@@ -143,10 +153,16 @@ void CalculationWindow::BuildMenus() {
   file->setObjectName(QStringLiteral("FILE"));
   QAction* clean = NamedAction(this, "CLEAN", QStringLiteral("清除结果(&C)"));
   QAction* print = NamedAction(this, "PRINT", QStringLiteral("打印(&P)"));
+  QAction* book = NamedAction(this, "BOOK", QStringLiteral("计算书(&B)…"));
+  QAction* cases = NamedAction(this, "CASES", QStringLiteral("成果汇总表(&T)…"));
   QAction* left = NamedAction(this, "LEFT", QStringLiteral("返回主选单(&L)"));
   QAction* exit = NamedAction(this, "EXIT", QStringLiteral("退出(&E)"));
-  file->addActions({clean, print, left, exit});
+  file->addActions({clean, print, book, cases});
+  file->addSeparator();
+  file->addActions({left, exit});
   connect(clean, &QAction::triggered, this, &CalculationWindow::ClearResults);
+  connect(book, &QAction::triggered, this, &CalculationWindow::WriteBook);
+  connect(cases, &QAction::triggered, this, &CalculationWindow::ShowCaseTable);
   connect(print, &QAction::triggered, this, &CalculationWindow::printRequested);
   connect(left, &QAction::triggered, this, &CalculationWindow::returnRequested);
   connect(exit, &QAction::triggered, this, &CalculationWindow::exitRequested);
@@ -274,12 +290,12 @@ void CalculationWindow::Compute() {
   // One run gives both what the pane shows and the case the drawings follow.
   PressResult pressed = PressWithCase(entry_, texts, results_);
   pane_->AppendLines(results_.Lines(), before);
+  RecordPress(texts, pressed);
   if (pressed.outcome != PressOutcome::Report) return;
   SectionComputed(std::move(pressed.sectionCase));
   computedTexts_ = texts;
   // An open curve always follows the last report; Check1 asks for one after each.
-  if (CurveWindow() != nullptr ||
-      findChild<QCheckBox*>(QStringLiteral("Check1"))->isChecked()) {
+  if (CurveWindow() != nullptr || findChild<QCheckBox*>(QStringLiteral("Check1"))->isChecked()) {
     RefreshCurve(texts);
   }
 }
@@ -314,6 +330,10 @@ void CalculationWindow::RefreshCurve(const std::vector<std::string>& texts) {
 void CalculationWindow::ClearResults() {
   results_.Clear();
   pane_->ClearLines();
+  // The panel, the table and the book follow the pane's reports.
+  checkPanel_->Clear();
+  cases_->Clear();
+  reportedTexts_.clear();
 }
 
 QLineEdit* CalculationWindow::Box(std::string_view name) const {
@@ -351,6 +371,7 @@ void CalculationWindow::keyPressEvent(QKeyEvent* event) {
 void CalculationWindow::closeEvent(QCloseEvent* event) {
   // The section drawing belongs to this window and goes with it.
   if (sectionDrawing_) sectionDrawing_->close();
+  cases_->close();
   emit closing();
   QMainWindow::closeEvent(event);
 }

@@ -23,6 +23,8 @@ class QRadioButton;
 
 namespace tarnwick::ui {
 
+class CaseTableWindow;
+class CheckPanel;
 class ResultView;
 class StageDischargeWindow;
 class SectionDrawingWindow;
@@ -37,6 +39,14 @@ class CalculationWindow : public QMainWindow {
   // The input boxes in the window's reading order.
   const std::vector<QLineEdit*>& Boxes() const { return boxes_; }
   ResultView* Pane() const { return pane_; }
+  // The engineering checks of the last press, beside the pane.
+  CheckPanel* Checks() const { return checkPanel_; }
+  // The case table of the pane's reports; a window of its own, hidden until asked for.
+  CaseTableWindow* Cases() const { return cases_; }
+  // Writes the calculation book of every case reported in the pane so far, PDF
+  // or ODT by the suffix of `path`, with the checks at the panel's limits.
+  // Empty on success, otherwise why it could not be written.
+  QString WriteBookTo(const QString& path) const;
   // The stage–discharge curve window of this window; null while closed.
   StageDischargeWindow* CurveWindow() const;
   // The open section drawing of this window, null when none is open.
@@ -51,11 +61,14 @@ class CalculationWindow : public QMainWindow {
   void FitToScreen(const QRect& available);
 
  public slots:
-  void Compute();       // Command1
-  void ClearResults();  // CLEAN
+  void Compute();                  // Command1
+  void ClearResults();             // CLEAN
   void ShowStageDischargeCurve();  // DRAW1, toolbar button 7
-  void ShowSectionDrawing();  // DRAW2, toolbar button 6
-  void PrintResults();        // PRINT, toolbar button 2
+  void ShowSectionDrawing();       // DRAW2, toolbar button 6
+  void PrintResults();             // PRINT, toolbar button 2
+  void ShowCaseTable();            // CASES
+  // BOOK: asks for a .pdf or .odt file and writes the book there.
+  void WriteBook();
 
  signals:
   void returnRequested();  // LEFT
@@ -65,9 +78,9 @@ class CalculationWindow : public QMainWindow {
   // Printing, the section drawing and the stage–discharge curve: menu and toolbar
   // raise these, and the window answers them itself (PrintResults,
   // ShowSectionDrawing, ShowStageDischargeCurve).
-  void printRequested();               // PRINT, toolbar button 2
-  void sectionDrawingRequested();      // DRAW2, toolbar button 6
-  void stageDischargeCurveRequested(); // DRAW1, toolbar button 7
+  void printRequested();                // PRINT, toolbar button 2
+  void sectionDrawingRequested();       // DRAW2, toolbar button 6
+  void stageDischargeCurveRequested();  // DRAW1, toolbar button 7
   void closing();
 
  public:
@@ -94,6 +107,9 @@ class CalculationWindow : public QMainWindow {
   // one when Check2 is ticked.
   void SectionComputed(std::optional<SectionCase> computed);
   SectionDrawingWindow* OpenSectionDrawing();
+  // After every press: the check panel; after a report also the case table and
+  // the cases of the book.
+  void RecordPress(const std::vector<std::string>& texts, const PressResult& pressed);
   QStringList TypedDimensions() const;
 
   const WindowSpec& entry_;
@@ -101,6 +117,10 @@ class CalculationWindow : public QMainWindow {
   ResultPane results_;
   std::vector<QLineEdit*> boxes_;
   ResultView* pane_ = nullptr;
+  CheckPanel* checkPanel_ = nullptr;
+  CaseTableWindow* cases_ = nullptr;
+  // The box texts of every press that printed a report into the pane, for the book.
+  std::vector<std::vector<std::string>> reportedTexts_;
   QPushButton* command1_ = nullptr;
   // The box texts of the last press that printed a report.
   std::optional<std::vector<std::string>> computedTexts_;

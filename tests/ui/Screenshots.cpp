@@ -3,30 +3,34 @@
 // case and its section drawing, the stage–discharge curve of an open channel and
 // a tunnel, Form21 and Form26 at their opening size with six reports, the context
 // menus of a box and of the pane, the print dialog and a message box, help,
-// About) and saves a picture of every window into OUTDIR. With --panes only the
-// six-report windows are taken, their names ended by SUFFIX: for a run under
-// other fonts.
+// About, the check panel of an open channel and a tunnel, the case table) and
+// saves a picture of every window into OUTDIR, and a calculation book, book.pdf.
+// With --panes only the six-report windows are taken, their names ended by
+// SUFFIX: for a run under other fonts.
 #include <QAction>
-#include <QContextMenuEvent>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPrintDialog>
-#include <QScreen>
-#include <QTimer>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QPainter>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 #include <functional>
 
 #include "WorkedCases.h"
 #include "ui/AboutWindow.h"
+#include "ui/CalculationBook.h"
 #include "ui/CalculationWindow.h"
+#include "ui/CaseTableWindow.h"
+#include "ui/CheckPanel.h"
 #include "ui/HelpWindow.h"
 #include "ui/Localisation.h"
 #include "ui/ReportPrinting.h"
@@ -71,8 +75,8 @@ void SaveScreenArea(const QRect& area, const QString& name) {
   QTest::qWait(100);
   const QString file =
       outDir.filePath(QStringLiteral("%1-%2.png").arg(saved++, 2, 10, QLatin1Char('0')).arg(name));
-  const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(
-      0, area.x(), area.y(), area.width(), area.height());
+  const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(),
+                                                                      area.width(), area.height());
   if (!screen.save(file)) std::fprintf(stderr, "could not save %s\n", qPrintable(file));
   std::printf("%s\n", qPrintable(file));
 }
@@ -155,6 +159,37 @@ bool SaveQtTexts(Shell& shell) {
   return true;
 }
 
+// The check panel of the worked case just pressed; for Form21 also the case
+// table after two more discharges.
+void SaveChecksAndCases(CalculationWindow* window, const QString& name) {
+  Save(window->Checks(), name + QStringLiteral("-checks"));
+  if (name != QStringLiteral("Form21")) return;
+  QLineEdit* discharge = window->Boxes().back();
+  for (const char* q : {"8", "3"}) {
+    discharge->setText(QString::fromLatin1(q));
+    window->findChild<QPushButton*>("Command1")->click();
+  }
+  window->findChild<QAction*>("CASES")->trigger();
+  Save(window->Cases(), name + QStringLiteral("-case-table"));
+  window->Cases()->close();
+}
+
+// The calculation book of the worked cases of an open channel and a tunnel, for
+// pdftoppm to render.
+void WriteBook() {
+  std::vector<BookCase> cases;
+  for (const WorkedCase& c : WorkedCases()) {
+    if (c.window != "Form21" && c.window != "Form23") continue;
+    cases.push_back(
+        {FindWindow(c.window), std::vector<std::string>(c.boxes.begin(), c.boxes.end())});
+  }
+  const QString file = outDir.filePath(QStringLiteral("book.pdf"));
+  const QString why = WriteCalculationBook(file, QStringLiteral("示例灌区干渠及输水隧洞"), cases,
+                                           ChecksForBook({}));
+  if (!why.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(why));
+  std::printf("%s\n", qPrintable(file));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -187,6 +222,7 @@ int main(int argc, char** argv) {
     window->findChild<QPushButton*>("Command1")->click();
     const QString name = QString::fromUtf8(c.window.data(), c.window.size());
     Save(window, name);
+    if (c.window == "Form21" || c.window == "Form23") SaveChecksAndCases(window, name);
     window->findChild<QAction*>("DRAW2")->trigger();
     Save(window->SectionDrawing(), name + QStringLiteral("-section"));
     // The stage–discharge curve of one open channel and one tunnel.
@@ -231,6 +267,7 @@ int main(int argc, char** argv) {
     window->findChild<QAction*>("LEFT")->trigger();
     QTest::qWait(20);
   }
+  WriteBook();
   shell.Selection()->close();
   return 0;
 }

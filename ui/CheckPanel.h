@@ -1,0 +1,75 @@
+// The check panel beside a calculation window's pane: the engineering checks of
+// the last press (sections/Checks.h), each with its status in colour and its
+// figures, and the limits the user sets for them. Everything it shows comes from
+// the checks of the press: which limits apply is read from the checks given, so
+// the panel serves every window of the table alike.
+#pragma once
+
+#include <QList>
+#include <QScrollArea>
+#include <QStringList>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CalculationBook.h"
+#include "sections/Checks.h"
+
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+namespace tarnwick::ui {
+
+// The colour of a status word: green, red, grey.
+QColor StatusColour(CheckStatus status);
+
+// The check lines of a book at the given limits, one per check.
+BookChecks ChecksForBook(const CheckLimits& limits);
+
+class CheckPanel : public QScrollArea {
+  Q_OBJECT
+ public:
+  explicit CheckPanel(QWidget* parent = nullptr);
+
+  // Shows the checks of a press, of any outcome, and keeps it to check again
+  // when a limit changes. `result` comes from PressWithCase.
+  void ShowPress(const WindowSpec& window, const std::vector<std::string>& boxTexts,
+                 const PressResult& result);
+  // Forgets the press and shows the empty panel.
+  void Clear();
+
+  // The limits as the boxes of the panel stand.
+  CheckLimits Limits() const;
+  // The checks shown, in their order.
+  const std::vector<Check>& Shown() const { return shown_; }
+
+ private:
+  struct Press {
+    const WindowSpec* window;
+    std::vector<std::string> boxTexts;
+    PressResult result;
+  };
+
+  QWidget* BuildLimits(QWidget* parent);
+  QLineEdit* LimitBox(QWidget* parent, const char* name, const QString& placeholder,
+                      const QString& text = {});
+  void PickLining(int index);
+  void Recheck();
+  void ShowChecks();
+
+  std::optional<Press> press_;
+  std::vector<Check> shown_;
+  QLineEdit* velocityMin_ = nullptr;
+  QLineEdit* velocityMax_ = nullptr;
+  QComboBox* lining_ = nullptr;
+  QLineEdit* clearanceArea_ = nullptr;
+  QLineEdit* clearanceHeight_ = nullptr;
+  QList<QWidget*> clearanceRows_;  // shown for closed sections only
+  QGroupBox* checksFrame_ = nullptr;
+  QGridLayout* rows_ = nullptr;
+};
+
+}  // namespace tarnwick::ui
