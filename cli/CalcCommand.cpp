@@ -37,7 +37,8 @@ void PrintUsage(std::ostream& out) {
   PrintOptionHelp(out);
   out << "Exit status: 0 report, 1 input-error or capacity block, 2 usage error or a\n"
          "batch line with too many box texts (the other lines are still computed),\n"
-         "3 the output could not be written (disk full, standard output closed).\n";
+         "3 the output or the calculation book could not be written (disk full,\n"
+         "standard output closed, an unwritable book).\n";
 }
 
 void PrintList(std::ostream& out) {
