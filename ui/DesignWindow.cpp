@@ -337,7 +337,8 @@ void DesignWindow::ClearResults() {
 
 QString DesignWindow::Heading() const { return windowTitle(); }
 
-// The dimensions of the first answer, as the window that reports it reads them.
+// The dimensions of the first answer, as the window that reports it reads them,
+// to the six figures a designer reads off (the pane holds the report's own).
 QStringList DesignWindow::Dimensions(const design::Solution& s) const {
   QStringList lines;
   const WindowSpec& w = *last_->window;
@@ -347,7 +348,7 @@ QStringList DesignWindow::Dimensions(const design::Solution& s) const {
     if (s.texts[k].empty()) continue;
     QString label = Q(box.label);
     if (!label.endsWith(QLatin1Char('='))) label += QLatin1Char('=');
-    lines << label + QLatin1Char(' ') + QString::number(s.boxes[k], 'g', 10);
+    lines << label + QLatin1Char(' ') + QString::number(s.boxes[k], 'g', 6);
   }
   return lines;
 }
