@@ -116,7 +116,10 @@ SelectionWindow::SelectionWindow(QWidget* parent) : QMainWindow(parent) {
   auto* dischargeKind = new QRadioButton(QStringLiteral("已知水深求流量"), kindFrame);
   dischargeKind->setObjectName(QStringLiteral("Option2"));
   kindLayout->addWidget(depthKind_);
+  designKind_ = new QRadioButton(QStringLiteral("已知流量设计断面"), kindFrame);
+  designKind_->setObjectName(QStringLiteral("Option13"));
   kindLayout->addWidget(dischargeKind);
+  kindLayout->addWidget(designKind_);
   kindLayout->addStretch(1);
   depthKind_->setChecked(true);
 
@@ -150,7 +153,13 @@ SelectionWindow::SelectionWindow(QWidget* parent) : QMainWindow(parent) {
   command1_->setObjectName(QStringLiteral("Command1"));
   command1_->setDefault(true);
   connect(command1_, &QPushButton::clicked, this,
-          [this] { emit nextRequested(&ChosenWindow()); });
+          [this] {
+            if (DesignChosen()) {
+              emit designRequested(&ChosenFamily());
+            } else {
+              emit nextRequested(&ChosenWindow());
+            }
+          });
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(command1_);
@@ -185,14 +194,20 @@ bool SelectionWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-const WindowSpec& SelectionWindow::ChosenWindow() const {
-  const CalculationKind kind =
-      depthKind_->isChecked() ? CalculationKind::Depth : CalculationKind::Discharge;
+bool SelectionWindow::DesignChosen() const { return designKind_->isChecked(); }
+
+const FamilySpec& SelectionWindow::ChosenFamily() const {
   Family family = families_.front().second;
   for (const auto& [button, f] : families_) {
     if (button->isChecked()) family = f;
   }
-  return *FindWindow(kind, family);
+  return FamilyOf(family);
+}
+
+const WindowSpec& SelectionWindow::ChosenWindow() const {
+  const CalculationKind kind =
+      depthKind_->isChecked() ? CalculationKind::Depth : CalculationKind::Discharge;
+  return *FindWindow(kind, ChosenFamily().family);
 }
 
 void SelectionWindow::keyPressEvent(QKeyEvent* event) {

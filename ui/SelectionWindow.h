@@ -1,5 +1,5 @@
 // Form1, the selection window: calculation kind and section family, then
-// "下一步" opens the matching calculation window.
+// "下一步" opens the matching calculation window, or the family's design window.
 #pragma once
 
 #include <QMainWindow>
@@ -17,10 +17,15 @@ class SelectionWindow : public QMainWindow {
   explicit SelectionWindow(QWidget* parent = nullptr);
 
   // The window the current choice leads to.
+  // The window the current choice leads to; for a design, the discharge window
+  // whose boxes the design window shows.
   const WindowSpec& ChosenWindow() const;
+  const FamilySpec& ChosenFamily() const;
+  bool DesignChosen() const;
 
  signals:
   void nextRequested(const tarnwick::WindowSpec* window);  // Command1
+  void designRequested(const tarnwick::FamilySpec* family);  // Command1, design kind
   void exitRequested();                                    // EXIT, or closed by the user
   void aboutRequested();                                   // ABOUT, Picture1
 
@@ -36,6 +41,7 @@ class SelectionWindow : public QMainWindow {
   bool seenPress_ = false;
   bool swallowRelease_ = false;
   QRadioButton* depthKind_ = nullptr;
+  QRadioButton* designKind_ = nullptr;
   std::vector<std::pair<QRadioButton*, Family>> families_;
   QPushButton* command1_ = nullptr;
 };

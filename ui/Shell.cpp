@@ -2,6 +2,7 @@
 
 #include "AboutWindow.h"
 #include "CalculationWindow.h"
+#include "DesignWindow.h"
 #include "HelpWindow.h"
 #include "SelectionWindow.h"
 #include "SplashWindow.h"
@@ -38,14 +39,15 @@ CalculationWindow* Shell::Calculation() const {
   return IsOpen(calculation_) ? calculation_.data() : nullptr;
 }
 HelpWindow* Shell::Help() const { return IsOpen(help_) ? help_.data() : nullptr; }
+DesignWindow* Shell::Design() const { return IsOpen(design_) ? design_.data() : nullptr; }
 AboutWindow* Shell::About() const { return IsOpen(about_) ? about_.data() : nullptr; }
 
 Shell::Shell(QObject* parent) : QObject(parent) {}
 
 Shell::~Shell() {
   // Windows still open when the shell goes (a test ending early) go with it.
-  for (QWidget* w : std::initializer_list<QWidget*>{splash_, selection_, calculation_, help_,
-                                                   about_}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{splash_, selection_, calculation_, design_,
+                                                   help_, about_}) {
     delete w;
   }
 }
@@ -69,6 +71,8 @@ SelectionWindow* Shell::ShowSelection() {
     selection_ = new SelectionWindow;
     connect(selection_, &SelectionWindow::nextRequested, this,
             [this](const WindowSpec* window) { OpenCalculation(*window); });
+    connect(selection_, &SelectionWindow::designRequested, this,
+            [this](const FamilySpec* family) { OpenDesign(*family); });
     connect(selection_, &SelectionWindow::exitRequested, this, &Shell::ExitFromSelection);
     connect(selection_, &SelectionWindow::aboutRequested, this, &Shell::ShowAbout);
   }
@@ -82,9 +86,7 @@ void Shell::ExitFromSelection() {
 }
 
 CalculationWindow* Shell::OpenCalculation(const WindowSpec& window) {
-  // One calculation window at a time: a window left open by another road is
-  // replaced, never doubled.
-  CalculationWindow* previous = calculation_;
+  const std::vector<QWidget*> previous{calculation_, design_};
   calculation_ = new CalculationWindow(window);
   connect(calculation_, &CalculationWindow::returnRequested, this, &Shell::ReturnToSelection);
   connect(calculation_, &CalculationWindow::exitRequested, calculation_, &QWidget::close);
@@ -92,13 +94,33 @@ CalculationWindow* Shell::OpenCalculation(const WindowSpec& window) {
   connect(calculation_, &CalculationWindow::aboutRequested, this, &Shell::ShowAbout);
   connect(calculation_, &CalculationWindow::closing, this, &Shell::CloseCompanions);
   Present(calculation_);
-  if (previous != nullptr && previous->isVisible()) {
-    previous->disconnect(this);
-    previous->close();
+  Replace(previous);
+  return calculation_;
+}
+
+DesignWindow* Shell::OpenDesign(const FamilySpec& family) {
+  const std::vector<QWidget*> previous{calculation_, design_};
+  design_ = new DesignWindow(family);
+  connect(design_, &DesignWindow::returnRequested, this, &Shell::ReturnToSelection);
+  connect(design_, &DesignWindow::exitRequested, design_, &QWidget::close);
+  connect(design_, &DesignWindow::helpRequested, this, &Shell::ShowHelp);
+  connect(design_, &DesignWindow::aboutRequested, this, &Shell::ShowAbout);
+  connect(design_, &DesignWindow::closing, this, &Shell::CloseCompanions);
+  Present(design_);
+  Replace(previous);
+  return design_;
+}
+
+void Shell::Replace(const std::vector<QWidget*>& previous) {
+  // One calculation or design window at a time: a window left open by another
+  // road is replaced, never doubled.
+  for (QWidget* w : previous) {
+    if (w == nullptr || !w->isVisible()) continue;
+    w->disconnect(this);
+    w->close();
   }
   // The selection window has done its work.
   CloseIfOpen(selection_);
-  return calculation_;
 }
 
 void Shell::ReturnToSelection() {
@@ -106,6 +128,7 @@ void Shell::ReturnToSelection() {
   // the program never passes through a moment without a window.
   ShowSelection();
   CloseIfOpen(calculation_);
+  CloseIfOpen(design_);
 }
 
 void Shell::CloseCompanions() {

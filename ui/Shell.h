@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <vector>
 
 #include "sections/WindowCatalog.h"
 
@@ -12,6 +13,7 @@ namespace tarnwick::ui {
 
 class AboutWindow;
 class CalculationWindow;
+class DesignWindow;
 class HelpWindow;
 class SelectionWindow;
 class SplashWindow;
@@ -25,6 +27,7 @@ class Shell : public QObject {
   SplashWindow* ShowSplash();
   SelectionWindow* ShowSelection();
   CalculationWindow* OpenCalculation(const WindowSpec& window);
+  DesignWindow* OpenDesign(const FamilySpec& family);
   HelpWindow* ShowHelp();
   AboutWindow* ShowAbout();
 
@@ -32,6 +35,7 @@ class Shell : public QObject {
   SplashWindow* Splash() const;
   SelectionWindow* Selection() const;
   CalculationWindow* Calculation() const;
+  DesignWindow* Design() const;
   HelpWindow* Help() const;
   AboutWindow* About() const;
 
@@ -40,10 +44,14 @@ class Shell : public QObject {
   void ExitFromSelection();
   void ReturnToSelection();
   void CloseCompanions();
+  // After a calculation or design window opened: the one it replaces, and the
+  // selection window, close.
+  void Replace(const std::vector<QWidget*>& previous);
 
   QPointer<SplashWindow> splash_;
   QPointer<SelectionWindow> selection_;
   QPointer<CalculationWindow> calculation_;
+  QPointer<DesignWindow> design_;
   QPointer<HelpWindow> help_;
   QPointer<AboutWindow> about_;
 };

@@ -3,10 +3,11 @@
 // case and its section drawing, the stage–discharge curve of an open channel and
 // a tunnel, Form21 and Form26 at their opening size with six reports, the context
 // menus of a box and of the pane, the print dialog and a message box, help,
-// About, the check panel of an open channel and a tunnel, the case table) and
-// saves a picture of every window into OUTDIR, and a calculation book, book.pdf.
-// With --panes only the six-report windows are taken, their names ended by
-// SUFFIX: for a run under other fonts.
+// About, the check panel of an open channel and a tunnel, the case table, the
+// design windows of an open channel and a tunnel with their results) and saves a
+// picture of every window into OUTDIR, and a calculation book, book.pdf. With
+// --panes only the six-report windows are taken, their names ended by SUFFIX:
+// for a run under other fonts.
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -22,6 +23,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -31,6 +33,7 @@
 #include "ui/CalculationWindow.h"
 #include "ui/CaseTableWindow.h"
 #include "ui/CheckPanel.h"
+#include "ui/DesignWindow.h"
 #include "ui/HelpWindow.h"
 #include "ui/Localisation.h"
 #include "ui/ReportPrinting.h"
@@ -190,6 +193,52 @@ void WriteBook() {
   std::printf("%s\n", qPrintable(file));
 }
 
+// The design windows of an open channel (the flat-bottom width for a discharge)
+// and of a tunnel (the smallest circular section), each with its result, its
+// section drawing and its curve.
+bool SaveDesigns(Shell& shell) {
+  struct Design {
+    std::string_view family;
+    DesignWindow::ModeKind kind;
+    std::string_view box;
+    std::vector<QString> texts;
+    QString q;
+  };
+  const Design designs[] = {
+      {"flat-bottom", DesignWindow::ModeKind::Box, "Text2", {"", "1.5", "0.025", "1000", "1.2"}, "5"},
+      {"circular", DesignWindow::ModeKind::Size, "", {"", "1", "0.014", "1000", ""}, "2"},
+  };
+  for (const Design& d : designs) {
+    const auto f = std::find_if(Families().begin(), Families().end(),
+                                [&](const FamilySpec& s) { return s.id == d.family; });
+    if (f == Families().end()) return false;
+    shell.Selection()->findChild<QRadioButton*>("Option13")->click();
+    shell.Selection()->findChild<QRadioButton*>(QString::fromUtf8(f->option.data(),
+                                                                  f->option.size()))->click();
+    shell.Selection()->findChild<QPushButton*>("Command1")->click();
+    QTest::qWait(20);
+    DesignWindow* window = shell.Design();
+    if (window == nullptr) return false;
+    for (std::size_t m = 0; m < window->Modes().size(); ++m) {
+      if (window->Modes()[m].kind == d.kind && window->Modes()[m].box == d.box) {
+        window->ChooseMode(static_cast<int>(m));
+      }
+    }
+    for (std::size_t k = 0; k < d.texts.size(); ++k) window->Boxes()[k]->setText(d.texts[k]);
+    window->DesignDischarge()->setText(d.q);
+    window->findChild<QPushButton*>("Command1")->click();
+    const QString name = QStringLiteral("design-") + QString::fromUtf8(d.family.data());
+    Save(window, name);
+    window->findChild<QAction*>("DRAW2")->trigger();
+    Save(window->SectionDrawing(), name + QStringLiteral("-section"));
+    window->findChild<QAction*>("DRAW1")->trigger();
+    Save(window->CurveWindow(), name + QStringLiteral("-curve"));
+    window->findChild<QAction*>("LEFT")->trigger();
+    QTest::qWait(20);
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -215,7 +264,7 @@ int main(int argc, char** argv) {
   QTest::mouseClick(shell.Splash()->findChild<QLabel*>("Label2"), Qt::LeftButton);
   Save(shell.Selection(), "Form1");
 
-  if (!SaveSixReports(shell, QString()) || !SaveQtTexts(shell)) return 1;
+  if (!SaveSixReports(shell, QString()) || !SaveQtTexts(shell) || !SaveDesigns(shell)) return 1;
   for (const WorkedCase& c : WorkedCases()) {
     CalculationWindow* window = Open(shell, c);
     if (window == nullptr) return 1;
@@ -225,8 +274,9 @@ int main(int argc, char** argv) {
     if (c.window == "Form21" || c.window == "Form23") SaveChecksAndCases(window, name);
     window->findChild<QAction*>("DRAW2")->trigger();
     Save(window->SectionDrawing(), name + QStringLiteral("-section"));
-    // The stage–discharge curve of one open channel and one tunnel.
-    if (c.window == "Form21" || c.window == "Form24") {
+    // The stage–discharge curve of open channels and tunnels, the newest families' too.
+    if (c.window == "Form21" || c.window == "Form24" || c.window == "Form27" ||
+        c.window == "Form28") {
       window->findChild<QAction*>("DRAW1")->trigger();
       Save(window->CurveWindow(), name + QStringLiteral("-curve"));
     }

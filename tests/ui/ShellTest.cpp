@@ -1,5 +1,7 @@
 // The roads between the windows: splash, selection, the sixteen calculation
 // windows, help and About, and the end of the program.
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -14,11 +16,14 @@
 #include "TestSupport.h"
 #include "ui/AboutWindow.h"
 #include "ui/CalculationWindow.h"
+#include "ui/DesignWindow.h"
 #include "ui/HelpWindow.h"
 #include "ui/ResultView.h"
 #include "ui/SelectionWindow.h"
 #include "ui/Shell.h"
 #include "ui/SplashWindow.h"
+#include "ui/StageDischargeWindow.h"
+#include "sections/Design.h"
 
 using namespace tarnwick;
 using namespace tarnwick::ui;
@@ -64,6 +69,10 @@ class ShellTest : public QObject {
   void cjkPunctuationFromTheCjkFace();
   void sixteenWindows_data();
   void sixteenWindows();
+  void designWindows_data();
+  void designWindows();
+  void designPress_data();
+  void designPress();
   void returnShowsDefaults();
   void exitFromSelectionClosesAbout();
   void aboutOpenedTwiceIsOneWindow();
@@ -252,6 +261,129 @@ void ShellTest::sixteenWindows() {
   }
   QVERIFY(opened->findChild<QLineEdit*>(
               QString::fromUtf8(entry->projectBox.data(), entry->projectBox.size())) != nullptr);
+}
+
+void ShellTest::designWindows_data() {
+  QTest::addColumn<int>("family");
+  for (std::size_t k = 0; k < Families().size(); ++k) {
+    QTest::newRow(std::string(Families()[k].id).c_str()) << static_cast<int>(k);
+  }
+}
+
+// Form1's third kind opens the design window of every family, built from its
+// discharge window's boxes, with the modes its windows offer.
+void ShellTest::designWindows() {
+  QFETCH(int, family);
+  const FamilySpec& f = Families()[static_cast<std::size_t>(family)];
+  Shell shell;
+  SelectionWindow* selection = shell.ShowSelection();
+  Child<QRadioButton>(selection, "Option13")->click();
+  selection->findChild<QRadioButton*>(QString::fromUtf8(f.option.data(), f.option.size()))->click();
+  Child<QPushButton>(selection, "Command1")->click();
+  Settle();
+  DesignWindow* opened = shell.Design();
+  QVERIFY(opened != nullptr);
+  QVERIFY(shell.Calculation() == nullptr);
+  QCOMPARE(VisibleWindows(), QStringList{opened->objectName()});
+  QCOMPARE(opened->windowTitle(), QString::fromUtf8(f.title.data(), f.title.size()) + "断面设计");
+  const WindowSpec& discharge = *FindWindow(CalculationKind::Discharge, f.family);
+  const WindowSpec& depth = *FindWindow(CalculationKind::Depth, f.family);
+  QCOMPARE(opened->Boxes().size(), discharge.boxes.size());
+  const auto solvable = design::SolvableBoxes(discharge);
+  const std::size_t extra = (design::OffersProportions(depth) ? 2 : 0) +
+                            (design::HasClearance(depth) ? 1 : 0);
+  QCOMPARE(opened->Modes().size(), solvable.size() + extra);
+  // Each unknown, once chosen, is the one box locked.
+  for (std::size_t m = 0; m < solvable.size(); ++m) {
+    opened->ChooseMode(static_cast<int>(m));
+    for (std::size_t k = 0; k < discharge.boxes.size(); ++k) {
+      QCOMPARE(opened->Boxes()[k]->isReadOnly(), discharge.boxes[k].name == solvable[m]);
+    }
+  }
+  // Return leads back to Form1.
+  Child<QAction>(opened, "LEFT")->trigger();
+  Settle();
+  QCOMPARE(VisibleWindows(), QStringList{"Form1"});
+}
+
+void ShellTest::designPress_data() {
+  QTest::addColumn<QString>("family");
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<QString>("box");
+  QTest::addColumn<QString>("q");
+  QTest::addColumn<QStringList>("texts");  // the shown boxes; the locked one's text is ignored
+  QTest::addColumn<QString>("firstLine");
+  using K = DesignWindow::ModeKind;
+  QTest::newRow("flat-bottom B") << "flat-bottom" << int(K::Box) << "Text2" << "5"
+                                 << QStringList{"999", "1.5", "0.025", "1000", "1.2"}
+                                 << "求解 渠 底 宽 B= 2.2341 m";
+  QTest::newRow("flat-bottom best") << "flat-bottom" << int(K::Best) << "" << "5"
+                                    << QStringList{"7", "1.5", "0.025", "1000", "9"} << "";
+  QTest::newRow("circular smallest") << "circular" << int(K::Size) << "" << "2"
+                                     << QStringList{"", "1", "0.014", "1000", "9"}
+                                     << "最小断面 缩放系数s= .77009";
+}
+
+// A press in a design window prints what the solver prints for the same boxes,
+// each press below the last; the curve follows the solved section.
+void ShellTest::designPress() {
+  QFETCH(QString, family);
+  QFETCH(int, kind);
+  QFETCH(QString, box);
+  QFETCH(QString, q);
+  QFETCH(QStringList, texts);
+  QFETCH(QString, firstLine);
+  const auto f = std::find_if(Families().begin(), Families().end(),
+                              [&](const FamilySpec& s) {
+                                return QString::fromUtf8(s.id.data(), s.id.size()) == family;
+                              });
+  QVERIFY(f != Families().end());
+  DesignWindow window(*f);
+  int mode = -1;
+  for (std::size_t m = 0; m < window.Modes().size(); ++m) {
+    const auto& candidate = window.Modes()[m];
+    if (int(candidate.kind) == kind &&
+        QString::fromUtf8(candidate.box.data(), candidate.box.size()) == box) {
+      mode = int(m);
+    }
+  }
+  QVERIFY(mode >= 0);
+  window.ChooseMode(mode);
+  for (int k = 0; k < texts.size(); ++k) window.Boxes()[std::size_t(k)]->setText(texts[k]);
+  window.DesignDischarge()->setText(q);
+
+  // The solver on the same boxes, the ignored ones empty.
+  std::vector<std::string> typed;
+  for (std::size_t k = 0; k < window.Boxes().size(); ++k) {
+    typed.push_back(window.Boxes()[k]->isReadOnly() ? "" : texts[int(k)].toStdString());
+  }
+  design::DesignResult expected;
+  if (kind == int(DesignWindow::ModeKind::Box)) {
+    expected = design::SolveForBox(window.DischargeWindow(), typed, box.toStdString(), q.toDouble());
+  } else {
+    typed.back() = q.toStdString();  // the depth window's last box takes Q
+    expected = kind == int(DesignWindow::ModeKind::Best)
+                   ? design::SolveBestProportions(window.DepthWindow(), typed)
+                   : design::SizeSmallestTunnel(window.DepthWindow(), typed);
+  }
+  QCOMPARE(expected.outcome, design::DesignOutcome::Solved);
+  QString once;
+  for (const std::string& line : expected.pane.Lines()) once += QString::fromStdString(line) + '\n';
+  if (!firstLine.isEmpty()) QVERIFY2(once.startsWith(firstLine), qPrintable(once));
+
+  Child<QPushButton>(&window, "Command1")->click();
+  QCOMPARE(window.Pane()->ShownText(), once);
+  QTest::keyClick(window.DesignDischarge(), Qt::Key_Return);
+  QCOMPARE(window.Pane()->ShownText(), once + once);
+
+  window.ShowStageDischargeCurve();
+  const SectionCase& solved = *expected.solutions.front().press.sectionCase;
+  QVERIFY(window.CurveWindow()->MarkedPoint().has_value());
+  QCOMPARE(window.CurveWindow()->MarkedPoint()->y(), solved.state.h);
+  QCOMPARE(window.CurveWindow()->MarkedPoint()->x(), solved.discharge);
+  Child<QAction>(&window, "CLEAN")->trigger();
+  QCOMPARE(window.Pane()->ShownText(), QString());
+  window.close();
 }
 
 void ShellTest::returnShowsDefaults() {

@@ -26,6 +26,11 @@ const std::vector<WorkedCase>& WorkedCases() {
       // Three-centred arch whose four arcs form one circle of radius 1.
       {"Form26", {"0", "1", "90", "1", "90", "1", "0.014", "1000", "2"}},
       {"Form37", {"0", "1", "90", "1", "90", "1", "0.014", "1000", "1"}},
+      // Parabola x² = 2·p·y with p = 1, and a 2 m × 2 m box culvert.
+      {"Form27", {"1", "0.014", "1000", "2"}},
+      {"Form38", {"1", "0.014", "1000", "1"}},
+      {"Form28", {"2", "2", "0.014", "1000", "3"}},
+      {"Form39", {"2", "2", "0.014", "1000", "1"}},
   };
   return cases;
 }
