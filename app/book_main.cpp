@@ -6,8 +6,8 @@
 #include <QGuiApplication>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <string>
 
@@ -69,9 +69,9 @@ int main(int argc, char** argv) {
     }
     cases.push_back(std::move(c));
   }
-  const QString error = tarnwick::ui::WriteCalculationBook(
-      QString::fromLocal8Bit(argv[1]), QString::fromUtf8(argv[2]), cases,
-      tarnwick::ui::CheckLines(limits));
+  const QString error = tarnwick::ui::WriteCalculationBook(QString::fromLocal8Bit(argv[1]),
+                                                           QString::fromUtf8(argv[2]), cases,
+                                                           tarnwick::ui::CheckLines(limits));
   if (!error.isEmpty()) {
     std::fprintf(stderr, "tarnwick-book: %s\n", error.toLocal8Bit().constData());
     return 3;

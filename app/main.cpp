@@ -19,8 +19,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QLatin1String(tarnwick::kVersion));
   QApplication::setWindowIcon(QIcon(tarnwick::ui::ProgramIcon(64)));
   if (!tarnwick::ui::InstallQtChinese(app)) {
-    qWarning("Qt's Chinese translations are not installed (qt6-translations-l10n): "
-             "Qt's own menus and dialogs stay English");
+    qWarning(
+        "Qt's Chinese translations are not installed (qt6-translations-l10n): "
+        "Qt's own menus and dialogs stay English");
   }
 
   tarnwick::ui::Shell shell;

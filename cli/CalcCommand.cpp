@@ -197,7 +197,8 @@ std::string DesignMisfit(const CalcOptions& o, const WindowSpec& w) {
   const int modes = int(!o.solveBox.empty()) + int(o.ratio.has_value()) + int(o.best) + int(o.size);
   if (modes > 1) return "choose one of --solve, --ratio, --best and --size";
   if (o.discharge && o.solveBox.empty()) return "--discharge goes with --solve BOX";
-  if (o.batch || o.rating || !o.book.empty()) return "a design takes one case, without -, --rating or --book";
+  if (o.batch || o.rating || !o.book.empty())
+    return "a design takes one case, without -, --rating or --book";
   if (!o.solveBox.empty()) {
     if (w.kind != CalculationKind::Discharge) return "--solve needs a discharge window";
     if (!o.discharge) return "--solve BOX needs --discharge Q";
@@ -208,7 +209,8 @@ std::string DesignMisfit(const CalcOptions& o, const WindowSpec& w) {
            " cannot be solved for (a dimension, roughness or slope box)";
   }
   if ((o.ratio || o.best) && !design::OffersProportions(w)) {
-    return std::string(w.name) + " offers no channel proportions (the flat-bottom depth window does)";
+    return std::string(w.name) +
+           " offers no channel proportions (the flat-bottom depth window does)";
   }
   if (o.size && (w.kind != CalculationKind::Depth || !design::HasClearance(w))) {
     return "--size needs the depth window of a closed section";
@@ -227,9 +229,9 @@ int RunDesign(const CalcOptions& options, const WindowSpec& window, CheckedOutpu
   } else if (options.best) {
     r = design::SolveBestProportions(window, options.boxes);
   } else {
-    r = design::SizeSmallestTunnel(window, options.boxes,
-                                   {options.limits.clearanceAreaPercent,
-                                    options.limits.clearanceHeight});
+    r = design::SizeSmallestTunnel(
+        window, options.boxes,
+        {options.limits.clearanceAreaPercent, options.limits.clearanceHeight});
   }
   const PressOutcome outcome = design::PressOutcomeOf(r.outcome);
   const int status = outcome == PressOutcome::Report ? kExitReport : kExitBlock;
@@ -262,8 +264,7 @@ int RunDesign(const CalcOptions& options, const WindowSpec& window, CheckedOutpu
   return out.Write(pane) ? status : kExitOutput;
 }
 
-int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out,
-              std::ostream& err) {
+int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out, std::ostream& err) {
   const WindowSpec* window = FindWindowNamed(options.window);
   if (window == nullptr) {
     err << "tarnwick-calc: unknown window '" << options.window << "' (see --list)\n";
@@ -300,7 +301,7 @@ int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out,
     ResultPane pane;
     if (kept != nullptr) kept->push_back(options.boxes);
     status = PressAs(options, *window, options.boxes, pane) == PressOutcome::Report ? kExitReport
-                                                                                      : kExitBlock;
+                                                                                    : kExitBlock;
     if (!out.Write(pane)) return kExitOutput;
   }
   if (kept == nullptr || status == kExitOutput) return status;

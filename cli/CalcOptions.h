@@ -19,12 +19,12 @@ namespace tarnwick {
 struct CalcOptions {
   bool help = false;
   bool list = false;
-  bool batch = false;          // "-": one case per line of standard input
-  std::optional<int> rating;   // --rating N: depths of the stage–discharge table
-  bool json = false;           // --json: one JSON object per press
-  bool checks = false;         // --checks: the engineering checks after each report
-  CheckLimits limits;          // --velocity-min/-max, --clearance-area/-height
-  std::string book;            // --book FILE: the calculation book, PDF or ODT
+  bool batch = false;               // "-": one case per line of standard input
+  std::optional<int> rating;        // --rating N: depths of the stage–discharge table
+  bool json = false;                // --json: one JSON object per press
+  bool checks = false;              // --checks: the engineering checks after each report
+  CheckLimits limits;               // --velocity-min/-max, --clearance-area/-height
+  std::string book;                 // --book FILE: the calculation book, PDF or ODT
   std::optional<std::string> name;  // --name PROJECT: the book's project name
   // Design: --solve BOX with --discharge Q; --ratio BETA or --best; --size.
   std::string solveBox;
@@ -32,7 +32,7 @@ struct CalcOptions {
   std::optional<double> ratio;
   bool best = false;
   bool size = false;
-  std::string window;          // empty when the command line names none
+  std::string window;  // empty when the command line names none
   std::vector<std::string> boxes;
 };
 

@@ -5,9 +5,9 @@
 
 namespace tarnwick {
 
-inline constexpr double kGravity = 9.810001;     // m/s², used in the specific energy
-inline constexpr double kPi = 3.1415926;         // arc geometry and degree conversion
-inline constexpr double kTwoPi = 6.2831852;      // circumference factor of the circular family
+inline constexpr double kGravity = 9.810001;         // m/s², used in the specific energy
+inline constexpr double kPi = 3.1415926;             // arc geometry and degree conversion
+inline constexpr double kTwoPi = 6.2831852;          // circumference factor of the circular family
 inline constexpr double kChezyExponent = 1.0 / 6.0;  // Manning: C = R^(1/6) / n
 
 inline constexpr double kOpenChannelDepthLimit = 1000.0;  // upper search bound, m

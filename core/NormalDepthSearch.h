@@ -23,8 +23,8 @@ struct SearchControl {
 
 template <class State>
 struct DepthSearchResult {
-  State state{};         // state at the last depth evaluated
-  int passes = 0;        // pass in which the search stopped
+  State state{};           // state at the last depth evaluated
+  int passes = 0;          // pass in which the search stopped
   bool converged = false;  // false when the passes ran out (the report does not say so)
 };
 

@@ -58,9 +58,8 @@ std::optional<double> DischargeAtDepth(const std::vector<RatingPoint>& curve, do
     return std::nullopt;
   }
   // First point at or above the depth.
-  const auto above = std::lower_bound(
-      curve.begin(), curve.end(), depth,
-      [](const RatingPoint& p, double d) { return p.depth < d; });
+  const auto above = std::lower_bound(curve.begin(), curve.end(), depth,
+                                      [](const RatingPoint& p, double d) { return p.depth < d; });
   if (above->depth == depth || above == curve.begin()) return above->discharge;
   const RatingPoint& lo = *(above - 1);
   const RatingPoint& hi = *above;

@@ -1,10 +1,10 @@
 #include "ReadNumber.h"
 
+#include <locale.h>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 
 namespace tarnwick {

@@ -11,7 +11,7 @@ namespace {
 
 // 10^d for the decimals a report shows: the same exact doubles std::pow gives,
 // without its cost on every printed figure.
-constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 }  // namespace
@@ -52,8 +52,8 @@ void ShortRow(ResultPane& pane, int c1, Field f1, Field f2) {
 
 void SingleRow(ResultPane& pane, Field f) { pane.Text(f.label).Number(f.value).EndLine(); }
 
-void TunnelFlowRows(ResultPane& pane, int c1, int c2, bool depthKind, double q, double n,
-                    double i, double q1, double h, double v) {
+void TunnelFlowRows(ResultPane& pane, int c1, int c2, bool depthKind, double q, double n, double i,
+                    double q1, double h, double v) {
   if (depthKind) {
     ReportRow(pane, c1, c2, {"设计流量Q=", RoundDisplay(q)}, {"糙率N=", RoundDisplay(n)},
               {"纵坡I= 1/", RoundSlope(i)});
@@ -74,15 +74,9 @@ void InputErrorBlock(ResultPane& pane, std::string_view message) {
 
 PressOutcome Refuse(ResultPane& pane, PressOutcome outcome) {
   switch (outcome) {
-    case PressOutcome::WidthError:
-      InputErrorBlock(pane, kWidthInputError);
-      break;
-    case PressOutcome::DepthTooGreat:
-      InputErrorBlock(pane, kDepthTooGreat);
-      break;
-    default:
-      InputErrorBlock(pane, kDataInputError);
-      return PressOutcome::InputError;
+    case PressOutcome::WidthError: InputErrorBlock(pane, kWidthInputError); break;
+    case PressOutcome::DepthTooGreat: InputErrorBlock(pane, kDepthTooGreat); break;
+    default: InputErrorBlock(pane, kDataInputError); return PressOutcome::InputError;
   }
   return outcome;
 }

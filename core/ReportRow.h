@@ -40,8 +40,8 @@ void Separator(ResultPane& pane);
 // The two rows that open the flow part of the city-gate, horseshoe and
 // three-centred-arch reports: "设计流量Q=" (depth window only), "糙率N=", "纵坡I= 1/",
 // then "计算流量Q1=", "正常水深H=", "流速V=" of the reported state.
-void TunnelFlowRows(ResultPane& pane, int c1, int c2, bool depthKind, double q, double n,
-                    double i, double q1, double h, double v);
+void TunnelFlowRows(ResultPane& pane, int c1, int c2, bool depthKind, double q, double n, double i,
+                    double q1, double h, double v);
 void InputErrorBlock(ResultPane& pane, std::string_view message);
 
 inline constexpr std::string_view kSeparatorLine = "===========================";

@@ -56,14 +56,14 @@ Significand Round15(double magnitude) {
   // cheaper one to find. Rounded report figures always take this way. Subnormal
   // numbers carry fewer bits, so their shortest form may be too short.
   if (magnitude >= std::numeric_limits<double>::min()) {
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                      std::chars_format::scientific);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
     if (std::find(buffer, result.ptr, 'e') - buffer <= 16) {
       return ReadScientific(buffer, result.ptr);
     }
   }
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                    std::chars_format::scientific, 14);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
   return ReadScientific(buffer, result.ptr);
 }
 
@@ -118,7 +118,8 @@ bool AppendFiveDecimals(std::string& text, double magnitude) {
     int digits = 5;
     for (; fraction % 10 == 0; fraction /= 10) --digits;
     *p++ = '.';
-    for (int d = digits - 1; d >= 0; --d, fraction /= 10) p[d] = static_cast<char>('0' + fraction % 10);
+    for (int d = digits - 1; d >= 0; --d, fraction /= 10)
+      p[d] = static_cast<char>('0' + fraction % 10);
     p += digits;
   }
   text.append(buffer, p);

@@ -27,9 +27,9 @@ struct SectionModel {
   // The boundary; an open channel's walls are drawn up to the level `top`, a
   // tunnel ignores it.
   std::function<Outline(double top)> outline;
-  double crown = 0.0;                // tunnel height; 0 for an open channel
+  double crown = 0.0;                          // tunnel height; 0 for an open channel
   std::optional<double> fullSectionDischarge;  // Qmax of a tunnel
-  bool subdivided = false;           // compound section: figures are for the whole section
+  bool subdivided = false;  // compound section: figures are for the whole section
 
   bool IsTunnel() const { return crown > 0.0; }
 };

@@ -19,8 +19,8 @@ struct SectionState {
 };
 
 // Completes a state from its geometry: Manning flow and specific energy at h.
-inline SectionState FlowState(double h, double w, double x, double surfaceWidth, double n,
-                              double i, DischargeForm form = DischargeForm::ChezyArea) {
+inline SectionState FlowState(double h, double w, double x, double surfaceWidth, double n, double i,
+                              DischargeForm form = DischargeForm::ChezyArea) {
   const ManningFlowResult flow = ManningFlow(w, x, n, i, form);
   SectionState s;
   s.h = h;

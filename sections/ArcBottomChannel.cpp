@@ -6,8 +6,8 @@
 #include "BoxSpecs.h"
 
 #include "core/Hydraulics.h"
-#include "core/SegmentAngle.h"
 #include "core/OutlineGeometry.h"
+#include "core/SegmentAngle.h"
 
 namespace tarnwick::ArcBottomChannel {
 
@@ -47,9 +47,13 @@ void PrintReport(ResultPane& pane, const Inputs& in, const Section& sec, double 
                  const ArcState& s, bool depthKind) {
   const bool rectangular = in.m == 0;
   if (depthKind) {
-    Banner(pane, rectangular ? "  ********************弧底矩形渠均匀流水深计算成果表****************" : "  ********************弧底梯形渠均匀流水深计算成果表*****************");
+    Banner(pane, rectangular
+                     ? "  ********************弧底矩形渠均匀流水深计算成果表****************"
+                     : "  ********************弧底梯形渠均匀流水深计算成果表*****************");
   } else {
-    Banner(pane, rectangular ? "  ********************弧底矩形渠均匀流流量计算成果表****************" : "  ********************弧底梯形渠均匀流流量计算成果表*****************");
+    Banner(pane, rectangular
+                     ? "  ********************弧底矩形渠均匀流流量计算成果表****************"
+                     : "  ********************弧底梯形渠均匀流流量计算成果表*****************");
   }
   ReportRow(pane, kC1, kC2, {"底弧半径R=", RoundDisplay(in.r)},
             {rectangular ? "渠宽B=" : "底弧宽B=", RoundDisplay(sec.b)},
@@ -153,9 +157,15 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 }
 
 FamilySpec Definition::Describe() {
-  return {tarnwick::Family::ArcBottomChannel, 0, "arc-bottom", "Option3", "弧底矩形、梯形渠",
-          "弧底矩形渠、弧底梯形渠", {"1", "0.5", "0.014", "1000", "1"},
-          {"h < H1：W = R²·(φ − sin φ)/2，X = R·φ，φ = 2·arccos((R − h)/R)", "h ≥ H1：W = S1 + (B + M·d)·d，X = L + 2·d·√(1 + M²)，d = h − H1"}};
+  return {tarnwick::Family::ArcBottomChannel,
+          0,
+          "arc-bottom",
+          "Option3",
+          "弧底矩形、梯形渠",
+          "弧底矩形渠、弧底梯形渠",
+          {"1", "0.5", "0.014", "1000", "1"},
+          {"h < H1：W = R²·(φ − sin φ)/2，X = R·φ，φ = 2·arccos((R − h)/R)",
+           "h ≥ H1：W = S1 + (B + M·d)·d，X = L + 2·d·√(1 + M²)，d = h − H1"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {
@@ -174,8 +184,10 @@ std::vector<InputBox<Inputs>> Definition::Boxes(CalculationKind kind) {
   width.box.readOnDemand = true;
   return {Length("Text2", "底弧半径 R=", "输入底弧半径（m）", "R", &Inputs::r),
           Box("Text3", "边    坡 M=", "输入渠道边坡值", "M", {}, BoxRole::Dimension, &Inputs::m),
-          Roughness("Text4", &Inputs::n), Slope("Text5", &Inputs::d),
-          ValueBox("Text6", kind, &Inputs::value), width};
+          Roughness("Text4", &Inputs::n),
+          Slope("Text5", &Inputs::d),
+          ValueBox("Text6", kind, &Inputs::value),
+          width};
 }
 
 // Option1 fixes the side slope at 0 and asks for the width; Option2 asks for the
@@ -197,14 +209,15 @@ Checked<Section> Definition::Check(const Inputs& in) {
   return {ShapeOf(in)};
 }
 
-void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
-                        const Section& s, const State& st) {
+void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in, const Section& s,
+                        const State& st) {
   PrintReport(out, in, s, 1.0 / in.d, st, kind == CalculationKind::Depth);
 }
 
 void Definition::Values(const Inputs&, const Section& s, const State&, NamedValues& values) {
-  values.insert(values.end(), {{"R", s.r}, {"B", s.b}, {"M", s.m},
-                               {"A", RadiansToDegrees(s.theta)}, {"H1", s.h1}});
+  values.insert(
+      values.end(),
+      {{"R", s.r}, {"B", s.b}, {"M", s.m}, {"A", RadiansToDegrees(s.theta)}, {"H1", s.h1}});
 }
 
 void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {

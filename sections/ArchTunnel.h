@@ -20,7 +20,7 @@ struct Inputs {
   double a2 = 0.0;  // degrees
   double r3 = 0.0;
   double n = 0.0;
-  double d = 0.0;   // slope denominator, i = 1/D
+  double d = 0.0;  // slope denominator, i = 1/D
   double value = 0.0;
 };
 
@@ -32,7 +32,8 @@ inline std::vector<InputBox<Inputs>> Boxes(CalculationKind kind) {
           Length("Text3", "侧拱半径R2=", "输入侧拱半径（m）", "R2", &Inputs::r2),
           Angle("Text4", "侧拱圆心角A2=", "A2", &Inputs::a2),
           Length("Text5", "底拱半径R3=", "输入底拱半径（m）", "R3", &Inputs::r3),
-          Roughness("Text6", &Inputs::n), Slope("Text7", &Inputs::d),
+          Roughness("Text6", &Inputs::n),
+          Slope("Text7", &Inputs::d),
           ValueBox("Text8", kind, &Inputs::value)};
 }
 

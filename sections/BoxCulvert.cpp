@@ -54,9 +54,9 @@ DepthSearchResult<SectionState> SolveDepth(const Section& s, double n, double i,
 Outline SectionOutline(const Section& s) {
   const double half = s.b / 2.0;
   Outline out;
-  for (const OutlinePoint p : {OutlinePoint{0.0, s.height}, OutlinePoint{-half, s.height},
-                               OutlinePoint{-half, 0.0}, OutlinePoint{half, 0.0},
-                               OutlinePoint{half, s.height}, OutlinePoint{0.0, s.height}}) {
+  for (const OutlinePoint p :
+       {OutlinePoint{0.0, s.height}, OutlinePoint{-half, s.height}, OutlinePoint{-half, 0.0},
+        OutlinePoint{half, 0.0}, OutlinePoint{half, s.height}, OutlinePoint{0.0, s.height}}) {
     AppendCorner(out, p);
   }
   return out;
@@ -73,7 +73,7 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 }
 
 FamilySpec Definition::Describe() {
-  return {tarnwick::Family::BoxCulvert, 9, "box-culvert", "Option12", "矩形箱涵", "矩形箱涵",
+  return {tarnwick::Family::BoxCulvert,    9, "box-culvert", "Option12", "矩形箱涵", "矩形箱涵",
           {"2", "2", "0.014", "1000", "1"}};
 }
 
@@ -111,14 +111,14 @@ void Definition::CapacityBlock(ResultPane& out, const Section&, const Inputs&, d
   out.Text("").EndLine();
 }
 
-void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
-                        const Section& s, const State& st) {
+void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in, const Section& s,
+                        const State& st) {
   PrintReport(out, s, in, 1.0 / in.d, st, kind == CalculationKind::Depth);
 }
 
 void Definition::Values(const Inputs&, const Section& s, const State& st, NamedValues& values) {
-  values.insert(values.end(), {{"B", s.b}, {"H", s.height}, {"W3", s.w0 - st.w},
-                               {"H/B", s.height / s.b}});
+  values.insert(values.end(),
+                {{"B", s.b}, {"H", s.height}, {"W3", s.w0 - st.w}, {"H/B", s.height / s.b}});
 }
 
 void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {

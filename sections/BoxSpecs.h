@@ -55,10 +55,10 @@ InputBox<Inputs> Slope(std::string_view name, double Inputs::*field,
 template <class Inputs>
 InputBox<Inputs> ValueBox(std::string_view name, CalculationKind kind, double Inputs::*field,
                           int row = -1) {
-  return kind == CalculationKind::Depth
-             ? Box(name, "流    量 Q=", "输入渠道流量", "Q", kCubicMetresPerSecond,
-                   BoxRole::Discharge, field, row)
-             : Box(name, "水    深 H=", "输入渠道水深（m）", "h", kMetre, BoxRole::Depth, field, row);
+  return kind == CalculationKind::Depth ? Box(name, "流    量 Q=", "输入渠道流量", "Q",
+                                              kCubicMetresPerSecond, BoxRole::Discharge, field, row)
+                                        : Box(name, "水    深 H=", "输入渠道水深（m）", "h", kMetre,
+                                              BoxRole::Depth, field, row);
 }
 
 }  // namespace tarnwick::boxes

@@ -40,20 +40,13 @@ std::string Figure(const std::optional<double>& x, int decimals = 5) {
 // The number a column sorts by; empty for the text columns and empty cells.
 std::optional<double> SortNumber(const CaseRow& row, CaseColumn column) {
   switch (column) {
-    case CaseColumn::Depth:
-      return row.h;
-    case CaseColumn::Discharge:
-      return row.q1;
-    case CaseColumn::Velocity:
-      return row.v;
-    case CaseColumn::Froude:
-      return row.froude;
-    case CaseColumn::ClearanceHeight:
-      return row.clearanceHeight;
-    case CaseColumn::ClearanceArea:
-      return row.clearanceAreaPercent;
-    default:
-      return std::nullopt;
+    case CaseColumn::Depth: return row.h;
+    case CaseColumn::Discharge: return row.q1;
+    case CaseColumn::Velocity: return row.v;
+    case CaseColumn::Froude: return row.froude;
+    case CaseColumn::ClearanceHeight: return row.clearanceHeight;
+    case CaseColumn::ClearanceArea: return row.clearanceAreaPercent;
+    default: return std::nullopt;
   }
 }
 
@@ -63,8 +56,8 @@ bool IsFigureColumn(CaseColumn column) {
 }
 
 void AppendField(std::string& out, std::string_view field, char separator) {
-  const bool quoted = field.find_first_of(std::string{separator, '"', '\r', '\n'}) !=
-                      std::string_view::npos;
+  const bool quoted =
+      field.find_first_of(std::string{separator, '"', '\r', '\n'}) != std::string_view::npos;
   if (!quoted) {
     out += field;
     return;
@@ -109,8 +102,8 @@ std::optional<CaseRow> CaseRowOf(const WindowSpec& window, std::span<const std::
 
 std::span<const std::string_view> CaseHeaders() {
   static constexpr std::string_view kHeaders[kCaseColumns] = {
-      "计算窗口", "输入数据", "水深h(m)", "流量Q1(m³/s)", "流速V(m/s)",
-      "弗劳德数Fr", "流态", "净空高度(m)", "净空面积比(%)"};
+      "计算窗口",   "输入数据", "水深h(m)",    "流量Q1(m³/s)", "流速V(m/s)",
+      "弗劳德数Fr", "流态",     "净空高度(m)", "净空面积比(%)"};
   return kHeaders;
 }
 

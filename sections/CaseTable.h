@@ -19,9 +19,9 @@ struct CaseRow {
   std::string caption;  // the window's caption
   // "B=2 M=1.5 n=0.025 I=1/1000 Q=5": each box's symbol and the number read from it.
   std::string inputs;
-  double h = 0.0;   // depth of the case, m
-  double q1 = 0.0;  // discharge at h, m³/s
-  double v = 0.0;   // mean velocity, m/s
+  double h = 0.0;                // depth of the case, m
+  double q1 = 0.0;               // discharge at h, m³/s
+  double v = 0.0;                // mean velocity, m/s
   std::optional<double> froude;  // empty without a free surface
   std::string_view regime;       // "缓流", "急流", "临界流"; empty without a free surface
   std::optional<double> clearanceHeight;       // closed sections, m
@@ -33,7 +33,15 @@ std::optional<CaseRow> CaseRowOf(const WindowSpec& window, std::span<const std::
                                  const PressResult& result);
 
 enum class CaseColumn {
-  Window, Inputs, Depth, Discharge, Velocity, Froude, Regime, ClearanceHeight, ClearanceArea
+  Window,
+  Inputs,
+  Depth,
+  Discharge,
+  Velocity,
+  Froude,
+  Regime,
+  ClearanceHeight,
+  ClearanceArea
 };
 inline constexpr size_t kCaseColumns = 9;
 

@@ -59,7 +59,9 @@ void CriticalSlope(const WindowSpec& window, std::span<const std::string> texts,
     const double ic = i * (c.discharge / q1) * (c.discharge / q1);
     Add(out, "critical_slope", CheckStatus::Note, ic, i,
         "临界坡度ic=" + SlopeText(ic) + "，渠道纵坡I=" + SlopeText(i) +
-            (i < ic ? "（缓坡）" : i > ic ? "（陡坡）" : "（临界坡）"));
+            (i < ic   ? "（缓坡）"
+             : i > ic ? "（陡坡）"
+                      : "（临界坡）"));
     return;
   }
 }
@@ -86,7 +88,9 @@ void FlowRegimeChecks(const WindowSpec& window, std::span<const std::string> tex
     const bool critical = regime == "临界流";
     Add(out, "regime", critical ? CheckStatus::Note : CheckStatus::Pass, fr, 1.0,
         "流态：" + std::string(regime) +
-            (critical ? "（|Fr−1|≤0.01），水面不稳定" : fr < 1.0 ? "（Fr<1）" : "（Fr>1）"));
+            (critical   ? "（|Fr−1|≤0.01），水面不稳定"
+             : fr < 1.0 ? "（Fr<1）"
+                        : "（Fr>1）"));
   } else {
     Add(out, "froude", CheckStatus::Note, std::nullopt, std::nullopt, "满流，无自由水面");
   }
@@ -131,8 +135,8 @@ void SearchCheck(const PressResult& r, std::vector<Check>& out) {
   const double miss = std::fabs(c.state.q1 - c.discharge);
   std::string text = r.converged ? "水深搜索" + std::to_string(r.passes) + "次达到设计流量"
                                  : "水深搜索" + std::to_string(r.passes) + "次未达到设计流量";
-  text += "：Q1=" + Fixed(c.state.q1, 5) + "，Q=" + Fixed(c.discharge, 5) + "，|Q1−Q|=" +
-          Fixed(miss, 5) + " m³/s（要求<" + Fixed(kDischargeTolerance, 4) + "）";
+  text += "：Q1=" + Fixed(c.state.q1, 5) + "，Q=" + Fixed(c.discharge, 5) +
+          "，|Q1−Q|=" + Fixed(miss, 5) + " m³/s（要求<" + Fixed(kDischargeTolerance, 4) + "）";
   Add(out, "search_limit", r.converged ? CheckStatus::Pass : CheckStatus::Fail, miss,
       kDischargeTolerance, std::move(text));
 }
@@ -142,8 +146,8 @@ void FitChecks(const std::vector<ShapeFit>& fits, const CheckLimits& limits,
   for (const ShapeFit& f : fits) {
     if (!(f.reference > 0.0)) continue;
     const double miss = 100.0 * std::fabs(f.derived - f.reference) / f.reference;
-    Add(out, f.name, miss <= limits.shapeFitPercent ? CheckStatus::Pass : CheckStatus::Fail,
-        miss, limits.shapeFitPercent,
+    Add(out, f.name, miss <= limits.shapeFitPercent ? CheckStatus::Pass : CheckStatus::Fail, miss,
+        limits.shapeFitPercent,
         std::string(f.label) + "=" + Fixed(f.derived, 3) + " m，" + std::string(f.referenceLabel) +
             "=" + Fixed(f.reference, 3) + " m，相差" + Fixed(miss, 2) + "%（允许≤" +
             Fixed(limits.shapeFitPercent, 2) + "%）");
@@ -166,24 +170,18 @@ void PartialReadChecks(const WindowSpec& window, std::span<const std::string> te
 
 std::string_view StatusName(CheckStatus status) {
   switch (status) {
-    case CheckStatus::Pass:
-      return "pass";
-    case CheckStatus::Fail:
-      return "fail";
-    case CheckStatus::Note:
-      break;
+    case CheckStatus::Pass: return "pass";
+    case CheckStatus::Fail: return "fail";
+    case CheckStatus::Note: break;
   }
   return "note";
 }
 
 std::string_view StatusText(CheckStatus status) {
   switch (status) {
-    case CheckStatus::Pass:
-      return "满足";
-    case CheckStatus::Fail:
-      return "不满足";
-    case CheckStatus::Note:
-      break;
+    case CheckStatus::Pass: return "满足";
+    case CheckStatus::Fail: return "不满足";
+    case CheckStatus::Note: break;
   }
   return "提示";
 }
@@ -211,11 +209,11 @@ std::vector<Check> EngineeringChecks(const WindowSpec& window,
 // and the site's own figures (depth, sediment, concrete grade).
 std::span<const LiningVelocity> UsualMaximumVelocities() {
   static constexpr LiningVelocity kTable[] = {
-      {"fine-sand", "粉砂、细砂土", 0.45},  {"sandy-loam", "砂壤土、轻壤土", 0.6},
-      {"loam", "中壤土、重壤土", 0.7},      {"clay", "黏土", 0.9},
-      {"gravel", "砾石、卵石", 1.2},        {"dry-masonry", "干砌块石", 2.0},
-      {"masonry", "浆砌块石", 2.5},         {"soft-rock", "软质岩石", 2.5},
-      {"concrete", "混凝土衬砌", 3.0},      {"hard-rock", "坚硬岩石", 5.0},
+      {"fine-sand", "粉砂、细砂土", 0.45}, {"sandy-loam", "砂壤土、轻壤土", 0.6},
+      {"loam", "中壤土、重壤土", 0.7},     {"clay", "黏土", 0.9},
+      {"gravel", "砾石、卵石", 1.2},       {"dry-masonry", "干砌块石", 2.0},
+      {"masonry", "浆砌块石", 2.5},        {"soft-rock", "软质岩石", 2.5},
+      {"concrete", "混凝土衬砌", 3.0},     {"hard-rock", "坚硬岩石", 5.0},
   };
   return kTable;
 }

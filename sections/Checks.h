@@ -27,8 +27,8 @@ std::string_view StatusText(CheckStatus status);
 
 // The rules the user sets. Velocities in m/s; an empty one is not checked.
 struct CheckLimits {
-  std::optional<double> velocityMin;  // non-silting velocity
-  std::optional<double> velocityMax;  // non-scouring velocity (see UsualMaximumVelocities)
+  std::optional<double> velocityMin;   // non-silting velocity
+  std::optional<double> velocityMax;   // non-scouring velocity (see UsualMaximumVelocities)
   double clearanceAreaPercent = 15.0;  // dry share of a closed section's area, %
   double clearanceHeight = 0.4;        // m from the water surface up to the crown
   double shapeFitPercent = 1.0;        // how far a derived dimension may miss a typed one
@@ -81,9 +81,9 @@ std::vector<Check> EngineeringChecks(const WindowSpec& window,
 
 // Usual non-scouring maximum mean velocities by lining, to pick velocityMax from.
 struct LiningVelocity {
-  std::string_view id;     // "concrete"
-  std::string_view name;   // "混凝土衬砌"
-  double maxVelocity;      // m/s
+  std::string_view id;    // "concrete"
+  std::string_view name;  // "混凝土衬砌"
+  double maxVelocity;     // m/s
 };
 std::span<const LiningVelocity> UsualMaximumVelocities();
 

@@ -34,8 +34,8 @@ void PrintRows(ResultPane& out, const Section& s, const Inputs& in, double i, co
   } else {
     ShortRow(out, kC1, {"计算流量Q1=", RoundDisplay(st.q1)}, {"正常水深H=", RoundDisplay(st.h)});
   }
-  ReportRow(out, kC1, kC2, {"流速V=", RoundDisplay(st.v)}, {"水面宽B=", RoundDisplay(st.surfaceWidth)},
-            {"断面能量E=", RoundDisplay(st.e)});
+  ReportRow(out, kC1, kC2, {"流速V=", RoundDisplay(st.v)},
+            {"水面宽B=", RoundDisplay(st.surfaceWidth)}, {"断面能量E=", RoundDisplay(st.e)});
   // Clearance above the water: height under the crown, and the dry share of the
   // section in percent to three decimals.
   const Field clearance{"净空高H1=", RoundDisplay((2.0 * s.r - st.h) - s.h1)};
@@ -63,8 +63,6 @@ std::string_view BannerOf(const Section& s, bool depthKind) {
   return s.flatFloor() ? "  **************平底圆形隧洞及管道均匀流流量计算成果表************"
                        : "  *****************圆形隧洞及管道均匀流流量计算成果表*************";
 }
-
-
 
 }  // namespace
 
@@ -137,7 +135,8 @@ State Evaluate(const Section& s, double n, double i, double h) {
     AtCentre(s, w, x, surfaceWidth);
   }
   State st;
-  static_cast<SectionState&>(st) = FlowState(h, w, x, surfaceWidth, n, i, DischargeForm::AreaVelocity);
+  static_cast<SectionState&>(st) =
+      FlowState(h, w, x, surfaceWidth, n, i, DischargeForm::AreaVelocity);
   st.zone = zone;
   st.arcAngle = angle;
   return st;
@@ -183,9 +182,15 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 }
 
 FamilySpec Definition::Describe() {
-  return {tarnwick::Family::CircularTunnel, 6, "circular", "Option9", "圆形隧洞、管道", "圆形隧洞及管道",
+  return {tarnwick::Family::CircularTunnel,
+          6,
+          "circular",
+          "Option9",
+          "圆形隧洞、管道",
+          "圆形隧洞及管道",
           {"", "1", "0.014", "1000", "1"},
-          {"W = R²·(θ − sin θ)/2，X = R·θ（θ 为湿周所对圆心角）", "平底板：W、X 扣除底板以下弓形 S1 与弧长 L1，另加底板宽 B"}};
+          {"W = R²·(θ − sin θ)/2，X = R·θ（θ 为湿周所对圆心角）",
+           "平底板：W、X 扣除底板以下弓形 S1 与弧长 L1，另加底板宽 B"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {
@@ -226,8 +231,8 @@ void Definition::CapacityBlock(ResultPane& out, const Section&, const Inputs&, d
   out.Text(" ").EndLine();
 }
 
-void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
-                        const Section& s, const State& st) {
+void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in, const Section& s,
+                        const State& st) {
   const bool depthKind = kind == CalculationKind::Depth;
   Banner(out, BannerOf(s, depthKind));
   PrintRows(out, s, in, 1.0 / in.d, st, depthKind);

@@ -46,8 +46,7 @@ void PrintFlow(ResultPane& out, const Section& s, const Inputs& in, double i, co
             {"断面能量E=", RoundDisplay(st.e)}, {"隧洞高/宽=", RoundRatio(s.h4, s.b)});
   // Area and perimeter to three decimals, with 0.3 added before the integer part.
   ReportRow(out, kC1, kC2, {"水力半径RS=", RoundDisplay(st.rs)},
-            {"过水断面面积W=", ThreeDecimals(st.w)},
-            {"湿周X=", ThreeDecimals(st.x)});
+            {"过水断面面积W=", ThreeDecimals(st.w)}, {"湿周X=", ThreeDecimals(st.x)});
   // Clearance above the water: height, area, and the area as a share of the section
   // in percent to three decimals.
   ReportRow(out, kC1, kC2, {"净空高度H5=", RoundDisplay(s.h4 - st.h)},
@@ -55,9 +54,7 @@ void PrintFlow(ResultPane& out, const Section& s, const Inputs& in, double i, co
             {"净空面积比(%)=", RoundScaled((s.w0 - st.w) / s.w0 * 100000.0, 0.5, 1000.0)});
 }
 
-
 Section SectionOf(const Inputs& in) { return BuildSection(in.b, in.h2, in.r1, in.a1, in.r2); }
-
 
 }  // namespace
 
@@ -188,9 +185,16 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 }
 
 FamilySpec Definition::Describe() {
-  return {tarnwick::Family::CityGateTunnel, 2, "city-gate", "Option5", "城门洞形隧洞", "城门洞形隧洞",
+  return {tarnwick::Family::CityGateTunnel,
+          2,
+          "city-gate",
+          "Option5",
+          "城门洞形隧洞",
+          "城门洞形隧洞",
           {"2", "1.5", "1.2", "112.6", "0", "0.014", "1000", "1"},
-          {"底拱区：W = R2²·(θ − sin θ)/2，X = R2·θ", "侧墙区：W = Wf + B·(h − H1)，X = Lf + 2·(h − H1)", "顶拱区：W = W0 − R1²·(θ − sin θ)/2，X = P0 − R1·θ"}};
+          {"底拱区：W = R2²·(θ − sin θ)/2，X = R2·θ",
+           "侧墙区：W = Wf + B·(h − H1)，X = Lf + 2·(h − H1)",
+           "顶拱区：W = W0 − R1²·(θ − sin θ)/2，X = P0 − R1·θ"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {
@@ -207,7 +211,8 @@ std::vector<InputBox<Inputs>> Definition::Boxes(CalculationKind kind) {
           Length("Text3", "顶拱半径R1=", "输入顶拱半径（m）", "R1", &Inputs::r1),
           Angle("Text4", "顶拱圆心角A1=", "A1", &Inputs::a1),
           Length("Text5", "底拱半径R2=", "无底拱则输入零", "R2", &Inputs::r2),
-          Roughness("Text6", &Inputs::n), Slope("Text7", &Inputs::d),
+          Roughness("Text6", &Inputs::n),
+          Slope("Text7", &Inputs::d),
           ValueBox("Text8", kind, &Inputs::value)};
 }
 
@@ -233,8 +238,8 @@ void Definition::CapacityBlock(ResultPane& out, const Section&, const Inputs&, d
   out.Text("").EndLine();
 }
 
-void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
-                        const Section& s, const State& st) {
+void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in, const Section& s,
+                        const State& st) {
   const bool depthKind = kind == CalculationKind::Depth;
   Banner(out, depthKind ? "  ****************城门洞形隧洞均匀流水深计算成果表**************"
                         : "  ****************城门洞形隧洞均匀流流量计算成果表**************");
@@ -243,17 +248,24 @@ void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
 }
 
 void Definition::Values(const Inputs&, const Section& s, const State& st, NamedValues& values) {
-  values.insert(values.end(), {{"B", s.b}, {"H1", s.h1}, {"H2", s.h2}, {"H3", s.h3}, {"H4", s.h4},
-                               {"R1", s.r1}, {"R2", s.r2}, {"A1", RadiansToDegrees(s.a1)},
-                               {"A2", RadiansToDegrees(s.a2)}, {"W3", s.w0 - st.w},
+  values.insert(values.end(), {{"B", s.b},
+                               {"H1", s.h1},
+                               {"H2", s.h2},
+                               {"H3", s.h3},
+                               {"H4", s.h4},
+                               {"R1", s.r1},
+                               {"R2", s.r2},
+                               {"A1", RadiansToDegrees(s.a1)},
+                               {"A2", RadiansToDegrees(s.a2)},
+                               {"W3", s.w0 - st.w},
                                {"H4/B", s.h4 / s.b}});
 }
 
 // Nothing in the hydraulics ties R1 and A1 to B: a roof radius typed ten times
 // too big gives a dry segment, and so a water surface, wider than the tunnel.
 void Definition::Fits(const Inputs&, const Section& s, std::vector<ShapeFit>& fits) {
-  fits.push_back({"roof_chord", "顶拱弦长2·R1·sin(A1/2)", "隧洞宽B",
-                  2.0 * s.r1 * std::sin(s.a1 / 2.0), s.b});
+  fits.push_back(
+      {"roof_chord", "顶拱弦长2·R1·sin(A1/2)", "隧洞宽B", 2.0 * s.r1 * std::sin(s.a1 / 2.0), s.b});
 }
 
 void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {

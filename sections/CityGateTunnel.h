@@ -16,7 +16,7 @@ struct Inputs {
   double a1 = 0.0;  // roof-arch central angle, decimal degrees
   double r2 = 0.0;  // floor-arch radius, m; 0 = flat floor
   double n = 0.0;
-  double d = 0.0;   // slope denominator, i = 1/D
+  double d = 0.0;  // slope denominator, i = 1/D
   double value = 0.0;
 };
 

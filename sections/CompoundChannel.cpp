@@ -41,7 +41,8 @@ Part FloodPlain(double b, double m, double n, double hf, double i) {
 void PrintReport(ResultPane& pane, const Inputs& in, double i, const CompoundState& s,
                  bool depthKind) {
   const Section& sec = in;
-  Banner(pane, depthKind ? "  ****************复式断面平底梯形渠均匀流水深计算成果表************" : "  ****************复式断面平底梯形渠均匀流流量计算成果表************");
+  Banner(pane, depthKind ? "  ****************复式断面平底梯形渠均匀流水深计算成果表************"
+                         : "  ****************复式断面平底梯形渠均匀流流量计算成果表************");
   ReportRow(pane, kC1, kC2, {"深槽底宽B1=", RoundDisplay(sec.b1)},
             {"左滩地底宽B2=", RoundDisplay(sec.b2)}, {"右滩地底宽B3=", RoundDisplay(sec.b3)});
   ReportRow(pane, kC1, kC2, {"深槽边坡M1=", RoundDisplay(sec.m1)},
@@ -56,10 +57,9 @@ void PrintReport(ResultPane& pane, const Inputs& in, double i, const CompoundSta
   }
   ReportRow(pane, kC1, kC2, {"计算流量Q1=", RoundDisplay(s.q1)}, {"正常水深H=", RoundDisplay(s.h)},
             {"流速V=", RoundDisplay(s.v)});
-  ReportRow(pane, kC1, kC2, {"断面能量E=", RoundDisplay(s.e)}, {"过水断面面积W=", RoundDisplay(s.w)},
-            {"湿周X=", RoundDisplay(s.x)});
+  ReportRow(pane, kC1, kC2, {"断面能量E=", RoundDisplay(s.e)},
+            {"过水断面面积W=", RoundDisplay(s.w)}, {"湿周X=", RoundDisplay(s.x)});
 }
-
 
 }  // namespace
 
@@ -92,8 +92,7 @@ CompoundState Evaluate(const Section& sec, double i, double h) {
   state.w = state.main.w + state.left.w + state.right.w;
   state.x = state.main.x + state.left.x + state.right.x;
   state.v = state.q1 / state.w;
-  state.surfaceWidth =
-      sec.b1 + sec.b2 + sec.b3 + 2.0 * sec.h1 * sec.m1 + hf * sec.m2 + hf * sec.m3;
+  state.surfaceWidth = sec.b1 + sec.b2 + sec.b3 + 2.0 * sec.h1 * sec.m1 + hf * sec.m2 + hf * sec.m3;
   state.e = SpecificEnergy(h, state.v);
   // The sub-sections carry their own hydraulic radii; a whole-section radius and
   // Chezy coefficient are not formed, and a rating table leaves them blank.
@@ -136,15 +135,21 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 }
 
 FamilySpec Definition::Describe() {
-  return {tarnwick::Family::CompoundChannel, 7, "compound", "Option10", "复式断面平底梯形渠",
+  return {tarnwick::Family::CompoundChannel,
+          7,
+          "compound",
+          "Option10",
+          "复式断面平底梯形渠",
           "复式断面平底梯形渠",
           {"4", "1", "2", "0.025", "6", "2", "0.03", "6", "2", "0.03", "2000", "3"},
-          {"h ≤ H1：W = (B1 + M1·h)·h，X = B1 + 2·h·√(1 + M1²)", "h > H1：深槽、左滩地、右滩地以垂线分开，各按曼宁公式计算，Q = Q深槽 + Q左滩 + Q右滩"}};
+          {"h ≤ H1：W = (B1 + M1·h)·h，X = B1 + 2·h·√(1 + M1²)",
+           "h > H1：深槽、左滩地、右滩地以垂线分开，各按曼宁公式计算，Q = Q深槽 + Q左滩 + Q右滩"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {
   if (kind == CalculationKind::Depth) {
-    return {"Form11", "复式断面平底梯形渠水深计算", "复式断面平底梯形渠均匀流水深计算成果", "Text13"};
+    return {"Form11", "复式断面平底梯形渠水深计算", "复式断面平底梯形渠均匀流水深计算成果",
+            "Text13"};
   }
   return {"Form12", "复式断面平底梯形渠流量计算", "复式断面平底梯形渠均匀流流量计算成果", "Text13"};
 }
@@ -182,7 +187,8 @@ void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
 // The sub-sections' shares of the discharge above the banks.
 void Definition::Values(const Inputs&, const Section&, const State& st, NamedValues& values) {
   values.insert(values.end(), {{"Q_main", st.overBanks ? st.main.q : st.q1},
-                               {"Q_left", st.left.q}, {"Q_right", st.right.q}});
+                               {"Q_left", st.left.q},
+                               {"Q_right", st.right.q}});
 }
 
 void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {

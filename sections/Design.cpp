@@ -229,12 +229,10 @@ DesignOutcome Unsolved(const Scan& scan) {
 
 DesignResult RefuseUnsolved(const WindowSpec& window, const BoxSpec& box, DesignOutcome why) {
   switch (why) {
-    case DesignOutcome::DepthTooGreat:
-      return Refused(&window, why, kTunnelTooLow);
+    case DesignOutcome::DepthTooGreat: return Refused(&window, why, kTunnelTooLow);
     case DesignOutcome::NoSolution:
       return Refused(&window, why, LabelWords(box.label) + std::string(kNoValueCarries));
-    default:
-      return Refused(&window, DesignOutcome::InputError, kDataInputError);
+    default: return Refused(&window, DesignOutcome::InputError, kDataInputError);
   }
 }
 

@@ -8,14 +8,10 @@ namespace tarnwick::design {
 
 PressOutcome PressOutcomeOf(DesignOutcome outcome) {
   switch (outcome) {
-    case DesignOutcome::Solved:
-      return PressOutcome::Report;
-    case DesignOutcome::Capacity:
-      return PressOutcome::Capacity;
-    case DesignOutcome::DepthTooGreat:
-      return PressOutcome::DepthTooGreat;
-    default:
-      return PressOutcome::InputError;
+    case DesignOutcome::Solved: return PressOutcome::Report;
+    case DesignOutcome::Capacity: return PressOutcome::Capacity;
+    case DesignOutcome::DepthTooGreat: return PressOutcome::DepthTooGreat;
+    default: return PressOutcome::InputError;
   }
 }
 

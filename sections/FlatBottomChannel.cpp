@@ -17,7 +17,8 @@ bool InputsValid(const Inputs& in) {
   return in.n > 0 && in.d > 0 && in.value > 0 && in.b > 0 && in.m >= 0;
 }
 
-void PrintRows(ResultPane& pane, const Inputs& in, double i, const SectionState& s, bool depthKind) {
+void PrintRows(ResultPane& pane, const Inputs& in, double i, const SectionState& s,
+               bool depthKind) {
   ReportRow(pane, kC1, kC2, {"渠底宽B=", RoundDisplay(in.b)},
             {"水面宽B1=", RoundDisplay(s.surfaceWidth)}, {"边坡M=", RoundDisplay(in.m)});
   if (depthKind) {
@@ -65,8 +66,13 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 }
 
 FamilySpec Definition::Describe() {
-  return {tarnwick::Family::FlatBottomChannel, 1, "flat-bottom", "Option4", "平底矩形、梯形渠",
-          "平底矩形渠、平底梯形渠", {"2", "1.5", "0.025", "1000", "1.2"},
+  return {tarnwick::Family::FlatBottomChannel,
+          1,
+          "flat-bottom",
+          "Option4",
+          "平底矩形、梯形渠",
+          "平底矩形渠、平底梯形渠",
+          {"2", "1.5", "0.025", "1000", "1.2"},
           {"W = (B + M·h)·h", "X = B + 2·h·√(1 + M²)", "B1 = B + 2·M·h"}};
 }
 

@@ -52,8 +52,8 @@ Wetted WettedGeometry(const Section& s, double h) {
 }
 
 bool TypedValuesValid(const Inputs& in) {
-  return in.r1 > 0 && in.a1 > 0 && in.r2 > 0 && in.a2 > 0 && in.r3 > 0 && in.n > 0 &&
-         in.d > 0 && in.value > 0 && in.f >= 0 && in.f <= 1;
+  return in.r1 > 0 && in.a1 > 0 && in.r2 > 0 && in.a2 > 0 && in.r3 > 0 && in.n > 0 && in.d > 0 &&
+         in.value > 0 && in.f >= 0 && in.f <= 1;
 }
 
 // Roof and side arcs beyond these angles would make the width grow again below
@@ -116,7 +116,7 @@ void PrintCapacityBlock(ResultPane& out, double qmax) {
 }  // namespace
 
 Section BuildSection(Floor floor, double r1, double a1Degrees, double r2, double a2Degrees,
-                    double r3) {
+                     double r3) {
   const bool flat = floor == Floor::Flat;
   Section s;
   s.floor = floor;
@@ -178,8 +178,10 @@ Outline SectionOutline(const Section& s) {
   const double up = kPi / 2.0;
   const double down = 3.0 * kPi / 2.0;
   Outline loop{{0.0, s.h4}};
-  AppendArc(loop, {0.0, roofCentre}, s.r1, up, up + halfRoof, loop.back(), {-s.b2 / 2.0, springLine});
-  AppendArc(loop, {-sideCentre, springLine}, s.r2, kPi, kPi + s.a2, loop.back(), {-s.b1 / 2.0, s.h1});
+  AppendArc(loop, {0.0, roofCentre}, s.r1, up, up + halfRoof, loop.back(),
+            {-s.b2 / 2.0, springLine});
+  AppendArc(loop, {-sideCentre, springLine}, s.r2, kPi, kPi + s.a2, loop.back(),
+            {-s.b1 / 2.0, s.h1});
   if (s.floor == Floor::Flat) {
     loop.push_back({s.b1 / 2.0, 0.0});
   } else {
@@ -188,7 +190,8 @@ Outline SectionOutline(const Section& s) {
     AppendArc(loop, {0.0, s.r3}, s.r3, down - halfBottom, down, loop.back(), {0.0, 0.0});
     AppendArc(loop, {0.0, s.r3}, s.r3, down, down + halfBottom, loop.back(), {s.b1 / 2.0, s.h1});
   }
-  AppendArc(loop, {sideCentre, springLine}, s.r2, 2.0 * kPi - s.a2, 2.0 * kPi, loop.back(), {s.b2 / 2.0, springLine});
+  AppendArc(loop, {sideCentre, springLine}, s.r2, 2.0 * kPi - s.a2, 2.0 * kPi, loop.back(),
+            {s.b2 / 2.0, springLine});
   AppendArc(loop, {0.0, roofCentre}, s.r1, up - halfRoof, up, loop.back(), {0.0, s.h4});
   return loop;
 }
@@ -204,9 +207,15 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 }
 
 FamilySpec Definition::Describe() {
-  return {tarnwick::Family::HorseshoeTunnel, 4, "horseshoe", "Option7", "马蹄形隧洞", "马蹄形隧洞",
+  return {tarnwick::Family::HorseshoeTunnel,
+          4,
+          "horseshoe",
+          "Option7",
+          "马蹄形隧洞",
+          "马蹄形隧洞",
           {"0", "1", "180", "2", "30", "2", "0.014", "1000", "1"},
-          {"各区由圆弧弓形组成：弓形面积 R²·(θ − sin θ)/2，弧长 R·θ", "顶拱区：W = W0 − R1²·(θ − sin θ)/2，X = P0 − R1·θ"}};
+          {"各区由圆弧弓形组成：弓形面积 R²·(θ − sin θ)/2，弧长 R·θ",
+           "顶拱区：W = W0 − R1²·(θ − sin θ)/2，X = P0 − R1·θ"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {
@@ -234,8 +243,8 @@ void Definition::CapacityBlock(ResultPane& out, const Section&, const Inputs&, d
   PrintCapacityBlock(out, qmax);
 }
 
-void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
-                        const Section& s, const State& st) {
+void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in, const Section& s,
+                        const State& st) {
   PrintReport(out, kind == CalculationKind::Depth ? Kind::Depth : Kind::Discharge, in, s,
               1.0 / in.d, st);
 }
@@ -243,10 +252,18 @@ void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
 // B1 is the bottom chord in this report, so it goes by another key beside the
 // water-surface width.
 void Definition::Values(const Inputs&, const Section& s, const State&, NamedValues& values) {
-  values.insert(values.end(), {{"R1", s.r1}, {"R2", s.r2}, {"R3", s.r3},
-                               {"A1", RadiansToDegrees(s.a1)}, {"A2", RadiansToDegrees(s.a2)},
-                               {"A3", RadiansToDegrees(s.a3)}, {"H1", s.h1}, {"H2", s.h2},
-                               {"H3", s.h3}, {"B1_floor", s.b1}, {"B2", s.b2}, {"H4", s.h4},
+  values.insert(values.end(), {{"R1", s.r1},
+                               {"R2", s.r2},
+                               {"R3", s.r3},
+                               {"A1", RadiansToDegrees(s.a1)},
+                               {"A2", RadiansToDegrees(s.a2)},
+                               {"A3", RadiansToDegrees(s.a3)},
+                               {"H1", s.h1},
+                               {"H2", s.h2},
+                               {"H3", s.h3},
+                               {"B1_floor", s.b1},
+                               {"B2", s.b2},
+                               {"H4", s.h4},
                                {"H4/B2", s.h4 / s.b2}});
 }
 

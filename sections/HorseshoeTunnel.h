@@ -19,20 +19,20 @@ enum class Zone { Bottom, Side, Roof };
 // The built section; angles in radians, lengths in m, areas in m².
 struct Section {
   Floor floor = Floor::InvertedArch;
-  double r1 = 0.0, a1 = 0.0;  // roof arc
-  double r2 = 0.0, a2 = 0.0;  // each side arc
-  double r3 = 0.0;            // bottom arc (the flat floor still reports its angle)
-  double b2 = 0.0;            // tunnel width, the roof chord at the spring line
-  double b1 = 0.0;            // bottom chord, the floor width of the flat floor
-  double a3 = 0.0;            // central angle of the bottom arc over B1
-  double h1 = 0.0;            // sag of the bottom arc (0 for the flat floor)
-  double h2 = 0.0;            // height of the side arcs
-  double h3 = 0.0;            // rise of the roof arc
-  double h4 = 0.0;            // tunnel height, invert to crown
+  double r1 = 0.0, a1 = 0.0;            // roof arc
+  double r2 = 0.0, a2 = 0.0;            // each side arc
+  double r3 = 0.0;                      // bottom arc (the flat floor still reports its angle)
+  double b2 = 0.0;                      // tunnel width, the roof chord at the spring line
+  double b1 = 0.0;                      // bottom chord, the floor width of the flat floor
+  double a3 = 0.0;                      // central angle of the bottom arc over B1
+  double h1 = 0.0;                      // sag of the bottom arc (0 for the flat floor)
+  double h2 = 0.0;                      // height of the side arcs
+  double h3 = 0.0;                      // rise of the roof arc
+  double h4 = 0.0;                      // tunnel height, invert to crown
   double sb = 0.0, sm = 0.0, st = 0.0;  // bottom segment, middle part, roof segment
   double lb = 0.0, ls = 0.0, lt = 0.0;  // bottom perimeter, both side arcs, roof arc
-  double w0 = 0.0;            // area of the full section
-  double p0 = 0.0;            // perimeter of the closed section
+  double w0 = 0.0;                      // area of the full section
+  double p0 = 0.0;                      // perimeter of the closed section
 };
 
 using Inputs = ArchTunnel::Inputs;
@@ -43,7 +43,7 @@ struct State : SectionState {
 
 // The section's dimensions from radii and angles in degrees, without any check.
 Section BuildSection(Floor floor, double r1, double a1Degrees, double r2, double a2Degrees,
-                    double r3);
+                     double r3);
 // The typed values checked and the section built; nothing when the values are
 // refused or describe no horseshoe section.
 std::optional<Section> CheckedSection(const Inputs& in);

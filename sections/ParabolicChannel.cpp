@@ -84,8 +84,9 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 }
 
 FamilySpec Definition::Describe() {
-  return {tarnwick::Family::ParabolicChannel, 8, "parabolic", "Option11", "抛物线形渠", "抛物线形渠",
-          {"1", "0.014", "1000", "1"}};
+  return {
+      tarnwick::Family::ParabolicChannel, 8, "parabolic", "Option11", "抛物线形渠", "抛物线形渠",
+      {"1", "0.014", "1000", "1"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {

@@ -25,10 +25,10 @@ struct SectionDrawing {
   // The wetted part of the boundary closed along the water line (first and last
   // points lie on the water line); empty when nothing is wet.
   Outline water;
-  double level = 0.0;         // water level above the lowest point = depth h
+  double level = 0.0;                         // water level above the lowest point = depth h
   double left = 0.0, right = 0.0, top = 0.0;  // extent of the drawn boundary (bottom is 0)
-  double floorWidth = 0.0;    // flat width at the lowest level; 0 for a curved bed
-  double surfaceWidth = 0.0;  // B1 of the computed state
+  double floorWidth = 0.0;                    // flat width at the lowest level; 0 for a curved bed
+  double surfaceWidth = 0.0;                  // B1 of the computed state
   double area = 0.0;
   double velocity = 0.0;
   double discharge = 0.0;

@@ -44,20 +44,21 @@ struct WindowNames {
 };
 
 template <class F>
-concept SectionFamily =
-    std::derived_from<typename F::State, SectionState> && std::default_initializable<typename F::State> &&
-    requires(const typename F::Inputs& in, const typename F::Section& s, const typename F::State& st,
-             double h, ResultPane& pane, CalculationKind kind, NamedValues& values) {
-      { F::Describe() } -> std::same_as<FamilySpec>;
-      { F::Window(kind) } -> std::same_as<WindowNames>;
-      { F::Boxes(kind) } -> std::same_as<std::vector<InputBox<typename F::Inputs>>>;
-      { in.value } -> std::convertible_to<double>;  // design discharge, or depth
-      { F::Check(in) } -> std::same_as<Checked<typename F::Section>>;
-      { F::Evaluate(s, in, h) } -> std::same_as<typename F::State>;
-      { F::SectionOutline(s, h) } -> std::same_as<Outline>;  // open channels: walls up to h
-      F::Report(pane, kind, in, s, st);
-      F::Values(in, s, st, values);  // the family's own quantities, by report symbol
-    };
+concept SectionFamily = std::derived_from<typename F::State, SectionState> &&
+    std::default_initializable<typename F::State> &&
+    requires(const typename F::Inputs& in, const typename F::Section& s,
+             const typename F::State& st, double h, ResultPane& pane, CalculationKind kind,
+             NamedValues& values) {
+  { F::Describe() } -> std::same_as<FamilySpec>;
+  { F::Window(kind) } -> std::same_as<WindowNames>;
+  { F::Boxes(kind) } -> std::same_as<std::vector<InputBox<typename F::Inputs>>>;
+  { in.value } -> std::convertible_to<double>;  // design discharge, or depth
+  { F::Check(in) } -> std::same_as<Checked<typename F::Section>>;
+  { F::Evaluate(s, in, h) } -> std::same_as<typename F::State>;
+  { F::SectionOutline(s, h) } -> std::same_as<Outline>;  // open channels: walls up to h
+  F::Report(pane, kind, in, s, st);
+  F::Values(in, s, st, values);  // the family's own quantities, by report symbol
+};
 
 // Optional for any family: `static void Fits(const Inputs&, const Section&,
 // std::vector<ShapeFit>&)` appends the derived dimensions that must meet typed
@@ -66,18 +67,20 @@ concept SectionFamily =
 // knowing the family.
 template <class F>
 concept FitsDimensions = requires(const typename F::Inputs& in, const typename F::Section& s,
-                                  std::vector<ShapeFit>& fits) { F::Fits(in, s, fits); };
+                                  std::vector<ShapeFit>& fits) {
+  F::Fits(in, s, fits);
+};
 
 // A closed section: a tunnel or culvert with a crown the water must stay under.
 template <class F>
-concept ClosedSectionFamily =
-    SectionFamily<F> && requires(const typename F::Inputs& in, const typename F::Section& s,
-                                 ResultPane& pane, double q) {
-      { F::Crown(s) } -> std::same_as<double>;
-      { F::FullArea(s) } -> std::same_as<double>;
-      { F::FullSectionDischarge(s, in) } -> std::same_as<double>;
-      F::CapacityBlock(pane, s, in, q);
-    };
+concept ClosedSectionFamily = SectionFamily<F> &&
+    requires(const typename F::Inputs& in, const typename F::Section& s, ResultPane& pane,
+             double q) {
+  { F::Crown(s) } -> std::same_as<double>;
+  { F::FullArea(s) } -> std::same_as<double>;
+  { F::FullSectionDischarge(s, in) } -> std::same_as<double>;
+  F::CapacityBlock(pane, s, in, q);
+};
 
 namespace family_detail {
 
@@ -112,8 +115,14 @@ SectionModel ModelOfSection(const typename F::Inputs& in, const typename F::Sect
 }
 
 inline void CommonValues(const SectionState& st, NamedValues& values) {
-  values.insert(values.end(), {{"h", st.h}, {"W", st.w}, {"X", st.x}, {"RS", st.rs}, {"V", st.v},
-                               {"Q1", st.q1}, {"B1", st.surfaceWidth}, {"E", st.e}});
+  values.insert(values.end(), {{"h", st.h},
+                               {"W", st.w},
+                               {"X", st.x},
+                               {"RS", st.rs},
+                               {"V", st.v},
+                               {"Q1", st.q1},
+                               {"B1", st.surfaceWidth},
+                               {"E", st.e}});
 }
 
 }  // namespace family_detail
@@ -185,8 +194,8 @@ PressResult PressFamily(CalculationKind kind, const typename F::Inputs& in, Resu
   F::Values(in, s, st, r.values);
   if constexpr (FitsDimensions<F>) F::Fits(in, s, r.fits);
   if (detail == PressDetail::Silent) return r;
-  r.sectionCase = SectionCase{family_detail::ModelOfSection<F>(in, s), st,
-                              depthKind ? in.value : st.q1};
+  r.sectionCase =
+      SectionCase{family_detail::ModelOfSection<F>(in, s), st, depthKind ? in.value : st.q1};
   return r;
 }
 
@@ -209,8 +218,8 @@ PressResult RunWindow(std::span<const double> boxes, ResultPane& pane, PressDeta
 template <SectionFamily F, CalculationKind K>
 WindowSpec WindowOf() {
   const WindowNames names = F::Window(K);
-  WindowSpec w{names.name, names.caption, names.resultCaption, K, F::Describe().family, {},
-               names.projectBox, &RunWindow<F, K>};
+  WindowSpec w{names.name, names.caption,    names.resultCaption, K, F::Describe().family,
+               {},         names.projectBox, &RunWindow<F, K>};
   for (const InputBox<typename F::Inputs>& b : BoxesOf<F>(K)) w.boxes.push_back(b.box);
   if constexpr (requires { F::Shapes(K); }) {
     w.shapes = F::Shapes(K);

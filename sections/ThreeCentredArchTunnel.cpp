@@ -65,8 +65,8 @@ Wetted WettedGeometry(const Section& s, double h) {
 }
 
 bool TypedValuesValid(const Inputs& in) {
-  return in.r1 > 0 && in.a1 > 0 && in.r2 > 0 && in.a2 > 0 && in.r3 > 0 && in.n > 0 &&
-         in.d > 0 && in.value > 0 && in.f >= 0 && in.f <= 1;
+  return in.r1 > 0 && in.a1 > 0 && in.r2 > 0 && in.a2 > 0 && in.r3 > 0 && in.n > 0 && in.d > 0 &&
+         in.value > 0 && in.f >= 0 && in.f <= 1;
 }
 
 // A top arch above 180° folds under its own chord. The lower end of a side arch
@@ -85,7 +85,9 @@ double ClearanceAreaPercent(const Section& s, const State& st) {
   return RoundScaled((s.w0 - st.w) * 10000.0 / s.w0, 0.5, 100.0);
 }
 
-double HeightToWidth(const Section& s) { return RoundScaled(s.h6 / s.b2 * 100000.0, 0.5, 100000.0); }
+double HeightToWidth(const Section& s) {
+  return RoundScaled(s.h6 / s.b2 * 100000.0, 0.5, 100000.0);
+}
 
 enum class Kind { Depth, Discharge };
 
@@ -112,7 +114,8 @@ void PrintReport(ResultPane& out, Kind kind, const Inputs& in, const Section& s,
   ReportRow(out, kC1, kC2, {"顶拱半径R1=", RoundDisplay(s.r1)}, {"侧拱半径R2=", RoundDisplay(s.r2)},
             {"底拱半径R3=", RoundDisplay(s.r3)});
   ReportRow(out, kC1, kC2, {"顶拱圆心角A1=", RoundDegrees(s.a1)},
-            {"侧拱圆心角A2=", RoundDegrees(s.a2)}, {BottomAngleLabel(kind, s.floor), RoundDegrees(s.a3)});
+            {"侧拱圆心角A2=", RoundDegrees(s.a2)},
+            {BottomAngleLabel(kind, s.floor), RoundDegrees(s.a3)});
   ReportRow(out, kC1, kC2, {"底拱高H1=", RoundDisplay(s.h1)},
             {"侧拱高H4=", RoundDisplay(s.h3 + s.h2)}, {"顶拱高H5=", RoundDisplay(s.h5)});
   ShortRow(out, kCentreHeightsColumn, {"R2圆心距底拱角高H2=", RoundDisplay(s.h2)},
@@ -122,8 +125,8 @@ void PrintReport(ResultPane& out, Kind kind, const Inputs& in, const Section& s,
   TunnelFlowRows(out, kC1, kC2, kind == Kind::Depth, in.value, in.n, i, st.q1, st.h, st.v);
   ReportRow(out, kC1, kC2, {"水面宽B=", RoundDisplay(st.surfaceWidth)},
             {"断面能量E=", RoundDisplay(st.e)}, {"净空面积比(%)W1=", ClearanceAreaPercent(s, st)});
-  ReportRow(out, kC1, kC2, {"净空高度H5=", RoundDisplay(s.h6 - st.h)}, {"隧洞高/宽=", HeightToWidth(s)},
-            {"顶拱宽B1=", RoundDisplay(s.b1)});
+  ReportRow(out, kC1, kC2, {"净空高度H5=", RoundDisplay(s.h6 - st.h)},
+            {"隧洞高/宽=", HeightToWidth(s)}, {"顶拱宽B1=", RoundDisplay(s.b1)});
   ReportRow(out, kC1, kC2, {"水力半径RS=", RoundDisplay(st.rs)},
             {"过水断面面积W=", ThreeDecimals(st.w)}, {"湿周X=", ThreeDecimals(st.x)});
 }
@@ -139,7 +142,7 @@ void PrintCapacityBlock(ResultPane& out, double qmax) {
 }  // namespace
 
 Section BuildSection(Floor floor, double r1, double a1Degrees, double r2, double a2Degrees,
-                    double r3) {
+                     double r3) {
   const bool flat = floor == Floor::Flat;
   Section s;
   s.floor = floor;
@@ -212,8 +215,10 @@ Outline SectionOutline(const Section& s) {
   Outline loop{{0.0, s.h6}};
   AppendArc(loop, {0.0, topCentre}, s.r1, up, up + halfTop, loop.back(), {-s.b1 / 2.0, springing});
   // Each side arch in two parts, meeting at the widest point of the section.
-  AppendArc(loop, {-sideCentre, centres}, s.r2, kPi - s.beta, kPi, loop.back(), {-s.b2 / 2.0, centres});
-  AppendArc(loop, {-sideCentre, centres}, s.r2, kPi, kPi + s.gamma, loop.back(), {-s.b3 / 2.0, s.h1});
+  AppendArc(loop, {-sideCentre, centres}, s.r2, kPi - s.beta, kPi, loop.back(),
+            {-s.b2 / 2.0, centres});
+  AppendArc(loop, {-sideCentre, centres}, s.r2, kPi, kPi + s.gamma, loop.back(),
+            {-s.b3 / 2.0, s.h1});
   if (s.floor == Floor::Flat) {
     loop.push_back({s.b3 / 2.0, 0.0});
   } else {
@@ -239,9 +244,15 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 }
 
 FamilySpec Definition::Describe() {
-  return {tarnwick::Family::ThreeCentredArchTunnel, 5, "three-centred-arch", "Option8", "三心圆拱隧洞", "三心圆拱隧洞",
+  return {tarnwick::Family::ThreeCentredArchTunnel,
+          5,
+          "three-centred-arch",
+          "Option8",
+          "三心圆拱隧洞",
+          "三心圆拱隧洞",
           {"0", "1", "90", "0.5", "45", "2", "0.014", "1000", "0.5"},
-          {"各区由圆弧弓形组成：弓形面积 R²·(θ − sin θ)/2，弧长 R·θ", "顶拱区：W = W0 − R1²·(θ − sin θ)/2，X = P0 − R1·θ"}};
+          {"各区由圆弧弓形组成：弓形面积 R²·(θ − sin θ)/2，弧长 R·θ",
+           "顶拱区：W = W0 − R1²·(θ − sin θ)/2，X = P0 − R1·θ"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {
@@ -269,8 +280,8 @@ void Definition::CapacityBlock(ResultPane& out, const Section&, const Inputs&, d
   PrintCapacityBlock(out, qmax);
 }
 
-void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
-                        const Section& s, const State& st) {
+void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in, const Section& s,
+                        const State& st) {
   PrintReport(out, kind == CalculationKind::Depth ? Kind::Depth : Kind::Discharge, in, s,
               1.0 / in.d, st);
 }
@@ -278,11 +289,21 @@ void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
 // B1 is the top-arch chord in this report, so it goes by another key beside the
 // water-surface width.
 void Definition::Values(const Inputs&, const Section& s, const State&, NamedValues& values) {
-  values.insert(values.end(), {{"R1", s.r1}, {"R2", s.r2}, {"R3", s.r3},
-                               {"A1", RadiansToDegrees(s.a1)}, {"A2", RadiansToDegrees(s.a2)},
-                               {"A3", RadiansToDegrees(s.a3)}, {"H1", s.h1}, {"H2", s.h2},
-                               {"H3", s.h3}, {"H4", s.h3 + s.h2}, {"H5", s.h5}, {"B3", s.b3},
-                               {"B2", s.b2}, {"H6", s.h6}, {"B1_roof", s.b1},
+  values.insert(values.end(), {{"R1", s.r1},
+                               {"R2", s.r2},
+                               {"R3", s.r3},
+                               {"A1", RadiansToDegrees(s.a1)},
+                               {"A2", RadiansToDegrees(s.a2)},
+                               {"A3", RadiansToDegrees(s.a3)},
+                               {"H1", s.h1},
+                               {"H2", s.h2},
+                               {"H3", s.h3},
+                               {"H4", s.h3 + s.h2},
+                               {"H5", s.h5},
+                               {"B3", s.b3},
+                               {"B2", s.b2},
+                               {"H6", s.h6},
+                               {"B1_roof", s.b1},
                                {"H6/B2", s.h6 / s.b2}});
 }
 

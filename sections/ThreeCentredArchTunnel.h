@@ -23,21 +23,21 @@ struct Section {
   double r1 = 0.0, a1 = 0.0;  // top arch
   double r2 = 0.0, a2 = 0.0;  // each side arch
   double r3 = 0.0;            // bottom arch (the flat floor still reports its angle)
-  double beta = 0.0;   // where a side arch meets the top arch, above its centre's level
-  double gamma = 0.0;  // lower end of a side arch, below its centre's level
-  double b3 = 0.0;     // span of the side arches' lower ends (bottom chord or floor)
-  double a3 = 0.0;     // central angle of the bottom arch over B3
-  double h1 = 0.0;     // rise of the bottom arch (0 for the flat floor)
-  double h2 = 0.0;     // side-arch centres above the lower ends of the side arches
-  double h3 = 0.0;     // springing of the top arch above the side-arch centres
-  double h5 = 0.0;     // rise of the top arch
-  double h6 = 0.0;     // tunnel height, invert to crown
-  double b2 = 0.0;     // tunnel width at the level of the side-arch centres
-  double b1 = 0.0;     // top-arch chord
+  double beta = 0.0;          // where a side arch meets the top arch, above its centre's level
+  double gamma = 0.0;         // lower end of a side arch, below its centre's level
+  double b3 = 0.0;            // span of the side arches' lower ends (bottom chord or floor)
+  double a3 = 0.0;            // central angle of the bottom arch over B3
+  double h1 = 0.0;            // rise of the bottom arch (0 for the flat floor)
+  double h2 = 0.0;            // side-arch centres above the lower ends of the side arches
+  double h3 = 0.0;            // springing of the top arch above the side-arch centres
+  double h5 = 0.0;            // rise of the top arch
+  double h6 = 0.0;            // tunnel height, invert to crown
+  double b2 = 0.0;            // tunnel width at the level of the side-arch centres
+  double b1 = 0.0;            // top-arch chord
   double s1 = 0.0, s2 = 0.0, s3 = 0.0, s4 = 0.0;  // areas, bottom to top
   double l1 = 0.0, l2 = 0.0, l3 = 0.0, l4 = 0.0;  // perimeters, bottom to top
-  double w0 = 0.0;     // area of the full section
-  double p0 = 0.0;     // perimeter of the closed section
+  double w0 = 0.0;                                // area of the full section
+  double p0 = 0.0;                                // perimeter of the closed section
 };
 
 using Inputs = ArchTunnel::Inputs;
@@ -48,7 +48,7 @@ struct State : SectionState {
 
 // The section's dimensions from radii and angles in degrees, without any check.
 Section BuildSection(Floor floor, double r1, double a1Degrees, double r2, double a2Degrees,
-                    double r3);
+                     double r3);
 // The typed values checked and the section built; nothing when the values are
 // refused or describe no three-centred-arch section.
 std::optional<Section> CheckedSection(const Inputs& in);

@@ -24,7 +24,8 @@ bool InputsValid(const Inputs& in) { return in.r > 0 && in.n > 0 && in.d > 0 && 
 
 void PrintReport(ResultPane& pane, const Inputs& in, double i, const SectionState& s,
                  bool depthKind) {
-  Banner(pane, depthKind ? "  ********************“Ｕ”形渠均匀流水深计算成果表****************" : "  ********************“Ｕ”形渠均匀流流量计算成果表****************");
+  Banner(pane, depthKind ? "  ********************“Ｕ”形渠均匀流水深计算成果表****************"
+                         : "  ********************“Ｕ”形渠均匀流流量计算成果表****************");
   ReportRow(pane, kC1, kC2, {"半径R=", RoundDisplay(in.r)},
             {"渠道宽B=", RoundDisplay(ChannelWidth({in.r}))},
             {"水面宽B1=", RoundDisplay(s.surfaceWidth)});
@@ -103,9 +104,15 @@ PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
 }
 
 FamilySpec Definition::Describe() {
-  return {tarnwick::Family::UChannel, 3, "u-channel", "Option6", "“Ｕ”形渠", "“Ｕ”形渠",
+  return {tarnwick::Family::UChannel,
+          3,
+          "u-channel",
+          "Option6",
+          "“Ｕ”形渠",
+          "“Ｕ”形渠",
           {"1", "0.014", "1000", "1.5"},
-          {"h < R：W = R²·(2φ − sin 2φ)/2，X = 2·R·φ，φ = arccos((R − h)/R)", "h ≥ R：W = π·R²/2 + 2·R·(h − R)，X = π·R + 2·(h − R)"}};
+          {"h < R：W = R²·(2φ − sin 2φ)/2，X = 2·R·φ，φ = arccos((R − h)/R)",
+           "h ≥ R：W = π·R²/2 + 2·R·(h − R)，X = π·R + 2·(h − R)"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {
@@ -133,8 +140,9 @@ void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in,
 }
 
 void Definition::Values(const Inputs&, const Section& s, const State& st, NamedValues& values) {
-  values.insert(values.end(), {{"R", s.r}, {"B", ChannelWidth(s)}, {"f", st.h - s.r},
-                               {"B/H", st.surfaceWidth / st.h}});
+  values.insert(
+      values.end(),
+      {{"R", s.r}, {"B", ChannelWidth(s)}, {"f", st.h - s.r}, {"B/H", st.surfaceWidth / st.h}});
 }
 
 void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {

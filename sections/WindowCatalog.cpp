@@ -36,8 +36,9 @@ Table BuildTable() {
   ThreeCentredArchTunnel::AddWindows(t.windows, t.families);
   ParabolicChannel::AddWindows(t.windows, t.families);
   BoxCulvert::AddWindows(t.windows, t.families);
-  std::stable_sort(t.families.begin(), t.families.end(),
-                   [](const FamilySpec& a, const FamilySpec& b) { return a.position < b.position; });
+  std::stable_sort(
+      t.families.begin(), t.families.end(),
+      [](const FamilySpec& a, const FamilySpec& b) { return a.position < b.position; });
   return t;
 }
 
@@ -77,8 +78,7 @@ std::optional<std::vector<double>> ReadBoxes(const WindowSpec& window,
                                              std::span<const std::string> boxTexts) {
   std::vector<double> values(window.boxes.size(), 0.0);
   for (size_t k = 0; k < window.boxes.size(); ++k) {
-    const NumberReading reading =
-        k < boxTexts.size() ? ReadNumber(boxTexts[k]) : NumberReading{};
+    const NumberReading reading = k < boxTexts.size() ? ReadNumber(boxTexts[k]) : NumberReading{};
     values[k] = reading.value;
     if (!reading.valid && !window.boxes[k].readOnDemand) return std::nullopt;
   }
@@ -105,8 +105,7 @@ PressOutcome Press(const WindowSpec& window, std::span<const std::string> boxTex
 
 // The case exists exactly when the press prints a report: both come from the
 // same run of the window's calculator.
-std::optional<SectionCase> CaseOf(const WindowSpec& window,
-                                  std::span<const std::string> boxTexts) {
+std::optional<SectionCase> CaseOf(const WindowSpec& window, std::span<const std::string> boxTexts) {
   ResultPane scratch;
   return PressWithCase(window, boxTexts, scratch).sectionCase;
 }

@@ -38,9 +38,9 @@ enum class Family {
 enum class BoxRole { Dimension, ShapeChoice, Roughness, Slope, Discharge, Depth };
 
 struct BoxSpec {
-  std::string_view name;     // control name, e.g. "Text2"
-  std::string_view label;    // label beside the box
-  std::string_view toolTip;  // empty when the box has none
+  std::string_view name;       // control name, e.g. "Text2"
+  std::string_view label;      // label beside the box
+  std::string_view toolTip;    // empty when the box has none
   std::string_view hint = {};  // second label under the first, if any
   // Read only when the calculator asks for it (the arc-bottom width): a number
   // out of range is then handed over as an infinity for the calculator to judge.
@@ -56,13 +56,13 @@ struct BoxSpec {
 // A radio button that prepares the boxes for one shape of a family: it fixes one
 // box at a text and locks it (tinted), and opens another for typing.
 struct ShapeOption {
-  std::string_view name;       // control name, e.g. "Option1"
-  std::string_view caption;    // "矩形渠"
-  std::string_view lockedBox;  // the box fixed by this shape
-  std::string_view lockedText; // its fixed text ("0"), empty to clear it
-  std::string_view openBox;    // the box this shape asks for
-  bool clearOpenBox = false;   // whether choosing the shape empties that box
-  bool initial = false;        // the shape chosen when the window opens
+  std::string_view name;        // control name, e.g. "Option1"
+  std::string_view caption;     // "矩形渠"
+  std::string_view lockedBox;   // the box fixed by this shape
+  std::string_view lockedText;  // its fixed text ("0"), empty to clear it
+  std::string_view openBox;     // the box this shape asks for
+  bool clearOpenBox = false;    // whether choosing the shape empties that box
+  bool initial = false;         // the shape chosen when the window opens
 };
 
 // A section family as the selection window offers it.
@@ -72,7 +72,7 @@ struct FamilySpec {
   std::string_view id;          // command-line name, e.g. "flat-bottom"
   std::string_view option;      // control name of its selection button, "Option4"
   std::string_view optionText;  // "平底矩形、梯形渠"
-  std::string_view title;       // "平底矩形渠、平底梯形渠", the drawing's default title stem
+  std::string_view title;  // "平底矩形渠、平底梯形渠", the drawing's default title stem
   // Box texts of a typical section (of the discharge window), from which the
   // selection picture draws the family's outline.
   std::vector<std::string_view> sample;
@@ -104,11 +104,11 @@ struct SectionCase {
 // own chord 2·R1·sin(A1/2), which has to span the width B between the walls. The
 // window still computes and reports what was typed; the checks compare the two.
 struct ShapeFit {
-  std::string_view name;           // machine name of the check, e.g. "roof_chord"
-  std::string_view label;          // the derived dimension, "顶拱弦长2·R1·sin(A1/2)"
-  std::string_view referenceLabel; // the dimension it must meet, "隧洞宽B"
-  double derived = 0.0;            // m
-  double reference = 0.0;          // m
+  std::string_view name;            // machine name of the check, e.g. "roof_chord"
+  std::string_view label;           // the derived dimension, "顶拱弦长2·R1·sin(A1/2)"
+  std::string_view referenceLabel;  // the dimension it must meet, "隧洞宽B"
+  double derived = 0.0;             // m
+  double reference = 0.0;           // m
 };
 
 // How much a press hands back beside what it prints: the outcome alone (the
@@ -149,11 +149,11 @@ struct WindowSpec {
   std::string_view resultCaption;  // heading over the output pane
   CalculationKind kind;
   Family family;
-  std::vector<BoxSpec> boxes;      // in reading order
-  std::string_view projectBox;     // the box for the project and channel name
+  std::vector<BoxSpec> boxes;   // in reading order
+  std::string_view projectBox;  // the box for the project and channel name
   RunFunction run;
   std::vector<ShapeOption> shapes = {};  // shape buttons over the boxes, if any
-  uint32_t shapeTint = 0;          // 0xRRGGBB of the shape buttons and locked boxes
+  uint32_t shapeTint = 0;                // 0xRRGGBB of the shape buttons and locked boxes
   std::optional<ProportionBoxes> proportions = {};  // families of a chosen width-to-depth ratio
 };
 
@@ -168,8 +168,8 @@ std::optional<std::vector<double>> ReadBoxes(const WindowSpec& window,
 
 // The section of a window's box texts; empty when the press would refuse them
 // or the window offers no model.
-std::optional<SectionModel> ModelOf(const WindowSpec& window, std::span<const std::string> boxTexts);
-
+std::optional<SectionModel> ModelOf(const WindowSpec& window,
+                                    std::span<const std::string> boxTexts);
 
 // Empty when the press would refuse the box texts or the window offers no model.
 std::optional<SectionCase> CaseOf(const WindowSpec& window, std::span<const std::string> boxTexts);

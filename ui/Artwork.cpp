@@ -55,9 +55,7 @@ QPainterPath SectionPath(SectionShape shape) {
       p.lineTo(0.85, 0.35);
       p.arcTo(QRectF(0.15, 0.0, 0.7, 0.7), 0.0, 180.0);
       break;
-    case SectionShape::Circle:
-      p.addEllipse(QRectF(0.08, 0.04, 0.84, 0.92));
-      break;
+    case SectionShape::Circle: p.addEllipse(QRectF(0.08, 0.04, 0.84, 0.92)); break;
     case SectionShape::Horseshoe:
       p.moveTo(0.2, 0.4);
       p.arcTo(QRectF(0.2, 0.05, 0.6, 0.7), 180.0, -180.0);
@@ -153,8 +151,8 @@ void DrawOutline(QPainter& painter, const QRectF& box, const Outline& outline, d
   painter.setRenderHint(QPainter::Antialiasing);
   if (!closed) {
     QPainterPath ground;
-    ground.addRect(QRectF(at(left - margin * span, top), at(right + margin * span,
-                                                            bottom - margin * span)));
+    ground.addRect(
+        QRectF(at(left - margin * span, top), at(right + margin * span, bottom - margin * span)));
     painter.fillPath(ground.subtracted(section), kGround);
   }
   QPainterPath below;
@@ -211,9 +209,7 @@ void DrawIcon(QPainter& p, ToolIcon icon) {
       p.drawLine(QPointF(21, 12), QPointF(17, 8));
       p.drawLine(QPointF(21, 12), QPointF(17, 16));
       break;
-    case ToolIcon::Section:
-      DrawSection(p, QRectF(1, 3, 22, 18), SectionShape::Trapezoid);
-      break;
+    case ToolIcon::Section: DrawSection(p, QRectF(1, 3, 22, 18), SectionShape::Trapezoid); break;
     case ToolIcon::Curve: {
       p.drawLine(QPointF(4, 3), QPointF(4, 20));
       p.drawLine(QPointF(4, 20), QPointF(21, 20));
@@ -236,8 +232,7 @@ void DrawIcon(QPainter& p, ToolIcon icon) {
       p.drawText(QRectF(2, 2, 20, 20), Qt::AlignCenter, QStringLiteral("?"));
       break;
     }
-    case ToolIcon::None:
-      break;
+    case ToolIcon::None: break;
   }
 }
 

@@ -1,5 +1,6 @@
 // Pictures drawn by the program itself: the cross-sections it computes (the
-// splash's hand-drawn ones and the selection window's drawn to scale), the toolbar icons and the program icon.
+// splash's hand-drawn ones and the selection window's drawn to scale), the toolbar icons and the
+// program icon.
 #pragma once
 
 #include <QIcon>

@@ -172,8 +172,10 @@ void InputTable(QTextCursor& cursor, const WindowSpec& w, const std::vector<std:
   format.setBorder(0.5);
   format.setHeaderRowCount(1);
   QTextTable* table = cursor.insertTable(int(w.boxes.size()) + 1, 3, format);
-  const QStringList header = {QStringLiteral("输入项"), QStringLiteral("数值"), QStringLiteral("单位")};
-  for (int col = 0; col < 3; ++col) table->cellAt(0, col).firstCursorPosition().insertText(header[col], Body());
+  const QStringList header = {QStringLiteral("输入项"), QStringLiteral("数值"),
+                              QStringLiteral("单位")};
+  for (int col = 0; col < 3; ++col)
+    table->cellAt(0, col).firstCursorPosition().insertText(header[col], Body());
   for (size_t k = 0; k < w.boxes.size(); ++k) {
     const BoxSpec& box = w.boxes[k];
     QString value = k < texts.size() ? QString::fromStdString(texts[k]).trimmed() : QString();
@@ -248,7 +250,8 @@ std::unique_ptr<QTextDocument> BookDocument(const QString& project,
   cursor.insertBlock(title, Body());
   cursor.insertText(QStringLiteral("日期：") + QDate::currentDate().toString(Qt::ISODate));
   cursor.insertBlock(title, Body());
-  cursor.insertText(QStringLiteral("计算案例数：%1    计算程序：%2").arg(cases.size()).arg(kProductTitle));
+  cursor.insertText(
+      QStringLiteral("计算案例数：%1    计算程序：%2").arg(cases.size()).arg(kProductTitle));
   int number = 0;
   for (const BookCase& c : cases) {
     if (c.window != nullptr) CaseSection(cursor, *doc, ++number, c, project, checks);

@@ -7,9 +7,9 @@
 #include <QPrinter>
 
 #include "CalculationWindow.h"
-#include "core/ReadNumber.h"
 #include "ReportPrinting.h"
 #include "SectionDrawingWindow.h"
+#include "core/ReadNumber.h"
 
 namespace tarnwick::ui {
 

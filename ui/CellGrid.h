@@ -18,10 +18,10 @@ class QPainter;
 namespace tarnwick::ui {
 
 struct GridGlyph {
-  QString text;     // one character; a surrogate pair stays together
-  int column = 0;   // first cell, from 0
-  int cells = 1;    // 1, or 2 for a character DisplayColumns counts as two
-  double x = 0.0;   // left of the glyph from the start of the line: centred in its cells
+  QString text;    // one character; a surrogate pair stays together
+  int column = 0;  // first cell, from 0
+  int cells = 1;   // 1, or 2 for a character DisplayColumns counts as two
+  double x = 0.0;  // left of the glyph from the start of the line: centred in its cells
 };
 
 // The grid of one face on one paint device.

@@ -97,7 +97,8 @@ DesignWindow::DesignWindow(const FamilySpec& family, QWidget* parent)
   setWindowTitle(Q(family.title) + QStringLiteral("断面设计"));
   setAttribute(Qt::WA_DeleteOnClose);
 
-  for (std::string_view box : design::SolvableBoxes(discharge_)) modes_.push_back({ModeKind::Box, box});
+  for (std::string_view box : design::SolvableBoxes(discharge_))
+    modes_.push_back({ModeKind::Box, box});
   if (design::OffersProportions(depth_)) {
     modes_.push_back({ModeKind::Ratio, {}});
     modes_.push_back({ModeKind::Best, {}});
@@ -227,15 +228,15 @@ QWidget* DesignWindow::BuildDesignFrame() {
   modeLabel->setBuddy(mode_);
   grid->addWidget(modeLabel, 0, 0);
   grid->addWidget(mode_, 0, 1, 1, 2);
-  designQ_ = AddDesignBox(grid, 1, "Text101", QStringLiteral("设计流量 Q="),
-                          QStringLiteral("m³/s"), QString());
+  designQ_ = AddDesignBox(grid, 1, "Text101", QStringLiteral("设计流量 Q="), QStringLiteral("m³/s"),
+                          QString());
   ratio_ = AddDesignBox(grid, 2, "Text102", QStringLiteral("宽深比 β="), QString(),
                         QStringLiteral("2"), &ratioRow_);
-  clearArea_ = AddDesignBox(grid, 3, "Text103", QStringLiteral("净空面积 ≥"),
-                            QStringLiteral("%"), QStringLiteral("15"), &clearanceRow_);
+  clearArea_ = AddDesignBox(grid, 3, "Text103", QStringLiteral("净空面积 ≥"), QStringLiteral("%"),
+                            QStringLiteral("15"), &clearanceRow_);
   std::vector<QWidget*> heightRow;
-  clearHeight_ = AddDesignBox(grid, 4, "Text104", QStringLiteral("净空高度 ≥"),
-                              QStringLiteral("m"), QStringLiteral("0.4"), &heightRow);
+  clearHeight_ = AddDesignBox(grid, 4, "Text104", QStringLiteral("净空高度 ≥"), QStringLiteral("m"),
+                              QStringLiteral("0.4"), &heightRow);
   clearanceRow_.insert(clearanceRow_.end(), heightRow.begin(), heightRow.end());
   connect(mode_, &QComboBox::currentIndexChanged, this, &DesignWindow::ChooseMode);
 
@@ -365,8 +366,8 @@ void DesignWindow::ShowSectionDrawing() {
   if (!drawing_) drawing_ = new SectionDrawingWindow(this);
   const design::Solution* s = last_ ? &last_->solutions.front() : nullptr;
   if (s != nullptr && s->press.sectionCase) {
-    drawing_->ShowDrawing(DrawingOf(*s->press.sectionCase), Q(family_.title) +
-                          QStringLiteral("断面图"), Dimensions(*s));
+    drawing_->ShowDrawing(DrawingOf(*s->press.sectionCase),
+                          Q(family_.title) + QStringLiteral("断面图"), Dimensions(*s));
   } else {
     drawing_->ShowMessage(QStringLiteral("尚无设计结果，未绘制断面图。\n请输入数据后按“确 定”。"));
   }

@@ -33,8 +33,8 @@ std::string_view Stem(std::string_view symbol) {
 // the quantity of a box in an earlier row goes under that box, the others take
 // the next free places.
 std::vector<Cell> Cells(const std::vector<BoxSpec>& boxes) {
-  const bool grouped = std::any_of(boxes.begin(), boxes.end(),
-                                   [](const BoxSpec& b) { return b.row >= 0; });
+  const bool grouped =
+      std::any_of(boxes.begin(), boxes.end(), [](const BoxSpec& b) { return b.row >= 0; });
   std::vector<Cell> cells;
   if (!grouped) {
     const int columns = boxes.size() >= 9 ? 3 : 2;

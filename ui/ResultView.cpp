@@ -186,7 +186,8 @@ ResultView::Place ResultView::PlaceAt(QPoint point) const {
   // Before the character whose middle is right of the point.
   while (index < static_cast<int>(glyphs.size()) &&
          glyphs[static_cast<std::size_t>(index)].column +
-                 0.5 * glyphs[static_cast<std::size_t>(index)].cells <= column) {
+                 0.5 * glyphs[static_cast<std::size_t>(index)].cells <=
+             column) {
     ++index;
   }
   return Place{line, index};
@@ -276,9 +277,9 @@ void ResultView::PaintSelection(QPainter& painter, int line, int y) const {
   // A selection running on past the end of a line takes one cell for the break.
   const int endColumn = columnOf(last) + (line < to.line ? 1 : 0);
   const double x0 = kMargin - horizontalScrollBar()->value();
-  painter.fillRect(QRectF(x0 + columnOf(first) * cell_, y, (endColumn - columnOf(first)) * cell_,
-                          pitch_),
-                   palette().color(QPalette::Highlight));
+  painter.fillRect(
+      QRectF(x0 + columnOf(first) * cell_, y, (endColumn - columnOf(first)) * cell_, pitch_),
+      palette().color(QPalette::Highlight));
 }
 
 void ResultView::paintEvent(QPaintEvent*) {

@@ -40,8 +40,7 @@ class SheetCanvas : public QWidget {
   void paintEvent(QPaintEvent*) override {
     if (!owner_->Drawing()) return;
     QPainter painter(this);
-    PaintSheet(painter, QRectF(rect()), *owner_->Drawing(), owner_->Title(),
-               owner_->Dimensions());
+    PaintSheet(painter, QRectF(rect()), *owner_->Drawing(), owner_->Title(), owner_->Dimensions());
   }
 
  private:
@@ -127,9 +126,7 @@ void SectionDrawingWindow::ShowMessage(const QString& message) {
   pages_->setCurrentWidget(message_);
 }
 
-QString SectionDrawingWindow::Message() const {
-  return drawing_ ? QString() : message_->text();
-}
+QString SectionDrawingWindow::Message() const { return drawing_ ? QString() : message_->text(); }
 
 bool SectionDrawingWindow::ExportPng(const QString& file) const {
   if (!drawing_) return false;
@@ -170,9 +167,9 @@ bool SectionDrawingWindow::ExportPdf(const QString& file) const {
   return painter.end();
 }
 
-void SectionDrawingWindow::ExportWithDialog(
-    const QString& filter, const QString& suffix,
-    bool (SectionDrawingWindow::*write)(const QString&) const) {
+void SectionDrawingWindow::ExportWithDialog(const QString& filter, const QString& suffix,
+                                            bool (SectionDrawingWindow::*write)(const QString&)
+                                                const) {
   QString file = QFileDialog::getSaveFileName(this, QStringLiteral("导出渠道断面图"),
                                               title_ + QLatin1Char('.') + suffix, filter);
   if (file.isEmpty()) return;

@@ -26,7 +26,7 @@ const QColor kDimension(170, 0, 0);
 
 // Places section coordinates (m) on the sheet at one scale for both axes.
 struct Placement {
-  double k = 1.0;  // sheet units per metre
+  double k = 1.0;             // sheet units per metre
   double x0 = 0.0, y0 = 0.0;  // sheet point of (left, 0)
   double left = 0.0;
   QPointF operator()(double x, double y) const { return {x0 + (x - left) * k, y0 - y * k}; }
@@ -81,8 +81,8 @@ void PaintSection(QPainter& p, const QRectF& area, const SectionDrawing& d) {
   const double drawnW = width * at.k;
   const double drawnH = height * at.k;
   at.x0 = area.left() + marginLeft + (area.width() - marginLeft - marginRight - drawnW) / 2.0;
-  at.y0 = area.top() + marginTop + (area.height() - marginTop - marginBottom - drawnH) / 2.0 +
-          drawnH;
+  at.y0 =
+      area.top() + marginTop + (area.height() - marginTop - marginBottom - drawnH) / 2.0 + drawnH;
 
   // Water: the wetted boundary closed along the water line.
   if (d.water.size() >= 2) {
@@ -137,8 +137,7 @@ void PaintSection(QPainter& p, const QRectF& area, const SectionDrawing& d) {
     const QPointF waterLeft = at(std::min(d.water.front().x, d.water.back().x), d.level);
     extend({x - 6.0, baseY}, base);
     extend({x - 6.0, waterLeft.y()}, waterLeft);
-    VerticalDimension(p, x, baseY, waterLeft.y(), QStringLiteral("h=%1").arg(Fixed(d.level)),
-                      true);
+    VerticalDimension(p, x, baseY, waterLeft.y(), QStringLiteral("h=%1").arg(Fixed(d.level)), true);
   }
   // Tunnel height on the right, overall width above.
   if (d.tunnel) {
@@ -192,8 +191,8 @@ QStringList FactLines(const SectionDrawing& d) {
     lines << QStringLiteral("流态：满流");
   } else {
     lines << QStringLiteral("弗劳德数 Fr = %1").arg(Fixed(d.froude));
-    lines << QStringLiteral("流态：%1").arg(QString::fromUtf8(d.regime.data(),
-                                                            qsizetype(d.regime.size())));
+    lines << QStringLiteral("流态：%1")
+                 .arg(QString::fromUtf8(d.regime.data(), qsizetype(d.regime.size())));
   }
   if (d.wholeSection) lines << QStringLiteral("（以上各值均按全断面计算）");
   return lines;

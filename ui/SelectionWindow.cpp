@@ -152,14 +152,13 @@ SelectionWindow::SelectionWindow(QWidget* parent) : QMainWindow(parent) {
   command1_ = new QPushButton(QStringLiteral("下一步"), central);
   command1_->setObjectName(QStringLiteral("Command1"));
   command1_->setDefault(true);
-  connect(command1_, &QPushButton::clicked, this,
-          [this] {
-            if (DesignChosen()) {
-              emit designRequested(&ChosenFamily());
-            } else {
-              emit nextRequested(&ChosenWindow());
-            }
-          });
+  connect(command1_, &QPushButton::clicked, this, [this] {
+    if (DesignChosen()) {
+      emit designRequested(&ChosenFamily());
+    } else {
+      emit nextRequested(&ChosenWindow());
+    }
+  });
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(command1_);
@@ -173,9 +172,7 @@ SelectionWindow::SelectionWindow(QWidget* parent) : QMainWindow(parent) {
 
 bool SelectionWindow::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
-    case QEvent::MouseButtonPress:
-      seenPress_ = true;
-      break;
+    case QEvent::MouseButtonPress: seenPress_ = true; break;
     case QEvent::MouseButtonDblClick:
       if (!seenPress_) {
         swallowRelease_ = true;
@@ -188,8 +185,7 @@ bool SelectionWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -24,10 +24,10 @@ class SelectionWindow : public QMainWindow {
   bool DesignChosen() const;
 
  signals:
-  void nextRequested(const tarnwick::WindowSpec* window);  // Command1
+  void nextRequested(const tarnwick::WindowSpec* window);    // Command1
   void designRequested(const tarnwick::FamilySpec* family);  // Command1, design kind
-  void exitRequested();                                    // EXIT, or closed by the user
-  void aboutRequested();                                   // ABOUT, Picture1
+  void exitRequested();                                      // EXIT, or closed by the user
+  void aboutRequested();                                     // ABOUT, Picture1
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

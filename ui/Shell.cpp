@@ -46,8 +46,8 @@ Shell::Shell(QObject* parent) : QObject(parent) {}
 
 Shell::~Shell() {
   // Windows still open when the shell goes (a test ending early) go with it.
-  for (QWidget* w : std::initializer_list<QWidget*>{splash_, selection_, calculation_, design_,
-                                                   help_, about_}) {
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{splash_, selection_, calculation_, design_, help_, about_}) {
     delete w;
   }
 }

@@ -82,7 +82,8 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent) {
   }
 
   auto* title = MakeLabel(this, "Label2", kProductTitle, 40, true);
-  auto* version = MakeLabel(this, "Label3", QStringLiteral("版本:V") + QLatin1String(kVersion), 18, false);
+  auto* version =
+      MakeLabel(this, "Label3", QStringLiteral("版本:V") + QLatin1String(kVersion), 18, false);
   auto* welcome = MakeLabel(this, "Label4", QStringLiteral("        欢迎使用"), 22, false);
   auto* maker = MakeLabel(this, "Label1", QStringLiteral("Tarnwick 水力计算开发组"), 14, false);
   auto* date = MakeLabel(this, "Label5", QStringLiteral("2026年12月"), 14, false);

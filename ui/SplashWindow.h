@@ -16,6 +16,7 @@ class ClickLabel : public QLabel {
   using QLabel::QLabel;
  signals:
   void clicked();
+
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
@@ -28,9 +29,11 @@ class SectionPicture : public QWidget {
   QSize sizeHint() const override { return {96, 80}; }
  signals:
   void clicked();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+
  private:
   SectionShape shape_;
 };
@@ -44,6 +47,7 @@ class SplashWindow : public QWidget {
   void firstPainted();  // emitted once, after the first paint
  protected:
   void paintEvent(QPaintEvent* event) override;
+
  private:
   bool painted_ = false;
 };

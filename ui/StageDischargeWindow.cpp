@@ -13,8 +13,8 @@
 #include <QSaveFile>
 #include <QScatterSeries>
 #include <QSpinBox>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
@@ -131,8 +131,8 @@ void StageDischargeWindow::ShowCase(const SectionCase& c, const QString& title) 
   }
 
   auto* point = new QScatterSeries;
-  point->setName(QStringLiteral("计算点：Q = %1 m³/s，H = %2 m")
-                     .arg(Figure(c.discharge), Figure(c.state.h)));
+  point->setName(
+      QStringLiteral("计算点：Q = %1 m³/s，H = %2 m").arg(Figure(c.discharge), Figure(c.state.h)));
   point->setMarkerShape(QScatterSeries::MarkerShapeCircle);
   point->setMarkerSize(11.0);
   point->setColor(QColor(200, 20, 20));
@@ -193,8 +193,7 @@ void StageDischargeWindow::PlaceQmaxLabel() {
   if (!case_ || !case_->model.fullSectionDischarge || chart_->series().isEmpty()) return;
   const QPointF topOfLine = chart_->mapToPosition(
       QPointF(*case_->model.fullSectionDischarge, RatingTop(*case_)), chart_->series().front());
-  qmaxLabel_->setPos(topOfLine.x() - qmaxLabel_->boundingRect().width() - 4.0,
-                     topOfLine.y() + 2.0);
+  qmaxLabel_->setPos(topOfLine.x() - qmaxLabel_->boundingRect().width() - 4.0, topOfLine.y() + 2.0);
 }
 
 std::optional<QPointF> StageDischargeWindow::MarkedPoint() const {
@@ -254,9 +253,9 @@ bool StageDischargeWindow::ExportCsv(const QString& path, int rows) const {
 }
 
 void StageDischargeWindow::SavePicture() {
-  const QString path = QFileDialog::getSaveFileName(
-      this, QStringLiteral("保存曲线图片"), QStringLiteral("水位流量关系曲线.png"),
-      QStringLiteral("PNG 图片 (*.png)"));
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("保存曲线图片"),
+                                                    QStringLiteral("水位流量关系曲线.png"),
+                                                    QStringLiteral("PNG 图片 (*.png)"));
   if (path.isEmpty()) return;
   if (!ExportPng(path)) {
     QMessageBox::warning(this, windowTitle(), QStringLiteral("无法保存图片：%1").arg(path));
@@ -264,9 +263,9 @@ void StageDischargeWindow::SavePicture() {
 }
 
 void StageDischargeWindow::SaveTable() {
-  const QString path = QFileDialog::getSaveFileName(
-      this, QStringLiteral("保存水位—流量数据表"), QStringLiteral("水位流量关系.csv"),
-      QStringLiteral("CSV 表格 (*.csv)"));
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("保存水位—流量数据表"),
+                                                    QStringLiteral("水位流量关系.csv"),
+                                                    QStringLiteral("CSV 表格 (*.csv)"));
   if (path.isEmpty()) return;
   if (!ExportCsv(path, rows_->value())) {
     QMessageBox::warning(this, windowTitle(), QStringLiteral("无法保存数据表：%1").arg(path));

@@ -19,8 +19,8 @@ inline constexpr int kValueBufferCharacters = 1024;
 
 struct RegistryData {
   int type = kRegistryString;
-  QString text;          // string data as stored, possibly ending in a NUL
-  quint32 number = 0;    // double-word data
+  QString text;        // string data as stored, possibly ending in a NUL
+  quint32 number = 0;  // double-word data
 };
 
 class RegistryAccess {

@@ -58,14 +58,14 @@ TEST(CalcOptions, OptionsStandBeforeTheFirstBoxText) {
 
 TEST(CalcCommand, DescriptiveNamesFindTheirWindows) {
   const std::pair<const char*, const char*> names[] = {
-      {"arc-bottom-depth", "Form2"},           {"arc-bottom-discharge", "Form31"},
-      {"flat-bottom-depth", "Form21"},         {"flat-bottom-discharge", "Form32"},
-      {"u-channel-depth", "Form22"},           {"u-channel-discharge", "Form33"},
-      {"compound-depth", "Form11"},            {"compound-discharge", "Form12"},
-      {"city-gate-depth", "Form23"},           {"city-gate-discharge", "Form34"},
-      {"circular-depth", "Form24"},            {"circular-discharge", "Form35"},
-      {"horseshoe-depth", "Form25"},           {"horseshoe-discharge", "Form36"},
-      {"three-centred-arch-depth", "Form26"},  {"three-centred-arch-discharge", "Form37"},
+      {"arc-bottom-depth", "Form2"},          {"arc-bottom-discharge", "Form31"},
+      {"flat-bottom-depth", "Form21"},        {"flat-bottom-discharge", "Form32"},
+      {"u-channel-depth", "Form22"},          {"u-channel-discharge", "Form33"},
+      {"compound-depth", "Form11"},           {"compound-discharge", "Form12"},
+      {"city-gate-depth", "Form23"},          {"city-gate-discharge", "Form34"},
+      {"circular-depth", "Form24"},           {"circular-discharge", "Form35"},
+      {"horseshoe-depth", "Form25"},          {"horseshoe-discharge", "Form36"},
+      {"three-centred-arch-depth", "Form26"}, {"three-centred-arch-discharge", "Form37"},
   };
   for (const auto& [alias, form] : names) {
     const WindowSpec* w = FindWindowNamed(alias);
@@ -82,8 +82,8 @@ TEST(CalcCommand, RatingTakesUpToAHundredThousandDepths) {
   std::istringstream in;
   std::ostringstream out;
   std::ostringstream err;
-  const int status = RunCalcCommand({"Form21", "--rating", "100000", "2", "1.5", "0.025", "1000", "5"},
-                                    in, out, err);
+  const int status = RunCalcCommand(
+      {"Form21", "--rating", "100000", "2", "1.5", "0.025", "1000", "5"}, in, out, err);
   EXPECT_EQ(status, 0) << err.str();
   const std::string text = out.str();
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 100001);

@@ -35,8 +35,8 @@ TEST(FuzzCorpus, EveryWindowSurvivesItsCorpus) {
     EXPECT_FALSE(files.empty()) << window.name;
     for (const auto& file : files) {
       const std::string bytes = Contents(file);
-      const std::string fault = fuzz::CheckPress(
-          window, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+      const std::string fault =
+          fuzz::CheckPress(window, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
       EXPECT_EQ(fault, "") << window.name << " " << file.filename();
       ++replayed;
     }

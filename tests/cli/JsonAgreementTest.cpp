@@ -26,7 +26,10 @@ std::vector<std::string> ShellWords(const std::string& line) {
   char quote = 0;
   for (const char c : line) {
     if (quote != 0) {
-      if (c == quote) quote = 0; else word.push_back(c);
+      if (c == quote)
+        quote = 0;
+      else
+        word.push_back(c);
     } else if (c == '\'' || c == '"') {
       quote = c;
       inWord = true;
@@ -67,12 +70,23 @@ std::map<std::string, double> JsonValues(const std::string& json) {
 // quantity (a compound channel's "深槽底宽B1=" is no water-surface width).
 std::string KeyOf(const std::string& label) {
   static const std::map<std::string, std::string> named = {
-      {"正常水深H=", "h"}, {"计算流量Q1=", "Q1"}, {"流速V=", "V"}, {"水面宽B=", "B1"},
-      {"水面宽B1=", "B1"}, {"过水断面面积W=", "W"}, {"湿周X=", "X"}, {"水力半径RS=", "RS"},
-      {"断面能量E=", "E"}, {"净空高度H5=", "clearance_height"},
-      {"净空高H1=", "clearance_height"}, {"净空面积比(%)=", "clearance_area_percent"},
-      {"净空面积比(%)W1=", "clearance_area_percent"}, {"宽/深(B1/H)=", "B1/H"},
-      {"宽/深(B/H)=", "B/H"}, {"底拱宽B1=", "B1_floor"}, {"底板宽B1=", "B1_floor"},
+      {"正常水深H=", "h"},
+      {"计算流量Q1=", "Q1"},
+      {"流速V=", "V"},
+      {"水面宽B=", "B1"},
+      {"水面宽B1=", "B1"},
+      {"过水断面面积W=", "W"},
+      {"湿周X=", "X"},
+      {"水力半径RS=", "RS"},
+      {"断面能量E=", "E"},
+      {"净空高度H5=", "clearance_height"},
+      {"净空高H1=", "clearance_height"},
+      {"净空面积比(%)=", "clearance_area_percent"},
+      {"净空面积比(%)W1=", "clearance_area_percent"},
+      {"宽/深(B1/H)=", "B1/H"},
+      {"宽/深(B/H)=", "B/H"},
+      {"底拱宽B1=", "B1_floor"},
+      {"底板宽B1=", "B1_floor"},
       {"顶拱宽B1=", "B1_roof"}};
   if (const auto it = named.find(label); it != named.end()) return it->second;
   size_t start = label.size() - 1;  // before the '='
@@ -133,7 +147,8 @@ TEST(JsonOutput, ValuesAgreeWithTheReportOfEveryGoldenCase) {
     const PressResult r = PressWithCase(*window, boxes, pane);
     const std::string json = PressJson(*window, boxes, r).Text();
     EXPECT_NE(json.find("\"outcome\": \"" + std::string(OutcomeName(r.outcome)) + "\""),
-              std::string::npos) << json;
+              std::string::npos)
+        << json;
     if (r.outcome != PressOutcome::Report) continue;
     const auto values = JsonValues(json);
     for (const char* always : {"h", "W", "X", "RS", "V", "Q1", "B1", "E"}) {
@@ -157,8 +172,10 @@ TEST(JsonOutput, NumbersAndStrings) {
   const struct {
     double value;
     const char* json;
-  } numbers[] = {{0.1, "0.1"}, {1.0 / 3.0, "0.3333333333333333"}, {1e300, "1e+300"},
-                 {-2.5, "-2.5"}, {INFINITY, "null"}, {NAN, "null"}, {5.0, "5"}};
+  } numbers[] = {{0.1, "0.1"},       {1.0 / 3.0, "0.3333333333333333"},
+                 {1e300, "1e+300"},  {-2.5, "-2.5"},
+                 {INFINITY, "null"}, {NAN, "null"},
+                 {5.0, "5"}};
   for (const auto& n : numbers) EXPECT_EQ(JsonNumber(n.value), n.json);
   EXPECT_EQ(JsonString("a\"b\\c\n城"), "\"a\\\"b\\\\c\\u000a城\"");
 }

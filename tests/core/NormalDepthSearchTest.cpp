@@ -21,7 +21,7 @@ TEST(NormalDepthSearch, StopsAtTheFirstPassWithinTolerance) {
     double h;
   };
   const Case cases[] = {
-      {500.0, 1, 500.0},    // exact hit at the first midpoint: |Q1 - Q| = 0
+      {500.0, 1, 500.0},  // exact hit at the first midpoint: |Q1 - Q| = 0
       {250.0, 2, 250.0},
       {750.0, 2, 750.0},
       {500.00009, 1, 500.0},  // within 0.0001 counts
@@ -51,7 +51,8 @@ TEST(NormalDepthSearch, HonoursBracketAndControl) {
   const auto r = NormalDepthSearch(3.0, DepthBracket{0.0, 4.0}, Linear, SearchControl{0.5, 10});
   EXPECT_EQ(r.passes, 2);  // 2, then 3
   EXPECT_DOUBLE_EQ(r.state.h, 3.0);
-  const auto capped = NormalDepthSearch(3.1, DepthBracket{0.0, 4.0}, Linear, SearchControl{1e-9, 3});
+  const auto capped =
+      NormalDepthSearch(3.1, DepthBracket{0.0, 4.0}, Linear, SearchControl{1e-9, 3});
   EXPECT_EQ(capped.passes, 3);
   EXPECT_FALSE(capped.converged);
   EXPECT_DOUBLE_EQ(capped.state.h, 3.5);  // midpoints 2, 3, 3.5

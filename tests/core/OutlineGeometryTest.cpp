@@ -82,8 +82,9 @@ TEST(RatingTable, RowsEqualTheDischargeEvaluation) {
   std::istringstream lines(csv);
   std::string line;
   std::getline(lines, line);
-  EXPECT_EQ(line,
-            "depth,area,perimeter,hydraulic_radius,velocity,discharge,surface_width,specific_energy");
+  EXPECT_EQ(
+      line,
+      "depth,area,perimeter,hydraulic_radius,velocity,discharge,surface_width,specific_energy");
   int rows = 0;
   for (const double h : {1.5, 3.0}) {
     ASSERT_TRUE(std::getline(lines, line));

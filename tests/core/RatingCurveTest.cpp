@@ -37,14 +37,14 @@ TEST(RatingCurve, DischargeAtDepth) {
     double depth;
     std::optional<double> discharge;
   } cases[] = {
-      {0.0, 0.0},            // dry bed
-      {0.5, 0.5},            // between (0, 0) and (1, 1)
-      {1.0, 1.0},            // on a point
-      {1.25, 1.75},          // a quarter of the way from (1, 1) to (2, 4)
-      {2.5, 6.5},            // halfway from (2, 4) to (3, 9)
-      {3.0, 9.0},            // top of the curve
+      {0.0, 0.0},              // dry bed
+      {0.5, 0.5},              // between (0, 0) and (1, 1)
+      {1.0, 1.0},              // on a point
+      {1.25, 1.75},            // a quarter of the way from (1, 1) to (2, 4)
+      {2.5, 6.5},              // halfway from (2, 4) to (3, 9)
+      {3.0, 9.0},              // top of the curve
       {3.0001, std::nullopt},  // above the curve
-      {-0.1, std::nullopt},  // below the bed
+      {-0.1, std::nullopt},    // below the bed
       {std::nan(""), std::nullopt},
   };
   for (const auto& c : cases) {

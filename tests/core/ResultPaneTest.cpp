@@ -26,7 +26,7 @@ TEST(NumberText, PrintsSignMagnitudeAndTrailingBlank) {
       {0.0125, " .0125 "},
       {0.00001, " .00001 "},
       {-46.225, "-46.225 "},
-      {0.1 + 0.2, " .3 "},                        // 15 significant digits hide the binary tail
+      {0.1 + 0.2, " .3 "},  // 15 significant digits hide the binary tail
       {2.0 / 3.0, " .666666666666667 "},
       {123456789012345.6, " 123456789012346 "},
       {999999999999999.0, " 999999999999999 "},
@@ -46,7 +46,7 @@ TEST(NumberText, PrintsSignMagnitudeAndTrailingBlank) {
       {1000000000000015.0, " 1.00000000000002E+15 "},
       {1000000000000025.0, " 1.00000000000002E+15 "},
       // Decimal ties that are not binary ties: the stored value decides.
-      {1.000000000000005, " 1.00000000000001 "},   // stored just above
+      {1.000000000000005, " 1.00000000000001 "},  // stored just above
       {1.0000000000000049, " 1 "},
       {0.1234567890123455, " .123456789012345 "},  // stored just below
       {2.675, " 2.675 "},
@@ -87,10 +87,10 @@ TEST(DisplayColumns, CountsWideCharactersTwice) {
 
 TEST(ResultPane, TabFillsToColumnOrWrapsToNextLine) {
   ResultPane pane;
-  pane.Text("ab").Tab(5).Text("c").EndLine();  // column 3 -> 5
+  pane.Text("ab").Tab(5).Text("c").EndLine();      // column 3 -> 5
   pane.Text("abcdef").Tab(5).Text("x").EndLine();  // already beyond: next line, column 5
-  pane.Text("abcd").Tab(5).Text("y").EndLine();  // exactly at 5: stays
-  pane.Text("").EndLine();  // an empty statement prints an empty line
+  pane.Text("abcd").Tab(5).Text("y").EndLine();    // exactly at 5: stays
+  pane.Text("").EndLine();                         // an empty statement prints an empty line
   ASSERT_EQ(pane.Lines().size(), 5u);
   EXPECT_EQ(pane.Lines()[0], "ab  c");
   EXPECT_EQ(pane.Lines()[1], "abcdef");
@@ -172,7 +172,8 @@ TEST(PrintGuarded, TallyPaneDecidesAlikeAndKeepsNothing) {
     ResultPane shown;
     ResultPane tally = ResultPane::Tally();
     EXPECT_EQ(PrintGuarded(tally, PressOutcome::Report, print),
-              PrintGuarded(shown, PressOutcome::Report, print)) << figure;
+              PrintGuarded(shown, PressOutcome::Report, print))
+        << figure;
     EXPECT_TRUE(tally.Empty()) << figure;
     EXPECT_FALSE(tally.KeepsText());
     EXPECT_FALSE(shown.Empty()) << figure;

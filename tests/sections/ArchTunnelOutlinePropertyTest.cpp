@@ -66,8 +66,8 @@ Case ThreeCentredCase(const std::string& name, const ThreeCentredArchTunnel::Inp
   return {name, *model, boundaries, section->b2};
 }
 
-HorseshoeTunnel::Inputs Horseshoe(double f, double r1, double a1, double r2, double a2,
-                                  double r3, double value = 1.0) {
+HorseshoeTunnel::Inputs Horseshoe(double f, double r1, double a1, double r2, double a2, double r3,
+                                  double value = 1.0) {
   return {f, r1, a1, r2, a2, r3, kN, kD, value};
 }
 
@@ -154,12 +154,12 @@ Disagreement CheckAgainstOutline(const std::vector<Case>& cases) {
       const double area = Relative(drawn.area, s.w);
       const double perimeter = Relative(drawn.perimeter, s.x);
       const double width = std::fabs(drawn.surfaceWidth - s.surfaceWidth) / c.width;
-      EXPECT_LT(area, kRelativeTolerance) << c.name << " h=" << h << " W=" << s.w
-                                          << " drawn " << drawn.area;
-      EXPECT_LT(perimeter, kRelativeTolerance) << c.name << " h=" << h << " X=" << s.x
-                                               << " drawn " << drawn.perimeter;
-      EXPECT_LT(width, kWidthTolerance) << c.name << " h=" << h << " B=" << s.surfaceWidth
-                                        << " drawn " << drawn.surfaceWidth;
+      EXPECT_LT(area, kRelativeTolerance)
+          << c.name << " h=" << h << " W=" << s.w << " drawn " << drawn.area;
+      EXPECT_LT(perimeter, kRelativeTolerance)
+          << c.name << " h=" << h << " X=" << s.x << " drawn " << drawn.perimeter;
+      EXPECT_LT(width, kWidthTolerance)
+          << c.name << " h=" << h << " B=" << s.surfaceWidth << " drawn " << drawn.surfaceWidth;
       worst.area = std::max(worst.area, area);
       worst.perimeter = std::max(worst.perimeter, perimeter);
       worst.width = std::max(worst.width, width);
@@ -169,8 +169,8 @@ Disagreement CheckAgainstOutline(const std::vector<Case>& cases) {
 }
 
 void Summarise(const char* family, const Disagreement& d) {
-  std::printf("%s: largest relative disagreement area %.3g, perimeter %.3g, width %.3g\n",
-              family, d.area, d.perimeter, d.width);
+  std::printf("%s: largest relative disagreement area %.3g, perimeter %.3g, width %.3g\n", family,
+              d.area, d.perimeter, d.width);
 }
 
 TEST(ArchTunnelOutline, HorseshoeWettingMatchesDrawnSection) {
@@ -230,8 +230,8 @@ void CheckLimits(const char* family, std::string_view capacityLabel) {
       const auto model = Module::Model(in);
       if (!model) continue;  // not every shape is one of both families
       ++checked;
-      const std::string name = std::string(family) + " R1=" + std::to_string(in.r1) +
-                               " F=" + std::to_string(f);
+      const std::string name =
+          std::string(family) + " R1=" + std::to_string(in.r1) + " F=" + std::to_string(f);
       ASSERT_TRUE(model->fullSectionDischarge.has_value()) << name;
       const double qmax = *model->fullSectionDischarge;
 
@@ -291,14 +291,14 @@ TEST(ArchTunnelModel, CrownAndFullSectionDischargeAreTheWindowsOwn) {
 // Inputs the windows refuse give no section to draw or rate.
 TEST(ArchTunnelModel, NoModelForRefusedInputs) {
   const HorseshoeTunnel::Inputs horseshoe[] = {
-      Horseshoe(2, 1, 180, 2, 30, 2),      // floor type out of range
-      Horseshoe(-1, 1, 180, 2, 30, 2),     // floor type out of range
-      Horseshoe(0, 0, 180, 2, 30, 2),      // no roof radius
-      Horseshoe(0, 1, 180, 2, 30, 0),      // no bottom radius, needed by both floors
-      Horseshoe(1, 1, 180, 2, 30, 2, 0),   // no discharge or depth
-      Horseshoe(0, 1, 180, 2, 70, 2),      // side arcs leave no bottom chord
-      Horseshoe(0, 1, 180, 2, 30, 0.7),    // bottom arc cannot span the chord
-      Horseshoe(0, 1, 200, 2, 30, 2),      // roof folds under its chord
+      Horseshoe(2, 1, 180, 2, 30, 2),     // floor type out of range
+      Horseshoe(-1, 1, 180, 2, 30, 2),    // floor type out of range
+      Horseshoe(0, 0, 180, 2, 30, 2),     // no roof radius
+      Horseshoe(0, 1, 180, 2, 30, 0),     // no bottom radius, needed by both floors
+      Horseshoe(1, 1, 180, 2, 30, 2, 0),  // no discharge or depth
+      Horseshoe(0, 1, 180, 2, 70, 2),     // side arcs leave no bottom chord
+      Horseshoe(0, 1, 180, 2, 30, 0.7),   // bottom arc cannot span the chord
+      Horseshoe(0, 1, 200, 2, 30, 2),     // roof folds under its chord
   };
   for (const auto& in : horseshoe) {
     ResultPane pane;
@@ -306,12 +306,12 @@ TEST(ArchTunnelModel, NoModelForRefusedInputs) {
     EXPECT_FALSE(HorseshoeTunnel::Model(in).has_value()) << in.f << " " << in.a2 << " " << in.r3;
   }
   const ThreeCentredArchTunnel::Inputs threeCentred[] = {
-      ThreeCentred(2, 2, 120, 1, 80, 3),     // floor type out of range
-      ThreeCentred(0, 2, 120, 0, 80, 3),     // no side radius
-      ThreeCentred(1, 2, 120, 1, 80, 0),     // no bottom radius, needed by both floors
-      ThreeCentred(0, 2, 120, 1, 20, 3),     // side arches end above their centres
-      ThreeCentred(0, 2, 120, 1, 80, 1.5),   // bottom arch cannot span the side arches
-      ThreeCentred(0, 2, 190, 1, 80, 3),     // top arch folds under its chord
+      ThreeCentred(2, 2, 120, 1, 80, 3),    // floor type out of range
+      ThreeCentred(0, 2, 120, 0, 80, 3),    // no side radius
+      ThreeCentred(1, 2, 120, 1, 80, 0),    // no bottom radius, needed by both floors
+      ThreeCentred(0, 2, 120, 1, 20, 3),    // side arches end above their centres
+      ThreeCentred(0, 2, 120, 1, 80, 1.5),  // bottom arch cannot span the side arches
+      ThreeCentred(0, 2, 190, 1, 80, 3),    // top arch folds under its chord
   };
   for (const auto& in : threeCentred) {
     ResultPane pane;

@@ -69,8 +69,9 @@ TEST(BoxCulvert, CapacityBoundary) {
   const auto r = BoxCulvert::SolveDepth(BoxCulvert::BuildSection(2, 2), 0.014, 0.001, qmax);
   EXPECT_TRUE(r.converged);
   EXPECT_LT(r.state.h, 2.0);
-  EXPECT_EQ(Press(CalculationKind::Depth, Square(std::nextafter(qmax, kInf)), PressOutcome::Capacity),
-            (Lines{"", "此断面最大过流能力Q1= 5.69174 ", "请从新拟定断面", ""}));
+  EXPECT_EQ(
+      Press(CalculationKind::Depth, Square(std::nextafter(qmax, kInf)), PressOutcome::Capacity),
+      (Lines{"", "此断面最大过流能力Q1= 5.69174 ", "请从新拟定断面", ""}));
 }
 
 TEST(BoxCulvert, DepthAtOrAboveTheRoofIsRefused) {

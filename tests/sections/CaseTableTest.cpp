@@ -98,7 +98,8 @@ TEST(CaseTable, SortsFiguresWithEmptyCellsLast) {
     const char* caption;
     double h;
     std::optional<double> clearance;
-  } rows[] = {{"乙", 2.0, 0.5}, {"甲", 1.0, std::nullopt}, {"丙", 3.0, 0.3}, {"丁", 0.5, std::nullopt}};
+  } rows[] = {
+      {"乙", 2.0, 0.5}, {"甲", 1.0, std::nullopt}, {"丙", 3.0, 0.3}, {"丁", 0.5, std::nullopt}};
   const struct {
     CaseColumn column;
     bool ascending;

@@ -44,17 +44,24 @@ TEST(CircularTunnel, WorkedReports) {
     Lines lines;
   };
   const Case cases[] = {
-      {"full circle, Q = 1.5", Kind::Depth, Full(1.5), PressOutcome::Report,
+      {"full circle, Q = 1.5",
+       Kind::Depth,
+       Full(1.5),
+       PressOutcome::Report,
        {"  *****************圆形隧洞及管道均匀流水深计算成果表*************",
         "隧洞半径R= 1            糙率N= .014                纵坡I= 1/ 1000 ",
         "设计流量Q= 1.5          计算流量Q1= 1.50009        正常水深H= .79816 ",
         "流速V= 1.28227          水面宽B= 1.95884           断面能量E= .88196 ",
         "净空高H1= 1.20184       净空面积比(%)= 62.762 ",
         "水力半径RS= .42772      过水断面面积W= 1.16987     湿周X= 2.73511 "}},
-      {"full circle, Q = 5 above the capacity: Qmax with all its digits", Kind::Depth, Full(5),
+      {"full circle, Q = 5 above the capacity: Qmax with all its digits",
+       Kind::Depth,
+       Full(5),
        PressOutcome::Capacity,
        {"  ", "该断面最大过流Q1= 4.47028452307199 ", "请从新拟定断面", " "}},
-      {"flat floor, h = 0.6 below the centre", Kind::Discharge, Floored(0.6),
+      {"flat floor, h = 0.6 below the centre",
+       Kind::Discharge,
+       Floored(0.6),
        PressOutcome::Report,
        {"  **************平底圆形隧洞及管道均匀流流量计算成果表************",
         "隧洞半径R= 1            糙率N= .014                纵坡I= 1/ 1000 ",
@@ -63,7 +70,10 @@ TEST(CircularTunnel, WorkedReports) {
         "净空高H1= 1.31652       净空面积比(%)= 70.821      平底板宽度B= .8 ",
         "水力半径RS= .36517      过水断面面积W= .90359      湿周X= 2.47445 ",
         "底板圆心角A1= 47.15636  底板弓形高H1= .08348   底板弓形面积S1= .04491 "}},
-      {"full circle half full, centre rule", Kind::Discharge, Full(1), PressOutcome::Report,
+      {"full circle half full, centre rule",
+       Kind::Discharge,
+       Full(1),
+       PressOutcome::Report,
        {"  *****************圆形隧洞及管道均匀流流量计算成果表*************",
         "隧洞半径R= 1            糙率N= .014                纵坡I= 1/ 1000 ",
         "计算流量Q1= 2.23514     正常水深H= 1 ",
@@ -237,10 +247,10 @@ TEST(CircularTunnel, RefusesBadInput) {
   const Lines block = {"===========================", "数据输入错误,请重新输入！",
                        "==========================="};
   const Inputs bad[] = {
-      {0, 0, kN, 1000, 0.5},    {0, -1, kN, 1000, 0.5},  {0, 1, 0, 1000, 0.5},
-      {0, 1, -kN, 1000, 0.5},   {0, 1, kN, 0, 0.5},      {0, 1, kN, -1000, 0.5},
-      {0, 1, kN, 1000, 0},      {0, 1, kN, 1000, -0.5},  {-0.8, 1, kN, 1000, 0.5},
-      {2, 1, kN, 1000, 0.5},    // floor as wide as the diameter
+      {0, 0, kN, 1000, 0.5},   {0, -1, kN, 1000, 0.5}, {0, 1, 0, 1000, 0.5},
+      {0, 1, -kN, 1000, 0.5},  {0, 1, kN, 0, 0.5},     {0, 1, kN, -1000, 0.5},
+      {0, 1, kN, 1000, 0},     {0, 1, kN, 1000, -0.5}, {-0.8, 1, kN, 1000, 0.5},
+      {2, 1, kN, 1000, 0.5},  // floor as wide as the diameter
       {2.5, 1, kN, 1000, 0.5},
   };
   for (const Inputs& in : bad) {

@@ -47,7 +47,10 @@ TEST(CityGateTunnel, WorkedReports) {
     Lines lines;
   };
   const Case cases[] = {
-      {"flat floor, Q = 8, wall zone", Kind::Depth, Flat(8), PressOutcome::Report,
+      {"flat floor, Q = 8, wall zone",
+       Kind::Depth,
+       Flat(8),
+       PressOutcome::Report,
        {"  ****************城门洞形隧洞均匀流水深计算成果表**************",
         "侧墙高H2= 2             顶拱高H3= .86603         顶拱半径R1= 1.73205 ",
         "顶拱圆心角A1= 120       隧洞宽B= 3               隧洞高H4= 2.86603 ",
@@ -56,9 +59,14 @@ TEST(CityGateTunnel, WorkedReports) {
         "水面宽B1= 3             断面能量E= 1.62044       隧洞高/宽= .95534 ",
         "水力半径RS= .73663      过水断面面积W= 4.342     湿周X= 5.895 ",
         "净空高度H5= 1.41858     净空面积W3= 3.50022      净空面积比(%)= 44.631 "}},
-      {"flat floor, Q = 15 above the capacity", Kind::Depth, Flat(15), PressOutcome::Capacity,
+      {"flat floor, Q = 15 above the capacity",
+       Kind::Depth,
+       Flat(15),
+       PressOutcome::Capacity,
        {"", "此断面最大过流能力Q1= 14.46587 ", "请从新拟定断面", ""}},
-      {"flat floor, h = 2.5, roof zone carries more than Qmax", Kind::Discharge, Flat(2.5),
+      {"flat floor, h = 2.5, roof zone carries more than Qmax",
+       Kind::Discharge,
+       Flat(2.5),
        PressOutcome::Report,
        {"  ****************城门洞形隧洞均匀流流量计算成果表**************",
         "侧墙高H2= 2             顶拱高H3= .86603         顶拱半径R1= 1.73205 ",
@@ -68,7 +76,10 @@ TEST(CityGateTunnel, WorkedReports) {
         "水面宽B1= 2.12976       断面能量E= 2.71837       隧洞高/宽= .95534 ",
         "水力半径RS= .87724      过水断面面积W= 7.311     湿周X= 8.334 ",
         "净空高度H5= .36603      净空面积W3= .53178       净空面积比(%)= 6.781 "}},
-      {"floor arch, Q = 8", Kind::Depth, Arched(8), PressOutcome::Report,
+      {"floor arch, Q = 8",
+       Kind::Depth,
+       Arched(8),
+       PressOutcome::Report,
        {"  ****************城门洞形隧洞均匀流水深计算成果表**************",
         "底拱高H1= .40192        侧墙高H2= 2              顶拱高H3= .86603 ",
         "顶拱半径R1= 1.73205     顶拱圆心角A1= 120        底拱半径R2= 3 ",
@@ -78,7 +89,10 @@ TEST(CityGateTunnel, WorkedReports) {
         "水面宽B1= 3             断面能量E= 1.71262       隧洞高/宽= 1.08932 ",
         "水力半径RS= .77716      过水断面面积W= 4.19      湿周X= 5.391 ",
         "净空高度H5= 1.74113     净空面积W3= 4.46788      净空面积比(%)= 51.605 "}},
-      {"floor arch, h = 0.3, floor zone", Kind::Discharge, Arched(0.3), PressOutcome::Report,
+      {"floor arch, h = 0.3, floor zone",
+       Kind::Discharge,
+       Arched(0.3),
+       PressOutcome::Report,
        {"  ****************城门洞形隧洞均匀流流量计算成果表**************",
         "底拱高H1= .40192        侧墙高H2= 2              顶拱高H3= .86603 ",
         "顶拱半径R1= 1.73205     顶拱圆心角A1= 120        底拱半径R2= 3 ",
@@ -210,16 +224,22 @@ TEST(CityGateTunnel, RefusesBadInput) {
   const Lines block = {"===========================", "数据输入错误,请重新输入！",
                        "==========================="};
   const Inputs bad[] = {
-      {0, 2, 1.7320508, 120, 0, kN, 1000, 1},  {-3, 2, 1.7320508, 120, 0, kN, 1000, 1},
-      {3, 0, 1.7320508, 120, 0, kN, 1000, 1},  {3, 2, 0, 120, 0, kN, 1000, 1},
-      {3, 2, 1.7320508, 0, 0, kN, 1000, 1},    {3, 2, 1.7320508, 120, 0, 0, 1000, 1},
-      {3, 2, 1.7320508, 120, 0, kN, 0, 1},     {3, 2, 1.7320508, 120, 0, kN, -1000, 1},
-      {3, 2, 1.7320508, 120, 0, kN, 1000, 0},  {3, 2, 1.7320508, 120, 0, kN, 1000, -1},
-      {3, 2, 1.7320508, 120, -3, kN, 1000, 1},  // negative floor-arch radius
+      {0, 2, 1.7320508, 120, 0, kN, 1000, 1},
+      {-3, 2, 1.7320508, 120, 0, kN, 1000, 1},
+      {3, 0, 1.7320508, 120, 0, kN, 1000, 1},
+      {3, 2, 0, 120, 0, kN, 1000, 1},
+      {3, 2, 1.7320508, 0, 0, kN, 1000, 1},
+      {3, 2, 1.7320508, 120, 0, 0, 1000, 1},
+      {3, 2, 1.7320508, 120, 0, kN, 0, 1},
+      {3, 2, 1.7320508, 120, 0, kN, -1000, 1},
+      {3, 2, 1.7320508, 120, 0, kN, 1000, 0},
+      {3, 2, 1.7320508, 120, 0, kN, 1000, -1},
+      {3, 2, 1.7320508, 120, -3, kN, 1000, 1},   // negative floor-arch radius
       {3, 2, 1.7320508, 120, 1.5, kN, 1000, 1},  // semicircular floor, R2 = B/2
       {3, 2, 1.7320508, 120, 1, kN, 1000, 1},    // R2 below half the width
       // A roof of more than a half circle overhangs the walls.
-      {3, 2, 1.5, 180.0001, 0, kN, 1000, 1},   {3, 2, 1.7320508, 240, 0, kN, 1000, 1},
+      {3, 2, 1.5, 180.0001, 0, kN, 1000, 1},
+      {3, 2, 1.7320508, 240, 0, kN, 1000, 1},
       {3, 2, 1.7320508, 360, 3, kN, 1000, 1},
   };
   for (const Inputs& in : bad) {

@@ -10,7 +10,8 @@ namespace {
 
 using FlatBottomChannel::Inputs;
 
-std::vector<std::string> DepthReport(const Inputs& in, PressOutcome expected = PressOutcome::Report) {
+std::vector<std::string> DepthReport(const Inputs& in,
+                                     PressOutcome expected = PressOutcome::Report) {
   ResultPane pane;
   EXPECT_EQ(FlatBottomChannel::ComputeDepth(in, pane), expected);
   return pane.Lines();
@@ -35,7 +36,8 @@ TEST(FlatBottomChannel, WorkedDepthSearches) {
       {{2, 1.5, 0.025, 1000, 0.000001}, 19, 0.0019073486328125},
   };
   for (const Case& c : cases) {
-    const auto r = FlatBottomChannel::SolveDepth({c.in.b, c.in.m}, c.in.n, 1.0 / c.in.d, c.in.value);
+    const auto r =
+        FlatBottomChannel::SolveDepth({c.in.b, c.in.m}, c.in.n, 1.0 / c.in.d, c.in.value);
     EXPECT_TRUE(r.converged);
     EXPECT_EQ(r.passes, c.passes) << c.in.value;
     EXPECT_NEAR(r.state.h, c.h, 5e-6);
@@ -95,14 +97,13 @@ TEST(FlatBottomChannel, DischargeBeyondDepthLimitReportsTheLimit) {
 }
 
 TEST(FlatBottomChannel, RefusesBadInput) {
-  const std::vector<std::string> block = {"===========================",
-                                          "数据输入错误,请重新输入！",
-                                          "==========================="};
+  const std::vector<std::string> block = {
+      "===========================", "数据输入错误,请重新输入！", "==========================="};
   const Inputs bad[] = {
-      {0, 1.5, 0.025, 1000, 5},   // triangle: no bottom width
-      {-2, 1.5, 0.025, 1000, 5},  {2, 1.5, 0, 1000, 5},   {2, 1.5, -0.025, 1000, 5},
-      {2, 1.5, 0.025, 0, 5},      {2, 1.5, 0.025, -1000, 5}, {2, 1.5, 0.025, 1000, 0},
-      {2, 1.5, 0.025, 1000, -5},  {2, -0.5, 0.025, 1000, 5},  // overhanging wall
+      {0, 1.5, 0.025, 1000, 5},  // triangle: no bottom width
+      {-2, 1.5, 0.025, 1000, 5}, {2, 1.5, 0, 1000, 5},      {2, 1.5, -0.025, 1000, 5},
+      {2, 1.5, 0.025, 0, 5},     {2, 1.5, 0.025, -1000, 5}, {2, 1.5, 0.025, 1000, 0},
+      {2, 1.5, 0.025, 1000, -5}, {2, -0.5, 0.025, 1000, 5},  // overhanging wall
   };
   for (const Inputs& in : bad) {
     EXPECT_EQ(DepthReport(in, PressOutcome::InputError), block);
@@ -113,7 +114,8 @@ TEST(FlatBottomChannel, RefusesBadInput) {
 TEST(FlatBottomChannel, ExtremeInputNeverPrintsUndefinedFigures) {
   // Finite inputs whose results overflow: the last guard turns them into the
   // input-error block instead of a report with "Inf" or "NaN".
-  const auto lines = DischargeReport({1e300, 1e300, 1e-300, 1e-300, 1e300}, PressOutcome::InputError);
+  const auto lines =
+      DischargeReport({1e300, 1e300, 1e-300, 1e-300, 1e300}, PressOutcome::InputError);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[1], "数据输入错误,请重新输入！");
 }

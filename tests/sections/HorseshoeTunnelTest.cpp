@@ -33,12 +33,10 @@ std::vector<std::string> Compute(bool depthKind, const Inputs& in, PressOutcome 
   return pane.Lines();
 }
 
-const std::vector<std::string> kInputError = {"===========================",
-                                              "数据输入错误,请重新输入！",
-                                              "==========================="};
-const std::vector<std::string> kTooDeep = {"===========================",
-                                           "水深大于隧洞高度,请重新输入！",
-                                           "==========================="};
+const std::vector<std::string> kInputError = {
+    "===========================", "数据输入错误,请重新输入！", "==========================="};
+const std::vector<std::string> kTooDeep = {
+    "===========================", "水深大于隧洞高度,请重新输入！", "==========================="};
 
 TEST(HorseshoeTunnel, WorkedDepthReport) {
   const std::vector<std::string> expected = {
@@ -109,8 +107,10 @@ TEST(HorseshoeTunnel, FloorChosenByTheFirstBox) {
       {"Form36", "2", 3, nullptr, nullptr},
   };
   for (const Case& c : cases) {
-    const std::vector<std::string> boxes = {c.floorBox, "1", "180", "2", "30", "2", ".014", "1000",
-                                            std::string(c.window) == "Form25" ? "2" : "0.5"};
+    const std::vector<std::string> boxes = {
+        c.floorBox, "1",    "180",
+        "2",        "30",   "2",
+        ".014",     "1000", std::string(c.window) == "Form25" ? "2" : "0.5"};
     ResultPane pane;
     Press(*FindWindow(c.window), boxes, pane);
     const auto& lines = pane.Lines();
@@ -141,8 +141,8 @@ TEST(HorseshoeTunnel, CapacityBlockAboveTheGreatestDischarge) {
     EXPECT_TRUE(r.converged);
     EXPECT_LT(r.state.h, s.h4);
     // The least bit more is refused, with Qmax at full precision.
-    const std::vector<std::string> block = {
-        "   ", "断面太小,请重新拟定断面", "此断面最大过流量为Q1=" + NumberText(qmax), "   "};
+    const std::vector<std::string> block = {"   ", "断面太小,请重新拟定断面",
+                                            "此断面最大过流量为Q1=" + NumberText(qmax), "   "};
     EXPECT_EQ(Compute(true, Worked(f, std::nextafter(qmax, 1e9)), PressOutcome::Capacity), block);
   }
   const auto big = Compute(true, Worked(0, 6), PressOutcome::Capacity);
@@ -257,8 +257,8 @@ TEST(HorseshoeTunnel, DepthSearchEndsInTheStateOfItsDepth) {
     Zone zone;
   };
   const Case cases[] = {
-      {Worked(0, 2), Zone::Side},  {Worked(0, 0.05), Zone::Bottom}, {Worked(0, 4.5), Zone::Roof},
-      {Worked(1, 2), Zone::Side},  {Worked(1, 4.5), Zone::Roof},
+      {Worked(0, 2), Zone::Side}, {Worked(0, 0.05), Zone::Bottom}, {Worked(0, 4.5), Zone::Roof},
+      {Worked(1, 2), Zone::Side}, {Worked(1, 4.5), Zone::Roof},
   };
   for (const Case& c : cases) {
     const Section s = *HorseshoeTunnel::CheckedSection(c.in);
@@ -277,8 +277,9 @@ TEST(HorseshoeTunnel, DepthSearchEndsInTheStateOfItsDepth) {
 }
 
 TEST(HorseshoeTunnel, FullSectionAtTheCrownAndRisingDischarge) {
-  for (const Section& s : {*HorseshoeTunnel::CheckedSection(Worked(0, 1)),
-                           *HorseshoeTunnel::CheckedSection(Worked(1, 1)), UnitCircle(Floor::Flat)}) {
+  for (const Section& s :
+       {*HorseshoeTunnel::CheckedSection(Worked(0, 1)),
+        *HorseshoeTunnel::CheckedSection(Worked(1, 1)), UnitCircle(Floor::Flat)}) {
     const auto top = HorseshoeTunnel::Evaluate(s, kN, kI, s.h4 * (1.0 - 1e-12));
     EXPECT_NEAR(top.w, s.w0, 1e-9);
     EXPECT_NEAR(top.x, s.p0, 1e-5);
@@ -293,17 +294,22 @@ TEST(HorseshoeTunnel, FullSectionAtTheCrownAndRisingDischarge) {
 
 TEST(HorseshoeTunnel, RefusesSectionsThatCannotBeBuilt) {
   const Inputs bad[] = {
-      {0, 0, 180, 2, 30, 2, kN, 1000, 2},    {0, 1, 0, 2, 30, 2, kN, 1000, 2},
-      {0, 1, 180, -2, 30, 2, kN, 1000, 2},   {0, 1, 180, 2, 0, 2, kN, 1000, 2},
-      {0, 1, 180, 2, 30, 0, kN, 1000, 2},    {0, 1, 180, 2, 30, 2, 0, 1000, 2},
-      {0, 1, 180, 2, 30, 2, kN, 0, 2},       {0, 1, 180, 2, 30, 2, kN, 1000, 0},
-      {-0.1, 1, 180, 2, 30, 2, kN, 1000, 2}, {1.1, 1, 180, 2, 30, 2, kN, 1000, 2},
-      {0, 1, 180.5, 2, 30, 2, kN, 1000, 2},  // roof folding under its chord
-      {1, 1, 180, 0.5, 90.5, 2, kN, 1000, 1},  // side arc turning back inwards
-      {0, 1, 180, 2, 61, 2, kN, 1000, 2},    // side arcs cross: no bottom chord
-      {0, 1, 180, 3, 60, 2, kN, 1000, 2},    // B1 < 0
-      {0, 1, 180, 2, 30, 0.7, kN, 1000, 2},  // bottom arc narrower than B1
-      {1, 1, 180, 2, 30, 0.73205, kN, 1000, 1},  // flat floor: R3 still has to span B1
+      {0, 0, 180, 2, 30, 2, kN, 1000, 2},
+      {0, 1, 0, 2, 30, 2, kN, 1000, 2},
+      {0, 1, 180, -2, 30, 2, kN, 1000, 2},
+      {0, 1, 180, 2, 0, 2, kN, 1000, 2},
+      {0, 1, 180, 2, 30, 0, kN, 1000, 2},
+      {0, 1, 180, 2, 30, 2, 0, 1000, 2},
+      {0, 1, 180, 2, 30, 2, kN, 0, 2},
+      {0, 1, 180, 2, 30, 2, kN, 1000, 0},
+      {-0.1, 1, 180, 2, 30, 2, kN, 1000, 2},
+      {1.1, 1, 180, 2, 30, 2, kN, 1000, 2},
+      {0, 1, 180.5, 2, 30, 2, kN, 1000, 2},                  // roof folding under its chord
+      {1, 1, 180, 0.5, 90.5, 2, kN, 1000, 1},                // side arc turning back inwards
+      {0, 1, 180, 2, 61, 2, kN, 1000, 2},                    // side arcs cross: no bottom chord
+      {0, 1, 180, 3, 60, 2, kN, 1000, 2},                    // B1 < 0
+      {0, 1, 180, 2, 30, 0.7, kN, 1000, 2},                  // bottom arc narrower than B1
+      {1, 1, 180, 2, 30, 0.73205, kN, 1000, 1},              // flat floor: R3 still has to span B1
       {0, 1e200, 180, 1e200, 30, 1e200, 1e-300, 1e-300, 1},  // figures beyond any double
   };
   for (const Inputs& in : bad) {

@@ -43,15 +43,15 @@ std::vector<Family> Families() {
   return {
       {"arc-bottom trapezoid",
        [=](double q) {
-         return RoundTrip([&](double v) { return ArcBottomChannel::SolveDepth(trapezoid, 0.025, i, v); },
-                          [&](double h) { return ArcBottomChannel::Evaluate(trapezoid, 0.025, i, h); },
-                          q);
+         return RoundTrip(
+             [&](double v) { return ArcBottomChannel::SolveDepth(trapezoid, 0.025, i, v); },
+             [&](double h) { return ArcBottomChannel::Evaluate(trapezoid, 0.025, i, h); }, q);
        }},
       {"arc-bottom rectangle",
        [=](double q) {
-         return RoundTrip([&](double v) { return ArcBottomChannel::SolveDepth(rectangle, 0.014, i, v); },
-                          [&](double h) { return ArcBottomChannel::Evaluate(rectangle, 0.014, i, h); },
-                          q);
+         return RoundTrip(
+             [&](double v) { return ArcBottomChannel::SolveDepth(rectangle, 0.014, i, v); },
+             [&](double h) { return ArcBottomChannel::Evaluate(rectangle, 0.014, i, h); }, q);
        }},
       {"U-shaped",
        [=](double q) {
@@ -60,9 +60,9 @@ std::vector<Family> Families() {
        }},
       {"parabolic",
        [=](double q) {
-         return RoundTrip([&](double v) { return ParabolicChannel::SolveDepth(parabola, 0.014, i, v); },
-                          [&](double h) { return ParabolicChannel::Evaluate(parabola, 0.014, i, h); },
-                          q);
+         return RoundTrip(
+             [&](double v) { return ParabolicChannel::SolveDepth(parabola, 0.014, i, v); },
+             [&](double h) { return ParabolicChannel::Evaluate(parabola, 0.014, i, h); }, q);
        }},
       {"compound",
        [=](double q) {

@@ -94,9 +94,9 @@ TEST(SectionDrawing, WaterAreaAndRegimeAgreeWithTheCase) {
 }
 
 TEST(SectionDrawing, FloorWidthOfFlatAndCurvedBeds) {
-  EXPECT_NEAR(DrawingFor("Form23", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "8"})
-                  .floorWidth,
-              3.0, 1e-9);
+  EXPECT_NEAR(
+      DrawingFor("Form23", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "8"}).floorWidth,
+      3.0, 1e-9);
   EXPECT_NEAR(DrawingFor("Form35", {"0.8", "1", "0.014", "1000", "0.6"}).floorWidth, 0.8, 1e-6);
   EXPECT_EQ(DrawingFor("Form22", {"1", "0.014", "2000", "3"}).floorWidth, 0.0);
   EXPECT_EQ(DrawingFor("Form27", {"1", "0.014", "1000", "2"}).floorWidth, 0.0);

@@ -33,12 +33,10 @@ std::vector<std::string> Compute(bool depthKind, const Inputs& in, PressOutcome 
 
 Section Built(const Inputs& in) { return *ThreeCentredArchTunnel::CheckedSection(in); }
 
-const std::vector<std::string> kInputError = {"===========================",
-                                              "数据输入错误,请重新输入！",
-                                              "==========================="};
-const std::vector<std::string> kTooDeep = {"===========================",
-                                           "水深大于隧洞高度,请重新输入！",
-                                           "==========================="};
+const std::vector<std::string> kInputError = {
+    "===========================", "数据输入错误,请重新输入！", "==========================="};
+const std::vector<std::string> kTooDeep = {
+    "===========================", "水深大于隧洞高度,请重新输入！", "==========================="};
 
 TEST(ThreeCentredArchTunnel, SingleCircleDepthReport) {
   const std::vector<std::string> expected = {
@@ -113,8 +111,8 @@ TEST(ThreeCentredArchTunnel, FloorChosenByTheFirstBox) {
       {"Form37", "2", nullptr, nullptr},
   };
   for (const Case& c : cases) {
-    const std::vector<std::string> boxes = {c.floorBox, "1", "90", "1", "90", "1", ".014", "1000",
-                                            "1.2"};
+    const std::vector<std::string> boxes = {c.floorBox, "1",    "90",   "1",  "90",
+                                            "1",        ".014", "1000", "1.2"};
     ResultPane pane;
     Press(*FindWindow(c.window), boxes, pane);
     const auto& lines = pane.Lines();
@@ -145,8 +143,8 @@ TEST(ThreeCentredArchTunnel, CapacityBlockAboveTheGreatestDischarge) {
     EXPECT_TRUE(r.converged);
     EXPECT_LT(r.state.h, s.h6);
     in.value = std::nextafter(qmax, 1e9);
-    const std::vector<std::string> block = {
-        " ", "断面太小,请重新拟定断面", "该断面最大过流能力Q1=" + NumberText(qmax), " "};
+    const std::vector<std::string> block = {" ", "断面太小,请重新拟定断面",
+                                            "该断面最大过流能力Q1=" + NumberText(qmax), " "};
     EXPECT_EQ(Compute(true, in, PressOutcome::Capacity), block);
   }
   const auto big = Compute(true, Circle(0, 5), PressOutcome::Capacity);
@@ -315,17 +313,22 @@ TEST(ThreeCentredArchTunnel, FullSectionAtTheCrownAndRisingDischarge) {
 
 TEST(ThreeCentredArchTunnel, RefusesSectionsThatCannotBeBuilt) {
   const Inputs bad[] = {
-      {0, 0, 90, 1, 90, 1, kN, 1000, 1},    {0, 1, -90, 1, 90, 1, kN, 1000, 1},
-      {0, 1, 90, 0, 90, 1, kN, 1000, 1},    {0, 1, 90, 1, 0, 1, kN, 1000, 1},
-      {1, 1, 90, 1, 90, 0, kN, 1000, 1},    {0, 1, 90, 1, 90, 1, -kN, 1000, 1},
-      {0, 1, 90, 1, 90, 1, kN, -1, 1},      {0, 1, 90, 1, 90, 1, kN, 1000, -1},
-      {-0.5, 1, 90, 1, 90, 1, kN, 1000, 1}, {1.5, 1, 90, 1, 90, 1, kN, 1000, 1},
-      {0, 1, 181, 1, 90, 1, kN, 1000, 1},   // top arch folding under its chord
-      {0, 2, 120, 1, 29, 3, kN, 1000, 1},   // side arches end above their centres
-      {0, 1, 180, 1, 91, 1, kN, 1000, 1},   // side arches turning back inwards
-      {0, 1, 180, 2, 90, 1, kN, 1000, 1},   // side arches crossing: no span left
-      {0, 2, 120, 1, 80, 1, kN, 1000, 1},   // bottom arch narrower than the span
-      {1, 1, 90, 1, 90, 0.7, kN, 1000, 1},  // flat floor: R3 still has to span it
+      {0, 0, 90, 1, 90, 1, kN, 1000, 1},
+      {0, 1, -90, 1, 90, 1, kN, 1000, 1},
+      {0, 1, 90, 0, 90, 1, kN, 1000, 1},
+      {0, 1, 90, 1, 0, 1, kN, 1000, 1},
+      {1, 1, 90, 1, 90, 0, kN, 1000, 1},
+      {0, 1, 90, 1, 90, 1, -kN, 1000, 1},
+      {0, 1, 90, 1, 90, 1, kN, -1, 1},
+      {0, 1, 90, 1, 90, 1, kN, 1000, -1},
+      {-0.5, 1, 90, 1, 90, 1, kN, 1000, 1},
+      {1.5, 1, 90, 1, 90, 1, kN, 1000, 1},
+      {0, 1, 181, 1, 90, 1, kN, 1000, 1},                   // top arch folding under its chord
+      {0, 2, 120, 1, 29, 3, kN, 1000, 1},                   // side arches end above their centres
+      {0, 1, 180, 1, 91, 1, kN, 1000, 1},                   // side arches turning back inwards
+      {0, 1, 180, 2, 90, 1, kN, 1000, 1},                   // side arches crossing: no span left
+      {0, 2, 120, 1, 80, 1, kN, 1000, 1},                   // bottom arch narrower than the span
+      {1, 1, 90, 1, 90, 0.7, kN, 1000, 1},                  // flat floor: R3 still has to span it
       {0, 1e300, 90, 1e300, 90, 1e300, 1e-300, 1e-300, 1},  // figures beyond any double
   };
   for (const Inputs& in : bad) {

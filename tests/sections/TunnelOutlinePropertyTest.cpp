@@ -41,8 +41,7 @@ struct TunnelCase {
   bool flatRoof = false;
 };
 
-TunnelCase CityGate(const std::string& name, double b, double h2, double r1, double a1,
-                    double r2) {
+TunnelCase CityGate(const std::string& name, double b, double h2, double r1, double a1, double r2) {
   const auto s = CityGateTunnel::BuildSection(b, h2, r1, a1, r2);
   std::vector<double> boundaries{s.h1 + s.h2};
   if (r2 > 0.0) boundaries.push_back(s.h1);
@@ -278,10 +277,20 @@ TEST(TunnelModel, StatesAreTheDischargeWindowsFigures) {
     double width;
   };
   const Case cases[] = {
-      {"Form34", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "2.5"}, 2.5, 15.1326, 7.311,
-       8.334, 2.12976},
-      {"Form34", {"3", "2", "1.7320508", "120", "3", "0.014", "1000", "0.3"}, 0.3, 0.40187, 0.528,
-       2.706, 2.61534},
+      {"Form34",
+       {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "2.5"},
+       2.5,
+       15.1326,
+       7.311,
+       8.334,
+       2.12976},
+      {"Form34",
+       {"3", "2", "1.7320508", "120", "3", "0.014", "1000", "0.3"},
+       0.3,
+       0.40187,
+       0.528,
+       2.706,
+       2.61534},
       {"Form35", {"0.8", "1", "0.014", "1000", "0.6"}, 0.6, 1.04273, 0.90359, 2.47445, 1.89717},
       {"Form35", {"", "1", "0.014", "1000", "1"}, 1.0, 2.23514, 1.5708, 3.14159, 2.0},
       {"Form39", {"2", "2", "0.014", "1000", "1.5"}, 1.5, 4.82052, 3.0, 5.0, 2.0},

@@ -26,7 +26,8 @@ TEST(WindowCatalog, EveryFamilySampleIsAPressableSection) {
     ASSERT_NE(FindWindow(CalculationKind::Depth, f.family), nullptr) << f.id;
     const std::vector<std::string> boxes(f.sample.begin(), f.sample.end());
     ResultPane pane;
-    EXPECT_EQ(Press(*discharge, boxes, pane), PressOutcome::Report) << f.id << "\n" << pane.Joined();
+    EXPECT_EQ(Press(*discharge, boxes, pane), PressOutcome::Report) << f.id << "\n"
+                                                                    << pane.Joined();
     EXPECT_TRUE(CaseOf(*discharge, boxes).has_value()) << f.id;
   }
 }
@@ -44,8 +45,11 @@ TEST(WindowCatalog, CaseOfIsWhatThePressReports) {
       {"Form21", {"2", "1.5", "0.025", "1000", "5"}, 1.2459754943847656, 5.0, 0.0},
       {"Form32", {"2", "1.5", "0.025", "1000", "1.5"}, 1.5, 7.29536, 5e-6},
       {"Form2", {"2", "1.5", "0.025", "1000", "5"}, 1.43746, 5.0, 5e-6},
-      {"Form11", {"4", "1.5", "2", "0.025", "10", "2", "0.035", "8", "2.5", "0.04", "2000", "60"},
-       3.27959, 60.0, 5e-6},
+      {"Form11",
+       {"4", "1.5", "2", "0.025", "10", "2", "0.035", "8", "2.5", "0.04", "2000", "60"},
+       3.27959,
+       60.0,
+       5e-6},
       {"Form23", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "8"}, 1.44744, 8.0, 5e-6},
       {"Form34", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "2.5"}, 2.5, 15.1326, 5e-5},
       {"Form24", {"", "1", "0.014", "1000", "1.5"}, 0.79816, 1.5, 5e-6},
@@ -75,15 +79,15 @@ TEST(WindowCatalog, RefusedBoxesHaveNoCase) {
       {"Form21", {"2", "1.5", "0.025", "1000", "1e999"}},
       {"Form2", {"2", "0", "0.014", "2500", "4", "4"}},  // width of the diameter
       {"Form23", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "15"}},  // above capacity
-      {"Form35", {"0.8", "1", "0.014", "1000", "5"}},  // above the crown
-      {"Form36", {"0", "1", "180", "2", "30", "2", "0.014", "1000", "50"}},  // 50 m in 2.14 m
+      {"Form35", {"0.8", "1", "0.014", "1000", "5"}},                          // above the crown
+      {"Form36", {"0", "1", "180", "2", "30", "2", "0.014", "1000", "50"}},    // 50 m in 2.14 m
       {"Form37", {"0", "1", "90", "0.5", "45", "2", "0.014", "1000", "50"}},
       {"Form25", {"0", "1", "180", "2", "30", "2", "0.014", "1000", "500"}},  // above capacity
       {"Form26", {"0", "1", "90", "0.5", "45", "2", "0.014", "1000", "500"}},
       {"Form33", {"1", "0.014", "1000", "1e-17"}},  // a report of undefined figures
       {"Form27", {"0", "0.014", "1000", "2"}},
       {"Form28", {"2", "2", "0.014", "1000", "5.69175"}},  // above the full section's 5.69174
-      {"Form39", {"2", "2", "0.014", "1000", "2"}},         // water at the roof
+      {"Form39", {"2", "2", "0.014", "1000", "2"}},        // water at the roof
   };
   for (const auto& r : refused) {
     const WindowSpec& w = *FindWindow(r.window);

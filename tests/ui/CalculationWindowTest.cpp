@@ -5,8 +5,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QRect>
-#include <QScrollBar>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,16 +14,18 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRect>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <QTimer>
-#include <QToolBar>
 #include <memory>
 
-#include "WorkedCases.h"
 #include "TestSupport.h"
+#include "WorkedCases.h"
 #include "ui/CalculationWindow.h"
 #include "ui/Localisation.h"
 #include "ui/ResultView.h"
@@ -244,17 +244,18 @@ void CalculationWindowTest::menusAndToolbar() {
   CalculationWindow window(Entry("Form36"));
   QCOMPARE(Child<QMenu>(&window, "FILE")->title(), QString("文件(&F)"));
   QCOMPARE(Child<QMenu>(&window, "DRAW")->title(), QString("图形(&D)"));
-  const char* actions[][2] = {{"CLEAN", "清除结果(&C)"}, {"PRINT", "打印(&P)"},
-                              {"LEFT", "返回主选单(&L)"}, {"EXIT", "退出(&E)"},
+  const char* actions[][2] = {{"CLEAN", "清除结果(&C)"},      {"PRINT", "打印(&P)"},
+                              {"LEFT", "返回主选单(&L)"},     {"EXIT", "退出(&E)"},
                               {"DRAW1", "水位-流量关系曲线"}, {"DRAW2", "渠道断面"},
-                              {"ABOUT", "关于(&A)"},      {"HELP", "帮助(&H)"}};
+                              {"ABOUT", "关于(&A)"},          {"HELP", "帮助(&H)"}};
   for (const auto& a : actions) QCOMPARE(Child<QAction>(&window, a[0])->text(), QString(a[1]));
   QCOMPARE(window.menuBar()->actions().size(), 4);
 
   const QList<QAction*> buttons = Child<QToolBar>(&window, "Toolbar1")->actions();
   QCOMPARE(buttons.size(), 9);
-  const char* tips[] = {"清除屏幕计算结果", "打印计算结果", "返回主选取单", "退出系统", nullptr,
-                        "绘制渠道断面", "绘制水位—流量关系曲线", nullptr, "帮助"};
+  const char* tips[] = {
+      "清除屏幕计算结果", "打印计算结果",          "返回主选取单", "退出系统", nullptr,
+      "绘制渠道断面",     "绘制水位—流量关系曲线", nullptr,        "帮助"};
   for (int k = 0; k < 9; ++k) {
     QCOMPARE(buttons[k]->isSeparator(), tips[k] == nullptr);
     if (tips[k] != nullptr) QCOMPARE(buttons[k]->toolTip(), QString(tips[k]));
@@ -333,8 +334,9 @@ void CalculationWindowTest::paneColumnsLineUp() {
   const QFontMetricsF metrics(PaneFont());
   const double cell = metrics.horizontalAdvance(QLatin1Char('0'));
   QVERIFY(cell > 0);
-  QString sample = QStringLiteral("=*.-+0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ/()%"
-                                  "abcdefghijklmnopqrstuvwxyz！，、：（）“”Ｕ");
+  QString sample = QStringLiteral(
+      "=*.-+0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ/()%"
+      "abcdefghijklmnopqrstuvwxyz！，、：（）“”Ｕ");
   for (const WindowSpec& entry : Windows()) {
     sample += Q(entry.resultCaption) + Q(entry.caption);
     for (const BoxSpec& box : entry.boxes) sample += Q(box.label);
@@ -383,7 +385,8 @@ void CalculationWindowTest::paneDrawsOnTheCellGrid() {
   TextRecorder recorder(pane->size(), pane->logicalDpiY());
   pane->render(&recorder);
   std::map<long, std::vector<TextRecorder::Piece>> drawnLines;  // by baseline
-  for (const TextRecorder::Piece& p : recorder.Pieces()) drawnLines[std::lround(p.at.y())].push_back(p);
+  for (const TextRecorder::Piece& p : recorder.Pieces())
+    drawnLines[std::lround(p.at.y())].push_back(p);
   const QStringList shown = pane->ShownText().split('\n');
   QVERIFY(drawnLines.size() >= 8);
   const long top = drawnLines.begin()->first;  // the banner, the first line
@@ -453,7 +456,7 @@ void CalculationWindowTest::unitsBesideBoxes_data() {
   QTest::addColumn<QString>("label");
   QTest::addColumn<QString>("unit");  // empty: a pure number, no unit shown
   const char* rows[][4] = {
-      {"Form21", "Text2", "渠 底 宽 B=", "m"},     {"Form21", "Text3", "边    坡 M=", ""},
+      {"Form21", "Text2", "渠 底 宽 B=", "m"},    {"Form21", "Text3", "边    坡 M=", ""},
       {"Form21", "Text4", "糙    率 n=", ""},     {"Form21", "Text5", "纵    坡 I=", ""},
       {"Form21", "Text6", "流    量 Q=", "m³/s"}, {"Form32", "Text6", "水    深 H=", "m"},
       {"Form23", "Text4", "顶拱圆心角A1=", "°"},  {"Form35", "Text1", "平底板宽度B=", "m"},

@@ -96,15 +96,15 @@ void HelpAboutTest::getKeyValue_data() {
   QTest::addColumn<bool>("found");
   QTest::addColumn<QString>("text");
   const QString nul(QChar(u'\0'));
-  QTest::newRow("string with NUL") << 1 << "C:\\msinfo32.exe" + nul << 0u << true
-                                   << "C:\\msinfo32.exe";
+  QTest::newRow("string with NUL")
+      << 1 << "C:\\msinfo32.exe" + nul << 0u << true << "C:\\msinfo32.exe";
   QTest::newRow("string without NUL") << 1 << "C:\\a.exe" << 0u << true << "C:\\a.exe";
   QTest::newRow("only the last NUL") << 1 << "ab" + nul + nul << 0u << true << "ab" + nul;
   QTest::newRow("empty string") << 1 << QString() << 0u << true << QString();
   QTest::newRow("double word") << 4 << QString() << 4096u << true << "4096";
   QTest::newRow("largest double word") << 4 << QString() << 4294967295u << true << "4294967295";
-  QTest::newRow("fills the buffer") << 1 << QString(1024, u'x') << 0u << true
-                                    << QString(1024, u'x');
+  QTest::newRow("fills the buffer")
+      << 1 << QString(1024, u'x') << 0u << true << QString(1024, u'x');
   QTest::newRow("beyond the buffer") << 1 << QString(1025, u'x') << 0u << false << QString();
 }
 

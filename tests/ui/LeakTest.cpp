@@ -36,8 +36,8 @@ class LeakTest : public QObject {
         tarnwick::ui::CalculationWindow* window = shell.OpenCalculation(*entry);
         QVERIFY(window != nullptr);
         for (size_t k = 0; k < c.boxes.size(); ++k) {
-          window->Boxes()[k]->setText(QString::fromUtf8(c.boxes[k].data(),
-                                                        static_cast<int>(c.boxes[k].size())));
+          window->Boxes()[k]->setText(
+              QString::fromUtf8(c.boxes[k].data(), static_cast<int>(c.boxes[k].size())));
         }
         window->Compute();
         shell.ShowHelp();

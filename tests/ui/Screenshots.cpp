@@ -205,7 +205,11 @@ bool SaveDesigns(Shell& shell) {
     QString q;
   };
   const Design designs[] = {
-      {"flat-bottom", DesignWindow::ModeKind::Box, "Text2", {"", "1.5", "0.025", "1000", "1.2"}, "5"},
+      {"flat-bottom",
+       DesignWindow::ModeKind::Box,
+       "Text2",
+       {"", "1.5", "0.025", "1000", "1.2"},
+       "5"},
       {"circular", DesignWindow::ModeKind::Size, "", {"", "1", "0.014", "1000", ""}, "2"},
   };
   for (const Design& d : designs) {
@@ -213,8 +217,9 @@ bool SaveDesigns(Shell& shell) {
                                 [&](const FamilySpec& s) { return s.id == d.family; });
     if (f == Families().end()) return false;
     shell.Selection()->findChild<QRadioButton*>("Option13")->click();
-    shell.Selection()->findChild<QRadioButton*>(QString::fromUtf8(f->option.data(),
-                                                                  f->option.size()))->click();
+    shell.Selection()
+        ->findChild<QRadioButton*>(QString::fromUtf8(f->option.data(), f->option.size()))
+        ->click();
     shell.Selection()->findChild<QPushButton*>("Command1")->click();
     QTest::qWait(20);
     DesignWindow* window = shell.Design();

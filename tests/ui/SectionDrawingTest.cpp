@@ -7,21 +7,21 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QPainter>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
 
+#include "TestSupport.h"
 #include "core/Hydraulics.h"
 #include "core/ResultPane.h"
-#include "TestSupport.h"
 #include "ui/CalculationWindow.h"
 #include "ui/ReportPrinting.h"
 #include "ui/ResultView.h"
@@ -162,20 +162,22 @@ void SectionDrawingTest::rectangleFiguresBesideTheDrawing() {
   QVERIFY(lines.contains(QStringLiteral("临界水深 hk = %1 m").arg(hc, 0, 'f', 3)));
   QVERIFY(lines.contains(QStringLiteral("正常水深 h0 = %1 m").arg(d.level, 0, 'f', 3)));
   QVERIFY(lines.contains(QStringLiteral("弗劳德数 Fr = %1").arg(froude, 0, 'f', 3)));
-  QVERIFY(lines.contains(froude < 1.0 ? QStringLiteral("流态：缓流") : QStringLiteral("流态：急流")));
+  QVERIFY(
+      lines.contains(froude < 1.0 ? QStringLiteral("流态：缓流") : QStringLiteral("流态：急流")));
 }
 
 void SectionDrawingTest::compoundFiguresAreForTheWholeSection() {
-  auto window = Open("Form11", {"4", "1.5", "2", "0.025", "10", "2", "0.035", "8", "2.5", "0.04",
-                                "2000", "60"});
+  auto window = Open(
+      "Form11", {"4", "1.5", "2", "0.025", "10", "2", "0.035", "8", "2.5", "0.04", "2000", "60"});
   Action(*window, "DRAW2")->trigger();
   const SectionDrawing& d = *window->SectionDrawing()->Drawing();
   QVERIFY(d.wholeSection);
   QVERIFY(FactLines(d).contains(QStringLiteral("（以上各值均按全断面计算）")));
   auto plain = Open("Form21", kRectangle);
   Action(*plain, "DRAW2")->trigger();
-  QVERIFY(!FactLines(*plain->SectionDrawing()->Drawing()).join(QString()).contains(
-      QStringLiteral("全断面")));
+  QVERIFY(!FactLines(*plain->SectionDrawing()->Drawing())
+               .join(QString())
+               .contains(QStringLiteral("全断面")));
 }
 
 void SectionDrawingTest::titleFromProjectNameOrCaption() {
@@ -218,10 +220,10 @@ void SectionDrawingTest::exportsWriteFiles() {
   QTemporaryDir dir;
   QVERIFY(dir.isValid());
   for (const char* name : {"Form2", "Form23"}) {
-    auto window = Open(name, QString::fromLatin1(name) == QStringLiteral("Form2")
-                                 ? QStringList{"2", "1.5", "0.025", "1000", "5", ""}
-                                 : QStringList{"3", "2", "1.7320508", "120", "0", "0.014",
-                                               "1000", "8"});
+    auto window =
+        Open(name, QString::fromLatin1(name) == QStringLiteral("Form2")
+                       ? QStringList{"2", "1.5", "0.025", "1000", "5", ""}
+                       : QStringList{"3", "2", "1.7320508", "120", "0", "0.014", "1000", "8"});
     window->findChild<QCheckBox*>(QStringLiteral("Check2"))->setChecked(true);
     Press(*window);
     SectionDrawingWindow* drawing = window->SectionDrawing();
@@ -258,8 +260,8 @@ void SectionDrawingTest::printsThePaneToPdf() {
   for (const QString& line : window->Pane()->ShownText().split(QLatin1Char('\n'))) {
     lines.push_back(line.toStdString());
   }
-  PrintReports(printer, window->ProjectTitle(), QStringLiteral("平底矩形渠、平底梯形渠均匀流水深计算成果"),
-               lines);
+  PrintReports(printer, window->ProjectTitle(),
+               QStringLiteral("平底矩形渠、平底梯形渠均匀流水深计算成果"), lines);
   QVERIFY(Head(file, 5).startsWith("%PDF"));
   QVERIFY(QFile(file).size() > 1000);
 }
@@ -314,7 +316,8 @@ void SectionDrawingTest::printedColumnsLineUp() {
     }
     const double cell = sheet.CellWidth();
     std::map<long, std::vector<TextRecorder::Piece>> drawn;  // by baseline
-    for (const TextRecorder::Piece& p : recorder.Pieces()) drawn[std::lround(p.at.y())].push_back(p);
+    for (const TextRecorder::Piece& p : recorder.Pieces())
+      drawn[std::lround(p.at.y())].push_back(p);
     drawn.erase(drawn.begin());  // the heading
     drawn.erase(drawn.begin());  // the subheading
     const long top = drawn.begin()->first;
@@ -335,7 +338,10 @@ void SectionDrawingTest::printedColumnsLineUp() {
           const double left = p.at.x() - 0.5 * (cells * cell - p.advance);
           if (std::fabs(left - (area.left() + column * cell)) > 0.5) {  // half a device pixel
             QFAIL(qPrintable(QStringLiteral("%1 dpi, %2, column %3: x %4, expected %5")
-                                 .arg(resolution).arg(line).arg(column).arg(left)
+                                 .arg(resolution)
+                                 .arg(line)
+                                 .arg(column)
+                                 .arg(left)
                                  .arg(area.left() + column * cell)));
           }
           ++checked;
@@ -345,13 +351,15 @@ void SectionDrawingTest::printedColumnsLineUp() {
     }
     QVERIFY(checked > 200);
     // A cell of the CJK monospace face is half an em: 5 pt at 10 pt.
-    QVERIFY2(std::fabs(cell - 5.0 / 72.0 * resolution) < 0.05 * cell, qPrintable(QString::number(cell)));
+    QVERIFY2(std::fabs(cell - 5.0 / 72.0 * resolution) < 0.05 * cell,
+             qPrintable(QString::number(cell)));
 
     // Ten times the reports run over pages, every line inside the margins.
     std::vector<std::string> many;
     for (int k = 0; k < 10; ++k) many.insert(many.end(), lines.begin(), lines.end());
     TextRecorder pages(a4, resolution);
-    const ReportSheet long_(QStringLiteral("东干渠"), QStringLiteral("成果"), many, 10.0, pages, area);
+    const ReportSheet long_(QStringLiteral("东干渠"), QStringLiteral("成果"), many, 10.0, pages,
+                            area);
     QVERIFY(long_.PageCount() > 1);
     QPainter painter(&pages);
     for (int page = 0; page < long_.PageCount(); ++page) long_.PaintPage(painter, page);

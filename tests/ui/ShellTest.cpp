@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "TestSupport.h"
+#include "sections/Design.h"
 #include "ui/AboutWindow.h"
 #include "ui/CalculationWindow.h"
 #include "ui/DesignWindow.h"
@@ -23,7 +24,6 @@
 #include "ui/Shell.h"
 #include "ui/SplashWindow.h"
 #include "ui/StageDischargeWindow.h"
-#include "sections/Design.h"
 
 using namespace tarnwick;
 using namespace tarnwick::ui;
@@ -159,7 +159,8 @@ void ShellTest::splashClicks() {
 
 void ShellTest::splashDoubleClick_data() {
   QTest::addColumn<QString>("under");  // where Form1 puts its control under the mouse
-  for (const char* name : {"Picture1", "Command1", "Option5", "Option2"}) QTest::newRow(name) << name;
+  for (const char* name : {"Picture1", "Command1", "Option5", "Option2"})
+    QTest::newRow(name) << name;
 }
 
 // A double click on the splash: the first click opens Form1 under the mouse, and
@@ -186,12 +187,18 @@ void ShellTest::cjkPunctuationFromTheCjkFace_data() {
   QTest::addColumn<QString>("window");
   QTest::addColumn<QString>("control");
   QTest::addColumn<bool>("cjk");
-  QTest::newRow("Form1 Option6") << "Form1" << "Option6" << true;   // “Ｕ”形渠
-  QTest::newRow("Form1 Option3") << "Form1" << "Option3" << true;   // 、
-  QTest::newRow("Form1 Option7") << "Form1" << "Option7" << false;  // 马蹄形隧洞
-  QTest::newRow("Form22 Label1") << "Form22" << "Label1" << true;   // bold caption, “Ｕ”
-  QTest::newRow("Form21 Check1") << "Form21" << "Check1" << true;   // 水位—流量
-  QTest::newRow("From4 Label2") << "From4" << "Label2" << false;    // Tarnwick
+  QTest::newRow("Form1 Option6") << "Form1"
+                                 << "Option6" << true;  // “Ｕ”形渠
+  QTest::newRow("Form1 Option3") << "Form1"
+                                 << "Option3" << true;  // 、
+  QTest::newRow("Form1 Option7") << "Form1"
+                                 << "Option7" << false;  // 马蹄形隧洞
+  QTest::newRow("Form22 Label1") << "Form22"
+                                 << "Label1" << true;  // bold caption, “Ｕ”
+  QTest::newRow("Form21 Check1") << "Form21"
+                                 << "Check1" << true;  // 水位—流量
+  QTest::newRow("From4 Label2") << "From4"
+                                << "Label2" << false;  // Tarnwick
 }
 
 // Quotation marks and dashes among Chinese characters are drawn full width by
@@ -290,8 +297,8 @@ void ShellTest::designWindows() {
   const WindowSpec& depth = *FindWindow(CalculationKind::Depth, f.family);
   QCOMPARE(opened->Boxes().size(), discharge.boxes.size());
   const auto solvable = design::SolvableBoxes(discharge);
-  const std::size_t extra = (design::OffersProportions(depth) ? 2 : 0) +
-                            (design::HasClearance(depth) ? 1 : 0);
+  const std::size_t extra =
+      (design::OffersProportions(depth) ? 2 : 0) + (design::HasClearance(depth) ? 1 : 0);
   QCOMPARE(opened->Modes().size(), solvable.size() + extra);
   // Each unknown, once chosen, is the one box locked.
   for (std::size_t m = 0; m < solvable.size(); ++m) {
@@ -314,14 +321,14 @@ void ShellTest::designPress_data() {
   QTest::addColumn<QStringList>("texts");  // the shown boxes; the locked one's text is ignored
   QTest::addColumn<QString>("firstLine");
   using K = DesignWindow::ModeKind;
-  QTest::newRow("flat-bottom B") << "flat-bottom" << int(K::Box) << "Text2" << "5"
-                                 << QStringList{"999", "1.5", "0.025", "1000", "1.2"}
+  QTest::newRow("flat-bottom B") << "flat-bottom" << int(K::Box) << "Text2"
+                                 << "5" << QStringList{"999", "1.5", "0.025", "1000", "1.2"}
                                  << "求解 渠 底 宽 B= 2.2341 m";
-  QTest::newRow("flat-bottom best") << "flat-bottom" << int(K::Best) << "" << "5"
-                                    << QStringList{"7", "1.5", "0.025", "1000", "9"} << "";
-  QTest::newRow("circular smallest") << "circular" << int(K::Size) << "" << "2"
-                                     << QStringList{"", "1", "0.014", "1000", "9"}
-                                     << "最小断面 缩放系数s= .77009";
+  QTest::newRow("flat-bottom best") << "flat-bottom" << int(K::Best) << ""
+                                    << "5" << QStringList{"7", "1.5", "0.025", "1000", "9"} << "";
+  QTest::newRow("circular smallest")
+      << "circular" << int(K::Size) << ""
+      << "2" << QStringList{"", "1", "0.014", "1000", "9"} << "最小断面 缩放系数s= .77009";
 }
 
 // A press in a design window prints what the solver prints for the same boxes,
@@ -333,10 +340,9 @@ void ShellTest::designPress() {
   QFETCH(QString, q);
   QFETCH(QStringList, texts);
   QFETCH(QString, firstLine);
-  const auto f = std::find_if(Families().begin(), Families().end(),
-                              [&](const FamilySpec& s) {
-                                return QString::fromUtf8(s.id.data(), s.id.size()) == family;
-                              });
+  const auto f = std::find_if(Families().begin(), Families().end(), [&](const FamilySpec& s) {
+    return QString::fromUtf8(s.id.data(), s.id.size()) == family;
+  });
   QVERIFY(f != Families().end());
   DesignWindow window(*f);
   int mode = -1;
@@ -359,7 +365,8 @@ void ShellTest::designPress() {
   }
   design::DesignResult expected;
   if (kind == int(DesignWindow::ModeKind::Box)) {
-    expected = design::SolveForBox(window.DischargeWindow(), typed, box.toStdString(), q.toDouble());
+    expected =
+        design::SolveForBox(window.DischargeWindow(), typed, box.toStdString(), q.toDouble());
   } else {
     typed.back() = q.toStdString();  // the depth window's last box takes Q
     expected = kind == int(DesignWindow::ModeKind::Best)

@@ -51,9 +51,7 @@ QStringList Texts(const WorkedCase& c) {
   return texts;
 }
 
-std::vector<std::string> StdTexts(const WorkedCase& c) {
-  return {c.boxes.begin(), c.boxes.end()};
-}
+std::vector<std::string> StdTexts(const WorkedCase& c) { return {c.boxes.begin(), c.boxes.end()}; }
 
 void Press(CalculationWindow& window) {
   QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
@@ -253,7 +251,8 @@ void StageDischargeCurveTest::tunnelShowsQmaxLine() {
     QVERIFY(c.has_value());
     QLineSeries* qmax = nullptr;
     for (QAbstractSeries* s : curve->View()->chart()->series()) {
-      if (s->name().startsWith(QStringLiteral("满洞流量 Qmax"))) qmax = qobject_cast<QLineSeries*>(s);
+      if (s->name().startsWith(QStringLiteral("满洞流量 Qmax")))
+        qmax = qobject_cast<QLineSeries*>(s);
     }
     if (!c->model.IsTunnel()) {
       QVERIFY2(qmax == nullptr, name);
@@ -287,7 +286,8 @@ void StageDischargeCurveTest::mouseReadout() {
   const QString text = curve->Readout();
   QVERIFY2(text.startsWith(QStringLiteral("水深H = %1 m").arg(QString::number(h, 'f', 3))),
            qPrintable(text));
-  const double q = text.section(QStringLiteral("流量Q = "), 1).section(QLatin1Char(' '), 0, 0).toDouble();
+  const double q =
+      text.section(QStringLiteral("流量Q = "), 1).section(QLatin1Char(' '), 0, 0).toDouble();
   QVERIFY2(std::abs(q - 5.0) < 0.01, qPrintable(text));
   // Above the curve there is nothing to read.
   curve->ShowReadoutAtDepth(3.0 * h);
@@ -302,8 +302,10 @@ void StageDischargeCurveTest::mouseReadout() {
                    Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(viewport, &move);
   QVERIFY2(curve->Readout().contains(QStringLiteral("流量Q")), qPrintable(curve->Readout()));
-  const double shownDepth =
-      curve->Readout().section(QStringLiteral("水深H = "), 1).section(QLatin1Char(' '), 0, 0).toDouble();
+  const double shownDepth = curve->Readout()
+                                .section(QStringLiteral("水深H = "), 1)
+                                .section(QLatin1Char(' '), 0, 0)
+                                .toDouble();
   QVERIFY2(std::abs(shownDepth - h) < 0.02 * h, qPrintable(curve->Readout()));
 }
 

@@ -42,7 +42,10 @@ class TextRecorder : public QPaintDevice {
       case PdmHeightMM: return size_.height() * 254 / (10 * dpi_);
       case PdmNumColors: return 1 << 24;
       case PdmDepth: return 32;
-      case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return dpi_;
+      case PdmDpiX:
+      case PdmDpiY:
+      case PdmPhysicalDpiX:
+      case PdmPhysicalDpiY: return dpi_;
       case PdmDevicePixelRatio: return 1;
       case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
     }
