@@ -85,6 +85,7 @@ bool WriteBook(const std::string& path, const std::string& project, const Window
                                     std::to_string(limits.clearanceAreaPercent),
                                     std::to_string(limits.clearanceHeight)};
   std::vector<char*> argv;
+  argv.reserve(words.size() + 1);
   for (std::string& w : words) argv.push_back(w.data());
   argv.push_back(nullptr);
   pid_t child = 0;

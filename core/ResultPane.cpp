@@ -77,7 +77,7 @@ void AppendPlain(std::string& text, const Significand& s) {
     text.append(digits);
     text.append(static_cast<size_t>(s.exponent + 1 - s.count), '0');
   } else {
-    const auto wholeDigits = static_cast<size_t>(s.exponent + 1);
+    const size_t wholeDigits = static_cast<size_t>(s.exponent) + 1;
     text.append(digits.substr(0, wholeDigits));
     text.push_back('.');
     text.append(digits.substr(wholeDigits));

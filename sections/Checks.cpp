@@ -112,7 +112,7 @@ void VelocityCheck(double v, const CheckLimits& limits, std::vector<Check>& out)
       std::move(text));
 }
 
-void AtLeast(std::vector<Check>& out, std::string_view name, std::string label, double value,
+void AtLeast(std::vector<Check>& out, std::string_view name, const std::string& label, double value,
              double limit, int decimals, std::string_view unit) {
   Add(out, name, value >= limit ? CheckStatus::Pass : CheckStatus::Fail, value, limit,
       label + "=" + Fixed(value, decimals) + std::string(unit) + "（要求≥" +
