@@ -169,7 +169,8 @@ TEST(EngineeringChecks, VelocityAtItsLimits) {
     CheckLimits limits;
     limits.velocityMin = c.min;
     limits.velocityMax = c.max;
-    const Check* check = Find(PressChecks("Form21", texts, limits).checks, "velocity");
+    const auto pressed = PressChecks("Form21", texts, limits);
+    const Check* check = Find(pressed.checks, "velocity");
     ASSERT_NE(check, nullptr);
     EXPECT_EQ(check->status, c.status) << check->text;
     EXPECT_EQ(*check->limit, c.limit) << check->text;
