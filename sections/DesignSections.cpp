@@ -79,7 +79,7 @@ DesignResult Proportioned(const WindowSpec& w, std::span<const std::string> boxT
   const auto layout = LayoutOf(w);
   if (!layout) return Refused(&w, DesignOutcome::NotSolvable, kNotSolvable);
   std::vector<std::string> texts = TextsOf(w, boxTexts);
-  texts[layout->width] = "0";
+  texts[layout->width].assign(1, '0');  // (not = "0": GCC 12 -O3 warns falsely)
   const auto values = ReadBoxes(w, texts);
   const bool best = !ratio;
   if (values && best) {
