@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "BoxSpecs.h"
+#include "InputBoxes.h"
 
 #include "core/Hydraulics.h"
 #include "core/OutlineGeometry.h"

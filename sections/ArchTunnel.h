@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "BoxSpecs.h"
+#include "InputBoxes.h"
 
 namespace tarnwick::ArchTunnel {
 

@@ -2,7 +2,7 @@
 
 #include "core/OutlineGeometry.h"
 
-#include "BoxSpecs.h"
+#include "InputBoxes.h"
 
 namespace tarnwick::BoxCulvert {
 

@@ -7,7 +7,7 @@
 #include "core/OutlineGeometry.h"
 #include "core/SegmentAngle.h"
 
-#include "BoxSpecs.h"
+#include "InputBoxes.h"
 
 namespace tarnwick::CircularTunnel {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "BoxSpecs.h"
+#include "InputBoxes.h"
 #include "core/OutlineGeometry.h"
 
 namespace tarnwick::CompoundChannel {

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "BoxSpecs.h"
+#include "InputBoxes.h"
 #include "DesignSupport.h"
 #include "core/BracketRoot.h"
 #include "core/ReportRow.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "BoxSpecs.h"
+#include "InputBoxes.h"
 #include "Design.h"
 #include "DesignSupport.h"
 #include "core/BracketRoot.h"

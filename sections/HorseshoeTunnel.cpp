@@ -8,7 +8,7 @@
 #include "core/OutlineGeometry.h"
 #include "core/SegmentAngle.h"
 
-#include "BoxSpecs.h"
+#include "InputBoxes.h"
 
 namespace tarnwick::HorseshoeTunnel {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "BoxSpecs.h"
+#include "InputBoxes.h"
 
 namespace tarnwick::ParabolicChannel {
 

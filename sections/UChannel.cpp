@@ -6,7 +6,7 @@
 #include "core/Hydraulics.h"
 #include "core/OutlineGeometry.h"
 
-#include "BoxSpecs.h"
+#include "InputBoxes.h"
 
 namespace tarnwick::UChannel {
 

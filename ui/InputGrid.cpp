@@ -65,17 +65,17 @@ std::vector<Cell> Cells(const std::vector<BoxSpec>& boxes) {
 }
 
 // The label, with the hint under it when the box has one.
-QWidget* LabelCell(const BoxSpec& spec, QLineEdit* box, QWidget* frame) {
-  auto* label = new QLabel(Q(spec.label), frame);
+QWidget* LabelCell(const BoxSpec& entry, QLineEdit* box, QWidget* frame) {
+  auto* label = new QLabel(Q(entry.label), frame);
   label->setBuddy(box);
-  if (spec.hint.empty()) return label;
+  if (entry.hint.empty()) return label;
   auto* cell = new QWidget(frame);
   auto* stack = new QVBoxLayout(cell);
   stack->setContentsMargins(0, 0, 0, 0);
   stack->setSpacing(0);
   label->setParent(cell);
   stack->addWidget(label);
-  auto* hint = new QLabel(Q(spec.hint), cell);
+  auto* hint = new QLabel(Q(entry.hint), cell);
   QFont small = hint->font();
   small.setPointSizeF(small.pointSizeF() * 0.85);
   hint->setFont(small);
@@ -90,18 +90,18 @@ InputGrid BuildInputGrid(const std::vector<BoxSpec>& boxes, QWidget* frame) {
   grid.layout = new QGridLayout;
   const std::vector<Cell> cells = Cells(boxes);
   for (std::size_t k = 0; k < boxes.size(); ++k) {
-    const BoxSpec& spec = boxes[k];
+    const BoxSpec& entry = boxes[k];
     auto* box = new QLineEdit(frame);
-    box->setObjectName(Q(spec.name));
+    box->setObjectName(Q(entry.name));
     box->setMinimumWidth(90);
-    if (!spec.toolTip.empty()) box->setToolTip(Q(spec.toolTip));
+    if (!entry.toolTip.empty()) box->setToolTip(Q(entry.toolTip));
     const int column = cells[k].slot * 3;
-    grid.layout->addWidget(LabelCell(spec, box, frame), cells[k].row, column,
+    grid.layout->addWidget(LabelCell(entry, box, frame), cells[k].row, column,
                            Qt::AlignRight | Qt::AlignVCenter);
     grid.layout->addWidget(box, cells[k].row, column + 1);
-    if (!spec.unit.empty()) {
-      auto* unit = new QLabel(Q(spec.unit), frame);
-      unit->setObjectName(Q(spec.name) + QStringLiteral("Unit"));
+    if (!entry.unit.empty()) {
+      auto* unit = new QLabel(Q(entry.unit), frame);
+      unit->setObjectName(Q(entry.name) + QStringLiteral("Unit"));
       unit->setBuddy(box);
       grid.layout->addWidget(unit, cells[k].row, column + 2, Qt::AlignLeft | Qt::AlignVCenter);
     }
@@ -110,8 +110,8 @@ InputGrid BuildInputGrid(const std::vector<BoxSpec>& boxes, QWidget* frame) {
   // Room for the widest unit of the window and a gap before the next label, in
   // every slot, so the slots of all rows line up.
   int unitColumn = 0;
-  for (const BoxSpec& spec : boxes) {
-    unitColumn = std::max(unitColumn, frame->fontMetrics().horizontalAdvance(Q(spec.unit)));
+  for (const BoxSpec& entry : boxes) {
+    unitColumn = std::max(unitColumn, frame->fontMetrics().horizontalAdvance(Q(entry.unit)));
   }
   unitColumn += 14;
   for (const Cell& cell : cells) grid.layout->setColumnMinimumWidth(cell.slot * 3 + 2, unitColumn);
