@@ -18,12 +18,12 @@ std::optional<double> CriticalDepth(double q, double upper,
 // V / sqrt(g × W / B1); 0 where there is no free surface.
 double FroudeNumber(const SectionState& s);
 
-// Half-width of the band of Froude numbers around 1 the engineering checks call
-// critical: near Fr = 1 a small change of energy moves the depth a long way and
-// the surface is wavy and unstable, so such a design is flagged.
+// Half-width of the band of Froude numbers around 1 that is called critical, in
+// the drawing, the checks and the case table alike: near Fr = 1 a small change of energy moves the
+// depth a long way and the surface is wavy and unstable, so such a design is flagged.
 inline constexpr double kCriticalFroudeBand = 0.01;
 
-// "缓流" (subcritical), "急流" (supercritical) or "临界流" (critical, within tolerance).
-std::string_view FlowRegime(double froude, double tolerance = 1e-3);
+// "缓流" (subcritical), "急流" (supercritical) or "临界流" (critical, within the band).
+std::string_view FlowRegime(double froude, double tolerance = kCriticalFroudeBand);
 
 }  // namespace tarnwick

@@ -93,7 +93,7 @@ std::optional<CaseRow> CaseRowOf(const WindowSpec& window, std::span<const std::
   row.v = s.v;
   if (s.surfaceWidth > 0.0 && s.w > 0.0) {
     row.froude = FroudeNumber(s);
-    row.regime = FlowRegime(*row.froude, kCriticalFroudeBand);
+    row.regime = FlowRegime(*row.froude);
   }
   row.clearanceHeight = Named(result.values, "clearance_height");
   row.clearanceAreaPercent = Named(result.values, "clearance_area_percent");

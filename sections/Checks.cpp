@@ -84,7 +84,7 @@ void FlowRegimeChecks(const WindowSpec& window, std::span<const std::string> tex
     const double fr = FroudeNumber(s);
     Add(out, "froude", CheckStatus::Note, fr, std::nullopt,
         "弗劳德数Fr=V/√(gW/B1)=" + Fixed(fr, 3) + whole);
-    const std::string_view regime = FlowRegime(fr, kCriticalFroudeBand);
+    const std::string_view regime = FlowRegime(fr);
     const bool critical = regime == "临界流";
     Add(out, "regime", critical ? CheckStatus::Note : CheckStatus::Pass, fr, 1.0,
         "流态：" + std::string(regime) +

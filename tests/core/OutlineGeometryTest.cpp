@@ -72,6 +72,11 @@ TEST(CriticalFlow, FroudeNumberAndRegime) {
   EXPECT_LT(*yc, normal.h);
   EXPECT_EQ(FlowRegime(FroudeNumber(normal)), "缓流");
   EXPECT_EQ(FlowRegime(1.8), "急流");
+  // One band for the drawing, the checks and the case table: within 0.01 of 1.
+  for (const auto& [fr, regime] : {std::pair{1.009, "临界流"}, std::pair{0.991, "临界流"},
+                                   std::pair{1.011, "急流"}, std::pair{0.989, "缓流"}}) {
+    EXPECT_EQ(FlowRegime(fr), std::string_view(regime)) << fr;
+  }
   EXPECT_FALSE(CriticalDepth(0.0, 10.0, model->evaluate).has_value());
 }
 
