@@ -6,8 +6,8 @@
 #include <cmath>
 #include <limits>
 
-#include "InputBoxes.h"
 #include "DesignSupport.h"
+#include "InputBoxes.h"
 #include "core/BracketRoot.h"
 #include "core/ReportRow.h"
 

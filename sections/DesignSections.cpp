@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "InputBoxes.h"
 #include "Design.h"
 #include "DesignSupport.h"
+#include "InputBoxes.h"
 #include "core/BracketRoot.h"
 #include "core/ReportRow.h"
 
