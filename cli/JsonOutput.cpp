@@ -85,7 +85,19 @@ JsonObject PressJson(const WindowSpec& window, std::span<const std::string> boxT
   }
   boxes += "]";
   JsonObject values;
-  for (const NamedValue& v : result.values) values.Number(v.symbol, v.value);
+  const bool depthKind = window.kind == CalculationKind::Depth;
+  if (result.closed && (depthKind || result.outcome != PressOutcome::Report)) {
+    values.Number("Qmax", result.closed->qmax);
+  }
+  if (const auto& s = result.state) {
+    values.Number("h", s->h).Number("W", s->w).Number("X", s->x).Number("RS", s->rs);
+    values.Number("V", s->v).Number("Q1", s->q1).Number("B1", s->surfaceWidth).Number("E", s->e);
+  }
+  if (result.closed && result.state) {
+    values.Number("clearance_height", result.closed->clearanceHeight);
+    values.Number("clearance_area_percent", result.closed->clearanceAreaPercent);
+  }
+  for (const NamedValue& v : result.familyValues) values.Number(v.symbol, v.value);
   JsonObject press;
   press.String("window", window.name).String("outcome", OutcomeName(result.outcome));
   press.Raw("boxes", boxes).Raw("values", values.Text());

@@ -12,13 +12,6 @@ namespace tarnwick {
 
 namespace {
 
-std::optional<double> Named(const NamedValues& values, std::string_view symbol) {
-  for (const NamedValue& v : values) {
-    if (v.symbol == symbol) return v.value;
-  }
-  return std::nullopt;
-}
-
 std::string InputsText(const WindowSpec& window, std::span<const std::string> boxTexts) {
   std::string text;
   for (size_t k = 0; k < window.boxes.size(); ++k) {
@@ -95,8 +88,10 @@ std::optional<CaseRow> CaseRowOf(const WindowSpec& window, std::span<const std::
     row.froude = FroudeNumber(s);
     row.regime = FlowRegime(*row.froude);
   }
-  row.clearanceHeight = Named(result.values, "clearance_height");
-  row.clearanceAreaPercent = Named(result.values, "clearance_area_percent");
+  if (result.closed) {
+    row.clearanceHeight = result.closed->clearanceHeight;
+    row.clearanceAreaPercent = result.closed->clearanceAreaPercent;
+  }
   return row;
 }
 

@@ -19,13 +19,6 @@ std::string Shortest(double x) { return ShortestText(x); }
 // A slope i as the reports show it, 1/D.
 std::string SlopeText(double i) { return "1/" + Shortest(RoundDisplay(1.0 / i, 1)); }
 
-std::optional<double> Named(const NamedValues& values, std::string_view symbol) {
-  for (const NamedValue& v : values) {
-    if (v.symbol == symbol) return v.value;
-  }
-  return std::nullopt;
-}
-
 // A box's label without its padding and "=", "糙    率 n=" as "糙率n".
 std::string BoxLabel(const BoxSpec& box) {
   std::string label;
@@ -68,7 +61,7 @@ void CriticalSlope(const WindowSpec& window, std::span<const std::string> texts,
 
 void FlowRegimeChecks(const WindowSpec& window, std::span<const std::string> texts,
                       const SectionCase& c, std::vector<Check>& out) {
-  const bool closed = c.model.IsTunnel();
+  const bool closed = window.closed;
   const double top = closed ? c.model.crown : kOpenChannelDepthLimit;
   const std::string whole = c.model.subdivided ? "（全断面）" : "";
   const std::optional<double> hc = CriticalDepth(c.discharge, top, c.model.evaluate);
@@ -119,15 +112,12 @@ void AtLeast(std::vector<Check>& out, std::string_view name, const std::string& 
           Fixed(limit, decimals) + std::string(unit) + "）");
 }
 
-// Closed sections are known by the clearance values their press gives.
-void ClearanceChecks(const NamedValues& values, const CheckLimits& limits,
+void ClearanceChecks(const ClosedFigures& closed, const CheckLimits& limits,
                      std::vector<Check>& out) {
-  if (const auto area = Named(values, "clearance_area_percent")) {
-    AtLeast(out, "clearance_area", "净空面积比", *area, limits.clearanceAreaPercent, 3, "%");
-  }
-  if (const auto height = Named(values, "clearance_height")) {
-    AtLeast(out, "clearance_height", "净空高度", *height, limits.clearanceHeight, 3, " m");
-  }
+  AtLeast(out, "clearance_area", "净空面积比", closed.clearanceAreaPercent,
+          limits.clearanceAreaPercent, 3, "%");
+  AtLeast(out, "clearance_height", "净空高度", closed.clearanceHeight, limits.clearanceHeight, 3,
+          " m");
 }
 
 void SearchCheck(const PressResult& r, std::vector<Check>& out) {
@@ -194,7 +184,7 @@ std::vector<Check> EngineeringChecks(const WindowSpec& window,
     const SectionCase& c = *result.sectionCase;
     FlowRegimeChecks(window, boxTexts, c, out);
     VelocityCheck(c.state.v, limits, out);
-    ClearanceChecks(result.values, limits, out);
+    if (result.closed) ClearanceChecks(*result.closed, limits, out);
     if (window.kind == CalculationKind::Depth) SearchCheck(result, out);
     FitChecks(result.fits, limits, out);
   }

@@ -69,8 +69,7 @@ class Unknown {
     return Trial(window_, boxes_);
   }
   double Miss(const PressResult& r) const {
-    const auto q1 = Named(r.values, "Q1");
-    return r.outcome == PressOutcome::Report && q1 ? *q1 - q_ : kNotANumber;
+    return r.outcome == PressOutcome::Report && r.state ? r.state->q1 - q_ : kNotANumber;
   }
   double operator()(double x) { return Miss(Press(x)); }
 
@@ -244,7 +243,7 @@ std::optional<double> CapacityShort(const WindowSpec& window, std::span<const do
   if (depthWindow == nullptr) return std::nullopt;
   const PressResult r = Trial(*depthWindow, CompanionValues(window, boxes, *depthWindow, q));
   if (r.outcome != PressOutcome::Capacity) return std::nullopt;
-  return Named(r.values, "Qmax").value_or(kNotANumber);
+  return r.closed ? r.closed->qmax : kNotANumber;
 }
 
 std::string SolvedLine(const BoxSpec& box, double value, size_t index, size_t count) {

@@ -51,8 +51,7 @@ std::optional<double> ProportionedDepth(const ProportionLayout& p, std::vector<d
     boxes[p.dischargeWidth] = ratio * h;
     boxes[p.depth] = h;
     const PressResult r = Trial(p.dischargeWindow, boxes);
-    const auto q1 = Named(r.values, "Q1");
-    return r.outcome == PressOutcome::Report && q1 ? *q1 - q : kNotANumber;
+    return r.outcome == PressOutcome::Report && r.state ? r.state->q1 - q : kNotANumber;
   };
   std::vector<RootSample> samples;
   for (int e = -10; e <= 10; ++e) samples.push_back({std::exp2(e), miss(std::exp2(e))});
@@ -125,14 +124,12 @@ class Sizing {
   double operator()(double s) {
     for (const size_t k : lengths_) trial_[k] = typed_[k] * s;
     const PressResult r = Trial(window_, trial_);
-    const auto qmax = Named(r.values, "Qmax");
-    const auto area = Named(r.values, "clearance_area_percent");
-    const auto height = Named(r.values, "clearance_height");
-    if (!qmax) return kNotANumber;
-    const double capacity = (*qmax - q_) / q_;  // below zero exactly when the press refuses Q
+    if (!r.closed) return kNotANumber;
+    const double capacity = (r.closed->qmax - q_) / q_;  // below zero exactly when Q is refused
     if (r.outcome == PressOutcome::Capacity) return capacity;
-    if (r.outcome != PressOutcome::Report || !area || !height) return kNotANumber;
-    return std::min({(*area - rules_.areaPercent) / 100.0, *height - rules_.height, capacity});
+    if (r.outcome != PressOutcome::Report) return kNotANumber;
+    return std::min({(r.closed->clearanceAreaPercent - rules_.areaPercent) / 100.0,
+                     r.closed->clearanceHeight - rules_.height, capacity});
   }
 
  private:
@@ -191,12 +188,7 @@ DesignResult SolveBestProportions(const WindowSpec& depthWindow,
 }
 
 bool HasClearance(const WindowSpec& window) {
-  const WindowSpec* discharge = FindWindow(CalculationKind::Discharge, window.family);
-  if (discharge == nullptr) return false;
-  const auto& sample = FamilyOf(window.family).sample;
-  const std::vector<std::string> texts(sample.begin(), sample.end());
-  const auto values = ReadBoxes(*discharge, texts);
-  return values && Named(Trial(*discharge, *values).values, "clearance_height").has_value();
+  return window.closed;
 }
 
 DesignResult SizeSmallestTunnel(const WindowSpec& depthWindow,
@@ -213,11 +205,8 @@ DesignResult SizeSmallestTunnel(const WindowSpec& depthWindow,
   // A closed section's depth window names its full-section discharge, whether it
   // reports or refuses Q; an open channel's never does.
   const PressResult typed = Trial(w, *values);
-  if (!Named(typed.values, "Qmax")) {
-    return typed.outcome == PressOutcome::Report
-               ? Refused(&w, DesignOutcome::NotSolvable, kNotSolvable)
-               : Refused(&w, DesignOutcome::InputError, kDataInputError);
-  }
+  if (!w.closed) return Refused(&w, DesignOutcome::NotSolvable, kNotSolvable);
+  if (!typed.closed) return Refused(&w, DesignOutcome::InputError, kDataInputError);
   Sizing g(w, *values, rules);
   const auto bracket = ScaleBracket(g);
   if (!bracket) return Refused(&w, DesignOutcome::InputError, kDataInputError);

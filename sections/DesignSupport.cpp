@@ -47,13 +47,6 @@ std::optional<size_t> RoleIndex(const WindowSpec& window, BoxRole role) {
   return std::nullopt;
 }
 
-std::optional<double> Named(const NamedValues& values, std::string_view symbol) {
-  for (const NamedValue& v : values) {
-    if (v.symbol == symbol) return v.value;
-  }
-  return std::nullopt;
-}
-
 PressResult Trial(const WindowSpec& window, std::span<const double> boxes) {
   ResultPane unused;
   return window.run(boxes, unused, PressDetail::Silent);

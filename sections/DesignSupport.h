@@ -20,7 +20,6 @@ std::string LabelWords(std::string_view label);
 
 std::optional<size_t> BoxIndex(const WindowSpec& window, std::string_view name);
 std::optional<size_t> RoleIndex(const WindowSpec& window, BoxRole role);
-std::optional<double> Named(const NamedValues& values, std::string_view symbol);
 
 // One silent press of a window on box values.
 PressResult Trial(const WindowSpec& window, std::span<const double> boxes);

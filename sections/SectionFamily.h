@@ -114,17 +114,6 @@ SectionModel ModelOfSection(const typename F::Inputs& in, const typename F::Sect
   return model;
 }
 
-inline void CommonValues(const SectionState& st, NamedValues& values) {
-  values.insert(values.end(), {{"h", st.h},
-                               {"W", st.w},
-                               {"X", st.x},
-                               {"RS", st.rs},
-                               {"V", st.v},
-                               {"Q1", st.q1},
-                               {"B1", st.surfaceWidth},
-                               {"E", st.e}});
-}
-
 }  // namespace family_detail
 
 // The typed values of a window's boxes, each box filling its own member.
@@ -155,11 +144,11 @@ PressResult PressFamily(CalculationKind kind, const typename F::Inputs& in, Resu
     top = F::Crown(s);
     if (depthKind) {
       const double qmax = F::FullSectionDischarge(s, in);
-      if (detail != PressDetail::Outcome) r.values.push_back({"Qmax", qmax});
+      if (detail != PressDetail::Outcome) r.closed = ClosedFigures{top, F::FullArea(s), qmax};
       if (qmax < in.value) {
         r.outcome = PrintGuarded(pane, PressOutcome::Capacity,
                                  [&](ResultPane& out) { F::CapacityBlock(out, s, in, qmax); });
-        if (r.outcome != PressOutcome::Capacity) r.values.clear();
+        if (r.outcome != PressOutcome::Capacity) r.closed.reset();
         return r;
       }
     } else if (in.value >= top) {
@@ -181,17 +170,18 @@ PressResult PressFamily(CalculationKind kind, const typename F::Inputs& in, Resu
   r.outcome = PrintGuarded(pane, PressOutcome::Report,
                            [&](ResultPane& out) { F::Report(out, kind, in, s, st); });
   if (r.outcome != PressOutcome::Report) {
-    r.values.clear();
+    r.closed.reset();
     return r;
   }
   if (detail == PressDetail::Outcome) return r;
-  family_detail::CommonValues(st, r.values);
+  r.state = st;
   if constexpr (ClosedSectionFamily<F>) {
     const double w0 = F::FullArea(s);
-    r.values.insert(r.values.end(), {{"clearance_height", F::Crown(s) - st.h},
-                                     {"clearance_area_percent", 100.0 * (w0 - st.w) / w0}});
+    if (!r.closed) r.closed = ClosedFigures{top, w0, F::FullSectionDischarge(s, in)};
+    r.closed->clearanceHeight = top - st.h;
+    r.closed->clearanceAreaPercent = 100.0 * (w0 - st.w) / w0;
   }
-  F::Values(in, s, st, r.values);
+  F::Values(in, s, st, r.familyValues);
   if constexpr (FitsDimensions<F>) F::Fits(in, s, r.fits);
   if (detail == PressDetail::Silent) return r;
   r.sectionCase =
@@ -226,6 +216,7 @@ WindowSpec WindowOf() {
     w.shapeTint = F::ShapeTint(K);
   }
   if constexpr (requires { F::Proportions(); }) w.proportions = F::Proportions();
+  w.closed = ClosedSectionFamily<F>;
   return w;
 }
 

@@ -118,11 +118,27 @@ struct ShapeFit {
 // formatted aside, so that it refuses exactly what the press refuses.
 enum class PressDetail { Outcome, Case, Silent };
 
+// The figures of a closed section (a tunnel, pipe or culvert) beside its state:
+// its height and full area, the full-section discharge and, for a report, what
+// is left clear above the water. Given with PressDetail::Case or Silent.
+struct ClosedFigures {
+  double crown = 0.0;     // m, height of the crown above the invert
+  double fullArea = 0.0;  // m²
+  double qmax = 0.0;      // m³/s, Manning discharge of the full section
+  double clearanceHeight = 0.0;       // m, crown − h (reports only)
+  double clearanceAreaPercent = 0.0;  // %, 100·(W0 − W)/W0 (reports only)
+};
+
 struct PressResult {
   PressOutcome outcome = PressOutcome::InputError;
-  // Every quantity of the report, unrounded (with PressDetail::Case): h, W, X, RS,
-  // V, Q1, B1, E, then the family's own; a capacity block carries Qmax.
-  NamedValues values;
+  // With PressDetail::Case or Silent, for a report: the state reported (h, W, X,
+  // RS, V, Q1, B1, E unrounded) and the family's own quantities under their
+  // report symbols (for JSON, which writes them by those names).
+  std::optional<SectionState> state;
+  NamedValues familyValues;
+  // Closed sections, with PressDetail::Case or Silent: on a report, and on a
+  // capacity block (which has no clearances).
+  std::optional<ClosedFigures> closed;
   int passes = 0;          // depth windows: the search pass that stopped
   bool converged = false;  // the search met the discharge (always, for a depth typed)
   std::optional<SectionCase> sectionCase;  // with PressDetail::Case, exactly for a report
@@ -155,6 +171,9 @@ struct WindowSpec {
   std::vector<ShapeOption> shapes = {};  // shape buttons over the boxes, if any
   uint32_t shapeTint = 0;                // 0xRRGGBB of the shape buttons and locked boxes
   std::optional<ProportionBoxes> proportions = {};  // families of a chosen width-to-depth ratio
+  // A closed section (tunnel, pipe, culvert): set where the family registers,
+  // from whether it keeps the closed-section part of the contract.
+  bool closed = false;
 };
 
 const std::vector<WindowSpec>& Windows();

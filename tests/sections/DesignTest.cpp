@@ -16,10 +16,9 @@ namespace tarnwick::design {
 namespace {
 
 using detail::BoxText;
-using detail::Named;
 using detail::Trial;
 
-double Q1Of(const PressResult& r) { return Named(r.values, "Q1").value_or(NAN); }
+double Q1Of(const PressResult& r) { return r.state ? r.state->q1 : NAN; }
 
 const WindowSpec& Companion(const WindowSpec& w) {
   const auto other =
@@ -124,7 +123,7 @@ TEST(Design, SolvedBoxCarriesTheDischargeInBothWindows) {
           EXPECT_EQ(s.boxes[k], s.value);
           const PressResult normal = Trial(depth, detail::CompanionValues(w, s.boxes, depth, c.q));
           ASSERT_EQ(normal.outcome, PressOutcome::Report);
-          EXPECT_LE(std::abs(*Named(normal.values, "h") - c.boxes[depthBox]),
+          EXPECT_LE(std::abs(normal.state->h - c.boxes[depthBox]),
                     DepthAccuracy(w, s.boxes, depthBox));
         }
         // The typed value is one of the roots, found again.
@@ -156,8 +155,8 @@ TEST(Design, SmallestTunnelIsTheLeastThatKeepsTheRules) {
       ASSERT_EQ(r.outcome, DesignOutcome::Solved) << r.pane.Joined();
       const Solution& s = r.solutions.at(0);
       EXPECT_EQ(s.press.outcome, PressOutcome::Report);
-      EXPECT_GE(*Named(s.press.values, "clearance_area_percent"), c.areaPercent);
-      EXPECT_GE(*Named(s.press.values, "clearance_height"), c.height);
+      EXPECT_GE(s.press.closed->clearanceAreaPercent, c.areaPercent);
+      EXPECT_GE(s.press.closed->clearanceHeight, c.height);
       EXPECT_EQ(s.line.rfind("最小断面 缩放系数s=", 0), 0u) << s.line;
       std::vector<double> smaller = typed;
       for (size_t k = 0; k < w.boxes.size(); ++k) {
@@ -170,8 +169,8 @@ TEST(Design, SmallestTunnelIsTheLeastThatKeepsTheRules) {
       }
       const PressResult less = Trial(w, smaller);
       const bool fails = less.outcome != PressOutcome::Report ||
-                         *Named(less.values, "clearance_area_percent") < c.areaPercent ||
-                         *Named(less.values, "clearance_height") < c.height;
+                         less.closed->clearanceAreaPercent < c.areaPercent ||
+                         less.closed->clearanceHeight < c.height;
       EXPECT_TRUE(fails);
     }
   }
@@ -232,8 +231,8 @@ TEST(Design, BestTrapezoidHasHydraulicRadiusHalfItsDepth) {
         ASSERT_EQ(r.outcome, DesignOutcome::Solved) << m << " " << q;
         const Solution& s = r.solutions.at(0);
         std::vector<double> at = detail::CompanionValues(w, s.boxes, discharge, s.depth);
-        const NamedValues v = Trial(discharge, at).values;
-        EXPECT_NEAR(*Named(v, "RS"), s.depth / 2.0, 1e-12 * s.depth) << m << " " << q;
+        const PressResult t = Trial(discharge, at);
+        EXPECT_NEAR(t.state->rs, s.depth / 2.0, 1e-12 * s.depth) << m << " " << q;
       }
     }
   }

@@ -46,7 +46,7 @@ TEST(ParabolicChannel, WorkedReports) {
                        "断面能量E= .94556 ",
                    }));
   // The family's own figures beside the common ones, unrounded.
-  const NamedValues& v = depth.values;
+  const NamedValues& v = depth.familyValues;
   ASSERT_GE(v.size(), 2u);
   EXPECT_EQ(v[v.size() - 2].symbol, "p");
   EXPECT_EQ(v[v.size() - 2].value, 1.0);
