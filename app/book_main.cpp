@@ -1,26 +1,19 @@
 // tarnwick-book: writes the calculation book of cases computed headless. It is
-// started by tarnwick-calc --book, which checks the command line and hands the
-// cases over on standard input, one per line, box texts separated by tabs:
-//   tarnwick-book FILE.pdf|FILE.odt PROJECT WINDOW [VMIN VMAX AREA HEIGHT] < cases
-// the last four being the limits of the checks (an empty velocity is not checked).
+// started by tarnwick-calc --book, which hands the case records over on standard
+// input, one JSON line a case (sections/ProjectFile.h), each with its box texts
+// exactly as typed and the limits its checks were judged against:
+//   tarnwick-book FILE.pdf|FILE.odt PROJECT < records
 #include <QGuiApplication>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 
+#include "sections/ProjectFile.h"
 #include "ui/CalculationBook.h"
 
 namespace {
-
-// The limits as tarnwick-calc writes them, read whatever the locale's decimal sign.
-double Figure(const char* text) {
-  double value = 0.0;
-  std::from_chars(text, text + std::strlen(text), value);
-  return value;
-}
 
 // Qt's own notes (a missing runtime folder and the like) are no business of the
 // user of the command; its warnings of a failed write are answered by the
@@ -38,36 +31,33 @@ int main(int argc, char** argv) {
   // The book is painted, never shown: no display is needed.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication app(argc, argv);
-  if (argc != 4 && argc != 8) {
-    std::fprintf(stderr,
-                 "usage: tarnwick-book FILE.pdf|FILE.odt PROJECT WINDOW [VMIN VMAX AREA HEIGHT]"
-                 " < cases\n");
-    return 2;
-  }
-  tarnwick::CheckLimits limits;
-  if (argc == 8) {
-    if (*argv[4] != '\0') limits.velocityMin = Figure(argv[4]);
-    if (*argv[5] != '\0') limits.velocityMax = Figure(argv[5]);
-    limits.clearanceAreaPercent = Figure(argv[6]);
-    limits.clearanceHeight = Figure(argv[7]);
-  }
-  const tarnwick::WindowSpec* window = tarnwick::FindWindow(argv[3]);
-  if (window == nullptr) {
-    std::fprintf(stderr, "tarnwick-book: unknown window '%s'\n", argv[3]);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: tarnwick-book FILE.pdf|FILE.odt PROJECT < records\n");
     return 2;
   }
   std::vector<tarnwick::ui::BookCase> cases;
+  tarnwick::CheckLimits limits;
   std::string line;
-  while (std::getline(std::cin, line)) {
-    tarnwick::ui::BookCase c{window, {std::string()}};
-    for (const char ch : line) {
-      if (ch == '\t') {
-        c.boxTexts.emplace_back();
-      } else {
-        c.boxTexts.back().push_back(ch);
-      }
+  std::optional<size_t> end;
+  for (long number = 1; std::getline(std::cin, line); ++number) {
+    if (line.empty()) continue;
+    if (line.rfind("{\"end\": ", 0) == 0) {
+      end = std::strtoul(line.c_str() + 8, nullptr, 10);
+      break;
     }
-    cases.push_back(std::move(c));
+    tarnwick::RecordRead read = tarnwick::ParseRecordLine(line);
+    if (read.records.empty()) {
+      std::fprintf(stderr, "tarnwick-book: line %ld: %s\n", number, read.error.c_str());
+      return 2;
+    }
+    const tarnwick::CaseRecord& r = read.records.front();
+    limits = r.limits;
+    cases.push_back({r.reporting, r.reportingTexts});
+  }
+  // Input that stops short of its end line is a run that was given up: no book.
+  if (!end || *end != cases.size()) {
+    std::fprintf(stderr, "tarnwick-book: the cases ended early; no book written\n");
+    return 3;
   }
   const QString error = tarnwick::ui::WriteCalculationBook(QString::fromLocal8Bit(argv[1]),
                                                            QString::fromUtf8(argv[2]), cases,

@@ -1,5 +1,8 @@
 #include "CalcBook.h"
 
+#include "sections/ProjectFile.h"
+
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -7,7 +10,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -38,28 +40,19 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
-// One case a line, its box texts separated by tabs, as the writer reads them.
-std::string CaseLines(const std::vector<std::vector<std::string>>& cases) {
-  std::string text;
-  for (const auto& boxes : cases) {
-    for (size_t k = 0; k < boxes.size(); ++k) {
-      if (k > 0) text.push_back('\t');
-      text += boxes[k];
-    }
-    text.push_back('\n');
-  }
-  return text;
-}
-
-std::string LimitText(const std::optional<double>& limit) {
-  return limit ? std::to_string(*limit) : std::string();
-}
-
 }  // namespace
 
-bool WriteBook(const std::string& path, const std::string& project, const WindowSpec& window,
-               const std::vector<std::vector<std::string>>& cases, const CheckLimits& limits,
-               std::ostream& err) {
+BookWriter::~BookWriter() {
+  if (fd_ >= 0) close(fd_);
+  if (child_ > 0) {
+    int status = 0;
+    while (waitpid(child_, &status, 0) < 0 && errno == EINTR) {
+    }
+  }
+}
+
+bool BookWriter::Start(const std::string& path, const std::string& project, std::ostream& err) {
+  path_ = path;
   const std::string writer = OwnFolder() + "tarnwick-book";
   if (access(writer.c_str(), X_OK) != 0) {
     err << "tarnwick-calc: no book written: " << writer
@@ -67,48 +60,67 @@ bool WriteBook(const std::string& path, const std::string& project, const Window
     return false;
   }
   int pipeFds[2];
-  if (pipe(pipeFds) != 0) {
+  if (pipe2(pipeFds, O_CLOEXEC) != 0) {
     err << "tarnwick-calc: no book written: " << std::strerror(errno) << "\n";
     return false;
   }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, pipeFds[0], STDIN_FILENO);
-  posix_spawn_file_actions_addclose(&actions, pipeFds[1]);
-  // The writer's command line: FILE PROJECT WINDOW VMIN VMAX AREA HEIGHT.
-  std::vector<std::string> words = {writer,
-                                    path,
-                                    project,
-                                    std::string(window.name),
-                                    LimitText(limits.velocityMin),
-                                    LimitText(limits.velocityMax),
-                                    std::to_string(limits.clearanceAreaPercent),
-                                    std::to_string(limits.clearanceHeight)};
+  // The writer's command line: FILE PROJECT; the records come on standard input.
+  std::vector<std::string> words = {writer, path, project};
   std::vector<char*> argv;
   argv.reserve(words.size() + 1);
   for (std::string& w : words) argv.push_back(w.data());
   argv.push_back(nullptr);
-  pid_t child = 0;
-  const int spawned = posix_spawn(&child, writer.c_str(), &actions, nullptr, argv.data(), environ);
+  const int spawned = posix_spawn(&child_, writer.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(pipeFds[0]);
   if (spawned != 0) {
+    child_ = -1;
     close(pipeFds[1]);
     err << "tarnwick-calc: no book written: " << std::strerror(spawned) << "\n";
     return false;
   }
+  fd_ = pipeFds[1];
   // A writer that ends early must not end this program with SIGPIPE.
   std::signal(SIGPIPE, SIG_IGN);
-  const bool handedOver = WriteAll(pipeFds[1], CaseLines(cases));
-  close(pipeFds[1]);
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
-  if (!handedOver || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    err << "tarnwick-calc: the calculation book " << path << " was not written\n";
-    return false;
-  }
   return true;
+}
+
+bool BookWriter::Add(const CaseRecord& record) {
+  if (fd_ < 0 || !handedOver_) return false;
+  handedOver_ = WriteAll(fd_, RecordLine(record) + "\n");
+  ++cases_;
+  return handedOver_;
+}
+
+void BookWriter::Abandon() {
+  if (fd_ >= 0) close(fd_);
+  fd_ = -1;
+  if (child_ > 0) {
+    int status = 0;
+    while (waitpid(child_, &status, 0) < 0 && errno == EINTR) {
+    }
+  }
+  child_ = -1;
+}
+
+bool BookWriter::Finish(std::ostream& err) {
+  if (fd_ >= 0 && handedOver_) {
+    handedOver_ = WriteAll(fd_, "{\"end\": " + std::to_string(cases_) + "}\n");
+  }
+  if (fd_ >= 0) close(fd_);
+  fd_ = -1;
+  int status = 0;
+  if (child_ > 0) {
+    while (waitpid(child_, &status, 0) < 0 && errno == EINTR) {
+    }
+  }
+  const bool written = child_ > 0 && handedOver_ && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  child_ = -1;
+  if (!written) err << "tarnwick-calc: the calculation book " << path_ << " was not written\n";
+  return written;
 }
 
 }  // namespace tarnwick

@@ -1,23 +1,45 @@
 // The calculation book from the command line. The book is laid out and painted
 // by tarnwick-book, the desktop build's headless writer installed beside
 // tarnwick-calc; the command stays free of any window library and hands the
-// cases over on the writer's standard input.
+// records over on the writer's standard input, one JSON line a case, as soon as
+// each is computed, so the command holds none of them. The last line is
+// {"end": N}, N the number of cases: a writer that reads its input to the end
+// without it (this command stopped, or its output was lost) writes no book.
 #pragma once
+
+#include <sys/types.h>
 
 #include <iosfwd>
 #include <string>
-#include <vector>
 
-#include "sections/Checks.h"
-#include "sections/WindowCatalog.h"
+#include "sections/CaseRecord.h"
 
 namespace tarnwick {
 
-// Writes the book of `cases` (box texts each) of `window` to `path`. False, with
-// one line on `err`, when no book was written.
-// The checks in the book are made against `limits`.
-bool WriteBook(const std::string& path, const std::string& project, const WindowSpec& window,
-               const std::vector<std::vector<std::string>>& cases, const CheckLimits& limits,
-               std::ostream& err);
+class BookWriter {
+ public:
+  BookWriter() = default;
+  BookWriter(const BookWriter&) = delete;
+  BookWriter& operator=(const BookWriter&) = delete;
+  ~BookWriter();
+
+  // Starts the writer of the book `path` titled `project`. False, with one line
+  // on `err`, when it cannot be started.
+  bool Start(const std::string& path, const std::string& project, std::ostream& err);
+  // Hands one case over; false once the writer no longer takes any.
+  bool Add(const CaseRecord& record);
+  // Waits for the writer. False, with one line on `err`, when the book was not
+  // written whole (the writer then leaves no file under the name asked for).
+  bool Finish(std::ostream& err);
+  // Stops the writer without a book: it is told no end, so it writes nothing.
+  void Abandon();
+
+ private:
+  std::string path_;
+  pid_t child_ = -1;
+  int fd_ = -1;
+  bool handedOver_ = true;
+  long cases_ = 0;
+};
 
 }  // namespace tarnwick

@@ -11,6 +11,7 @@
 #include "core/RatingTable.h"
 #include "sections/Checks.h"
 #include "sections/Design.h"
+#include "sections/ProjectFile.h"
 
 namespace tarnwick {
 
@@ -20,7 +21,8 @@ constexpr int kExitReport = 0;
 constexpr int kExitBlock = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitOutput = 3;
-// A book that was not written: status 3 like lost output, its message given already.
+// A book or a project that was not written: status 3 like lost output, its
+// message given already.
 constexpr int kExitBookLost = -3;
 
 void PrintUsage(std::ostream& out) {
@@ -109,26 +111,98 @@ std::string ChecksJson(const std::vector<Check>& checks) {
   return json + "]";
 }
 
-// One press as the options ask for it, into `pane`: the window's lines (and the
-// checks after a report), or one JSON line.
-PressOutcome PressAs(const CalcOptions& options, const WindowSpec& window,
-                     std::span<const std::string> boxes, ResultPane& pane) {
-  if (!options.json && !options.checks) return Press(window, boxes, pane);
-  ResultPane printed;
-  const PressResult result = PressWithCase(window, boxes, printed);
-  const std::vector<Check> checks = EngineeringChecks(window, boxes, result, options.limits);
+// Where the cases of a run go beside standard output: the project file of
+// --save and the book of --book, each case handed on as soon as it is computed.
+class CaseSinks {
+ public:
+  // Opens what the options ask for; a status when the run cannot go on.
+  std::optional<int> Open(const CalcOptions& options, std::string_view defaultName,
+                          std::ostream& err) {
+    if (!options.save.empty()) {
+      if (const std::string why = project_.Read(options.save); !why.empty()) {
+        err << "tarnwick-calc: " << why << "; nothing was saved\n";
+        return kExitUsage;
+      }
+      if (project_.Name().empty()) project_.Name() = options.name.value_or(std::string());
+      if (const std::string why = project_.Open(); !why.empty()) {
+        err << "tarnwick-calc: cannot save " << options.save << ": " << why << "\n";
+        return kExitBookLost;
+      }
+      saving_ = true;
+      savePath_ = options.save;
+    }
+    if (!options.book.empty()) {
+      const std::string title = options.name.value_or(std::string(defaultName));
+      if (!book_.Start(options.book, title, err)) return kExitBookLost;
+      booking_ = true;
+    }
+    return std::nullopt;
+  }
+  bool Wanted() const { return saving_ || booking_; }
+  void Add(const CaseRecord& r) {
+    if (saving_) project_.Add(r);
+    if (booking_) book_.Add(r);
+  }
+  // Finishes both; the status of the run, made worse when either was lost. A run
+  // whose output was lost saves nothing and leaves no book.
+  int Close(int status, std::ostream& err) {
+    if (status == kExitOutput) {
+      if (booking_) book_.Abandon();
+      return status;
+    }
+    if (saving_) {
+      if (const std::string why = project_.Commit(); !why.empty()) {
+        err << "tarnwick-calc: cannot save " << savePath_ << ": " << why
+            << "; the old file is unchanged\n";
+        status = kExitBookLost;
+      }
+    }
+    if (booking_ && !book_.Finish(err)) status = kExitBookLost;
+    return status;
+  }
+
+ private:
+  ProjectAppender project_;
+  BookWriter book_;
+  std::string savePath_;
+  bool saving_ = false;
+  bool booking_ = false;
+};
+
+// The lines of a record as the window shows them, and its checks after them.
+void PrintRecord(const CalcOptions& options, const CaseRecord& r, ResultPane& pane) {
   if (options.json) {
-    JsonObject press = PressJson(window, boxes, result);
-    press.Raw("checks", ChecksJson(checks));
-    pane.Text(press.Text()).EndLine();
-    return result.outcome;
+    JsonObject o = PressJson(*r.reporting, r.reportingTexts, r.press);
+    o.Raw("checks", ChecksJson(r.checks));
+    if (r.answer && r.design) {
+      if (r.design->mode == DesignMode::Size) {
+        o.Number("scale", r.answer->value);
+      } else {
+        JsonObject solved;
+        solved.String("box", r.answer->box).Number("value", r.answer->value);
+        if (r.design->mode != DesignMode::SolveBox) solved.Number("depth", r.answer->depth);
+        o.Raw("solved", solved.Text());
+      }
+    }
+    pane.Text(o.Text()).EndLine();
+    return;
   }
-  pane.Append(printed);
-  if (!checks.empty()) {
+  for (const std::string& line : r.printed) pane.Text(line).EndLine();
+  if (options.checks && !r.checks.empty()) {
     pane.Text("工程校核:").EndLine();
-    for (const Check& c : checks) pane.Text("  ").Text(c.text).EndLine();
+    for (const Check& c : r.checks) pane.Text("  ").Text(c.text).EndLine();
   }
-  return result.outcome;
+}
+
+// One press as the options ask for it, into `pane`: the window's lines (and the
+// checks after a report), or one JSON line; the record to the sinks.
+PressOutcome PressAs(const CalcOptions& options, const WindowSpec& window,
+                     std::span<const std::string> boxes, ResultPane& pane, CaseSinks& sinks) {
+  if (!options.json && !options.checks && !sinks.Wanted()) return Press(window, boxes, pane);
+  const CaseRecord record = RecordPress(window, boxes, options.limits);
+  PrintRecord(options, record, pane);
+  sinks.Add(record);
+  return record.outcome;
 }
 
 void SplitCase(std::string_view line, std::vector<std::string>& fields) {
@@ -147,7 +221,7 @@ void SplitCase(std::string_view line, std::vector<std::string>& fields) {
 // not grow with the input. A line with more box texts than the window has boxes
 // is named and skipped; the others still run, and the status is then a usage error.
 int RunBatch(const CalcOptions& options, const WindowSpec& window, std::istream& in,
-             CheckedOutput& out, std::ostream& err, std::vector<std::vector<std::string>>* kept) {
+             CheckedOutput& out, std::ostream& err, CaseSinks& sinks) {
   ResultPane pane;
   std::vector<std::string> boxes;
   std::string line;
@@ -162,8 +236,8 @@ int RunBatch(const CalcOptions& options, const WindowSpec& window, std::istream&
       status = kExitUsage;
       continue;
     }
-    if (kept != nullptr) kept->push_back(boxes);
-    if (PressAs(options, window, boxes, pane) != PressOutcome::Report && status == kExitReport) {
+    if (PressAs(options, window, boxes, pane, sinks) != PressOutcome::Report &&
+        status == kExitReport) {
       status = kExitBlock;
     }
     if (!out.Write(pane)) return kExitOutput;
@@ -171,20 +245,25 @@ int RunBatch(const CalcOptions& options, const WindowSpec& window, std::istream&
     // Before waiting for more input, hand the reports made so far to the reader.
     if (in.rdbuf()->in_avail() <= 0 && !out.Flush()) return kExitOutput;
   }
+  if (in.bad()) {
+    err << "tarnwick-calc: cannot read the cases from standard input\n";
+    return kExitUsage;
+  }
   return status;
 }
 
 int RunRating(const WindowSpec& window, const CalcOptions& options, CheckedOutput& out,
               std::ostream&) {
   // A case the window would refuse has no rating: print what the press prints.
-  ResultPane pane;
-  const PressResult pressed = PressWithCase(window, options.boxes, pane);
-  if (!pressed.sectionCase) {
+  const CaseRecord record = RecordPress(window, options.boxes, options.limits);
+  if (!record.press.sectionCase) {
+    ResultPane pane;
+    PrintRecord(CalcOptions{}, record, pane);
     out.Write(pane);
     return kExitBlock;
   }
-  const SectionCase* c = &*pressed.sectionCase;
-  out.Stream() << RatingCsv(RatingDepths(RatingTop(*c), *options.rating), c->model.evaluate);
+  const SectionCase& c = *record.press.sectionCase;
+  out.Stream() << RatingCsv(RatingDepths(RatingTop(c), *options.rating), c.model.evaluate);
   return kExitReport;
 }
 
@@ -192,76 +271,65 @@ bool DesignAsked(const CalcOptions& o) {
   return !o.solveBox.empty() || o.ratio || o.best || o.size;
 }
 
+std::optional<DesignRequest> DesignOf(const CalcOptions& o) {
+  if (!o.solveBox.empty()) {
+    return DesignRequest{DesignMode::SolveBox, o.solveBox, o.discharge.value_or(0.0), 0.0};
+  }
+  if (o.ratio) return DesignRequest{DesignMode::Ratio, {}, 0.0, *o.ratio};
+  if (o.best) return DesignRequest{DesignMode::Best, {}, 0.0, 0.0};
+  if (o.size) return DesignRequest{DesignMode::Size, {}, 0.0, 0.0};
+  return std::nullopt;
+}
+
 // Why the design options do not fit the window, or empty when they do.
 std::string DesignMisfit(const CalcOptions& o, const WindowSpec& w) {
   const int modes = int(!o.solveBox.empty()) + int(o.ratio.has_value()) + int(o.best) + int(o.size);
   if (modes > 1) return "choose one of --solve, --ratio, --best and --size";
   if (o.discharge && o.solveBox.empty()) return "--discharge goes with --solve BOX";
-  if (o.batch || o.rating || !o.book.empty())
-    return "a design takes one case, without -, --rating or --book";
-  if (!o.solveBox.empty()) {
-    if (w.kind != CalculationKind::Discharge) return "--solve needs a discharge window";
-    if (!o.discharge) return "--solve BOX needs --discharge Q";
-    for (const std::string_view box : design::SolvableBoxes(w)) {
-      if (box == o.solveBox) return {};
-    }
-    return "box '" + o.solveBox + "' of " + std::string(w.name) +
-           " cannot be solved for (a dimension, roughness or slope box)";
+  if (o.batch || o.rating) return "a design takes one case, without - or --rating";
+  if (!o.solveBox.empty() && w.kind == CalculationKind::Discharge && !o.discharge) {
+    return "--solve BOX needs --discharge Q";
   }
-  if ((o.ratio || o.best) && !design::OffersProportions(w)) {
-    return std::string(w.name) +
-           " offers no channel proportions (the flat-bottom depth window does)";
-  }
-  if (o.size && (w.kind != CalculationKind::Depth || !design::HasClearance(w))) {
-    return "--size needs the depth window of a closed section";
-  }
-  return {};
+  return DesignMisfit(w, *DesignOf(o));
 }
 
 // A design press: the solved line and report of each answer, or the refusal
 // block; with --json one object an answer, carrying what was solved.
-int RunDesign(const CalcOptions& options, const WindowSpec& window, CheckedOutput& out) {
-  design::DesignResult r;
-  if (!options.solveBox.empty()) {
-    r = design::SolveForBox(window, options.boxes, options.solveBox, *options.discharge);
-  } else if (options.ratio) {
-    r = design::SolveProportions(window, options.boxes, *options.ratio);
-  } else if (options.best) {
-    r = design::SolveBestProportions(window, options.boxes);
-  } else {
-    r = design::SizeSmallestTunnel(
-        window, options.boxes,
-        {options.limits.clearanceAreaPercent, options.limits.clearanceHeight});
-  }
-  const PressOutcome outcome = design::PressOutcomeOf(r.outcome);
-  const int status = outcome == PressOutcome::Report ? kExitReport : kExitBlock;
+int RunDesign(const CalcOptions& options, const WindowSpec& window, CheckedOutput& out,
+              CaseSinks& sinks) {
+  const std::vector<CaseRecord> records =
+      RecordDesign(window, options.boxes, *DesignOf(options), options.limits);
   ResultPane pane;
-  if (!options.json) {
-    pane.Append(r.pane);
-    return out.Write(pane) ? status : kExitOutput;
+  for (const CaseRecord& r : records) {
+    PrintRecord(options, r, pane);
+    sinks.Add(r);
   }
-  const WindowSpec& reporting = r.window != nullptr ? *r.window : window;
-  if (r.solutions.empty()) {
-    PressResult refused;
-    refused.outcome = outcome;
-    JsonObject o = PressJson(reporting, options.boxes, refused);
-    o.Raw("checks", "[]");
-    pane.Text(o.Text()).EndLine();
-  }
-  for (const design::Solution& s : r.solutions) {
-    JsonObject o = PressJson(reporting, s.texts, s.press);
-    o.Raw("checks", ChecksJson(EngineeringChecks(reporting, s.texts, s.press, options.limits)));
-    if (options.size) {
-      o.Number("scale", s.value);
-    } else {
-      JsonObject solved;
-      solved.String("box", r.box).Number("value", s.value);
-      if (options.ratio || options.best) solved.Number("depth", s.depth);
-      o.Raw("solved", solved.Text());
-    }
-    pane.Text(o.Text()).EndLine();
-  }
+  const int status = records.front().IsReport() ? kExitReport : kExitBlock;
   return out.Write(pane) ? status : kExitOutput;
+}
+
+// Every case of a project file, as the windows showed them.
+int RunProject(const CalcOptions& options, CheckedOutput& out, std::ostream& err) {
+  ProjectRead read = ReadProjectFile(options.project);
+  if (!read.project) {
+    err << "tarnwick-calc: " << read.error << "\n";
+    return kExitUsage;
+  }
+  for (const std::string& d : read.differences) err << "tarnwick-calc: " << d << "\n";
+  CalcOptions named = options;
+  if (!named.name && !read.project->name.empty()) named.name = read.project->name;
+  CaseSinks sinks;
+  if (const auto stop = sinks.Open(named, "Tarnwick", err)) return *stop;
+  ResultPane pane;
+  int status = kExitReport;
+  for (const CaseRecord& r : read.project->cases) {
+    PrintRecord(options, r, pane);
+    sinks.Add(r);
+    if (!r.IsReport()) status = kExitBlock;
+    if (!out.Write(pane)) return sinks.Close(kExitOutput, err);
+    pane.Clear();
+  }
+  return sinks.Close(status, err);
 }
 
 int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out, std::ostream& err) {
@@ -279,35 +347,35 @@ int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out, 
     err << "tarnwick-calc: --rating takes one case, not batch input\n";
     return kExitUsage;
   }
-  if (options.rating && (options.json || options.checks || !options.book.empty())) {
-    err << "tarnwick-calc: --rating prints the table alone, without --json, --checks or --book\n";
+  if (options.rating &&
+      (options.json || options.checks || !options.book.empty() || !options.save.empty())) {
+    err << "tarnwick-calc: --rating prints the table alone, without --json, --checks, --book or "
+           "--save\n";
     return kExitUsage;
   }
-  if (DesignAsked(options) || options.discharge) {
+  const bool design = DesignAsked(options) || options.discharge;
+  if (design) {
     if (const std::string misfit = DesignMisfit(options, *window); !misfit.empty()) {
       err << "tarnwick-calc: " << misfit << "\n";
       return kExitUsage;
     }
-    return RunDesign(options, *window, out);
   }
   if (options.rating) return RunRating(*window, options, out, err);
-  // The book needs the cases as typed; they are kept only when it is asked for.
-  std::vector<std::vector<std::string>> cases;
-  std::vector<std::vector<std::string>>* kept = options.book.empty() ? nullptr : &cases;
+  CaseSinks sinks;
+  if (const auto stop = sinks.Open(options, window->caption, err)) return *stop;
   int status = kExitReport;
-  if (options.batch) {
-    status = RunBatch(options, *window, in, out, err, kept);
+  if (design) {
+    status = RunDesign(options, *window, out, sinks);
+  } else if (options.batch) {
+    status = RunBatch(options, *window, in, out, err, sinks);
   } else {
     ResultPane pane;
-    if (kept != nullptr) kept->push_back(options.boxes);
-    status = PressAs(options, *window, options.boxes, pane) == PressOutcome::Report ? kExitReport
-                                                                                    : kExitBlock;
-    if (!out.Write(pane)) return kExitOutput;
+    status = PressAs(options, *window, options.boxes, pane, sinks) == PressOutcome::Report
+                 ? kExitReport
+                 : kExitBlock;
+    if (!out.Write(pane)) status = kExitOutput;
   }
-  if (kept == nullptr || status == kExitOutput) return status;
-  const std::string project = options.name.value_or(std::string(window->caption));
-  if (!WriteBook(options.book, project, *window, cases, options.limits, err)) return kExitBookLost;
-  return status;
+  return sinks.Close(status, err);
 }
 
 int Run(const CalcOptions& options, std::istream& in, CheckedOutput& out, std::ostream& err) {
@@ -318,6 +386,13 @@ int Run(const CalcOptions& options, std::istream& in, CheckedOutput& out, std::o
   if (options.list) {
     PrintList(out.Stream());
     return kExitReport;
+  }
+  if (!options.project.empty()) {
+    if (!options.window.empty()) {
+      err << "tarnwick-calc: --project prints the project's own cases; give no window\n";
+      return kExitUsage;
+    }
+    return RunProject(options, out, err);
   }
   if (options.window.empty()) {
     PrintUsage(err);

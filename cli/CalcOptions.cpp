@@ -139,6 +139,10 @@ constexpr OptionRow kOptions[] = {
        o.name = std::string(v);
        return std::string();
      }},
+    {"--project", "", "FILE", "every case of a project file, as the windows show them",
+     [](CalcOptions& o, std::string_view v) { return SetText(o.project, v, "--project"); }},
+    {"--save", "", "FILE", "add the cases computed to the project FILE (made when absent)",
+     [](CalcOptions& o, std::string_view v) { return SetText(o.save, v, "--save"); }},
     {"--solve", "", "BOX", "design: the box to solve for (a discharge window)",
      [](CalcOptions& o, std::string_view v) { return SetText(o.solveBox, v, "--solve"); }},
     {"--discharge", "", "Q", "design: the discharge to carry, m³/s", SetDischarge},

@@ -62,17 +62,6 @@ JsonObject& JsonObject::Raw(std::string_view key, std::string_view json) {
   return *this;
 }
 
-std::string_view OutcomeName(PressOutcome outcome) {
-  switch (outcome) {
-    case PressOutcome::Report: return "report";
-    case PressOutcome::WidthError: return "width-error";
-    case PressOutcome::Capacity: return "capacity";
-    case PressOutcome::DepthTooGreat: return "depth-too-great";
-    case PressOutcome::InputError: break;
-  }
-  return "input-error";
-}
-
 JsonObject PressJson(const WindowSpec& window, std::span<const std::string> boxTexts,
                      const PressResult& result) {
   // The numbers as the boxes read them, an empty box as 0 and a number out of

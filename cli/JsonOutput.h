@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "sections/ProjectFile.h"
 #include "sections/WindowCatalog.h"
 
 namespace tarnwick {
@@ -32,9 +33,6 @@ class JsonObject {
 std::string JsonNumber(double value);
 // A string literal with quotes, backslashes and control characters escaped.
 std::string JsonString(std::string_view text);
-// The command-line name of an outcome: "report", "input-error", "width-error",
-// "capacity", "depth-too-great".
-std::string_view OutcomeName(PressOutcome outcome);
 
 // {"window", "outcome", "boxes", "values", "passes"} of one press, open for
 // further members (the design and check options add theirs).

@@ -1,0 +1,119 @@
+#include "CaseRecord.h"
+
+namespace tarnwick {
+
+namespace {
+
+std::vector<NumberReading> Readings(const WindowSpec& window, std::span<const std::string> texts) {
+  std::vector<NumberReading> readings(window.boxes.size());
+  for (size_t k = 0; k < readings.size() && k < texts.size(); ++k) {
+    readings[k] = ReadNumber(texts[k]);
+  }
+  return readings;
+}
+
+// The typed part of a record, common to every kind of press.
+CaseRecord Typed(const WindowSpec& window, std::span<const std::string> texts,
+                 const CheckLimits& limits) {
+  CaseRecord r;
+  r.window = &window;
+  r.texts.assign(texts.begin(), texts.end());
+  r.texts.resize(window.boxes.size());
+  r.readings = Readings(window, r.texts);
+  r.reporting = &window;
+  r.reportingTexts = r.texts;
+  r.limits = limits;
+  return r;
+}
+
+}  // namespace
+
+std::string DesignMisfit(const WindowSpec& window, const DesignRequest& request) {
+  switch (request.mode) {
+    case DesignMode::SolveBox:
+      if (window.kind != CalculationKind::Discharge) return "--solve needs a discharge window";
+      for (const std::string_view box : design::SolvableBoxes(window)) {
+        if (box == request.box) return {};
+      }
+      return "box '" + request.box + "' of " + std::string(window.name) +
+             " cannot be solved for (a dimension, roughness or slope box)";
+    case DesignMode::Ratio:
+    case DesignMode::Best:
+      if (design::OffersProportions(window)) return {};
+      return std::string(window.name) +
+             " offers no channel proportions (the flat-bottom depth window does)";
+    case DesignMode::Size:
+      if (window.kind == CalculationKind::Depth && window.closed) return {};
+      return "--size needs the depth window of a closed section";
+  }
+  return {};
+}
+
+design::DesignResult RunDesign(const WindowSpec& window, std::span<const std::string> boxTexts,
+                               const DesignRequest& request, const CheckLimits& limits) {
+  switch (request.mode) {
+    case DesignMode::SolveBox:
+      return design::SolveForBox(window, boxTexts, request.box, request.discharge);
+    case DesignMode::Ratio: return design::SolveProportions(window, boxTexts, request.ratio);
+    case DesignMode::Best: return design::SolveBestProportions(window, boxTexts);
+    case DesignMode::Size: break;
+  }
+  return design::SizeSmallestTunnel(window, boxTexts,
+                                    {limits.clearanceAreaPercent, limits.clearanceHeight});
+}
+
+CaseRecord RecordPress(const WindowSpec& window, std::span<const std::string> boxTexts,
+                       const CheckLimits& limits) {
+  CaseRecord r = Typed(window, boxTexts, limits);
+  ResultPane pane;
+  r.press = PressWithCase(window, r.texts, pane);
+  r.outcome = r.press.outcome;
+  r.printed = pane.Lines();
+  r.checks = EngineeringChecks(window, r.texts, r.press, limits);
+  return r;
+}
+
+std::vector<CaseRecord> RecordDesign(const WindowSpec& window,
+                                     std::span<const std::string> boxTexts,
+                                     const DesignRequest& request, const CheckLimits& limits) {
+  design::DesignResult result = RunDesign(window, boxTexts, request, limits);
+  const WindowSpec& reporting = result.window != nullptr ? *result.window : window;
+  std::vector<CaseRecord> records;
+  if (result.solutions.empty()) {
+    CaseRecord r = Typed(window, boxTexts, limits);
+    r.design = request;
+    r.reporting = &reporting;
+    r.outcome = design::PressOutcomeOf(result.outcome);
+    r.press.outcome = r.outcome;
+    r.printed = result.pane.Lines();
+    r.checks = EngineeringChecks(window, r.texts, r.press, limits);
+    records.push_back(std::move(r));
+    return records;
+  }
+  const size_t count = result.solutions.size();
+  for (size_t k = 0; k < count; ++k) {
+    design::Solution& s = result.solutions[k];
+    CaseRecord r = Typed(window, boxTexts, limits);
+    r.design = request;
+    r.answer = DesignAnswer{s.value, s.depth, s.line, result.box, k, count};
+    r.reporting = &reporting;
+    r.reportingTexts = std::move(s.texts);
+    r.press = std::move(s.press);
+    r.outcome = r.press.outcome;
+    r.printed.push_back(s.line);
+    r.printed.insert(r.printed.end(), s.report.Lines().begin(), s.report.Lines().end());
+    r.checks = EngineeringChecks(reporting, r.reportingTexts, r.press, limits);
+    records.push_back(std::move(r));
+  }
+  return records;
+}
+
+ResultPane PrintedPane(std::span<const CaseRecord> records) {
+  ResultPane pane;
+  for (const CaseRecord& r : records) {
+    for (const std::string& line : r.printed) pane.Text(line).EndLine();
+  }
+  return pane;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,446 @@
+#include "ProjectFile.h"
+
+#include <sys/stat.h>
+#include <algorithm>
+
+#include <cerrno>
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "core/AtomicFile.h"
+
+namespace tarnwick {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Invalid UTF-8 in a box text (a byte typed in another code page) is written as
+// U+FFFD rather than refusing the whole file.
+std::string Dump(const Json& json, int indent = -1) {
+  return json.dump(indent, ' ', false, Json::error_handler_t::replace);
+}
+
+Json Optional(const std::optional<double>& x) { return x ? Json(*x) : Json(nullptr); }
+
+Json LimitsJson(const CheckLimits& l) {
+  return Json{{"velocity_min", Optional(l.velocityMin)},
+              {"velocity_max", Optional(l.velocityMax)},
+              {"clearance_area_percent", l.clearanceAreaPercent},
+              {"clearance_height", l.clearanceHeight},
+              {"shape_fit_percent", l.shapeFitPercent}};
+}
+
+// A problem with the file's content, named by the place it was found.
+struct Refusal {
+  std::string place;
+  std::string problem;
+};
+
+std::optional<double> Number(const Json& j, std::string_view key, const std::string& place) {
+  const auto it = j.find(key);
+  if (it == j.end() || it->is_null()) return std::nullopt;
+  if (!it->is_number()) throw Refusal{place, "“" + std::string(key) + "”不是数值"};
+  return it->get<double>();
+}
+
+CheckLimits LimitsOf(const Json& j, const std::string& place) {
+  CheckLimits l;
+  if (!j.is_object()) throw Refusal{place, "“limits”不是对象"};
+  l.velocityMin = Number(j, "velocity_min", place);
+  l.velocityMax = Number(j, "velocity_max", place);
+  l.clearanceAreaPercent = Number(j, "clearance_area_percent", place).value_or(15.0);
+  l.clearanceHeight = Number(j, "clearance_height", place).value_or(0.4);
+  l.shapeFitPercent = Number(j, "shape_fit_percent", place).value_or(1.0);
+  return l;
+}
+
+constexpr std::pair<DesignMode, std::string_view> kModes[] = {{DesignMode::SolveBox, "solve"},
+                                                              {DesignMode::Ratio, "ratio"},
+                                                              {DesignMode::Best, "best"},
+                                                              {DesignMode::Size, "size"}};
+
+std::string_view ModeName(DesignMode mode) {
+  for (const auto& [m, name] : kModes) {
+    if (m == mode) return name;
+  }
+  return "solve";
+}
+
+Json RecordJson(const CaseRecord& r) {
+  Json j;
+  j["window"] = r.window->name;
+  j["boxes"] = r.texts;
+  if (r.design) {
+    Json d{{"mode", ModeName(r.design->mode)}};
+    if (r.design->mode == DesignMode::SolveBox) {
+      d["box"] = r.design->box;
+      d["discharge"] = r.design->discharge;
+    }
+    if (r.design->mode == DesignMode::Ratio) d["ratio"] = r.design->ratio;
+    if (r.answer) d["answer"] = r.answer->index;
+    j["design"] = std::move(d);
+  }
+  j["limits"] = LimitsJson(r.limits);
+  j["outcome"] = OutcomeName(r.outcome);
+  j["report"] = r.printed;
+  Json checks = Json::array();
+  for (const Check& c : r.checks) {
+    Json o{{"name", c.name}, {"status", StatusName(c.status)}};
+    o["value"] = Optional(c.value);
+    o["limit"] = Optional(c.limit);
+    if (!c.box.empty()) o["box"] = c.box;
+    o["text"] = c.text;
+    checks.push_back(std::move(o));
+  }
+  j["checks"] = std::move(checks);
+  return j;
+}
+
+std::vector<std::string> Texts(const Json& j, std::string_view key, const std::string& place) {
+  const auto it = j.find(key);
+  if (it == j.end() || !it->is_array())
+    throw Refusal{place, "缺少文本列表“" + std::string(key) + "”"};
+  std::vector<std::string> texts;
+  for (const Json& t : *it) {
+    if (!t.is_string()) throw Refusal{place, "“" + std::string(key) + "”中有不是文本的项"};
+    texts.push_back(t.get<std::string>());
+  }
+  return texts;
+}
+
+const WindowSpec& WindowOf(const Json& j, const std::string& place) {
+  const auto it = j.find("window");
+  if (it == j.end() || !it->is_string()) throw Refusal{place, "缺少窗口名“window”"};
+  const WindowSpec* w = FindWindow(it->get<std::string>());
+  if (w == nullptr) throw Refusal{place, "未知的窗口“" + it->get<std::string>() + "”"};
+  return *w;
+}
+
+std::vector<std::string> BoxTexts(const Json& j, const WindowSpec& w, const std::string& place) {
+  std::vector<std::string> texts = Texts(j, "boxes", place);
+  if (texts.size() > w.boxes.size()) {
+    throw Refusal{place, std::to_string(texts.size()) + " 个输入框文本，但窗口" +
+                             std::string(w.name) + "只有 " + std::to_string(w.boxes.size()) +
+                             " 个输入框"};
+  }
+  return texts;
+}
+
+struct StoredDesign {
+  DesignRequest request;
+  size_t answer = 0;
+};
+
+std::optional<StoredDesign> DesignOf(const Json& j, const WindowSpec& w, const std::string& place) {
+  const auto it = j.find("design");
+  if (it == j.end() || it->is_null()) return std::nullopt;
+  if (!it->is_object()) throw Refusal{place, "“design”不是对象"};
+  const std::string mode = it->value("mode", std::string());
+  StoredDesign d;
+  const auto m = std::find_if(std::begin(kModes), std::end(kModes),
+                              [&](const auto& row) { return row.second == mode; });
+  if (m == std::end(kModes)) throw Refusal{place, "未知的设计方式“" + mode + "”"};
+  d.request.mode = m->first;
+  if (d.request.mode == DesignMode::SolveBox) {
+    d.request.box = it->value("box", std::string());
+    d.request.discharge = Number(*it, "discharge", place).value_or(NAN);
+  }
+  if (d.request.mode == DesignMode::Ratio)
+    d.request.ratio = Number(*it, "ratio", place).value_or(NAN);
+  const std::optional<double> answer = Number(*it, "answer", place);
+  if (answer && (*answer < 0.0 || *answer != std::floor(*answer))) {
+    throw Refusal{place, "“answer”不是答案的序号"};
+  }
+  d.answer = answer ? static_cast<size_t>(*answer) : 0;
+  if (const std::string misfit = DesignMisfit(w, d.request); !misfit.empty()) {
+    throw Refusal{place, "设计方式与窗口不符（" + misfit + "）"};
+  }
+  return d;
+}
+
+// What differs between a stored record and the one computed now, empty if nothing.
+std::string Difference(const Json& stored, const CaseRecord& now) {
+  const auto outcome = stored.find("outcome");
+  if (outcome != stored.end() && outcome->is_string() && *outcome != OutcomeName(now.outcome)) {
+    return "保存的结果为“" + outcome->get<std::string>() + "”，现在计算为“" +
+           std::string(OutcomeName(now.outcome)) + "”";
+  }
+  const auto report = stored.find("report");
+  if (report != stored.end() && report->is_array() && *report != Json(now.printed)) {
+    return "保存的计算成果与现在计算的不同，以现在计算的为准";
+  }
+  return {};
+}
+
+// The cases of one design press, computed once for all of its stored answers.
+struct DesignCache {
+  const WindowSpec* window = nullptr;
+  std::vector<std::string> texts;
+  DesignRequest request;
+  CheckLimits limits;
+  std::vector<CaseRecord> records;
+};
+
+bool SameLimits(const CheckLimits& a, const CheckLimits& b) {
+  return a.velocityMin == b.velocityMin && a.velocityMax == b.velocityMax &&
+         a.clearanceAreaPercent == b.clearanceAreaPercent &&
+         a.clearanceHeight == b.clearanceHeight && a.shapeFitPercent == b.shapeFitPercent;
+}
+
+// A stored case computed anew; the difference, if any, appended to `notes`.
+CaseRecord Recompute(const Json& j, const std::string& place, const CheckLimits& fallback,
+                     DesignCache& cache, std::string& difference) {
+  if (!j.is_object()) throw Refusal{place, "算例不是对象"};
+  const WindowSpec& w = WindowOf(j, place);
+  const std::vector<std::string> texts = BoxTexts(j, w, place);
+  const auto limitsAt = j.find("limits");
+  const CheckLimits limits = limitsAt == j.end() ? fallback : LimitsOf(*limitsAt, place);
+  const std::optional<StoredDesign> design = DesignOf(j, w, place);
+  CaseRecord now;
+  if (!design) {
+    now = RecordPress(w, texts, limits);
+  } else {
+    if (cache.window != &w || cache.texts != texts || !(cache.request == design->request) ||
+        !SameLimits(cache.limits, limits)) {
+      cache = {&w, texts, design->request, limits, RecordDesign(w, texts, design->request, limits)};
+    }
+    if (design->answer >= cache.records.size()) {
+      difference = "保存的第 " + std::to_string(design->answer + 1) +
+                   " 个设计答案现在已不存在，以现在计算的第 1 个为准";
+      return cache.records.front();
+    }
+    now = cache.records[design->answer];
+  }
+  difference = Difference(j, now);
+  return now;
+}
+
+Json HeadJson(const Project& p) {
+  Json j{{"format", kProjectFormat}, {"version", kProjectVersion}};
+  j["name"] = p.name;
+  j["description"] = p.description;
+  j["limits"] = LimitsJson(p.limits);
+  return j;
+}
+
+Json WindowsJson(const Project& p) {
+  Json windows = Json::array();
+  for (const auto& [w, texts] : p.windowTexts) {
+    windows.push_back(Json{{"window", w->name}, {"boxes", texts}});
+  }
+  return windows;
+}
+
+// "第 L 行第 C 列" of a byte offset into the text.
+std::string LineAndColumn(std::string_view text, size_t byte) {
+  byte = std::min(byte, text.size());
+  const size_t line = 1 + static_cast<size_t>(std::count(text.begin(), text.begin() + byte, '\n'));
+  const size_t start = text.rfind('\n', byte == 0 ? 0 : byte - 1);
+  const size_t column = start == std::string_view::npos || byte == 0 ? byte : byte - start - 1;
+  return "第 " + std::to_string(line) + " 行第 " + std::to_string(column + 1) + " 列";
+}
+
+std::optional<Json> Parsed(std::string_view text, std::string& where, std::string& problem) {
+  try {
+    return Json::parse(text);
+  } catch (const Json::parse_error& e) {
+    where = LineAndColumn(text, e.byte == 0 ? 0 : e.byte - 1);
+    problem = e.byte >= text.size() ? "文件不完整（在此处中断）" : "不是有效的 JSON";
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) problem = "文件为空";
+  }
+  return std::nullopt;
+}
+
+Project ProjectOf(const Json& j, ProjectRead& read) {
+  if (!j.is_object() || j.value("format", std::string()) != kProjectFormat) {
+    throw Refusal{"文件头", "不是 Tarnwick 项目文件（“format”应为“tarnwick-project”）"};
+  }
+  const auto version = j.find("version");
+  if (version == j.end() || !version->is_number_integer()) {
+    throw Refusal{"文件头", "缺少版本号“version”"};
+  }
+  if (version->get<long long>() > kProjectVersion || version->get<long long>() < 1) {
+    throw Refusal{"文件头", "版本 " + std::to_string(version->get<long long>()) +
+                                "，本程序只能打开版本 " + std::to_string(kProjectVersion) +
+                                "（请使用更新的程序）"};
+  }
+  Project p;
+  p.name = j.value("name", std::string());
+  p.description = j.value("description", std::string());
+  if (const auto l = j.find("limits"); l != j.end()) p.limits = LimitsOf(*l, "“limits”");
+  const auto cases = j.find("cases");
+  if (cases == j.end() || !cases->is_array()) throw Refusal{"文件头", "缺少算例列表“cases”"};
+  DesignCache cache;
+  for (size_t k = 0; k < cases->size(); ++k) {
+    const std::string place = "第 " + std::to_string(k + 1) + " 个算例";
+    std::string difference;
+    p.cases.push_back(Recompute((*cases)[k], place, p.limits, cache, difference));
+    if (!difference.empty()) read.differences.push_back(place + "：" + difference);
+  }
+  if (const auto ws = j.find("windows"); ws != j.end()) {
+    if (!ws->is_array()) throw Refusal{"“windows”", "不是列表"};
+    for (size_t k = 0; k < ws->size(); ++k) {
+      const std::string place = "第 " + std::to_string(k + 1) + " 个窗口";
+      const WindowSpec& w = WindowOf((*ws)[k], place);
+      p.KeepTexts(w, BoxTexts((*ws)[k], w, place));
+    }
+  }
+  return p;
+}
+
+}  // namespace
+
+std::string_view OutcomeName(PressOutcome outcome) {
+  switch (outcome) {
+    case PressOutcome::Report: return "report";
+    case PressOutcome::WidthError: return "width-error";
+    case PressOutcome::Capacity: return "capacity";
+    case PressOutcome::DepthTooGreat: return "depth-too-great";
+    case PressOutcome::InputError: break;
+  }
+  return "input-error";
+}
+
+void Project::KeepTexts(const WindowSpec& window, std::span<const std::string> texts) {
+  for (auto& [w, kept] : windowTexts) {
+    if (w == &window) {
+      kept.assign(texts.begin(), texts.end());
+      return;
+    }
+  }
+  windowTexts.emplace_back(&window, std::vector<std::string>(texts.begin(), texts.end()));
+}
+
+const std::vector<std::string>* Project::TextsOf(const WindowSpec& window) const {
+  for (const auto& [w, kept] : windowTexts) {
+    if (w == &window) return &kept;
+  }
+  return nullptr;
+}
+
+std::string ProjectText(const Project& p) {
+  Json j = HeadJson(p);
+  Json cases = Json::array();
+  for (const CaseRecord& r : p.cases) cases.push_back(RecordJson(r));
+  j["cases"] = std::move(cases);
+  j["windows"] = WindowsJson(p);
+  return Dump(j, 1) + "\n";
+}
+
+std::string ProjectAppender::Read(const std::string& path) {
+  path_ = path;
+  // Nothing there, or a device that cannot hold a project (Open refuses it).
+  struct stat st {};
+  const bool absent = stat(path.c_str(), &st) != 0 && errno == ENOENT;
+  if (absent || (!absent && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))) {
+    fresh_ = true;
+    return {};
+  }
+  std::string error;
+  const std::string text = ReadWholeFile(path, error);
+  if (!error.empty()) return path + ": 不能读取: " + error;
+  ProjectRead read = ParseProject(text, path);
+  if (!read.project) return read.error;
+  name_ = read.project->name;
+  windows_.windowTexts = std::move(read.project->windowTexts);
+  Json j = Json::parse(text);
+  for (const Json& c : j["cases"]) storedCases_.push_back(Dump(c));
+  j.erase("cases");
+  j.erase("windows");
+  head_ = Dump(j, 1);
+  return {};
+}
+
+std::string ProjectAppender::Open() {
+  if (std::string why = file_.Open(path_); !why.empty()) return why;
+  if (fresh_) {
+    Project p;
+    p.name = name_;
+    head_ = Dump(HeadJson(p), 1);
+  }
+  // The head without its closing brace, then the cases one a line.
+  std::string_view head = std::string_view(head_).substr(0, head_.rfind('}'));
+  head = head.substr(0, head.find_last_not_of(" \n") + 1);
+  file_.Write(head);
+  file_.Write(",\n \"cases\": [");
+  for (const std::string& c : storedCases_) {
+    file_.Write(firstCase_ ? "\n  " : ",\n  ");
+    file_.Write(c);
+    firstCase_ = false;
+  }
+  storedCases_.clear();
+  return {};
+}
+
+void ProjectAppender::Add(const CaseRecord& record) {
+  file_.Write(firstCase_ ? "\n  " : ",\n  ");
+  file_.Write(RecordLine(record));
+  firstCase_ = false;
+  windows_.KeepTexts(*record.window, record.texts);
+}
+
+std::string ProjectAppender::Commit() {
+  file_.Write("\n ],\n \"windows\": ");
+  file_.Write(Dump(WindowsJson(windows_)));
+  file_.Write("\n}\n");
+  return file_.Commit();
+}
+
+ProjectRead ParseProject(std::string_view text, std::string_view fileName) {
+  ProjectRead read;
+  std::string where;
+  std::string problem;
+  const std::optional<Json> j = Parsed(text, where, problem);
+  try {
+    if (!j) throw Refusal{where, problem};
+    read.project = ProjectOf(*j, read);
+  } catch (const Refusal& r) {
+    read.project.reset();
+    read.differences.clear();
+    read.error = std::string(fileName) + ": " + r.place + ": " + r.problem;
+  } catch (const Json::exception& e) {
+    read.project.reset();
+    read.differences.clear();
+    read.error = std::string(fileName) + ": 内容不符合项目文件的格式 (" + e.what() + ")";
+  }
+  return read;
+}
+
+ProjectRead ReadProjectFile(const std::string& path) {
+  std::string error;
+  const std::string text = ReadWholeFile(path, error);
+  if (!error.empty()) {
+    ProjectRead read;
+    read.error = path + ": 不能读取: " + error;
+    return read;
+  }
+  return ParseProject(text, path);
+}
+
+std::string WriteProjectFile(const std::string& path, const Project& project) {
+  return WriteFileAtomically(path, ProjectText(project));
+}
+
+std::string RecordLine(const CaseRecord& record) { return Dump(RecordJson(record)); }
+
+RecordRead ParseRecordLine(std::string_view line) {
+  RecordRead read;
+  std::string where;
+  std::string problem;
+  const std::optional<Json> j = Parsed(line, where, problem);
+  try {
+    if (!j) throw Refusal{where, problem};
+    DesignCache cache;
+    read.records.push_back(Recompute(*j, "算例", CheckLimits{}, cache, read.difference));
+  } catch (const Refusal& r) {
+    read.records.clear();
+    read.error = r.place + ": " + r.problem;
+  } catch (const Json::exception& e) {
+    read.records.clear();
+    read.error = std::string("内容不符合算例记录的格式 (") + e.what() + ")";
+  }
+  return read;
+}
+
+}  // namespace tarnwick
