@@ -35,8 +35,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: tarnwick-book FILE.pdf|FILE.odt PROJECT < records\n");
     return 2;
   }
-  std::vector<tarnwick::ui::BookCase> cases;
-  tarnwick::CheckLimits limits;
+  std::vector<tarnwick::CaseRecord> cases;
   std::string line;
   std::optional<size_t> end;
   for (long number = 1; std::getline(std::cin, line); ++number) {
@@ -50,9 +49,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "tarnwick-book: line %ld: %s\n", number, read.error.c_str());
       return 2;
     }
-    const tarnwick::CaseRecord& r = read.records.front();
-    limits = r.limits;
-    cases.push_back({r.reporting, r.reportingTexts});
+    cases.push_back(std::move(read.records.front()));
   }
   // Input that stops short of its end line is a run that was given up: no book.
   if (!end || *end != cases.size()) {
@@ -60,8 +57,7 @@ int main(int argc, char** argv) {
     return 3;
   }
   const QString error = tarnwick::ui::WriteCalculationBook(QString::fromLocal8Bit(argv[1]),
-                                                           QString::fromUtf8(argv[2]), cases,
-                                                           tarnwick::ui::CheckLines(limits));
+                                                           QString::fromUtf8(argv[2]), cases);
   if (!error.isEmpty()) {
     std::fprintf(stderr, "tarnwick-book: %s\n", error.toLocal8Bit().constData());
     return 3;

@@ -108,6 +108,11 @@ std::vector<CaseRecord> RecordDesign(const WindowSpec& window,
   return records;
 }
 
+void Rejudge(CaseRecord& r, const CheckLimits& limits) {
+  r.limits = limits;
+  r.checks = EngineeringChecks(*r.reporting, r.reportingTexts, r.press, limits);
+}
+
 ResultPane PrintedPane(std::span<const CaseRecord> records) {
   ResultPane pane;
   for (const CaseRecord& r : records) {

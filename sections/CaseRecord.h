@@ -84,6 +84,9 @@ std::vector<CaseRecord> RecordDesign(const WindowSpec& window,
                                      std::span<const std::string> boxTexts,
                                      const DesignRequest& request, const CheckLimits& limits);
 
+// The record's checks judged again against other limits, which it then keeps.
+void Rejudge(CaseRecord& record, const CheckLimits& limits);
+
 // The pane's lines of records, in order, as the window shows them.
 ResultPane PrintedPane(std::span<const CaseRecord> records);
 

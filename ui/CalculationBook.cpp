@@ -188,14 +188,13 @@ void InputTable(QTextCursor& cursor, const WindowSpec& w, const std::vector<std:
   cursor.movePosition(QTextCursor::End);
 }
 
-void CaseSection(QTextCursor& cursor, QTextDocument& doc, int number, const BookCase& bc,
-                 const QString& project, const BookChecks& checks) {
-  const WindowSpec& w = *bc.window;
+void CaseSection(QTextCursor& cursor, QTextDocument& doc, int number, const CaseRecord& r,
+                 const QString& project) {
+  const WindowSpec& w = *r.reporting;
   const FamilySpec& family = FamilyOf(w.family);
   Heading(cursor, QStringLiteral("%1  %2").arg(number).arg(Q(w.caption)), 15, true);
   Paragraph(cursor, QStringLiteral("断面类型：") + Q(family.optionText));
-  ResultPane pane;
-  const PressResult result = PressWithCase(w, bc.boxTexts, pane);
+  const PressResult& result = r.press;
   if (result.sectionCase) {
     Heading(cursor, QStringLiteral("断面图"), 12);
     Image(cursor, doc, DrawingImage(*result.sectionCase, project, {}),
@@ -203,15 +202,15 @@ void CaseSection(QTextCursor& cursor, QTextDocument& doc, int number, const Book
   }
   Heading(cursor, QStringLiteral("输入数据"), 12);
   cursor.insertBlock();
-  InputTable(cursor, w, bc.boxTexts);
+  InputTable(cursor, w, r.reportingTexts);
   Heading(cursor, QStringLiteral("计算公式"), 12);
   for (const QString& f : kManningFormulas) Paragraph(cursor, f);
   for (std::string_view f : family.formulas) Paragraph(cursor, Q(f));
   Heading(cursor, QStringLiteral("计算成果"), 12);
-  for (const std::string& line : pane.Lines()) GridLine(cursor, QString::fromStdString(line));
-  if (checks) {
+  for (const std::string& line : r.printed) GridLine(cursor, QString::fromStdString(line));
+  if (!r.checks.empty()) {
     Heading(cursor, QStringLiteral("工程校核"), 12);
-    for (const QString& line : checks(w, bc.boxTexts, result)) Paragraph(cursor, line);
+    for (const Check& c : r.checks) Paragraph(cursor, QString::fromStdString(c.text));
   }
   if (result.sectionCase) {
     Heading(cursor, QStringLiteral("水位—流量关系曲线"), 12);
@@ -221,20 +220,8 @@ void CaseSection(QTextCursor& cursor, QTextDocument& doc, int number, const Book
 
 }  // namespace
 
-BookChecks CheckLines(const CheckLimits& limits) {
-  return [limits](const WindowSpec& w, const std::vector<std::string>& texts,
-                  const PressResult& result) {
-    QStringList lines;
-    for (const Check& c : EngineeringChecks(w, texts, result, limits)) {
-      lines << QString::fromStdString(c.text);
-    }
-    return lines;
-  };
-}
-
 std::unique_ptr<QTextDocument> BookDocument(const QString& project,
-                                            const std::vector<BookCase>& cases,
-                                            const BookChecks& checks) {
+                                            std::span<const CaseRecord> cases) {
   auto doc = std::make_unique<QTextDocument>();
   doc->setUseDesignMetrics(true);
   doc->setDefaultFont(Body().font());
@@ -253,14 +240,14 @@ std::unique_ptr<QTextDocument> BookDocument(const QString& project,
   cursor.insertText(
       QStringLiteral("计算案例数：%1    计算程序：%2").arg(cases.size()).arg(kProductTitle));
   int number = 0;
-  for (const BookCase& c : cases) {
-    if (c.window != nullptr) CaseSection(cursor, *doc, ++number, c, project, checks);
+  for (const CaseRecord& c : cases) {
+    if (c.reporting != nullptr) CaseSection(cursor, *doc, ++number, c, project);
   }
   return doc;
 }
 
 QString WriteCalculationBook(const QString& path, const QString& project,
-                             const std::vector<BookCase>& cases, const BookChecks& checks) {
+                             std::span<const CaseRecord> cases) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix != QStringLiteral("pdf") && suffix != QStringLiteral("odt")) {
     return QStringLiteral("the book is written as .pdf or .odt, not '%1'").arg(suffix);
@@ -273,7 +260,7 @@ QString WriteCalculationBook(const QString& path, const QString& project,
   }
   probe.close();
   if (!existed) probe.remove();
-  const auto doc = BookDocument(project, cases, checks);
+  const auto doc = BookDocument(project, cases);
   if (suffix == QStringLiteral("odt")) {
     QTextDocumentWriter writer(path, "odf");
     return writer.write(doc.get()) ? QString() : QStringLiteral("cannot write ") + path;

@@ -7,39 +7,27 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "sections/Checks.h"
+#include "sections/CaseRecord.h"
 #include "sections/WindowCatalog.h"
 
 class QTextDocument;
 
 namespace tarnwick::ui {
 
-struct BookCase {
-  const WindowSpec* window = nullptr;
-  std::vector<std::string> boxTexts;
-};
-
-// The check lines of a case for the book, one per check; the checks are made
-// where they are defined and handed in, so the book only lays them out.
-using BookChecks = std::function<QStringList(const WindowSpec&, const std::vector<std::string>&,
-                                             const PressResult&)>;
-
-// The engineering checks of a case against `limits`, one text line each.
-BookChecks CheckLines(const CheckLimits& limits);
-
 // The book as a document, laid out for an A4 page.
+// Each case is booked as its record holds it: the lines printed, the checks as
+// judged against the record's own limits.
 std::unique_ptr<QTextDocument> BookDocument(const QString& project,
-                                            const std::vector<BookCase>& cases,
-                                            const BookChecks& checks);
+                                            std::span<const CaseRecord> cases);
 
 // Writes the book to `path`, PDF or ODT by its suffix. Empty on success,
 // otherwise why it could not be written.
 QString WriteCalculationBook(const QString& path, const QString& project,
-                             const std::vector<BookCase>& cases, const BookChecks& checks);
+                             std::span<const CaseRecord> cases);
 
 }  // namespace tarnwick::ui

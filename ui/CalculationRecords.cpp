@@ -19,7 +19,7 @@ void CalculationWindow::RecordPress(const std::vector<std::string>& texts,
   checkPanel_->ShowPress(entry_, texts, pressed);
   if (pressed.outcome != PressOutcome::Report) return;
   if (std::optional<CaseRow> row = CaseRowOf(entry_, texts, pressed)) cases_->Add(std::move(*row));
-  reportedTexts_.push_back(texts);
+  records_.push_back(tarnwick::RecordPress(entry_, texts, checkPanel_->Limits()));
 }
 
 void CalculationWindow::ShowCaseTable() {
@@ -29,15 +29,15 @@ void CalculationWindow::ShowCaseTable() {
 }
 
 QString CalculationWindow::WriteBookTo(const QString& path) const {
-  std::vector<BookCase> cases;
-  cases.reserve(reportedTexts_.size());
-  for (const std::vector<std::string>& texts : reportedTexts_) cases.push_back({&entry_, texts});
-  return WriteCalculationBook(path, PrintHeading(), cases, ChecksForBook(checkPanel_->Limits()));
+  // The book judges every case at the limits the panel shows now.
+  std::vector<CaseRecord> cases = records_;
+  for (CaseRecord& r : cases) Rejudge(r, checkPanel_->Limits());
+  return WriteCalculationBook(path, PrintHeading(), cases);
 }
 
 void CalculationWindow::WriteBook() {
   const QString title = QStringLiteral("计算书");
-  if (reportedTexts_.empty()) {
+  if (records_.empty()) {
     QMessageBox::information(this, title, QStringLiteral("没有可写入计算书的计算结果。"));
     return;
   }

@@ -333,7 +333,7 @@ void CalculationWindow::ClearResults() {
   // The panel, the table and the book follow the pane's reports.
   checkPanel_->Clear();
   cases_->Clear();
-  reportedTexts_.clear();
+  records_.clear();
 }
 
 QLineEdit* CalculationWindow::Box(std::string_view name) const {

@@ -13,6 +13,7 @@
 
 #include "WindowDecor.h"
 #include "core/ResultPane.h"
+#include "sections/CaseRecord.h"
 #include "sections/WindowCatalog.h"
 
 class QAction;
@@ -119,8 +120,8 @@ class CalculationWindow : public QMainWindow {
   ResultView* pane_ = nullptr;
   CheckPanel* checkPanel_ = nullptr;
   CaseTableWindow* cases_ = nullptr;
-  // The box texts of every press that printed a report into the pane, for the book.
-  std::vector<std::vector<std::string>> reportedTexts_;
+  // The record of every press that printed a report into the pane, for the book.
+  std::vector<CaseRecord> records_;
   QPushButton* command1_ = nullptr;
   // The box texts of the last press that printed a report.
   std::optional<std::vector<std::string>> computedTexts_;

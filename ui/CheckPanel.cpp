@@ -74,17 +74,6 @@ QColor StatusColour(CheckStatus status) {
   return QColor(105, 105, 105);
 }
 
-BookChecks ChecksForBook(const CheckLimits& limits) {
-  return [limits](const WindowSpec& window, const std::vector<std::string>& texts,
-                  const PressResult& result) {
-    QStringList lines;
-    for (const Check& c : EngineeringChecks(window, texts, result, limits)) {
-      lines << QString::fromStdString(c.text);
-    }
-    return lines;
-  };
-}
-
 CheckPanel::CheckPanel(QWidget* parent) : QScrollArea(parent) {
   setObjectName(QStringLiteral("CheckPanel"));
   setWidgetResizable(true);

@@ -26,9 +26,6 @@ namespace tarnwick::ui {
 // The colour of a status word: green, red, grey.
 QColor StatusColour(CheckStatus status);
 
-// The check lines of a book at the given limits, one per check.
-BookChecks ChecksForBook(const CheckLimits& limits);
-
 class CheckPanel : public QScrollArea {
   Q_OBJECT
  public:

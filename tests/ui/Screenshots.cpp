@@ -180,15 +180,14 @@ void SaveChecksAndCases(CalculationWindow* window, const QString& name) {
 // The calculation book of the worked cases of an open channel and a tunnel, for
 // pdftoppm to render.
 void WriteBook() {
-  std::vector<BookCase> cases;
+  std::vector<CaseRecord> cases;
   for (const WorkedCase& c : WorkedCases()) {
     if (c.window != "Form21" && c.window != "Form23") continue;
-    cases.push_back(
-        {FindWindow(c.window), std::vector<std::string>(c.boxes.begin(), c.boxes.end())});
+    const std::vector<std::string> texts(c.boxes.begin(), c.boxes.end());
+    cases.push_back(RecordPress(*FindWindow(c.window), texts, {}));
   }
   const QString file = outDir.filePath(QStringLiteral("book.pdf"));
-  const QString why = WriteCalculationBook(file, QStringLiteral("示例灌区干渠及输水隧洞"), cases,
-                                           ChecksForBook({}));
+  const QString why = WriteCalculationBook(file, QStringLiteral("示例灌区干渠及输水隧洞"), cases);
   if (!why.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(why));
   std::printf("%s\n", qPrintable(file));
 }
