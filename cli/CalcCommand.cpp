@@ -61,10 +61,11 @@ class CheckedOutput {
  public:
   explicit CheckedOutput(std::ostream& out) : out_(out) {}
   std::ostream& Stream() { return out_; }
-  // The lines of a pane, each ended, in one write.
-  bool Write(const ResultPane& pane) {
+  // The lines of a pane, each ended, then any text made apart, in one write.
+  bool Write(const ResultPane& pane, std::string_view more = {}) {
     text_.clear();
     for (const std::string& line : pane.Lines()) text_.append(line).push_back('\n');
+    text_.append(more);
     errno = 0;
     out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
     return Check();
@@ -169,8 +170,9 @@ class CaseSinks {
   bool booking_ = false;
 };
 
-// The lines of a record as the window shows them, and its checks after them.
-void PrintRecord(const CalcOptions& options, const CaseRecord& r, ResultPane& pane) {
+// The lines of a record as the window shows them, and its checks after them, or
+// its JSON line; each line ended.
+void PrintRecord(const CalcOptions& options, const CaseRecord& r, std::string& out) {
   if (options.json) {
     JsonObject o = PressJson(*r.reporting, r.reportingTexts, r.press);
     o.Raw("checks", ChecksJson(r.checks));
@@ -184,23 +186,24 @@ void PrintRecord(const CalcOptions& options, const CaseRecord& r, ResultPane& pa
         o.Raw("solved", solved.Text());
       }
     }
-    pane.Text(o.Text()).EndLine();
+    out.append(o.Text()).push_back('\n');
     return;
   }
-  for (const std::string& line : r.printed) pane.Text(line).EndLine();
+  for (const std::string& line : r.printed) out.append(line).push_back('\n');
   if (options.checks && !r.checks.empty()) {
-    pane.Text("工程校核:").EndLine();
-    for (const Check& c : r.checks) pane.Text("  ").Text(c.text).EndLine();
+    out.append("工程校核:\n");
+    for (const Check& c : r.checks) out.append("  ").append(c.text).push_back('\n');
   }
 }
 
 // One press as the options ask for it, into `pane`: the window's lines (and the
 // checks after a report), or one JSON line; the record to the sinks.
 PressOutcome PressAs(const CalcOptions& options, const WindowSpec& window,
-                     std::span<const std::string> boxes, ResultPane& pane, CaseSinks& sinks) {
+                     std::span<const std::string> boxes, ResultPane& pane, std::string& text,
+                     CaseSinks& sinks) {
   if (!options.json && !options.checks && !sinks.Wanted()) return Press(window, boxes, pane);
   const CaseRecord record = RecordPress(window, boxes, options.limits);
-  PrintRecord(options, record, pane);
+  PrintRecord(options, record, text);
   sinks.Add(record);
   return record.outcome;
 }
@@ -223,6 +226,7 @@ void SplitCase(std::string_view line, std::vector<std::string>& fields) {
 int RunBatch(const CalcOptions& options, const WindowSpec& window, std::istream& in,
              CheckedOutput& out, std::ostream& err, CaseSinks& sinks) {
   ResultPane pane;
+  std::string text;
   std::vector<std::string> boxes;
   std::string line;
   int status = kExitReport;
@@ -236,12 +240,13 @@ int RunBatch(const CalcOptions& options, const WindowSpec& window, std::istream&
       status = kExitUsage;
       continue;
     }
-    if (PressAs(options, window, boxes, pane, sinks) != PressOutcome::Report &&
+    if (PressAs(options, window, boxes, pane, text, sinks) != PressOutcome::Report &&
         status == kExitReport) {
       status = kExitBlock;
     }
-    if (!out.Write(pane)) return kExitOutput;
+    if (!out.Write(pane, text)) return kExitOutput;
     pane.Clear();
+    text.clear();
     // Before waiting for more input, hand the reports made so far to the reader.
     if (in.rdbuf()->in_avail() <= 0 && !out.Flush()) return kExitOutput;
   }
@@ -257,9 +262,9 @@ int RunRating(const WindowSpec& window, const CalcOptions& options, CheckedOutpu
   // A case the window would refuse has no rating: print what the press prints.
   const CaseRecord record = RecordPress(window, options.boxes, options.limits);
   if (!record.press.sectionCase) {
-    ResultPane pane;
-    PrintRecord(CalcOptions{}, record, pane);
-    out.Write(pane);
+    std::string text;
+    PrintRecord(CalcOptions{}, record, text);
+    out.Write(ResultPane{}, text);
     return kExitBlock;
   }
   const SectionCase& c = *record.press.sectionCase;
@@ -299,13 +304,13 @@ int RunDesign(const CalcOptions& options, const WindowSpec& window, CheckedOutpu
               CaseSinks& sinks) {
   const std::vector<CaseRecord> records =
       RecordDesign(window, options.boxes, *DesignOf(options), options.limits);
-  ResultPane pane;
+  std::string text;
   for (const CaseRecord& r : records) {
-    PrintRecord(options, r, pane);
+    PrintRecord(options, r, text);
     sinks.Add(r);
   }
   const int status = records.front().IsReport() ? kExitReport : kExitBlock;
-  return out.Write(pane) ? status : kExitOutput;
+  return out.Write(ResultPane{}, text) ? status : kExitOutput;
 }
 
 // Every case of a project file, as the windows showed them.
@@ -320,14 +325,14 @@ int RunProject(const CalcOptions& options, CheckedOutput& out, std::ostream& err
   if (!named.name && !read.project->name.empty()) named.name = read.project->name;
   CaseSinks sinks;
   if (const auto stop = sinks.Open(named, "Tarnwick", err)) return *stop;
-  ResultPane pane;
+  std::string text;
   int status = kExitReport;
   for (const CaseRecord& r : read.project->cases) {
-    PrintRecord(options, r, pane);
+    PrintRecord(options, r, text);
     sinks.Add(r);
     if (!r.IsReport()) status = kExitBlock;
-    if (!out.Write(pane)) return sinks.Close(kExitOutput, err);
-    pane.Clear();
+    if (!out.Write(ResultPane{}, text)) return sinks.Close(kExitOutput, err);
+    text.clear();
   }
   return sinks.Close(status, err);
 }
@@ -370,10 +375,11 @@ int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out, 
     status = RunBatch(options, *window, in, out, err, sinks);
   } else {
     ResultPane pane;
-    status = PressAs(options, *window, options.boxes, pane, sinks) == PressOutcome::Report
+    std::string text;
+    status = PressAs(options, *window, options.boxes, pane, text, sinks) == PressOutcome::Report
                  ? kExitReport
                  : kExitBlock;
-    if (!out.Write(pane)) status = kExitOutput;
+    if (!out.Write(pane, text)) status = kExitOutput;
   }
   return sinks.Close(status, err);
 }

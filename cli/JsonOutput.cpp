@@ -15,32 +15,80 @@ std::string JsonNumber(double value) {
   return {buffer, end};
 }
 
-std::string JsonString(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
+namespace {
+
+// The length of the well-formed UTF-8 sequence at the start of `s`, or 0 when it
+// is not one (a stray continuation byte, a truncated, overlong or surrogate form).
+size_t Utf8Length(std::string_view s) {
+  const auto b = [&](size_t k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : 0u; };
+  const auto tail = [&](size_t k) { return (b(k) & 0xC0u) == 0x80u; };
+  const unsigned lead = b(0);
+  if (lead >= 0xC2 && lead <= 0xDF) return tail(1) ? 2 : 0;
+  if (lead >= 0xE0 && lead <= 0xEF) {
+    const unsigned lo = lead == 0xE0 ? 0xA0 : 0x80;
+    const unsigned hi = lead == 0xED ? 0x9F : 0xBF;
+    return b(1) >= lo && b(1) <= hi && tail(2) ? 3 : 0;
+  }
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    const unsigned lo = lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned hi = lead == 0xF4 ? 0x8F : 0xBF;
+    return b(1) >= lo && b(1) <= hi && tail(2) && tail(3) ? 4 : 0;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void AppendJsonString(std::string& out, std::string_view text) {
+  out.push_back('"');
+  size_t k = 0;
+  while (k < text.size()) {
+    // Plain ASCII goes over in runs; only what needs a look stops the run.
+    size_t run = k;
+    while (run < text.size()) {
+      const auto c = static_cast<unsigned char>(text[run]);
+      if (c < 0x20 || c == '"' || c == '\\' || c >= 0x80) break;
+      ++run;
+    }
+    out.append(text.data() + k, run - k);
+    k = run;
+    if (k >= text.size()) break;
+    const auto c = static_cast<unsigned char>(text[k]);
     if (c == '"' || c == '\\') {
       out.push_back('\\');
-      out.push_back(c);
-    } else if (static_cast<unsigned char>(c) < 0x20) {
+      out.push_back(static_cast<char>(c));
+      ++k;
+    } else if (c < 0x20) {
       char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
       out += escaped;
+      ++k;
+    } else if (const size_t n = Utf8Length(text.substr(k)); n > 0) {
+      out.append(text.data() + k, n);
+      k += n;
     } else {
-      out.push_back(c);  // UTF-8 passes through
+      out += "\xEF\xBF\xBD";  // U+FFFD for a byte that is not UTF-8
+      ++k;
     }
   }
-  return out + "\"";
+  out.push_back('"');
+}
+
+std::string JsonString(std::string_view text) {
+  std::string out;
+  AppendJsonString(out, text);
+  return out;
 }
 
 void JsonObject::Key(std::string_view key) {
   if (text_.size() > 1) text_ += ", ";
-  text_ += JsonString(key);
+  AppendJsonString(text_, key);
   text_ += ": ";
 }
 
 JsonObject& JsonObject::String(std::string_view key, std::string_view value) {
   Key(key);
-  text_ += JsonString(value);
+  AppendJsonString(text_, value);
   return *this;
 }
 

@@ -31,8 +31,11 @@ class JsonObject {
 
 // The shortest round-trip form of a number, or null when it is not finite.
 std::string JsonNumber(double value);
-// A string literal with quotes, backslashes and control characters escaped.
+// A string literal with quotes, backslashes and control characters escaped, and
+// each byte that is not part of well-formed UTF-8 written as U+FFFD, so that
+// every line a reader gets parses.
 std::string JsonString(std::string_view text);
+void AppendJsonString(std::string& out, std::string_view text);
 
 // {"window", "outcome", "boxes", "values", "passes"} of one press, open for
 // further members (the design and check options add theirs).

@@ -46,6 +46,12 @@ class ResultPane {
 
   // Complete lines; a statement still open is not part of them.
   const std::vector<std::string>& Lines() const { return lines_; }
+  // The complete lines handed over; the pane is left empty, as after Clear.
+  std::vector<std::string> TakeLines() {
+    std::vector<std::string> lines = std::move(lines_);
+    Clear();
+    return lines;
+  }
   // The lines joined with '\n', each line ended.
   std::string Joined() const;
   bool Empty() const { return lines_.empty() && current_.empty(); }

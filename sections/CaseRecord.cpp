@@ -68,7 +68,7 @@ CaseRecord RecordPress(const WindowSpec& window, std::span<const std::string> bo
   ResultPane pane;
   r.press = PressWithCase(window, r.texts, pane);
   r.outcome = r.press.outcome;
-  r.printed = pane.Lines();
+  r.printed = pane.TakeLines();
   r.checks = EngineeringChecks(window, r.texts, r.press, limits);
   return r;
 }
