@@ -433,6 +433,17 @@ TEST(Design, EveryRootIsReportedWithItsLine) {
       {"Form32", {"2", "1.5", "0.025", "", "1.5"}, "Text5", 7.295356, {"求解 纵    坡 I= 1/ 1000"}},
       {"Form36", horseshoe, "Text4", 2.6, {"求解 侧拱圆心角A2= 11.8", "求解 侧拱圆心角A2= 18.5"}},
       {"Form37", arch, "Text4", 0.75, {"求解 侧拱圆心角A2= 49.8", "求解 侧拱圆心角A2= 100.4"}},
+      // humps of Q1 narrower than the trial steps
+      {"Form35",
+       {"", "1", "0.014", "1000", "0.6"},
+       "Text1",
+       1.35,
+       {"求解 平底板宽度B= 1.5918", "求解 平底板宽度B= 1.9729"}},
+      {"Form36",
+       {"0", "", "131.6", "8.128", "11.1", "5.255", "0.014", "2000", "0.8268"},
+       "Text1",
+       3.35,
+       {"求解 顶拱半径R1= 2.8538", "求解 顶拱半径R1= 3.1697"}},
   };
   for (const Row& row : rows) {
     const WindowSpec& w = *FindWindow(row.window);
@@ -458,7 +469,9 @@ TEST(Design, EveryRootIsReportedWithItsLine) {
   }
 }
 
-// What cannot be designed is refused in one block: separator, message, separator.
+// What cannot be designed is refused, saying why: one block (separator, message,
+// separator), or for roots above their section's capacity each root's line and
+// the capacity block of its depth window.
 TEST(Design, RefusalsAreOneBlock) {
   const WindowSpec& form32 = *FindWindow("Form32");
   const std::vector<std::string> trapezoid{"2", "1.5", "0.025", "1000", "1.5"};
@@ -477,6 +490,7 @@ TEST(Design, RefusalsAreOneBlock) {
     std::function<DesignResult()> run;
     DesignOutcome outcome;
     std::string message;
+    std::vector<std::string> lines = {};  // the whole pane, where it is no one-message block
   };
   const Row rows[] = {
       {"a trickle no bottom width carries", solve("Form32", trapezoid, "Text2", 1e-4),
@@ -487,9 +501,18 @@ TEST(Design, RefusalsAreOneBlock) {
        DesignOutcome::DepthTooGreat, "能通过设计流量的隧洞高度不大于水深,请重新输入！"},
       {"the roof angle overfills the section",
        solve("Form34", {"3", "2", "1.7320508", "", "0", "0.014", "1000", "2.5"}, "Text4", 15.1326),
-       DesignOutcome::Capacity, "设计流量大于所求断面最大过流能力Qmax= 14.46587 ,请重新输入！"},
+       DesignOutcome::Capacity,
+       "",
+       // the root's line, then the capacity block its depth window prints
+       {"求解 顶拱圆心角A1= 120 °", "", "此断面最大过流能力Q1= 14.46587 ", "请从新拟定断面", ""}},
       {"a roof radius above the water", solve("Form34", cityGate, "Text3", gateQ),
        DesignOutcome::Undetermined, "顶拱半径R1不影响此水深的流量,不能求解,请重新选择！"},
+      {"a roof radius above the water, another Q", solve("Form34", cityGate, "Text3", 3),
+       DesignOutcome::NoEffect,
+       "顶拱半径R1不影响此水深的流量,流量恒为Q1= 2.84587 ,不能通过设计流量,请重新输入！"},
+      {"a culvert's height above the water",
+       solve("Form39", {"2", "", "0.014", "1000", "1.5"}, "Text2", 3), DesignOutcome::NoEffect,
+       "箱涵高度H不影响此水深的流量,流量恒为Q1= 4.82052 ,不能通过设计流量,请重新输入！"},
       {"the floor type", solve("Form36", horseshoe, "Text10", 2), DesignOutcome::NotSolvable,
        "该数据不能求解,请重新选择！"},
       {"the depth", solve("Form36", horseshoe, "Text8", 2), DesignOutcome::NotSolvable,
@@ -537,6 +560,10 @@ TEST(Design, RefusalsAreOneBlock) {
     EXPECT_EQ(r.outcome, row.outcome);
     EXPECT_NE(PressOutcomeOf(r.outcome), PressOutcome::Report);  // ends as a refused press
     EXPECT_TRUE(r.solutions.empty());
+    if (!row.lines.empty()) {
+      EXPECT_EQ(r.pane.Lines(), row.lines);
+      continue;
+    }
     ASSERT_EQ(r.pane.Lines().size(), 3u) << r.pane.Joined();
     EXPECT_EQ(r.pane.Lines()[0], kSeparatorLine);
     EXPECT_EQ(r.pane.Lines()[1], row.message);
