@@ -93,6 +93,13 @@ class CheckedOutput {
   int error_ = 0;
 };
 
+// The 工程校核 block of a report's checks, as the text output prints it after a report.
+void ChecksBlock(const std::vector<Check>& checks, ResultPane& pane) {
+  if (checks.empty()) return;
+  pane.Text("工程校核:").EndLine();
+  for (const Check& c : checks) pane.Text("  ").Text(c.text).EndLine();
+}
+
 // The checks of a press as a JSON array.
 std::string ChecksJson(const std::vector<Check>& checks) {
   std::string json = "[";
@@ -124,10 +131,7 @@ PressOutcome PressAs(const CalcOptions& options, const WindowSpec& window,
     return result.outcome;
   }
   pane.Append(printed);
-  if (!checks.empty()) {
-    pane.Text("工程校核:").EndLine();
-    for (const Check& c : checks) pane.Text("  ").Text(c.text).EndLine();
-  }
+  ChecksBlock(checks, pane);
   return result.outcome;
 }
 
@@ -218,8 +222,24 @@ std::string DesignMisfit(const CalcOptions& o, const WindowSpec& w) {
   return {};
 }
 
-// A design press: the solved line and report of each answer, or the refusal
-// block; with --json one object an answer, carrying what was solved.
+// A design as text: what the solver printed, and with --checks each answer's line
+// and report followed by the checks of that report, as a plain press prints them.
+void DesignText(const CalcOptions& options, const WindowSpec& reporting,
+                const design::DesignResult& r, ResultPane& pane) {
+  if (!options.checks || r.solutions.empty()) {
+    pane.Append(r.pane);
+    return;
+  }
+  for (const design::Solution& s : r.solutions) {
+    pane.Text(s.line).EndLine();
+    pane.Append(s.report);
+    ChecksBlock(EngineeringChecks(reporting, s.texts, s.press, options.limits), pane);
+  }
+}
+
+// A design press: the solved line and report of each answer (with --checks each
+// followed by its checks), or the refusal block; with --json one object an
+// answer, carrying what was solved.
 int RunDesign(const CalcOptions& options, const WindowSpec& window, CheckedOutput& out) {
   design::DesignResult r;
   if (!options.solveBox.empty()) {
@@ -236,11 +256,11 @@ int RunDesign(const CalcOptions& options, const WindowSpec& window, CheckedOutpu
   const PressOutcome outcome = design::PressOutcomeOf(r.outcome);
   const int status = outcome == PressOutcome::Report ? kExitReport : kExitBlock;
   ResultPane pane;
+  const WindowSpec& reporting = r.window != nullptr ? *r.window : window;
   if (!options.json) {
-    pane.Append(r.pane);
+    DesignText(options, reporting, r, pane);
     return out.Write(pane) ? status : kExitOutput;
   }
-  const WindowSpec& reporting = r.window != nullptr ? *r.window : window;
   if (r.solutions.empty()) {
     PressResult refused;
     refused.outcome = outcome;
