@@ -67,6 +67,7 @@ std::vector<double> TrialValues(const BoxSpec& box) {
 struct Scan {
   std::vector<RootSample> samples;     // f = Q1 - Q, NaN where the window refuses
   std::vector<PressOutcome> outcomes;  // of each trial
+  std::vector<RootSample> dropped;     // refined trials not kept (see Refined)
 };
 
 // The window pressed with the unknown at x, the other boxes as typed.
@@ -203,15 +204,16 @@ void Refine(Scan& out, RootSample a, RootSample b, int depth, Unknown& unknown, 
   if (deeper) Refine(out, m, b, depth + 1, unknown, budget);
 }
 
-// How many roots RootsOfSamples sees in samples [from, to) of s: runs within its
-// tolerance, and sign changes between defined neighbours outside it.
-int RootsSeen(const std::vector<RootSample>& s, size_t from, size_t to) {
+// How many roots RootsOfSamples sees in the samples: runs within its tolerance,
+// and sign changes between defined neighbours outside it.
+int RootsSeen(const std::vector<RootSample>& s) {
   const auto within = [&](size_t k) { return std::abs(s[k].f) < kDischargeSolve.tolerance; };
   int roots = 0;
-  for (size_t k = from; k < to; ++k) {
+  for (size_t k = 0; k < s.size(); ++k) {
     if (within(k)) {
-      roots += k == from || !within(k - 1);
-    } else if (k + 1 < to && !std::isnan(s[k].f) && !std::isnan(s[k + 1].f) && !within(k + 1)) {
+      roots += k == 0 || !within(k - 1);
+    } else if (k + 1 < s.size() && !std::isnan(s[k].f) && !std::isnan(s[k + 1].f) &&
+               !within(k + 1)) {
       roots += (s[k].f > 0.0) != (s[k + 1].f > 0.0);
     }
   }
@@ -220,7 +222,8 @@ int RootsSeen(const std::vector<RootSample>& s, size_t from, size_t to) {
 
 // Every step between accepted trials refined (Refine); the refined trials are
 // kept only where they show other roots than the step's ends do, so that a root
-// the trials bracket alone is solved from that bracket as before.
+// the trials bracket alone is solved from that bracket as before. The others are
+// kept aside, for telling whether the box acts at all.
 Scan Refined(const Scan& scan, Unknown& unknown) {
   const auto& s = scan.samples;
   Scan out;
@@ -234,9 +237,12 @@ Scan Refined(const Scan& scan, Unknown& unknown) {
     step.outcomes.push_back(scan.outcomes[k]);
     Refine(step, s[k], s[k + 1], 0, unknown, budget);
     step.samples.push_back(s[k + 1]);
-    const std::vector<RootSample> ends{s[k], s[k + 1]};
-    if (RootsSeen(step.samples, 0, step.samples.size()) == RootsSeen(ends, 0, 2)) continue;
+    const bool same = RootsSeen(step.samples) == RootsSeen({s[k], s[k + 1]});
     for (size_t j = 1; j + 1 < step.samples.size(); ++j) {
+      if (same) {
+        out.dropped.push_back(step.samples[j]);
+        continue;
+      }
       out.samples.push_back(step.samples[j]);
       out.outcomes.push_back(step.outcomes[j]);
     }
@@ -257,12 +263,14 @@ bool Undetermined(const Scan& scan, double q) {
 }
 
 // Q1 where the box takes no part in it over its whole range: two or more trials
-// the window accepts, every one with the same Q1 (a culvert's height above the
-// water); empty where the box acts anywhere.
+// the window accepts, kept or dropped, every one with the same Q1 (a culvert's
+// height above the water); empty where the box acts anywhere.
 std::optional<double> SameEverywhere(const Scan& scan, double q) {
   std::optional<double> first;
   int accepted = 0;
-  for (const RootSample& s : scan.samples) {
+  std::vector<RootSample> all = scan.samples;
+  all.insert(all.end(), scan.dropped.begin(), scan.dropped.end());
+  for (const RootSample& s : all) {
     if (std::isnan(s.f)) continue;
     if (first && std::abs(s.f - *first) > kSameDischarge * q) return std::nullopt;
     if (!first) first = s.f;
