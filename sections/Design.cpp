@@ -1,6 +1,7 @@
-// Solving a discharge window for one box: trial values over the box's range,
-// every sign change of Q1 - Q refined, each root checked against the capacity of
-// its section and reported by a press of its box texts.
+// Solving a discharge window for one box: trial values over the box's range, its
+// steps refined where Q1 bends, every sign change of Q1 - Q solved, each root
+// checked against the capacity of its section and reported by a press of its box
+// texts.
 #include "Design.h"
 
 #include <cmath>
@@ -26,6 +27,16 @@ constexpr int kEdgePasses = 30;
 constexpr double kSameDischarge = 1e-12;
 // Pieces each trial step beside a turn of Q1 is divided into.
 constexpr int kTurnSteps = 16;
+// Refinement of a step between accepted trials (see Design.h): the step is halved
+// while its midpoint strays from the chord by a kHidden-th of the least |Q1 - Q|
+// of the three points or more, and by more than kSmallBend; always for the first
+// kForcedDepth halvings, to kRefineDepth at most, within kRefineBudget presses for
+// the whole range.
+constexpr double kHidden = 8.0;
+constexpr double kSmallBend = kDischargeTolerance / 100.0;
+constexpr int kForcedDepth = 2;
+constexpr int kRefineDepth = 40;
+constexpr int kRefineBudget = 20000;
 
 // lo · 2^(k / steps) for k = 0, 1, ... up to hi.
 void AppendDoubling(std::vector<double>& values, int loExponent, int hiExponent, int steps) {
@@ -56,6 +67,7 @@ std::vector<double> TrialValues(const BoxSpec& box) {
 struct Scan {
   std::vector<RootSample> samples;     // f = Q1 - Q, NaN where the window refuses
   std::vector<PressOutcome> outcomes;  // of each trial
+  std::vector<RootSample> dropped;     // refined trials not kept (see Refined)
 };
 
 // The window pressed with the unknown at x, the other boxes as typed.
@@ -104,12 +116,13 @@ class Unknown {
   double q_;
 };
 
-// The end of the window's range, wherever a trial next to a refused one comes
-// nearer to Q than its other neighbour: the root may lie between it and the
-// range's end, which the coarse trials of a length step over (a rectangle's
-// width below the diameter of its bottom arc). The end found becomes a trial,
-// its refused side another.
-Scan WithEdges(const Scan& scan, Unknown& unknown) {
+// The end of the window's range between an accepted trial and a refused
+// neighbour: a root may lie between the trial and the range's end, which the
+// trials of a length step over (a rectangle's width just under the diameter of its
+// bottom arc). The end found becomes a trial, its refused side another. First
+// (nearingOnly) only where the trial comes nearer to Q than its other neighbour;
+// after the turns, at every end still unexplored.
+Scan WithEdges(const Scan& scan, Unknown& unknown, bool nearingOnly) {
   Scan out;
   const auto& s = scan.samples;
   const auto accepted = [&](size_t k) { return !std::isnan(s[k].f); };
@@ -123,7 +136,8 @@ Scan WithEdges(const Scan& scan, Unknown& unknown) {
     const size_t in = accepted(k) ? k : k + 1;
     const size_t off = accepted(k) ? k + 1 : k;
     const bool hasInner = accepted(k) ? k > 0 : k + 2 < s.size();
-    if (!nearing(in, accepted(k) ? k - 1 : k + 2, hasInner)) continue;
+    if (nearingOnly && !nearing(in, accepted(k) ? k - 1 : k + 2, hasInner)) continue;
+    if (std::abs(s[off].x - s[in].x) <= 1e-6 * std::abs(s[in].x)) continue;  // an end found
     const auto [edge, refusal] = unknown.Edge(s[in], s[off].x, scan.outcomes[off]);
     if (edge.x == s[in].x) continue;  // the range ends at the trial itself
     const RootSample beyond{edge.x + (s[off].x - edge.x) * 1e-9, kNotANumber};
@@ -164,12 +178,76 @@ Scan WithTurns(const Scan& scan, Unknown& unknown) {
   return out;
 }
 
-// The trials over the box's range, with the ends of the range and the turns of
-// Q1 looked at closer.
-Scan Explore(const BoxSpec& box, Unknown& unknown) {
-  Scan scan;
-  for (const double x : TrialValues(box)) unknown.Add(scan, x);
-  return WithTurns(WithEdges(scan, unknown), unknown);
+// The step from a to b (both accepted) halved while Q1 bends between them more
+// than a straight chord allows for: the midpoint's distance d from the chord
+// bounds how far a smooth Q1 may leave the three values (a parabola through them
+// leaves them by at most d), so where kHidden * d reaches the least |Q1 - Q| of
+// the three, a hump or a pair of roots may hide, and both halves are looked at
+// again. Near a turn of Q1 this halves on towards the turn until its value is
+// known to kSmallBend; far from Q, or where Q1 runs nearly straight, a press
+// settles the step. The first kForcedDepth halvings are made whatever the bend,
+// so that a hump between the chord's ends and its midpoint shows. The trials are
+// added in order of x.
+void Refine(Scan& out, RootSample a, RootSample b, int depth, Unknown& unknown, int& budget) {
+  const double x = a.x + (b.x - a.x) / 2.0;
+  if (!(x > a.x && x < b.x) || budget <= 0) return;
+  --budget;
+  const PressResult r = unknown.Press(x);
+  const RootSample m{x, unknown.Miss(r)};
+  const double bend = std::abs(m.f - (a.f + b.f) / 2.0);
+  const double least = std::min({std::abs(a.f), std::abs(m.f), std::abs(b.f)});
+  const bool bends = kHidden * bend >= least && kHidden * bend > kSmallBend;
+  const bool deeper = !std::isnan(m.f) && depth < kRefineDepth && (depth < kForcedDepth || bends);
+  if (deeper) Refine(out, a, m, depth + 1, unknown, budget);
+  out.samples.push_back(m);
+  out.outcomes.push_back(r.outcome);
+  if (deeper) Refine(out, m, b, depth + 1, unknown, budget);
+}
+
+// How many roots RootsOfSamples sees in the samples: runs within its tolerance,
+// and sign changes between defined neighbours outside it.
+int RootsSeen(const std::vector<RootSample>& s) {
+  const auto within = [&](size_t k) { return std::abs(s[k].f) < kDischargeSolve.tolerance; };
+  int roots = 0;
+  for (size_t k = 0; k < s.size(); ++k) {
+    if (within(k)) {
+      roots += k == 0 || !within(k - 1);
+    } else if (k + 1 < s.size() && !std::isnan(s[k].f) && !std::isnan(s[k + 1].f) &&
+               !within(k + 1)) {
+      roots += (s[k].f > 0.0) != (s[k + 1].f > 0.0);
+    }
+  }
+  return roots;
+}
+
+// Every step between accepted trials refined (Refine); the refined trials are
+// kept only where they show other roots than the step's ends do, so that a root
+// the trials bracket alone is solved from that bracket as before. The others are
+// kept aside, for telling whether the box acts at all.
+Scan Refined(const Scan& scan, Unknown& unknown) {
+  const auto& s = scan.samples;
+  Scan out;
+  int budget = kRefineBudget;
+  for (size_t k = 0; k < s.size(); ++k) {
+    out.samples.push_back(s[k]);
+    out.outcomes.push_back(scan.outcomes[k]);
+    if (k + 1 == s.size() || std::isnan(s[k].f) || std::isnan(s[k + 1].f)) continue;
+    Scan step;
+    step.samples.push_back(s[k]);
+    step.outcomes.push_back(scan.outcomes[k]);
+    Refine(step, s[k], s[k + 1], 0, unknown, budget);
+    step.samples.push_back(s[k + 1]);
+    const bool same = RootsSeen(step.samples) == RootsSeen({s[k], s[k + 1]});
+    for (size_t j = 1; j + 1 < step.samples.size(); ++j) {
+      if (same) {
+        out.dropped.push_back(step.samples[j]);
+        continue;
+      }
+      out.samples.push_back(step.samples[j]);
+      out.outcomes.push_back(step.outcomes[j]);
+    }
+  }
+  return out;
 }
 
 // The discharge does not fix the box: two neighbouring trials carry Q within
@@ -182,6 +260,24 @@ bool Undetermined(const Scan& scan, double q) {
     if (within && std::abs(s[k + 1].f - s[k].f) <= kSameDischarge * q) return true;
   }
   return false;
+}
+
+// Q1 where the box takes no part in it over its whole range: two or more trials
+// the window accepts, kept or dropped, every one with the same Q1 (a culvert's
+// height above the water); empty where the box acts anywhere.
+std::optional<double> SameEverywhere(const Scan& scan, double q) {
+  std::optional<double> first;
+  int accepted = 0;
+  std::vector<RootSample> all = scan.samples;
+  all.insert(all.end(), scan.dropped.begin(), scan.dropped.end());
+  for (const RootSample& s : all) {
+    if (std::isnan(s.f)) continue;
+    if (first && std::abs(s.f - *first) > kSameDischarge * q) return std::nullopt;
+    if (!first) first = s.f;
+    ++accepted;
+  }
+  if (accepted < 2) return std::nullopt;
+  return *first + q;
 }
 
 // Where a run of two or more trials within the tolerance lasts to the last
@@ -235,15 +331,17 @@ DesignResult RefuseUnsolved(const WindowSpec& window, const BoxSpec& box, Design
   }
 }
 
-// The full-section discharge of the section when its depth window would refuse Q
-// as above its capacity; empty when the depth window takes Q.
-std::optional<double> CapacityShort(const WindowSpec& window, std::span<const double> boxes,
-                                    double q) {
+// The depth window's own press of the section for Q, where it refuses Q as above
+// the section's capacity: the capacity block it prints. Empty when it takes Q.
+std::optional<ResultPane> CapacityBlockOf(const WindowSpec& window, std::span<const double> boxes,
+                                          double q) {
   const WindowSpec* depthWindow = FindWindow(CalculationKind::Depth, window.family);
   if (depthWindow == nullptr) return std::nullopt;
-  const PressResult r = Trial(*depthWindow, CompanionValues(window, boxes, *depthWindow, q));
+  ResultPane block;
+  const PressResult r = depthWindow->run(CompanionValues(window, boxes, *depthWindow, q), block,
+                                         PressDetail::Outcome);
   if (r.outcome != PressOutcome::Capacity) return std::nullopt;
-  return r.closed ? r.closed->qmax : kNotANumber;
+  return block;
 }
 
 std::string SolvedLine(const BoxSpec& box, double value, size_t index, size_t count) {
@@ -258,23 +356,31 @@ std::string SolvedLine(const BoxSpec& box, double value, size_t index, size_t co
 }
 
 // The roots whose sections the depth window accepts Q for, each reported by a
-// press of its texts; the capacity block when none is.
+// press of its texts. When it accepts none, each root's line and the capacity
+// block its depth window prints for that section.
 DesignResult Carried(const WindowSpec& window, size_t index, std::vector<std::string> texts,
                      std::vector<double> boxes, const std::vector<double>& roots, double q) {
   std::vector<double> carried;
-  std::optional<double> qmax;
+  std::vector<std::pair<double, ResultPane>> above;
   for (const double x : roots) {
     boxes[index] = x;
-    const auto shortOf = CapacityShort(window, boxes, q);
-    if (!shortOf) carried.push_back(x);
-    if (shortOf && !qmax) qmax = shortOf;
-  }
-  if (carried.empty()) {
-    ResultPane message;
-    message.Text(kAboveCapacity).Number(RoundDisplay(*qmax)).Text(kRetype).EndLine();
-    return Refused(&window, DesignOutcome::Capacity, LineOf(message));
+    if (auto block = CapacityBlockOf(window, boxes, q)) {
+      above.emplace_back(x, std::move(*block));
+    } else {
+      carried.push_back(x);
+    }
   }
   const BoxSpec& box = window.boxes[index];
+  if (carried.empty()) {
+    DesignResult r;
+    r.outcome = DesignOutcome::Capacity;
+    r.window = &window;
+    for (size_t k = 0; k < above.size(); ++k) {
+      r.pane.Text(SolvedLine(box, above[k].first, k, above.size())).EndLine();
+      r.pane.Append(above[k].second);
+    }
+    return r;
+  }
   std::vector<Solution> solutions;
   for (size_t k = 0; k < carried.size(); ++k) {
     texts[index] = BoxText(carried[k]);
@@ -314,12 +420,21 @@ DesignResult SolveForBox(const WindowSpec& window, std::span<const std::string> 
     return Refused(&window, DesignOutcome::InputError, kDataInputError);
   }
   Unknown unknown(window, *values, *index, designQ);
-  const Scan scan = Explore(box, unknown);
-  if (Undetermined(scan, designQ)) {
+  Scan trials;
+  for (const double x : TrialValues(box)) unknown.Add(trials, x);
+  const Scan explored = WithTurns(WithEdges(trials, unknown, true), unknown);
+  if (Undetermined(explored, designQ)) {
     return Refused(&window, DesignOutcome::Undetermined,
                    LabelWords(box.label) + std::string(kDoesNotAct));
   }
+  const Scan scan = Refined(WithEdges(explored, unknown, false), unknown);
   const std::vector<double> roots = Roots(scan, unknown);
+  if (const auto q1 = SameEverywhere(scan, designQ); roots.empty() && q1) {
+    ResultPane message;
+    message.Text(LabelWords(box.label)).Text(kNoEffect).Number(RoundDisplay(*q1));
+    message.Text(kNoEffectCarries).EndLine();
+    return Refused(&window, DesignOutcome::NoEffect, LineOf(message));
+  }
   if (roots.empty()) return RefuseUnsolved(window, box, Unsolved(scan));
   return Carried(window, *index, texts, *values, roots, designQ);
 }

@@ -49,8 +49,8 @@ DesignResult Answered(const WindowSpec* window, std::string_view box,
 inline constexpr std::string_view kNotSolvable = "该数据不能求解,请重新选择！";
 inline constexpr std::string_view kNoValueCarries = "取任何值均不能通过设计流量,请重新输入！";
 inline constexpr std::string_view kDoesNotAct = "不影响此水深的流量,不能求解,请重新选择！";
+inline constexpr std::string_view kNoEffect = "不影响此水深的流量,流量恒为Q1=";
+inline constexpr std::string_view kNoEffectCarries = ",不能通过设计流量,请重新输入！";
 inline constexpr std::string_view kTunnelTooLow = "能通过设计流量的隧洞高度不大于水深,请重新输入！";
-inline constexpr std::string_view kAboveCapacity = "设计流量大于所求断面最大过流能力Qmax=";
-inline constexpr std::string_view kRetype = ",请重新输入！";
 
 }  // namespace tarnwick::design::detail

@@ -1,5 +1,5 @@
 // The command line of tarnwick-calc: where options may stand, what is a box text,
-// and the descriptive window names.
+// the descriptive window names, and what a design prints with its checks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -87,6 +87,66 @@ TEST(CalcCommand, RatingTakesUpToAHundredThousandDepths) {
   EXPECT_EQ(status, 0) << err.str();
   const std::string text = out.str();
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 100001);
+}
+
+std::string Output(std::vector<std::string> args, int expectedStatus = 0) {
+  std::istringstream in;
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(RunCalcCommand(args, in, out, err), expectedStatus) << err.str();
+  return out.str();
+}
+
+// Each answer of a design's JSON: its window and its boxes, as texts.
+std::vector<std::vector<std::string>> JsonAnswers(const std::string& json) {
+  std::vector<std::vector<std::string>> answers;
+  std::istringstream lines(json);
+  for (std::string line; std::getline(lines, line);) {
+    const size_t w = line.find("\"window\": \"") + 11;
+    std::vector<std::string> args{line.substr(w, line.find('"', w) - w), "--checks"};
+    const size_t b = line.find("\"boxes\": [") + 10;
+    std::istringstream boxes(line.substr(b, line.find(']', b) - b));
+    for (std::string box; std::getline(boxes, box, ',');) args.push_back(box.substr(box[0] == ' '));
+    answers.push_back(args);
+  }
+  return answers;
+}
+
+// With --checks a design prints, after each answer's line, what a plain press of
+// the answer's boxes prints with --checks: the report and its 工程校核 block.
+TEST(CalcCommand, DesignChecksFollowEveryReport) {
+  const std::vector<std::vector<std::string>> designs = {
+      {"Form32", "--solve", "Text2", "--discharge", "5", "x", "1.5", "0.025", "1000", "1.2"},
+      {"Form36", "--solve", "Text4", "--discharge", "2.6", "0", "1", "180", "2", "", "2", "0.014",
+       "1000", "1"},
+      {"Form21", "--best", "", "1.5", "0.025", "1000", "5"},
+      {"Form24", "--size", "", "1", "0.014", "1000", "1.5"},
+  };
+  for (const std::vector<std::string>& design : designs) {
+    SCOPED_TRACE(design[0] + " " + design[1]);
+    std::vector<std::string> json = design;
+    json.insert(json.begin() + 1, "--json");
+    std::vector<std::string> checked = design;
+    checked.insert(checked.begin() + 1, "--checks");
+    const std::string plain = Output(design);
+    std::string expected;
+    size_t at = 0;
+    const auto answers = JsonAnswers(Output(json));
+    for (const std::vector<std::string>& answer : answers) {
+      const size_t lineEnd = plain.find('\n', at) + 1;
+      std::vector<std::string> bare = answer;
+      bare.erase(bare.begin() + 1);
+      const std::string report = Output(bare);
+      ASSERT_EQ(plain.compare(lineEnd, report.size(), report), 0) << plain;
+      const std::string withChecks = Output(answer);
+      EXPECT_NE(withChecks.find("工程校核:"), std::string::npos);
+      expected += plain.substr(at, lineEnd - at) + withChecks;
+      at = lineEnd + report.size();
+    }
+    EXPECT_EQ(at, plain.size());
+    EXPECT_EQ(Output(checked), expected);
+    EXPECT_EQ(answers.size(), design[0] == "Form36" ? 2u : 1u);
+  }
 }
 
 }  // namespace

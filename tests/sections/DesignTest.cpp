@@ -135,6 +135,183 @@ TEST(Design, SolvedBoxCarriesTheDischargeInBothWindows) {
   EXPECT_GT(solved, 100);
 }
 
+// The whole range of an unknown as a dense scan sees it, on its own grid: n
+// values evenly spaced in log from lo to hi (after 0 where the range starts at
+// nothing), or evenly spaced for an angle. Far finer than any coarse trial grid.
+std::vector<double> DenseGrid(const BoxSpec& box, int n) {
+  std::vector<double> grid;
+  const auto logSpan = [&](double lo, double hi) {
+    for (int k = 0; k < n; ++k) grid.push_back(lo * std::pow(hi / lo, double(k) / (n - 1)));
+  };
+  if (box.role == BoxRole::Roughness) {
+    logSpan(std::exp2(-14), 2.0);
+  } else if (box.role == BoxRole::Slope) {
+    logSpan(1.0 / 16, std::exp2(30));
+  } else if (box.unit == "°") {
+    for (int k = 0; k < n; ++k) grid.push_back(360.0 * k / (n - 1));
+  } else {
+    grid.push_back(0.0);
+    logSpan(std::exp2(-10), box.unit == "m" ? std::exp2(13) : std::exp2(7));
+  }
+  return grid;
+}
+
+// Q1 of the discharge window with box k at x; NaN where the window refuses.
+double Q1At(const WindowSpec& w, std::vector<double> boxes, size_t k, double x) {
+  boxes[k] = x;
+  const PressResult r = Trial(w, boxes);
+  return r.outcome == PressOutcome::Report ? Q1Of(r) : NAN;
+}
+
+// The roots of Q1 - q the dense scan shows: every sign change between defined
+// neighbours closed by plain bisection (a jump across q, where |Q1 - q| stays
+// large, is no root), and every run of samples within the tolerance, once, at its
+// least miss. Where a run of two or more lasts to the end of the range, Q1 nears
+// q as the box grows without end: a root there may be reported or left out, the
+// run's extent depending on the trials. Each root is kept with whether its
+// section's depth window takes q.
+struct DenseRoot {
+  double x;
+  bool withinCapacity;
+  bool limit;  // within the run to the end of the range: may be reported or not
+};
+std::vector<DenseRoot> DenseRoots(const WindowSpec& w, const std::vector<double>& boxes, size_t k,
+                                  const std::vector<double>& grid, const std::vector<double>& q1,
+                                  double q) {
+  const auto f = [&](size_t i) { return q1[i] - q; };
+  const auto within = [&](size_t i) { return std::abs(f(i)) < kDischargeTolerance; };
+  const auto missAt = [&](double x) { return std::abs(Q1At(w, boxes, k, x) - q); };
+  size_t last = q1.size();
+  while (last > 0 && std::isnan(q1[last - 1])) --last;
+  std::vector<double> xs;
+  double limitFrom = INFINITY;
+  for (size_t i = 0; i < last; ++i) {
+    if (std::isnan(q1[i])) continue;
+    if (within(i)) {  // a run within the tolerance: one root, at its least miss
+      size_t best = i;
+      const size_t first = i;
+      for (; i + 1 < last && !std::isnan(q1[i + 1]) && within(i + 1); ++i) {
+        if (std::abs(f(i + 1)) < std::abs(f(best))) best = i + 1;
+      }
+      xs.push_back(grid[best]);
+      if (i + 1 == last && i > first) limitFrom = grid[first];
+    } else if (i + 1 < last && !std::isnan(q1[i + 1]) && !within(i + 1) &&
+               (f(i) < 0) != (f(i + 1) < 0)) {
+      double lo = grid[i], hi = grid[i + 1];
+      const bool rising = f(i) < 0;
+      for (int pass = 0; pass < 60; ++pass) {
+        const double mid = (lo + hi) / 2, fm = Q1At(w, boxes, k, mid) - q;
+        if (std::isnan(fm)) break;
+        ((fm < 0) == rising ? lo : hi) = mid;
+      }
+      const double x = missAt(lo) < missAt(hi) ? lo : hi;
+      if (missAt(x) < kDischargeTolerance) xs.push_back(x);
+    }
+  }
+  std::vector<DenseRoot> roots;
+  const WindowSpec& depth = Companion(w);
+  for (const double x : xs) {
+    std::vector<double> at = boxes;
+    at[k] = x;
+    const PressResult r = Trial(depth, detail::CompanionValues(w, at, depth, q));
+    roots.push_back({x, r.outcome != PressOutcome::Capacity, x >= limitFrom * (1 - 1e-3)});
+  }
+  return roots;
+}
+
+// Whether the solver's answer agrees with the dense scan: every root the scan
+// finds reported (or, all above capacity, the capacity block), no other value,
+// and a refusal only where the scan finds no root.
+std::string Disagreement(const DesignResult& r, const std::vector<DenseRoot>& dense, double q,
+                         const WindowSpec& w, const std::vector<double>& boxes, size_t k) {
+  std::vector<double> expected;  // to be reported
+  std::vector<double> allowed;   // may be reported: those and the limit roots
+  bool anyRoot = false;          // not a limit
+  for (const DenseRoot& d : dense) {
+    if (d.withinCapacity && !d.limit) expected.push_back(d.x);
+    if (d.withinCapacity || d.limit) allowed.push_back(d.x);
+    anyRoot = anyRoot || !d.limit;
+  }
+  // The same root: close, or joined by a stretch where Q1 stays within the
+  // tolerance (a nearly flat Q1 leaves a root's place loose).
+  const auto near = [&](double a, double b) {
+    if (std::abs(a - b) <= 1e-6 * std::max(std::abs(b), 1e-3)) return true;
+    for (int j = 0; j <= 8; ++j) {
+      if (!(std::abs(Q1At(w, boxes, k, a + (b - a) * j / 8) - q) < kDischargeTolerance)) {
+        return false;
+      }
+    }
+    return true;
+  };
+  std::string why;
+  const auto say = [&](const std::string& s, double x) { why += s + " " + BoxText(x) + "; "; };
+  if (r.outcome == DesignOutcome::Solved) {
+    for (const double e : expected) {
+      bool found = false;
+      for (const Solution& s : r.solutions) found = found || near(s.value, e);
+      if (!found) say("missed root", e);
+    }
+    for (const Solution& s : r.solutions) {
+      bool known = false;
+      for (const double e : allowed) known = known || near(s.value, e);
+      if (!known) say("root the scan does not find", s.value);
+      if (!(std::abs(Q1At(w, boxes, k, s.value) - q) < kDischargeTolerance)) {
+        say("value that misses Q", s.value);
+      }
+    }
+  } else if (r.outcome == DesignOutcome::Capacity) {
+    if (!anyRoot || !expected.empty()) why = "capacity block, but the scan finds roots in it";
+  } else if (r.outcome != DesignOutcome::Undetermined && anyRoot) {
+    say("refused, but the scan finds a root at", dense.front().x);
+  }
+  return why;
+}
+
+// The solver's roots against a dense independent scan of the unknown's whole
+// range, over random sections near every family's sample and every solvable box
+// of every discharge window: Q the discharge of the typed value, of a random
+// value in range, or just under the scan's highest interior hump of Q1.
+TEST(Design, SolverFindsEveryRootADenseScanFinds) {
+  constexpr int kCasesPerBox = 96;
+  constexpr int kGrid = 4000;
+  std::mt19937 rng(1709);
+  int cases = 0;
+  int failures = 0;
+  for (const WindowSpec& w : Windows()) {
+    if (w.kind != CalculationKind::Discharge) continue;
+    for (const std::string_view name : SolvableBoxes(w)) {
+      const size_t k = *detail::BoxIndex(w, name);
+      const std::vector<double> grid = DenseGrid(w.boxes[k], kGrid);
+      for (int n = 0; n < kCasesPerBox; ++n) {
+        const Case c = RandomCase(rng, w);
+        std::vector<double> q1(grid.size());
+        for (size_t i = 0; i < grid.size(); ++i) q1[i] = Q1At(w, c.boxes, k, grid[i]);
+        double q = c.q;
+        if (n % 3 == 1) {
+          q = q1[std::uniform_int_distribution<size_t>(0, grid.size() - 1)(rng)];
+        } else if (n % 3 == 2) {
+          for (size_t i = 1; i + 1 < grid.size(); ++i) {
+            if (q1[i] > q1[i - 1] && q1[i] > q1[i + 1] && (q == c.q || q1[i] > q)) q = q1[i];
+          }
+          q *= 1.0 - 1e-3;
+        }
+        if (!(q > 1e-2 && q < 1e4)) continue;
+        ++cases;
+        const DesignResult r = SolveForBox(w, c.texts, name, q);
+        const std::string why =
+            Disagreement(r, DenseRoots(w, c.boxes, k, grid, q1, q), q, w, c.boxes, k);
+        if (why.empty()) continue;
+        if (++failures <= 20) {
+          ADD_FAILURE() << w.name << " --solve " << name << " --discharge " << BoxText(q) << " "
+                        << ::testing::PrintToString(c.texts) << ": " << why;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(failures, 0) << "of " << cases << " cases";
+  EXPECT_GT(cases, 4000);
+}
+
 // Every tunnel's smallest section of its typed shape meets both clearance rules
 // and the capacity check, and the same shape one per cent smaller fails one.
 TEST(Design, SmallestTunnelIsTheLeastThatKeepsTheRules) {
@@ -256,6 +433,17 @@ TEST(Design, EveryRootIsReportedWithItsLine) {
       {"Form32", {"2", "1.5", "0.025", "", "1.5"}, "Text5", 7.295356, {"求解 纵    坡 I= 1/ 1000"}},
       {"Form36", horseshoe, "Text4", 2.6, {"求解 侧拱圆心角A2= 11.8", "求解 侧拱圆心角A2= 18.5"}},
       {"Form37", arch, "Text4", 0.75, {"求解 侧拱圆心角A2= 49.8", "求解 侧拱圆心角A2= 100.4"}},
+      // humps of Q1 narrower than the trial steps
+      {"Form35",
+       {"", "1", "0.014", "1000", "0.6"},
+       "Text1",
+       1.35,
+       {"求解 平底板宽度B= 1.5918", "求解 平底板宽度B= 1.9729"}},
+      {"Form36",
+       {"0", "", "131.6", "8.128", "11.1", "5.255", "0.014", "2000", "0.8268"},
+       "Text1",
+       3.35,
+       {"求解 顶拱半径R1= 2.8538", "求解 顶拱半径R1= 3.1697"}},
   };
   for (const Row& row : rows) {
     const WindowSpec& w = *FindWindow(row.window);
@@ -281,7 +469,9 @@ TEST(Design, EveryRootIsReportedWithItsLine) {
   }
 }
 
-// What cannot be designed is refused in one block: separator, message, separator.
+// What cannot be designed is refused, saying why: one block (separator, message,
+// separator), or for roots above their section's capacity each root's line and
+// the capacity block of its depth window.
 TEST(Design, RefusalsAreOneBlock) {
   const WindowSpec& form32 = *FindWindow("Form32");
   const std::vector<std::string> trapezoid{"2", "1.5", "0.025", "1000", "1.5"};
@@ -300,6 +490,7 @@ TEST(Design, RefusalsAreOneBlock) {
     std::function<DesignResult()> run;
     DesignOutcome outcome;
     std::string message;
+    std::vector<std::string> lines = {};  // the whole pane, where it is no one-message block
   };
   const Row rows[] = {
       {"a trickle no bottom width carries", solve("Form32", trapezoid, "Text2", 1e-4),
@@ -310,9 +501,18 @@ TEST(Design, RefusalsAreOneBlock) {
        DesignOutcome::DepthTooGreat, "能通过设计流量的隧洞高度不大于水深,请重新输入！"},
       {"the roof angle overfills the section",
        solve("Form34", {"3", "2", "1.7320508", "", "0", "0.014", "1000", "2.5"}, "Text4", 15.1326),
-       DesignOutcome::Capacity, "设计流量大于所求断面最大过流能力Qmax= 14.46587 ,请重新输入！"},
+       DesignOutcome::Capacity,
+       "",
+       // the root's line, then the capacity block its depth window prints
+       {"求解 顶拱圆心角A1= 120 °", "", "此断面最大过流能力Q1= 14.46587 ", "请从新拟定断面", ""}},
       {"a roof radius above the water", solve("Form34", cityGate, "Text3", gateQ),
        DesignOutcome::Undetermined, "顶拱半径R1不影响此水深的流量,不能求解,请重新选择！"},
+      {"a roof radius above the water, another Q", solve("Form34", cityGate, "Text3", 3),
+       DesignOutcome::NoEffect,
+       "顶拱半径R1不影响此水深的流量,流量恒为Q1= 2.84587 ,不能通过设计流量,请重新输入！"},
+      {"a culvert's height above the water",
+       solve("Form39", {"2", "", "0.014", "1000", "1.5"}, "Text2", 3), DesignOutcome::NoEffect,
+       "箱涵高度H不影响此水深的流量,流量恒为Q1= 4.82052 ,不能通过设计流量,请重新输入！"},
       {"the floor type", solve("Form36", horseshoe, "Text10", 2), DesignOutcome::NotSolvable,
        "该数据不能求解,请重新选择！"},
       {"the depth", solve("Form36", horseshoe, "Text8", 2), DesignOutcome::NotSolvable,
@@ -360,6 +560,10 @@ TEST(Design, RefusalsAreOneBlock) {
     EXPECT_EQ(r.outcome, row.outcome);
     EXPECT_NE(PressOutcomeOf(r.outcome), PressOutcome::Report);  // ends as a refused press
     EXPECT_TRUE(r.solutions.empty());
+    if (!row.lines.empty()) {
+      EXPECT_EQ(r.pane.Lines(), row.lines);
+      continue;
+    }
     ASSERT_EQ(r.pane.Lines().size(), 3u) << r.pane.Joined();
     EXPECT_EQ(r.pane.Lines()[0], kSeparatorLine);
     EXPECT_EQ(r.pane.Lines()[1], row.message);
