@@ -215,6 +215,10 @@ std::string DesignMisfit(const CalcOptions& o, const WindowSpec& w) {
   if (o.size && (w.kind != CalculationKind::Depth || !design::HasClearance(w))) {
     return "--size needs the depth window of a closed section";
   }
+  if (o.size && RuleFor(w, o.limits) == ClearanceRule::None) {
+    return "--size: " + std::string(w.name) +
+           " has no clearance rule of its own; choose one with --closed-rule tunnel or fill";
+  }
   return {};
 }
 
@@ -229,9 +233,11 @@ int RunDesign(const CalcOptions& options, const WindowSpec& window, CheckedOutpu
   } else if (options.best) {
     r = design::SolveBestProportions(window, options.boxes);
   } else {
+    // Sized to the rule its kind of section is checked by (or the one chosen).
     r = design::SizeSmallestTunnel(
         window, options.boxes,
-        {options.limits.clearanceAreaPercent, options.limits.clearanceHeight});
+        {options.limits.clearanceAreaPercent, options.limits.clearanceHeight,
+         RuleFor(window, options.limits) == ClearanceRule::FillRatio});
   }
   const PressOutcome outcome = design::PressOutcomeOf(r.outcome);
   const int status = outcome == PressOutcome::Report ? kExitReport : kExitBlock;

@@ -15,19 +15,62 @@ std::string JsonNumber(double value) {
   return {buffer, end};
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at text[k] (RFC 3629: no overlong
+// forms, no surrogates, nothing above U+10FFFF), 0 when it is not one.
+size_t Utf8Length(std::string_view text, size_t k) {
+  const auto byte = [&](size_t j) { return static_cast<unsigned char>(text[j]); };
+  const unsigned char b = byte(k);
+  size_t n = 0;
+  unsigned char lo = 0x80;
+  unsigned char hi = 0xBF;
+  if (b >= 0xC2 && b <= 0xDF) {
+    n = 2;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    n = 3;
+    if (b == 0xE0) lo = 0xA0;
+    if (b == 0xED) hi = 0x9F;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    n = 4;
+    if (b == 0xF0) lo = 0x90;
+    if (b == 0xF4) hi = 0x8F;
+  } else {
+    return 0;
+  }
+  if (k + n > text.size()) return 0;
+  if (byte(k + 1) < lo || byte(k + 1) > hi) return 0;
+  for (size_t j = 2; j < n; ++j) {
+    if (byte(k + j) < 0x80 || byte(k + j) > 0xBF) return 0;
+  }
+  return n;
+}
+
+}  // namespace
+
+// Control characters escaped; UTF-8 passes through, and a byte that begins no
+// well-formed sequence becomes U+FFFD, so that every line is valid JSON.
 std::string JsonString(std::string_view text) {
   std::string out = "\"";
-  for (const char c : text) {
+  for (size_t k = 0; k < text.size();) {
+    const char c = text[k];
+    const auto u = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
       out.push_back('\\');
       out.push_back(c);
-    } else if (static_cast<unsigned char>(c) < 0x20) {
+    } else if (u < 0x20) {
       char escaped[8];
       std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
       out += escaped;
+    } else if (u >= 0x80) {
+      const size_t n = Utf8Length(text, k);
+      out += n == 0 ? std::string_view("\xEF\xBF\xBD") : text.substr(k, n);
+      k += n == 0 ? 1 : n;
+      continue;
     } else {
-      out.push_back(c);  // UTF-8 passes through
+      out.push_back(c);
     }
+    ++k;
   }
   return out + "\"";
 }
