@@ -182,7 +182,10 @@ constexpr OptionRow kOptions[] = {
      SetClosedRule},
     {"--froude-band", "", "LOW,HIGH", "near-critical band of Fr, failed (default 0.8,1.2)",
      SetFroudeBand},
-    {"--lining", "", "ID", "non-scouring velocity of a lining (checks; see --help)", SetLining},
+    {"--lining", "", "ID",
+     "lining of the velocity table: light-loam, medium-loam, heavy-loam,"
+     " clay-loam, cobble, masonry, concrete",
+     SetLining},
     {"--soil-exponent", "", "A", "soil linings: V(R) = V(R=1)*R^A (default 0.25)", SetSoilExponent},
     {"--book", "", "FILE", "the calculation book of the cases, FILE.pdf or FILE.odt",
      [](CalcOptions& o, std::string_view v) { return SetText(o.book, v, "--book"); }},
