@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/CompoundFlow.h"
 #include "core/CriticalFlow.h"
 
 namespace tarnwick {
@@ -55,6 +56,15 @@ SectionDrawing DrawingOf(const SectionCase& c) {
   const double upper = d.tunnel ? c.model.crown : kOpenChannelCriticalLimit;
   d.criticalDepth = CriticalDepth(c.discharge, upper, c.model.evaluate);
   d.froude = FroudeNumber(s);
+  if (c.model.subsections) {
+    // A subdivided section: the lowest minimum of its specific energy with the
+    // Coriolis coefficient of its parts, and its compound Froude number, as the
+    // checks give them.
+    const EnergySection energy{c.discharge, c.model.evaluate, c.model.subsections};
+    const CriticalDepths found = FindCriticalDepths(energy, upper);
+    d.criticalDepth = found.depths.empty() ? std::nullopt : std::optional(found.depths.front());
+    d.froude = EnergySection{s.q1, c.model.evaluate, c.model.subsections}.Froude(s.h);
+  }
   if (s.surfaceWidth > 0.0) d.regime = FlowRegime(d.froude);
   return d;
 }

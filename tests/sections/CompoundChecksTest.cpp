@@ -10,6 +10,7 @@
 
 #include "core/CompoundFlow.h"
 #include "core/Hydraulics.h"
+#include "sections/CaseTable.h"
 #include "sections/Checks.h"
 
 namespace tarnwick {
@@ -144,6 +145,11 @@ TEST(CompoundChecks, AlphaFroudeAndEveryCriticalDepthAgainstADenseScan) {
       EXPECT_NEAR(*ch.value, 1.481, 0.001);
     }
   }
+  // The case table tells the same regime.
+  const std::optional<CaseRow> row = CaseRowOf(*FindWindow("Form12"), rough, r);
+  ASSERT_TRUE(row && row->froude);
+  EXPECT_NEAR(*row->froude, 1.481, 0.001);
+  EXPECT_EQ(row->regime, "急流");
 }
 
 // A section of one part: α = 1 and Fc is the plain Froude number at the case, so
