@@ -1,8 +1,10 @@
 // tarnwick-book: writes the calculation book of cases computed headless. It is
 // started by tarnwick-calc --book, which checks the command line and hands the
 // cases over on standard input, one per line, box texts separated by tabs:
-//   tarnwick-book FILE.pdf|FILE.odt PROJECT WINDOW [VMIN VMAX AREA HEIGHT] < cases
-// the last four being the limits of the checks (an empty velocity is not checked).
+//   tarnwick-book FILE.pdf|FILE.odt PROJECT WINDOW
+//                 [VMIN VMAX AREA HEIGHT [LINING SOILEXP FRLOW FRHIGH RULE]] < cases
+// the rest being the limits of the checks (an empty velocity or lining is not
+// checked; RULE is kind, tunnel, fill or none).
 #include <QGuiApplication>
 #include <charconv>
 #include <cstdio>
@@ -38,10 +40,10 @@ int main(int argc, char** argv) {
   // The book is painted, never shown: no display is needed.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication app(argc, argv);
-  if (argc != 4 && argc != 8) {
+  if (argc != 4 && argc != 8 && argc != 13) {
     std::fprintf(stderr,
-                 "usage: tarnwick-book FILE.pdf|FILE.odt PROJECT WINDOW [VMIN VMAX AREA HEIGHT]"
-                 " < cases\n");
+                 "usage: tarnwick-book FILE.pdf|FILE.odt PROJECT WINDOW [VMIN VMAX AREA HEIGHT"
+                 " [LINING SOILEXP FRLOW FRHIGH RULE]] < cases\n");
     return 2;
   }
   tarnwick::CheckLimits limits;
@@ -50,6 +52,16 @@ int main(int argc, char** argv) {
     if (*argv[5] != '\0') limits.velocityMax = Figure(argv[5]);
     limits.clearanceAreaPercent = Figure(argv[6]);
     limits.clearanceHeight = Figure(argv[7]);
+  }
+  if (argc == 13) {
+    limits.lining = argv[8];
+    limits.soilExponent = Figure(argv[9]);
+    limits.froudeLow = Figure(argv[10]);
+    limits.froudeHigh = Figure(argv[11]);
+    const std::string rule = argv[12];
+    if (rule == "tunnel") limits.closedRule = tarnwick::ClearanceRule::Tunnel;
+    if (rule == "fill") limits.closedRule = tarnwick::ClearanceRule::FillRatio;
+    if (rule == "none") limits.closedRule = tarnwick::ClearanceRule::None;
   }
   const tarnwick::WindowSpec* window = tarnwick::FindWindow(argv[3]);
   if (window == nullptr) {

@@ -55,6 +55,17 @@ std::string LimitText(const std::optional<double>& limit) {
   return limit ? std::to_string(*limit) : std::string();
 }
 
+// The clearance rule chosen as the writer reads it; "kind" for none chosen.
+std::string RuleWord(std::optional<ClearanceRule> rule) {
+  if (!rule) return "kind";
+  switch (*rule) {
+    case ClearanceRule::Tunnel: return "tunnel";
+    case ClearanceRule::FillRatio: return "fill";
+    case ClearanceRule::None: break;
+  }
+  return "none";
+}
+
 }  // namespace
 
 bool WriteBook(const std::string& path, const std::string& project, const WindowSpec& window,
@@ -75,7 +86,8 @@ bool WriteBook(const std::string& path, const std::string& project, const Window
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, pipeFds[0], STDIN_FILENO);
   posix_spawn_file_actions_addclose(&actions, pipeFds[1]);
-  // The writer's command line: FILE PROJECT WINDOW VMIN VMAX AREA HEIGHT.
+  // The writer's command line: FILE PROJECT WINDOW VMIN VMAX AREA HEIGHT LINING
+  // SOILEXP FRLOW FRHIGH RULE.
   std::vector<std::string> words = {writer,
                                     path,
                                     project,
@@ -83,7 +95,12 @@ bool WriteBook(const std::string& path, const std::string& project, const Window
                                     LimitText(limits.velocityMin),
                                     LimitText(limits.velocityMax),
                                     std::to_string(limits.clearanceAreaPercent),
-                                    std::to_string(limits.clearanceHeight)};
+                                    std::to_string(limits.clearanceHeight),
+                                    limits.lining,
+                                    std::to_string(limits.soilExponent),
+                                    std::to_string(limits.froudeLow),
+                                    std::to_string(limits.froudeHigh),
+                                    RuleWord(limits.closedRule)};
   std::vector<char*> argv;
   argv.reserve(words.size() + 1);
   for (std::string& w : words) argv.push_back(w.data());
