@@ -30,7 +30,7 @@ std::string Shortest(double x) {
 std::string SlopeText(double i) {
   const double d = RoundDisplay(1.0 / i, 1);
   if (std::isfinite(d) && d >= 1.0) return "1/" + Shortest(d);
-  return Shortest(RoundDisplay(i, 4));
+  return Shortest(RoundDisplay(i, 4)) + "（大于1）";
 }
 
 // A box's label without its padding and "=", "糙    率 n=" as "糙率n".
