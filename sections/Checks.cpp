@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <utility>
 
 #include "core/CompoundFlow.h"
@@ -24,13 +25,21 @@ std::string Fixed(double x, int decimals) {
 std::string Shortest(double x) {
   return std::isfinite(x) ? ShortestText(x) : std::string("无法计算");
 }
+// Six significant digits, for a figure of any size ("2000", "1.0101", "1e+300").
+std::string Significant(double x) {
+  if (!std::isfinite(x)) return "无法计算";
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.6g", x);
+  return buffer;
+}
 
 // A slope i as the reports show it, 1/D; a slope steeper than 1/1 (where 1/D
 // would round towards "1/0") as the number i itself.
 std::string SlopeText(double i) {
-  const double d = RoundDisplay(1.0 / i, 1);
-  if (std::isfinite(d) && d >= 1.0) return "1/" + Shortest(d);
-  return Shortest(RoundDisplay(i, 4)) + "（大于1）";
+  const double d = 1.0 / i;
+  if (!(d >= 1.0)) return Shortest(RoundDisplay(i, 4)) + "（大于1）";
+  const double shown = RoundDisplay(d, 1);
+  return "1/" + Shortest(std::isfinite(shown) ? shown : d);
 }
 
 // A box's label without its padding and "=", "糙    率 n=" as "糙率n".
@@ -313,9 +322,9 @@ void BoxTextChecks(const WindowSpec& window, std::span<const std::string> texts,
     if (box.role == BoxRole::Slope && SlopeMistyped(texts[k], reading)) {
       const double d = reading.value;
       const std::string used =
-          d > 0.0 && std::isfinite(d) ? "按I=1/D=" + Shortest(1.0 / d) + "计算" : "不能作为纵坡";
+          d > 0.0 && std::isfinite(d) ? "按I=1/D=" + Significant(1.0 / d) + "计算" : "不能作为纵坡";
       Add(out, "slope_text", CheckStatus::Fail, d, 1.0,
-          typed + "读作分母D=" + Shortest(d) + "，" + used +
+          typed + "读作分母D=" + Significant(d) + "，" + used +
               "；此框填纵坡的分母D≥1，如I=1/1000填1000");
       out.back().box = BoxId(box);
     } else if (reading.partial) {

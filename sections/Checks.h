@@ -40,7 +40,7 @@ struct CheckLimits {
   // for the hydraulic radius, used when velocityMax is not set.
   std::string lining;
   // Exponent a of the soil linings' correction V·R^a. No source giving it was
-  // found to cite; the usual textbook range is 1/5 to 1/3, the middle is taken.
+  // found to cite: 1/4 is taken, said so in the check's text, and settable.
   double soilExponent = 0.25;
   double clearanceAreaPercent = 15.0;  // tunnel rule: dry share of the area, % (SL 279)
   double clearanceHeight = 0.4;        // tunnel rule: m from the water surface to the crown
