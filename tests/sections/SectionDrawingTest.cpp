@@ -95,6 +95,14 @@ TEST(SectionDrawing, WaterAreaAndRegimeAgreeWithTheCase) {
   EXPECT_TRUE(sawSupercritical);
 }
 
+// A box culvert whose critical depth lies above its roof draws no critical depth
+// (a 2 × 1 m box carrying 9 m³/s: Q²/(g·B²·H³) = 2.06 > 1 at the roof).
+TEST(SectionDrawing, NoCriticalDepthAboveTheRoof) {
+  EXPECT_GT(9.0 * 9.0 / (kGravity * 2.0 * 2.0 * 1.0), 1.0);
+  EXPECT_FALSE(DrawingFor("Form28", {"2", "1", "0.014", "50", "9"}).criticalDepth.has_value());
+  EXPECT_TRUE(DrawingFor("Form28", {"2", "1", "0.014", "50", "3"}).criticalDepth.has_value());
+}
+
 TEST(SectionDrawing, FloorWidthOfFlatAndCurvedBeds) {
   EXPECT_NEAR(
       DrawingFor("Form23", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "8"}).floorWidth,
