@@ -51,10 +51,15 @@ void Press(CalculationWindow& window, const QStringList& texts) {
   Child<QPushButton>(&window, "Command1")->click();
 }
 
-// "Box=text" types into a limit box of the panel; "Lining=id" picks a lining.
+// "Box=text" types into a limit box of the panel; "Lining=id" picks a lining;
+// "ClosedRule=k" picks the k-th clearance rule (0 by kind of section).
 void SetLimit(CheckPanel* panel, const QString& edit) {
   const QString box = edit.section('=', 0, 0);
   const QString text = edit.section('=', 1);
+  if (box == "ClosedRule") {
+    Child<QComboBox>(panel, "ClosedRule")->setCurrentIndex(text.toInt());
+    return;
+  }
   if (box != "Lining") {
     Child<QLineEdit>(panel, qPrintable(box))->setText(text);
     return;
@@ -175,6 +180,14 @@ void CheckPanelTest::checksOfTheLastPress_data() {
   QTest::newRow("pipe") << "Form24" << QStringList{"", "0.5", "0.013", "1000", "0.7"}
                         << QStringList() << QStringList{"fill_ratio=不满足", "clearance_area"}
                         << false;
+  // A box culvert: its clearance shown, not judged, until the tunnel rule is chosen.
+  const QStringList culvert = {"2", "2", "0.014", "1000", "3"};
+  QTest::newRow("culvert, no rule chosen")
+      << "Form28" << culvert << QStringList() << QStringList{"clearance=提示", "clearance_area"}
+      << false;
+  QTest::newRow("culvert, tunnel rule")
+      << "Form28" << culvert << QStringList{"ClosedRule=1"}
+      << QStringList{"clearance_area=满足", "clearance_height=满足", "clearance"} << true;
   QTest::newRow("slope typed as i")
       << "Form21" << QStringList{"2", "1.5", "0.025", "0.0005", "5"} << QStringList()
       << QStringList{"slope_text_I=不满足", "velocity=不满足", "regime=提示"} << false;
