@@ -295,6 +295,10 @@ std::string DesignMisfit(const CalcOptions& o, const WindowSpec& w) {
   if (!o.solveBox.empty() && w.kind == CalculationKind::Discharge && !o.discharge) {
     return "--solve BOX needs --discharge Q";
   }
+  if (o.size && w.closed && RuleFor(w, o.limits) == ClearanceRule::None) {
+    return "--size: " + std::string(w.name) +
+           " has no clearance rule of its own; choose one with --closed-rule tunnel or fill";
+  }
   return DesignMisfit(w, *DesignOf(o));
 }
 

@@ -84,6 +84,50 @@ std::string SetClearanceHeight(CalcOptions& o, std::string_view value) {
   return {};
 }
 
+// "LOW,HIGH": the near-critical band of the Froude number.
+std::string SetFroudeBand(CalcOptions& o, std::string_view value) {
+  const size_t comma = value.find(',');
+  const auto low =
+      comma == std::string_view::npos ? std::nullopt : Figure(value.substr(0, comma), 0.0);
+  const auto high = low ? Figure(value.substr(comma + 1), *low) : std::nullopt;
+  if (!low || !high) return FigureError("--froude-band", value, "LOW,HIGH with 0 <= LOW <= HIGH");
+  o.limits.froudeLow = *low;
+  o.limits.froudeHigh = *high;
+  return {};
+}
+
+std::string SetClosedRule(CalcOptions& o, std::string_view value) {
+  if (value == "tunnel") {
+    o.limits.closedRule = ClearanceRule::Tunnel;
+  } else if (value == "fill") {
+    o.limits.closedRule = ClearanceRule::FillRatio;
+  } else if (value == "none") {
+    o.limits.closedRule = ClearanceRule::None;
+  } else {
+    return "--closed-rule takes tunnel, fill or none, not '" + std::string(value) + "'";
+  }
+  return {};
+}
+
+std::string SetLining(CalcOptions& o, std::string_view value) {
+  std::string ids;
+  for (const LiningVelocity& l : UsualMaximumVelocities()) {
+    if (l.id == value) {
+      o.limits.lining = value;
+      return {};
+    }
+    ids.append(ids.empty() ? "" : ", ").append(l.id);
+  }
+  return "--lining takes one of " + ids + ", not '" + std::string(value) + "'";
+}
+
+std::string SetSoilExponent(CalcOptions& o, std::string_view value) {
+  const auto a = Figure(value, 0.0);
+  if (!a || *a > 1.0) return FigureError("--soil-exponent", value, "an exponent from 0 to 1");
+  o.limits.soilExponent = *a;
+  return {};
+}
+
 std::string SetDischarge(CalcOptions& o, std::string_view value) {
   o.discharge = Figure(value, 0.0);
   if (!o.discharge || *o.discharge <= 0.0) {
@@ -132,6 +176,17 @@ constexpr OptionRow kOptions[] = {
      SetClearanceArea},
     {"--clearance-height", "", "C", "clear height over the water, m (default 0.4)",
      SetClearanceHeight},
+    {"--closed-rule", "", "RULE",
+     "clearance of closed sections: tunnel (SL 279), fill (GB 50014) or none;"
+     " default by kind",
+     SetClosedRule},
+    {"--froude-band", "", "LOW,HIGH", "near-critical band of Fr, failed (default 0.8,1.2)",
+     SetFroudeBand},
+    {"--lining", "", "ID",
+     "lining of the velocity table: light-loam, medium-loam, heavy-loam,"
+     " clay-loam, cobble, masonry, concrete",
+     SetLining},
+    {"--soil-exponent", "", "A", "soil linings: V(R) = V(R=1)*R^A (default 0.25)", SetSoilExponent},
     {"--book", "", "FILE", "the calculation book of the cases, FILE.pdf or FILE.odt",
      [](CalcOptions& o, std::string_view v) { return SetText(o.book, v, "--book"); }},
     {"--name", "", "PROJECT", "the project name on the book's title page",
@@ -152,7 +207,7 @@ constexpr OptionRow kOptions[] = {
        o.best = true;
        return std::string();
      }},
-    {"--size", "", "", "design: the smallest tunnel of the typed shape meeting the clearances",
+    {"--size", "", "", "design: the smallest closed section of the typed shape meeting its rule",
      [](CalcOptions& o, std::string_view) {
        o.size = true;
        return std::string();

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "CompoundFlow.h"
 #include "SectionState.h"
 
 namespace tarnwick {
@@ -30,6 +31,10 @@ struct SectionModel {
   double crown = 0.0;                          // tunnel height; 0 for an open channel
   std::optional<double> fullSectionDischarge;  // Qmax of a tunnel
   bool subdivided = false;  // compound section: figures are for the whole section
+  // A subdivided section's subsections at a depth, for the Coriolis coefficient,
+  // the specific energy and the critical depths (core/CompoundFlow.h); empty for
+  // a section of one part.
+  SubsectionsAt subsections;
 
   bool IsTunnel() const { return crown > 0.0; }
 };

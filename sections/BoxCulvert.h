@@ -50,6 +50,7 @@ struct Definition {
   using Section = BoxCulvert::Section;
   using State = SectionState;
   static constexpr std::string_view kDepthTooGreatMessage = "水深大于箱涵高度,请重新输入！";
+  static constexpr ClosedKind kClosedKind = ClosedKind::BoxCulvert;
   static FamilySpec Describe();
   static WindowNames Window(CalculationKind kind);
   static std::vector<InputBox<Inputs>> Boxes(CalculationKind kind);

@@ -58,8 +58,10 @@ design::DesignResult RunDesign(const WindowSpec& window, std::span<const std::st
     case DesignMode::Best: return design::SolveBestProportions(window, boxTexts);
     case DesignMode::Size: break;
   }
+  // Sized to the rule its kind of section is judged by (or the one chosen).
   return design::SizeSmallestTunnel(window, boxTexts,
-                                    {limits.clearanceAreaPercent, limits.clearanceHeight});
+                                    {limits.clearanceAreaPercent, limits.clearanceHeight,
+                                     RuleFor(window, limits) == ClearanceRule::FillRatio});
 }
 
 CaseRecord RecordPress(const WindowSpec& window, std::span<const std::string> boxTexts,

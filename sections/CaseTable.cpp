@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/CompoundFlow.h"
 #include "core/CriticalFlow.h"
 #include "core/ReadNumber.h"
 #include "core/ReportRow.h"
@@ -85,7 +86,11 @@ std::optional<CaseRow> CaseRowOf(const WindowSpec& window, std::span<const std::
   row.q1 = s.q1;
   row.v = s.v;
   if (s.surfaceWidth > 0.0 && s.w > 0.0) {
-    row.froude = FroudeNumber(s);
+    // A subdivided section's regime is that of its compound Froude number, as in
+    // the checks (core/CompoundFlow.h).
+    const SectionModel& m = result.sectionCase->model;
+    row.froude = m.subsections ? EnergySection{s.q1, m.evaluate, m.subsections}.Froude(s.h)
+                               : FroudeNumber(s);
     row.regime = FlowRegime(*row.froude);
   }
   if (result.closed) {

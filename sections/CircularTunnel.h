@@ -67,6 +67,9 @@ struct Definition {
   using Inputs = CircularTunnel::Inputs;
   using Section = CircularTunnel::Section;
   using State = CircularTunnel::State;
+  // A circular tunnel or pipe: the clearance rule is the user's choice, a pipe's
+  // greatest fill ratio unless chosen otherwise.
+  static constexpr ClosedKind kClosedKind = ClosedKind::CircularConduit;
   static FamilySpec Describe();
   static WindowNames Window(CalculationKind kind);
   static std::vector<InputBox<Inputs>> Boxes(CalculationKind kind);

@@ -191,6 +191,18 @@ void Definition::Values(const Inputs&, const Section&, const State& st, NamedVal
                                {"Q_right", st.right.q}});
 }
 
+Subsections Definition::Subdivide(const Section& s, const Inputs& in, double h) {
+  const CompoundState st = CompoundChannel::Evaluate(s, 1.0 / in.d, h);
+  // A part's conveyance is its discharge on the slope i over √i.
+  const double root = std::sqrt(1.0 / in.d);
+  if (!st.overBanks) return {{st.w, st.x, st.surfaceWidth, st.q1 / root}};
+  const double hf = h - s.h1;
+  const double mainWidth = s.b1 + 2.0 * s.m1 * s.h1;
+  return {{st.main.w, st.main.x, mainWidth, st.main.q / root},
+          {st.left.w, st.left.x, s.b2 + s.m2 * hf, st.left.q / root},
+          {st.right.w, st.right.x, s.b3 + s.m3 * hf, st.right.q / root}};
+}
+
 void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {
   AddFamily<Definition>(windows, families);
 }

@@ -83,6 +83,9 @@ struct Definition {
   static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
   // Above the banks the figures are of the whole, subdivided section.
   static constexpr bool kWholeSectionFigures = true;
+  // Within the main channel one part; above the banks the main channel and the
+  // two flood plains, divided by the vertical lines the discharge is computed with.
+  static Subsections Subdivide(const Section& s, const Inputs& in, double h);
 };
 
 // The family's two windows in the window table, and its selection button.

@@ -176,11 +176,14 @@ DesignResult SolveProportions(const WindowSpec& depthWindow, std::span<const std
 DesignResult SolveBestProportions(const WindowSpec& depthWindow,
                                   std::span<const std::string> boxTexts);
 
-// The design rules for a free-surface tunnel: the share of the section's area and
-// the height left clear above the water at the normal depth.
+// The design rules of a closed section at the normal depth: a free-surface
+// tunnel's share of the area and height left clear above the water (SL 279), or
+// a pipe's greatest fill ratio h/D by diameter (GB 50014, GreatestFillRatio of
+// sections/Checks.h).
 struct Clearance {
   double areaPercent = 15.0;  // at least this % of the full area clear
   double height = 0.4;        // at least this many metres clear under the crown
+  bool fillRatio = false;     // the pipe rule instead of the two above
 };
 
 // Whether a window's sections are closed, by the named values its family's sample
@@ -189,9 +192,10 @@ bool HasClearance(const WindowSpec& window);
 // The smallest tunnel of the typed shape for the design discharge of a depth
 // window's boxes: every length box (unit "m") is scaled by one factor s, angles,
 // roughness, slope, discharge and the floor-type box kept, to the least s whose
-// press leaves at least rules.areaPercent of the area and rules.height of height
-// clear (the press's clearance_area_percent and clearance_height, the figures its
-// report prints) and passes the capacity check. Solution::value is s.
+// press meets the rules (at least rules.areaPercent of the area and rules.height
+// of height clear, the figures its report prints; or with rules.fillRatio a fill
+// ratio h/crown within the greatest of its diameter) and passes the capacity
+// check. Solution::value is s.
 DesignResult SizeSmallestTunnel(const WindowSpec& depthWindow,
                                 std::span<const std::string> boxTexts, Clearance rules = {});
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "Checks.h"
 #include "Design.h"
 #include "DesignSupport.h"
 #include "InputBoxes.h"
@@ -128,6 +129,11 @@ class Sizing {
     const double capacity = (r.closed->qmax - q_) / q_;  // below zero exactly when Q is refused
     if (r.outcome == PressOutcome::Capacity) return capacity;
     if (r.outcome != PressOutcome::Report) return kNotANumber;
+    if (rules_.fillRatio) {
+      const double d = r.closed->crown;
+      const double fill = (d - r.closed->clearanceHeight) / d;
+      return std::min(GreatestFillRatio(d) - fill, capacity);
+    }
     return std::min({(r.closed->clearanceAreaPercent - rules_.areaPercent) / 100.0,
                      r.closed->clearanceHeight - rules_.height, capacity});
   }
@@ -187,9 +193,7 @@ DesignResult SolveBestProportions(const WindowSpec& depthWindow,
   return Proportioned(depthWindow, boxTexts, std::nullopt);
 }
 
-bool HasClearance(const WindowSpec& window) {
-  return window.closed;
-}
+bool HasClearance(const WindowSpec& window) { return window.closed; }
 
 DesignResult SizeSmallestTunnel(const WindowSpec& depthWindow,
                                 std::span<const std::string> boxTexts, Clearance rules) {

@@ -23,12 +23,26 @@ std::string Dump(const Json& json, int indent = -1) {
 
 Json Optional(const std::optional<double>& x) { return x ? Json(*x) : Json(nullptr); }
 
+constexpr std::pair<ClearanceRule, std::string_view> kRules[] = {{ClearanceRule::Tunnel, "tunnel"},
+                                                                 {ClearanceRule::FillRatio, "fill"},
+                                                                 {ClearanceRule::None, "none"}};
+
 Json LimitsJson(const CheckLimits& l) {
-  return Json{{"velocity_min", Optional(l.velocityMin)},
-              {"velocity_max", Optional(l.velocityMax)},
-              {"clearance_area_percent", l.clearanceAreaPercent},
-              {"clearance_height", l.clearanceHeight},
-              {"shape_fit_percent", l.shapeFitPercent}};
+  Json j{{"velocity_min", Optional(l.velocityMin)},
+         {"velocity_max", Optional(l.velocityMax)},
+         {"lining", l.lining},
+         {"soil_exponent", l.soilExponent},
+         {"clearance_area_percent", l.clearanceAreaPercent},
+         {"clearance_height", l.clearanceHeight},
+         {"closed_rule", nullptr},
+         {"shape_fit_percent", l.shapeFitPercent},
+         {"froude_low", l.froudeLow},
+         {"froude_high", l.froudeHigh},
+         {"search_percent", l.searchPercent}};
+  for (const auto& [rule, name] : kRules) {
+    if (l.closedRule == rule) j["closed_rule"] = name;
+  }
+  return j;
 }
 
 // A problem with the file's content, named by the place it was found.
@@ -52,6 +66,19 @@ CheckLimits LimitsOf(const Json& j, const std::string& place) {
   l.clearanceAreaPercent = Number(j, "clearance_area_percent", place).value_or(15.0);
   l.clearanceHeight = Number(j, "clearance_height", place).value_or(0.4);
   l.shapeFitPercent = Number(j, "shape_fit_percent", place).value_or(1.0);
+  const CheckLimits defaults;
+  l.lining = j.value("lining", std::string());
+  l.soilExponent = Number(j, "soil_exponent", place).value_or(defaults.soilExponent);
+  l.froudeLow = Number(j, "froude_low", place).value_or(defaults.froudeLow);
+  l.froudeHigh = Number(j, "froude_high", place).value_or(defaults.froudeHigh);
+  l.searchPercent = Number(j, "search_percent", place).value_or(defaults.searchPercent);
+  const std::string rule = j.contains("closed_rule") && j["closed_rule"].is_string()
+                               ? j["closed_rule"].get<std::string>()
+                               : std::string();
+  for (const auto& [r, name] : kRules) {
+    if (rule == name) l.closedRule = r;
+  }
+  if (!rule.empty() && !l.closedRule) throw Refusal{place, "未知的净空规则“" + rule + "”"};
   return l;
 }
 
@@ -183,9 +210,7 @@ struct DesignCache {
 };
 
 bool SameLimits(const CheckLimits& a, const CheckLimits& b) {
-  return a.velocityMin == b.velocityMin && a.velocityMax == b.velocityMax &&
-         a.clearanceAreaPercent == b.clearanceAreaPercent &&
-         a.clearanceHeight == b.clearanceHeight && a.shapeFitPercent == b.shapeFitPercent;
+  return LimitsJson(a) == LimitsJson(b);
 }
 
 // A stored case computed anew; the difference, if any, appended to `notes`.

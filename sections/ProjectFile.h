@@ -5,8 +5,10 @@
 //
 //   {"format": "tarnwick-project", "version": 1,
 //    "name": "一号干渠", "description": "",
-//    "limits": {"velocity_min": null, "velocity_max": 3, "clearance_area_percent": 15,
-//               "clearance_height": 0.4, "shape_fit_percent": 1},
+//    "limits": {"velocity_min": null, "velocity_max": 3, "lining": "concrete",
+//               "soil_exponent": 0.25, "clearance_area_percent": 15, "clearance_height": 0.4,
+//               "closed_rule": null|"tunnel"|"fill"|"none", "shape_fit_percent": 1,
+//               "froude_low": 0.8, "froude_high": 1.2, "search_percent": 0.5},
 //    "cases": [RECORD, ...],
 //    "windows": [{"window": "Form21", "boxes": ["2", "1.5", "0.025", "1000", "5"]}]}
 //

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/CompoundFlow.h"
 #include "core/CriticalFlow.h"
 
 namespace tarnwick {
@@ -53,8 +54,16 @@ SectionDrawing DrawingOf(const SectionCase& c) {
   d.water = WetChain(d.outline, s.h);
 
   const double upper = d.tunnel ? c.model.crown : kOpenChannelCriticalLimit;
-  d.criticalDepth = CriticalDepth(c.discharge, upper, c.model.evaluate);
-  d.froude = FroudeNumber(s);
+  // The lowest minimum of the specific energy, as the checks find it: none in a
+  // closed section whose critical depth lies above its crown. A subdivided
+  // section's energy carries the Coriolis coefficient of its parts, and its
+  // regime is that of its compound Froude number.
+  const EnergySection energy{c.discharge, c.model.evaluate, c.model.subsections};
+  const CriticalDepths found = FindCriticalDepths(energy, upper);
+  if (!found.depths.empty()) d.criticalDepth = found.depths.front();
+  d.froude = c.model.subsections
+                 ? EnergySection{s.q1, c.model.evaluate, c.model.subsections}.Froude(s.h)
+                 : FroudeNumber(s);
   if (s.surfaceWidth > 0.0) d.regime = FlowRegime(d.froude);
   return d;
 }

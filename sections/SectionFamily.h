@@ -71,6 +71,23 @@ concept FitsDimensions = requires(const typename F::Inputs& in, const typename F
   F::Fits(in, s, fits);
 };
 
+// Optional for any family whose section is divided into parts that each carry
+// their own Manning discharge: `static Subsections Subdivide(const Section&,
+// const Inputs&, double h)` gives each part's area, wetted perimeter, top width and
+// conveyance Kᵢ = Aᵢ·Rᵢ^(2/3)/nᵢ at the depth h (core/CompoundFlow.h). The model of
+// the section carries it, so that the checks form the Coriolis coefficient, the
+// compound Froude number and every critical depth from it without knowing the
+// family. Default, without it: one section, α = 1.
+template <class F>
+concept SubdividedFamily = requires(const typename F::Inputs& in, const typename F::Section& s,
+                                    double h) {
+  { F::Subdivide(s, in, h) } -> std::same_as<Subsections>;
+};
+
+// Optional for a closed family: `static constexpr ClosedKind kClosedKind` says
+// which clearance rules apply to it (a circular conduit, a box culvert). Default,
+// without it: a free-surface tunnel.
+
 // A closed section: a tunnel or culvert with a crown the water must stay under.
 template <class F>
 concept ClosedSectionFamily = SectionFamily<F> &&
@@ -111,6 +128,9 @@ SectionModel ModelOfSection(const typename F::Inputs& in, const typename F::Sect
     model.fullSectionDischarge = F::FullSectionDischarge(s, in);
   }
   if constexpr (requires { F::kWholeSectionFigures; }) model.subdivided = F::kWholeSectionFigures;
+  if constexpr (SubdividedFamily<F>) {
+    model.subsections = [s, in](double h) { return F::Subdivide(s, in, h); };
+  }
   return model;
 }
 
@@ -217,6 +237,11 @@ WindowSpec WindowOf() {
   }
   if constexpr (requires { F::Proportions(); }) w.proportions = F::Proportions();
   w.closed = ClosedSectionFamily<F>;
+  if constexpr (requires { F::kClosedKind; }) {
+    w.closedKind = F::kClosedKind;
+  } else if constexpr (ClosedSectionFamily<F>) {
+    w.closedKind = ClosedKind::Tunnel;
+  }
   return w;
 }
 

@@ -111,6 +111,15 @@ struct ShapeFit {
   double reference = 0.0;           // m
 };
 
+// What kind of section a window computes, for the rules that differ by kind (the
+// clearance above the water): set where the family registers.
+enum class ClosedKind {
+  Open,             // an open channel: no clearance
+  Tunnel,           // a free-surface tunnel
+  CircularConduit,  // a circular tunnel or pipe
+  BoxCulvert,       // a rectangular box culvert
+};
+
 // How much a press hands back beside what it prints: the outcome alone (the
 // window's button, the command's text), or also the named values and the case.
 // Silent gives the outcome and named values of the press but prints nothing
@@ -122,9 +131,9 @@ enum class PressDetail { Outcome, Case, Silent };
 // its height and full area, the full-section discharge and, for a report, what
 // is left clear above the water. Given with PressDetail::Case or Silent.
 struct ClosedFigures {
-  double crown = 0.0;     // m, height of the crown above the invert
-  double fullArea = 0.0;  // m²
-  double qmax = 0.0;      // m³/s, Manning discharge of the full section
+  double crown = 0.0;                 // m, height of the crown above the invert
+  double fullArea = 0.0;              // m²
+  double qmax = 0.0;                  // m³/s, Manning discharge of the full section
   double clearanceHeight = 0.0;       // m, crown − h (reports only)
   double clearanceAreaPercent = 0.0;  // %, 100·(W0 − W)/W0 (reports only)
 };
@@ -174,6 +183,7 @@ struct WindowSpec {
   // A closed section (tunnel, pipe, culvert): set where the family registers,
   // from whether it keeps the closed-section part of the contract.
   bool closed = false;
+  ClosedKind closedKind = ClosedKind::Open;
 };
 
 const std::vector<WindowSpec>& Windows();

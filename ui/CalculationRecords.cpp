@@ -10,6 +10,7 @@
 #include "CalculationWindow.h"
 #include "CaseTableWindow.h"
 #include "CheckPanel.h"
+#include "InputGrid.h"
 
 namespace tarnwick::ui {
 
@@ -17,6 +18,8 @@ void CalculationWindow::RecordPress(const std::vector<std::string>& texts,
                                     const PressResult& pressed) {
   // A refused press still shows the boxes it read only in part, the likely cause.
   checkPanel_->ShowPress(entry_, texts, pressed);
+  // The box at fault is marked in the window, on a refusal too.
+  MarkFaultyBoxes(entry_.boxes, boxes_, checkPanel_->Shown());
   if (pressed.outcome != PressOutcome::Report) return;
   if (std::optional<CaseRow> row = CaseRowOf(entry_, texts, pressed)) cases_->Add(std::move(*row));
   records_.push_back(tarnwick::RecordPress(entry_, texts, checkPanel_->Limits()));

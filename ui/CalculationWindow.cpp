@@ -332,6 +332,7 @@ void CalculationWindow::ClearResults() {
   pane_->ClearLines();
   // The panel, the table and the book follow the pane's reports.
   checkPanel_->Clear();
+  MarkFaultyBoxes(entry_.boxes, boxes_, {});
   cases_->Clear();
   records_.clear();
 }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "WindowDecor.h"
@@ -126,37 +127,75 @@ QWidget* CheckPanel::BuildLimits(QWidget* parent) {
   lining_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   lining_->setMinimumContentsLength(8);
   lining_->addItem(QStringLiteral("按衬砌选取不冲流速…"));
+  // Each lining with its tabulated range; the lower end is the limit, soils
+  // corrected for the hydraulic radius of the case.
   for (const LiningVelocity& l : UsualMaximumVelocities()) {
-    lining_->addItem(QStringLiteral("%1  %2 m/s").arg(Q(l.name)).arg(l.maxVelocity), l.maxVelocity);
+    lining_->addItem(
+        QStringLiteral("%1  %2～%3 m/s").arg(Q(l.name)).arg(l.maxVelocity).arg(l.upperEnd),
+        Q(l.id));
   }
+  lining_->setToolTip(Q(kLiningVelocitySource));
   connect(lining_, &QComboBox::activated, this, &CheckPanel::PickLining);
   // A maximum typed by hand is no longer the one of the lining shown.
   connect(velocityMax_, &QLineEdit::textEdited, lining_, [this] { lining_->setCurrentIndex(0); });
   grid->addWidget(lining_, 2, 0, 1, 3);
+  auto* source = new QLabel(QStringLiteral("出处：") + Q(kLiningVelocitySource), frame);
+  source->setObjectName(QStringLiteral("LiningSource"));
+  source->setWordWrap(true);
+  source->setEnabled(false);
+  grid->addWidget(source, 3, 0, 1, 3);
 
-  // Closed sections only: the dry share of the area and the height over the water.
+  const CheckLimits defaults;
+  froudeLow_ = LimitBox(frame, "FroudeLow", QString::number(defaults.froudeLow),
+                        QString::number(defaults.froudeLow));
+  froudeHigh_ = LimitBox(frame, "FroudeHigh", QString::number(defaults.froudeHigh),
+                         QString::number(defaults.froudeHigh));
+  LimitRow(grid, 4, QStringLiteral("近临界 Fr ≥"), froudeLow_, {});
+  LimitRow(grid, 5, QStringLiteral("近临界 Fr ≤"), froudeHigh_, {});
+  BuildClosedLimits(frame, grid, 6);
+  return frame;
+}
+
+// Closed sections only: the rule (by kind of section unless chosen), and for the
+// tunnel rule the dry share of the area and the height over the water.
+void CheckPanel::BuildClosedLimits(QWidget* frame, QGridLayout* grid, int row) {
+  closedRule_ = new QComboBox(frame);
+  closedRule_->setObjectName(QStringLiteral("ClosedRule"));
+  closedRule_->addItem(QStringLiteral("净空规则：按断面类型"));
+  closedRule_->addItem(QStringLiteral("隧洞净空（SL 279）"), int(ClearanceRule::Tunnel));
+  closedRule_->addItem(QStringLiteral("管道充满度（GB 50014）"), int(ClearanceRule::FillRatio));
+  closedRule_->addItem(QStringLiteral("不校核净空"), int(ClearanceRule::None));
+  connect(closedRule_, &QComboBox::currentIndexChanged, this, &CheckPanel::Recheck);
+  grid->addWidget(closedRule_, row, 0, 1, 3);
+  closedRows_ = {closedRule_};
   const CheckLimits defaults;
   const QString area = QString::number(defaults.clearanceAreaPercent);
   const QString height = QString::number(defaults.clearanceHeight);
   clearanceArea_ = LimitBox(frame, "ClearanceArea", area, area);
   clearanceHeight_ = LimitBox(frame, "ClearanceHeight", height, height);
   clearanceRows_ =
-      LimitRow(grid, 3, QStringLiteral("净空面积 ≥"), clearanceArea_, QStringLiteral("%")) +
-      LimitRow(grid, 4, QStringLiteral("净空高度 ≥"), clearanceHeight_, QStringLiteral("m"));
-  for (QWidget* w : clearanceRows_) w->setVisible(false);
-  return frame;
+      LimitRow(grid, row + 1, QStringLiteral("净空面积 ≥"), clearanceArea_, QStringLiteral("%")) +
+      LimitRow(grid, row + 2, QStringLiteral("净空高度 ≥"), clearanceHeight_, QStringLiteral("m"));
+  for (QWidget* w : closedRows_ + clearanceRows_) w->setVisible(false);
 }
 
+// A lining picked: its limit replaces one typed by hand.
 void CheckPanel::PickLining(int index) {
-  const QVariant velocity = lining_->itemData(index);
-  if (!velocity.isValid()) return;
-  velocityMax_->setText(QString::number(velocity.toDouble()));
+  if (!lining_->itemData(index).isValid()) return;
+  velocityMax_->clear();
+  Recheck();
 }
 
 CheckLimits CheckPanel::Limits() const {
   CheckLimits limits;
   limits.velocityMin = Number(velocityMin_);
   limits.velocityMax = Number(velocityMax_);
+  const QVariant lining = lining_->currentData();
+  if (lining.isValid()) limits.lining = lining.toString().toStdString();
+  if (const auto low = Number(froudeLow_)) limits.froudeLow = *low;
+  if (const auto high = Number(froudeHigh_)) limits.froudeHigh = std::max(*high, limits.froudeLow);
+  const QVariant rule = closedRule_->currentData();
+  if (rule.isValid()) limits.closedRule = ClearanceRule(rule.toInt());
   // An emptied clearance box falls back to the usual rule shown in it.
   if (const auto area = Number(clearanceArea_)) limits.clearanceAreaPercent = *area;
   if (const auto height = Number(clearanceHeight_)) limits.clearanceHeight = *height;
@@ -186,8 +225,10 @@ void CheckPanel::ShowChecks() {
     delete item->widget();
     delete item;
   }
-  const bool closed = Applies(shown_, "clearance_area") || Applies(shown_, "clearance_height");
-  for (QWidget* w : clearanceRows_) w->setVisible(closed);
+  const bool tunnelRule = Applies(shown_, "clearance_area") || Applies(shown_, "clearance_height");
+  const bool closed = tunnelRule || Applies(shown_, "fill_ratio") || Applies(shown_, "clearance");
+  for (QWidget* w : closedRows_) w->setVisible(closed);
+  for (QWidget* w : clearanceRows_) w->setVisible(tunnelRule);
   if (shown_.empty()) {
     auto* hint = new QLabel(QStringLiteral("按“确 定”计算后，此处显示最后一次计算的校核结果。"),
                             checksFrame_);

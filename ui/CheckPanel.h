@@ -51,6 +51,7 @@ class CheckPanel : public QScrollArea {
   };
 
   QWidget* BuildLimits(QWidget* parent);
+  void BuildClosedLimits(QWidget* frame, QGridLayout* grid, int row);
   QLineEdit* LimitBox(QWidget* parent, const char* name, const QString& placeholder,
                       const QString& text = {});
   void PickLining(int index);
@@ -62,9 +63,13 @@ class CheckPanel : public QScrollArea {
   QLineEdit* velocityMin_ = nullptr;
   QLineEdit* velocityMax_ = nullptr;
   QComboBox* lining_ = nullptr;
+  QLineEdit* froudeLow_ = nullptr;
+  QLineEdit* froudeHigh_ = nullptr;
+  QComboBox* closedRule_ = nullptr;
   QLineEdit* clearanceArea_ = nullptr;
   QLineEdit* clearanceHeight_ = nullptr;
-  QList<QWidget*> clearanceRows_;  // shown for closed sections only
+  QList<QWidget*> closedRows_;     // shown for closed sections only
+  QList<QWidget*> clearanceRows_;  // shown where the tunnel rule applies
   QGroupBox* checksFrame_ = nullptr;
   QGridLayout* rows_ = nullptr;
 };

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "sections/Checks.h"
 #include "sections/WindowCatalog.h"
 
 class QGridLayout;
@@ -20,5 +21,11 @@ struct InputGrid {
 };
 
 InputGrid BuildInputGrid(const std::vector<BoxSpec>& boxes, QWidget* frame);
+
+// Marks each box a failed check names (Check::box, the box's symbol or name) with
+// a red frame and the check's text as its tool tip, and restores every other box
+// to its table tool tip; all from the checks and the table, for any window.
+void MarkFaultyBoxes(const std::vector<BoxSpec>& specs, const std::vector<QLineEdit*>& boxes,
+                     const std::vector<Check>& checks);
 
 }  // namespace tarnwick::ui

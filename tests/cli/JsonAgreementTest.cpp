@@ -180,5 +180,24 @@ TEST(JsonOutput, NumbersAndStrings) {
   EXPECT_EQ(JsonString("a\"b\\c\n城"), "\"a\\\"b\\\\c\\u000a城\"");
 }
 
+// Bytes that begin no well-formed UTF-8 sequence become U+FFFD, one each; the
+// well-formed ones pass, so every line a box's text goes into is valid JSON.
+TEST(JsonOutput, InvalidUtf8BecomesReplacementCharacter) {
+  const std::string fffd = "\xEF\xBF\xBD";
+  const struct {
+    std::string text;
+    std::string json;  // between the quotes
+  } cases[] = {
+      {"5\xff", "5" + fffd},
+      {"\xc0\xaf", fffd + fffd},                        // overlong "/"
+      {"\xed\xa0\x80", fffd + fffd + fffd},             // a surrogate
+      {"\xe5\x9f", fffd + fffd},                        // cut short
+      {"\xf4\x90\x80\x80", fffd + fffd + fffd + fffd},  // above U+10FFFF
+      {"城\xf0\x9f\x98\x80", "城\xf0\x9f\x98\x80"},     // U+1F600 passes
+      {"\x7f", "\x7f"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(JsonString(c.text), "\"" + c.json + "\"") << c.json;
+}
+
 }  // namespace
 }  // namespace tarnwick

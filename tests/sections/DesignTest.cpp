@@ -313,9 +313,16 @@ TEST(Design, SolverFindsEveryRootADenseScanFinds) {
 }
 
 // Every tunnel's smallest section of its typed shape meets both clearance rules
-// and the capacity check, and the same shape one per cent smaller fails one.
+// (or the pipe's fill ratio by diameter) and the capacity check, and the same
+// shape one per cent smaller fails one.
 TEST(Design, SmallestTunnelIsTheLeastThatKeepsTheRules) {
-  const Clearance rules[] = {{}, {30.0, 0.1}, {5.0, 1.0}, {0.0, 0.0}};
+  const Clearance rules[] = {{}, {30.0, 0.1}, {5.0, 1.0}, {0.0, 0.0}, {15.0, 0.4, true}};
+  // h/D against the greatest fill ratio of GB 50014 for D, written out here.
+  const auto fillOk = [](const ClosedFigures& f) {
+    const double d = f.crown;
+    const double most = d < 0.35 ? 0.55 : d < 0.5 ? 0.65 : d < 1.0 ? 0.70 : 0.75;
+    return (d - f.clearanceHeight) / d <= most + 1e-12;
+  };
   int tunnels = 0;
   for (const WindowSpec& w : Windows()) {
     if (w.kind != CalculationKind::Depth || !HasClearance(w)) continue;
@@ -332,8 +339,12 @@ TEST(Design, SmallestTunnelIsTheLeastThatKeepsTheRules) {
       ASSERT_EQ(r.outcome, DesignOutcome::Solved) << r.pane.Joined();
       const Solution& s = r.solutions.at(0);
       EXPECT_EQ(s.press.outcome, PressOutcome::Report);
-      EXPECT_GE(s.press.closed->clearanceAreaPercent, c.areaPercent);
-      EXPECT_GE(s.press.closed->clearanceHeight, c.height);
+      if (c.fillRatio) {
+        EXPECT_TRUE(fillOk(*s.press.closed));
+      } else {
+        EXPECT_GE(s.press.closed->clearanceAreaPercent, c.areaPercent);
+        EXPECT_GE(s.press.closed->clearanceHeight, c.height);
+      }
       EXPECT_EQ(s.line.rfind("最小断面 缩放系数s=", 0), 0u) << s.line;
       std::vector<double> smaller = typed;
       for (size_t k = 0; k < w.boxes.size(); ++k) {
@@ -346,8 +357,9 @@ TEST(Design, SmallestTunnelIsTheLeastThatKeepsTheRules) {
       }
       const PressResult less = Trial(w, smaller);
       const bool fails = less.outcome != PressOutcome::Report ||
-                         less.closed->clearanceAreaPercent < c.areaPercent ||
-                         less.closed->clearanceHeight < c.height;
+                         (c.fillRatio ? !fillOk(*less.closed)
+                                      : less.closed->clearanceAreaPercent < c.areaPercent ||
+                                            less.closed->clearanceHeight < c.height);
       EXPECT_TRUE(fails);
     }
   }

@@ -64,6 +64,8 @@ TEST(SectionDrawing, WaterAreaAndRegimeAgreeWithTheCase) {
       {"Form2", {"2", "1.5", "0.025", "1000", "5"}},
       {"Form22", {"1", "0.014", "2000", "3"}},
       {"Form11", {"4", "1.5", "2", "0.025", "10", "2", "0.035", "8", "2.5", "0.04", "2000", "60"}},
+      // Rough flood plains: supercritical as a compound section (Fc = 1.48).
+      {"Form12", {"5.3", "1", "1.7", "0.02", "28", "2", "0.04", "27", "0", "0.03", "200", "2.5"}},
       {"Form23", {"3", "2", "1.7320508", "120", "0", "0.014", "1000", "8"}},
       {"Form24", {"", "1", "0.014", "1000", "1.5"}},
       {"Form35", {"0.8", "1", "0.014", "1000", "0.6"}},
@@ -91,6 +93,14 @@ TEST(SectionDrawing, WaterAreaAndRegimeAgreeWithTheCase) {
     sawSupercritical = sawSupercritical || d.regime == "急流";
   }
   EXPECT_TRUE(sawSupercritical);
+}
+
+// A box culvert whose critical depth lies above its roof draws no critical depth
+// (a 2 × 1 m box carrying 9 m³/s: Q²/(g·B²·H³) = 2.06 > 1 at the roof).
+TEST(SectionDrawing, NoCriticalDepthAboveTheRoof) {
+  EXPECT_GT(9.0 * 9.0 / (kGravity * 2.0 * 2.0 * 1.0), 1.0);
+  EXPECT_FALSE(DrawingFor("Form28", {"2", "1", "0.014", "50", "9"}).criticalDepth.has_value());
+  EXPECT_TRUE(DrawingFor("Form28", {"2", "1", "0.014", "50", "3"}).criticalDepth.has_value());
 }
 
 TEST(SectionDrawing, FloorWidthOfFlatAndCurvedBeds) {

@@ -51,10 +51,15 @@ void Press(CalculationWindow& window, const QStringList& texts) {
   Child<QPushButton>(&window, "Command1")->click();
 }
 
-// "Box=text" types into a limit box of the panel; "Lining=id" picks a lining.
+// "Box=text" types into a limit box of the panel; "Lining=id" picks a lining;
+// "ClosedRule=k" picks the k-th clearance rule (0 by kind of section).
 void SetLimit(CheckPanel* panel, const QString& edit) {
   const QString box = edit.section('=', 0, 0);
   const QString text = edit.section('=', 1);
+  if (box == "ClosedRule") {
+    Child<QComboBox>(panel, "ClosedRule")->setCurrentIndex(text.toInt());
+    return;
+  }
   if (box != "Lining") {
     Child<QLineEdit>(panel, qPrintable(box))->setText(text);
     return;
@@ -116,6 +121,8 @@ class CheckPanelTest : public QObject {
   void checksOfTheLastPress_data();
   void checksOfTheLastPress();
   void caseTableHasARowPerReport();
+  void faultyBoxMarked_data();
+  void faultyBoxMarked();
   void bookFromTheWindow_data();
   void bookFromTheWindow();
 };
@@ -138,8 +145,11 @@ void CheckPanelTest::checksOfTheLastPress_data() {
       << false;
   QTest::newRow("fast enough") << "Form21" << form21 << QStringList{"VelocityMin=1"}
                                << QStringList{"velocity=满足"} << false;
-  QTest::newRow("scours fine sand") << "Form21" << form21 << QStringList{"Lining=fine-sand"}
-                                    << QStringList{"velocity=不满足"} << false;
+  // Light loam at R = 0.743 m: 0.60·0.743^0.25 = 0.557 m/s.
+  QTest::newRow("scours light loam") << "Form21" << form21 << QStringList{"Lining=light-loam"}
+                                     << QStringList{"velocity=不满足"} << false;
+  QTest::newRow("near-critical band widened") << "Form21" << form21 << QStringList{"FroudeLow=0.3"}
+                                              << QStringList{"regime=不满足"} << false;
   QTest::newRow("within concrete")
       << "Form21" << form21 << QStringList{"VelocityMin=0.5", "Lining=concrete"}
       << QStringList{"velocity=满足"} << false;
@@ -164,9 +174,51 @@ void CheckPanelTest::checksOfTheLastPress_data() {
   // Above the capacity of the tunnel: refused, only the box read in part is told.
   QTest::newRow("refused, read in part")
       << "Form23" << CityGate("20x") << QStringList()
-      << QStringList{"partial_read_Q=提示", "regime", "clearance_area"} << false;
+      << QStringList{"partial_read_Q=不满足", "regime", "clearance_area"} << false;
+  // A pipe: judged by its fill ratio, the tunnel's boxes not offered; the tunnel
+  // rule chosen offers them.
+  QTest::newRow("pipe") << "Form24" << QStringList{"", "0.5", "0.013", "1000", "0.7"}
+                        << QStringList() << QStringList{"fill_ratio=不满足", "clearance_area"}
+                        << false;
+  // A box culvert: its clearance shown, not judged, until the tunnel rule is chosen.
+  const QStringList culvert = {"2", "2", "0.014", "1000", "3"};
+  QTest::newRow("culvert, no rule chosen")
+      << "Form28" << culvert << QStringList() << QStringList{"clearance=提示", "clearance_area"}
+      << false;
+  QTest::newRow("culvert, tunnel rule")
+      << "Form28" << culvert << QStringList{"ClosedRule=1"}
+      << QStringList{"clearance_area=满足", "clearance_height=满足", "clearance"} << true;
+  QTest::newRow("slope typed as i")
+      << "Form21" << QStringList{"2", "1.5", "0.025", "0.0005", "5"} << QStringList()
+      << QStringList{"slope_text_I=不满足", "velocity=不满足", "regime=提示"} << false;
   QTest::newRow("refused") << "Form23" << CityGate("20") << QStringList()
                            << QStringList{"regime", "partial_read_Q", "clearance_area"} << false;
+}
+
+void CheckPanelTest::faultyBoxMarked_data() {
+  QTest::addColumn<QStringList>("boxes");
+  QTest::addColumn<int>("marked");  // index of the box marked, -1 none
+  QTest::newRow("slope as i") << QStringList{"2", "1.5", "0.025", "0.0005", "5"} << 3;
+  QTest::newRow("slope as a fraction") << QStringList{"2", "1.5", "0.025", "1/1000", "5"} << 3;
+  QTest::newRow("input-error block") << QStringList{"O.5", "1.5", "0.025", "1000", "5"} << 0;
+  QTest::newRow("read in full") << QStringList{"2", "1.5", "0.025", "1000", "5"} << -1;
+}
+
+// The box a check fails is framed in red with the check as its tool tip; the
+// next press takes the mark away from a box typed right.
+void CheckPanelTest::faultyBoxMarked() {
+  QFETCH(QStringList, boxes);
+  QFETCH(int, marked);
+  CalculationWindow form(Entry("Form21"));
+  Press(form, {"2", "1.5", "0.025", "1000", "2OOO"});  // the discharge box marked first
+  QVERIFY(form.Boxes()[4]->property("fault").toBool());
+  Press(form, boxes);
+  for (int k = 0; k < int(form.Boxes().size()); ++k) {
+    const QLineEdit* box = form.Boxes()[size_t(k)];
+    QCOMPARE(box->property("fault").toBool(), k == marked);
+    QCOMPARE(box->styleSheet().contains("border"), k == marked);
+    if (k == marked) QVERIFY2(box->toolTip().contains(boxes[k]), qPrintable(box->toolTip()));
+  }
 }
 
 void CheckPanelTest::checksOfTheLastPress() {
@@ -284,9 +336,9 @@ void CheckPanelTest::bookFromTheWindow() {
   QVERIFY(text.contains("渠首隧洞"));
   QVERIFY(text.contains("水力计算书"));
   QVERIFY(text.contains("城门洞形隧洞均匀流水深计算成果表"));
-  QVERIFY(text.contains("净空面积比=19.507%（要求≥19.000%） 满足"));
-  QVERIFY(text.contains("净空面积比=14.062%（要求≥19.000%） 不满足"));
-  QVERIFY(text.contains("流态：缓流（Fr<1） 满足"));
+  QVERIFY(text.contains("净空面积比=19.507%（要求≥19.000%，用户设定） 满足"));
+  QVERIFY(text.contains("净空面积比=14.062%（要求≥19.000%，用户设定） 不满足"));
+  QVERIFY(text.contains("流态：缓流（Fr<0.80） 满足"));
   QCOMPARE(text.count("流态："), 2);
   QVERIFY(!form.WriteBookTo(dir.filePath("missing/book." + suffix)).isEmpty());
 }

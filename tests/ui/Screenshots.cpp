@@ -7,7 +7,7 @@
 // design windows of an open channel and a tunnel with their results) and saves a
 // picture of every window into OUTDIR, and a calculation book, book.pdf. With
 // --panes only the six-report windows are taken, their names ended by SUFFIX:
-// for a run under other fonts.
+// for a run under other fonts; with --checks only the windows of the check cases.
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <utility>
 
 #include "WorkedCases.h"
 #include "ui/AboutWindow.h"
@@ -243,14 +244,37 @@ bool SaveDesigns(Shell& shell) {
   return true;
 }
 
+// The check panel beside the pane of cases an engineer must be warned of: a
+// compound channel with rough flood plains (supercritical as a compound
+// section), a circular conduit judged as a pipe, and a slope typed as i (the box
+// framed in red).
+bool SaveCheckCases(Shell& shell) {
+  const std::pair<WorkedCase, const char*> cases[] = {
+      {{"Form12", {"5.3", "1", "1.7", "0.02", "28", "2", "0.04", "27", "0", "0.03", "200", "2.5"}},
+       "Form12-rough-plains-checks"},
+      {{"Form24", {"", "0.5", "0.013", "1000", "0.7"}}, "Form24-pipe-checks"},
+      {{"Form21", {"2", "1.5", "0.025", "0.0005", "5"}}, "Form21-slope-as-i-checks"},
+  };
+  for (const auto& [c, name] : cases) {
+    CalculationWindow* window = Open(shell, c);
+    if (window == nullptr) return false;
+    window->findChild<QPushButton*>("Command1")->click();
+    Save(window, QString::fromLatin1(name));
+    window->findChild<QAction*>("LEFT")->trigger();
+    QTest::qWait(20);
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   const bool panesOnly = argc == 4 && QByteArray(argv[2]) == "--panes";
-  if (argc != 2 && !panesOnly) {
-    std::fprintf(stderr, "usage: tarnwick-screenshots OUTDIR [--panes SUFFIX]\n");
+  const bool checksOnly = argc == 3 && QByteArray(argv[2]) == "--checks";
+  if (argc != 2 && !panesOnly && !checksOnly) {
+    std::fprintf(stderr, "usage: tarnwick-screenshots OUTDIR [--panes SUFFIX | --checks]\n");
     return 2;
   }
   if (!InstallQtChinese(app)) std::fprintf(stderr, "Qt's Chinese translations are missing\n");
@@ -258,6 +282,10 @@ int main(int argc, char** argv) {
   if (!outDir.mkpath(QStringLiteral("."))) return 1;
 
   Shell shell;
+  if (checksOnly) {
+    shell.ShowSelection();
+    return SaveCheckCases(shell) ? 0 : 1;
+  }
   if (panesOnly) {
     shell.ShowSelection();
     if (!SaveSixReports(shell, QString::fromLocal8Bit(argv[3]))) return 1;
@@ -268,7 +296,10 @@ int main(int argc, char** argv) {
   QTest::mouseClick(shell.Splash()->findChild<QLabel*>("Label2"), Qt::LeftButton);
   Save(shell.Selection(), "Form1");
 
-  if (!SaveSixReports(shell, QString()) || !SaveQtTexts(shell) || !SaveDesigns(shell)) return 1;
+  if (!SaveSixReports(shell, QString()) || !SaveQtTexts(shell) || !SaveDesigns(shell) ||
+      !SaveCheckCases(shell)) {
+    return 1;
+  }
   for (const WorkedCase& c : WorkedCases()) {
     CalculationWindow* window = Open(shell, c);
     if (window == nullptr) return 1;

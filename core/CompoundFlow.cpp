@@ -1,0 +1,116 @@
+#include "CompoundFlow.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Hydraulics.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr int kScanSteps = 4000;          // depths of the scan, geometric from upper·1e-9
+constexpr double kScanLowest = 1e-9;      // share of `upper` where the scan starts
+constexpr double kDerivativeStep = 1e-6;  // relative step of the numerical dE/dh
+
+struct Totals {
+  double area = 0.0;
+  double conveyance = 0.0;
+  double weighted = 0.0;  // Σ Kᵢ³/Aᵢ²
+  int wetted = 0;
+};
+
+Totals Sum(std::span<const Subsection> parts) {
+  Totals t;
+  for (const Subsection& p : parts) {
+    if (!(p.area > 0.0)) continue;
+    t.area += p.area;
+    t.conveyance += p.conveyance;
+    t.weighted += p.conveyance * p.conveyance * p.conveyance / (p.area * p.area);
+    ++t.wetted;
+  }
+  return t;
+}
+
+// α/A² = Σ(Kᵢ³/Aᵢ²)/K³: the specific energy is h + Q²/(2g)·this.
+double KineticFactor(const EnergySection& s, double h) {
+  if (s.subsections) {
+    const Subsections parts = s.subsections(h);
+    const Totals t = Sum(parts);
+    if (t.wetted >= 2) return t.weighted / (t.conveyance * t.conveyance * t.conveyance);
+  }
+  const double a = s.evaluate(h).w;
+  return 1.0 / (a * a);
+}
+
+bool Subdivided(const EnergySection& s, double h) {
+  return s.subsections && Sum(s.subsections(h)).wetted >= 2;
+}
+
+// 1 − Fc² at h: the sign tells a depth below a minimum of E from one above it.
+double Slope(const EnergySection& s, double h) {
+  const double fc = s.Froude(h);
+  return 1.0 - fc * fc;
+}
+
+}  // namespace
+
+double CoriolisCoefficient(std::span<const Subsection> parts) {
+  const Totals t = Sum(parts);
+  if (t.wetted < 2) return 1.0;
+  return t.weighted * t.area * t.area / (t.conveyance * t.conveyance * t.conveyance);
+}
+
+double EnergySection::Alpha(double h) const {
+  return subsections ? CoriolisCoefficient(subsections(h)) : 1.0;
+}
+
+double EnergySection::Energy(double h) const {
+  return h + q * q / (2.0 * kGravity) * KineticFactor(*this, h);
+}
+
+double EnergySection::Froude(double h) const {
+  if (!Subdivided(*this, h)) {
+    const SectionState st = evaluate(h);
+    if (!(st.surfaceWidth > 0.0) || !(st.w > 0.0)) return 0.0;
+    return q / st.w / std::sqrt(kGravity * st.w / st.surfaceWidth);
+  }
+  // −dE/dh + 1 = −Q²/(2g)·d(α/A²)/dh, by central differences; within one
+  // subdivision the relations are smooth in h.
+  const double dh = kDerivativeStep * h;
+  const double slope = (KineticFactor(*this, h + dh) - KineticFactor(*this, h - dh)) / (2.0 * dh);
+  const double fc2 = -q * q / (2.0 * kGravity) * slope;
+  return fc2 > 0.0 ? std::sqrt(fc2) : 0.0;
+}
+
+CriticalDepths FindCriticalDepths(const EnergySection& section, double upper) {
+  CriticalDepths out;
+  if (!(section.q > 0.0) || !(upper > 0.0) || !std::isfinite(upper)) return out;
+  // Short of `upper` itself: at a crown the surface closes and Fc drops to 0,
+  // which is no minimum of E.
+  const double top = upper * (1.0 - kScanLowest);
+  const double lowest = upper * kScanLowest;
+  const double ratio = std::pow(top / lowest, 1.0 / kScanSteps);
+  double hPrev = lowest;
+  double fPrev = Slope(section, hPrev);
+  for (int k = 1; k <= kScanSteps; ++k) {
+    const double h = k == kScanSteps ? top : std::min(top, hPrev * ratio);
+    const double f = Slope(section, h);
+    if (fPrev < 0.0 && f >= 0.0) {
+      // E falls then rises: a minimum between, found to the bisection's limit.
+      double lo = hPrev;
+      double hi = h;
+      for (int pass = 0; pass < 200 && hi - lo > 1e-12 * upper; ++pass) {
+        const double mid = (lo + hi) / 2.0;
+        (Slope(section, mid) < 0.0 ? lo : hi) = mid;
+      }
+      out.depths.push_back((lo + hi) / 2.0);
+    }
+    hPrev = h;
+    fPrev = f;
+  }
+  out.aboveRange = out.depths.empty() && fPrev < 0.0;
+  return out;
+}
+
+}  // namespace tarnwick
