@@ -93,6 +93,7 @@ for input in "$record" "$record"$'\n{"end": 2}'; do
   [ ! -e "$dir/new.pdf" ] || fail "a book written from a stream stopped short"
   cmp -s "$dir/stream.pdf" "$dir/old.pdf" || fail "old.pdf changed by a stream stopped short"
 done
+[ -z "$(ls -A "$dir" | grep '^\.')" ] || fail "a stream stopped short left: $(ls -A "$dir")"
 
 # A project file booked; a stored report that differs from now is said in its case.
 "$calc" --save "$dir/p.json" Form21 2 1.5 0.025 1000 5 >/dev/null
