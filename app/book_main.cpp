@@ -1,12 +1,18 @@
-// tarnwick-book: writes the calculation book of cases computed headless. It is
-// started by tarnwick-calc --book, which hands the case records over on standard
-// input, one JSON line a case (sections/ProjectFile.h), each with its box texts
-// exactly as typed and the limits its checks were judged against:
+// tarnwick-book: writes the calculation book of cases computed headless.
 //   tarnwick-book FILE.pdf|FILE.odt PROJECT < records
+//   tarnwick-book FILE.pdf|FILE.odt PROJECT --project P.json
+// tarnwick-calc --book starts it and hands the case records over on standard
+// input as they are computed, one JSON line a case (sections/ProjectFile.h), then
+// a last line {"end": N}. Input that ends without it is a run that was given up:
+// no book is written. With --project, the book of every case of a project file.
+// Each case is booked as it comes and let go, so a book of any length is written
+// in the memory of one case; the book takes its name only when complete.
+// Exit status: 0 written, 2 usage or unreadable records/project, 3 not written.
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,6 +30,63 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
   }
 }
 
+// A case whose stored result is not what is computed now: said on standard
+// error and in red in its section.
+QString Differs(const std::string& place, const std::string& difference) {
+  std::fprintf(stderr, "tarnwick-book: %s：%s\n", place.c_str(), difference.c_str());
+  return QStringLiteral("注意：") + QString::fromStdString(difference);
+}
+
+// The end line {"end": N}, N the number of records handed over.
+std::optional<long> EndLine(const std::string& line) {
+  static const std::string head = "{\"end\": ";
+  if (line.rfind(head, 0) != 0) return std::nullopt;
+  char* stop = nullptr;
+  const long n = std::strtol(line.c_str() + head.size(), &stop, 10);
+  return stop != nullptr && *stop == '}' ? std::optional<long>(n) : std::nullopt;
+}
+
+// The records on standard input, booked one by one.
+int BookStream(tarnwick::ui::CalculationBook& book) {
+  std::string line;
+  long records = 0;
+  for (long number = 1; std::getline(std::cin, line); ++number) {
+    if (line.empty()) continue;
+    if (const std::optional<long> end = EndLine(line)) {
+      if (*end == records) return 0;
+      std::fprintf(stderr, "tarnwick-book: %ld cases announced, %ld received; no book written\n",
+                   *end, records);
+      return 3;
+    }
+    const tarnwick::RecordRead read = tarnwick::ParseRecordLine(line);
+    if (read.records.empty()) {
+      std::fprintf(stderr, "tarnwick-book: line %ld: %s; no book written\n", number,
+                   read.error.c_str());
+      return 2;
+    }
+    ++records;
+    const std::string place = "第 " + std::to_string(records) + " 个算例";
+    book.Add(read.records.front(),
+             read.difference.empty() ? QString() : Differs(place, read.difference));
+  }
+  std::fprintf(stderr, "tarnwick-book: the cases ended early; no book written\n");
+  return 3;
+}
+
+// Every case of a project file, with the note of each that differs from now.
+void BookProject(tarnwick::ui::CalculationBook& book, const tarnwick::ProjectRead& read) {
+  const std::vector<tarnwick::CaseRecord>& cases = read.project->cases;
+  for (size_t k = 0; k < cases.size(); ++k) {
+    // ReadProjectFile names a case that differs by its place, "第 N 个算例：…".
+    const std::string place = "第 " + std::to_string(k + 1) + " 个算例";
+    QString note;
+    for (const std::string& d : read.differences) {
+      if (d.rfind(place + "：", 0) == 0) note = Differs(place, d.substr(place.size() + 3));
+    }
+    book.Add(cases[k], note);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -31,33 +94,39 @@ int main(int argc, char** argv) {
   // The book is painted, never shown: no display is needed.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication app(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: tarnwick-book FILE.pdf|FILE.odt PROJECT < records\n");
+  const bool fromProject = argc == 5 && std::string(argv[3]) == "--project";
+  if (argc != 3 && !fromProject) {
+    std::fprintf(stderr,
+                 "usage: tarnwick-book FILE.pdf|FILE.odt PROJECT < records\n"
+                 "       tarnwick-book FILE.pdf|FILE.odt PROJECT --project P.json\n");
     return 2;
   }
-  std::vector<tarnwick::CaseRecord> cases;
-  std::string line;
-  std::optional<size_t> end;
-  for (long number = 1; std::getline(std::cin, line); ++number) {
-    if (line.empty()) continue;
-    if (line.rfind("{\"end\": ", 0) == 0) {
-      end = std::strtoul(line.c_str() + 8, nullptr, 10);
-      break;
-    }
-    tarnwick::RecordRead read = tarnwick::ParseRecordLine(line);
-    if (read.records.empty()) {
-      std::fprintf(stderr, "tarnwick-book: line %ld: %s\n", number, read.error.c_str());
+  std::optional<tarnwick::ProjectRead> project;
+  std::optional<size_t> count;
+  QString title = QString::fromUtf8(argv[2]);
+  if (fromProject) {
+    project = tarnwick::ReadProjectFile(argv[4]);
+    if (!project->project) {
+      std::fprintf(stderr, "tarnwick-book: %s\n", project->error.c_str());
       return 2;
     }
-    cases.push_back(std::move(read.records.front()));
+    count = 0;
+    for (const tarnwick::CaseRecord& c : project->project->cases) count = *count + c.IsReport();
+    if (title.isEmpty()) title = QString::fromStdString(project->project->name);
   }
-  // Input that stops short of its end line is a run that was given up: no book.
-  if (!end || *end != cases.size()) {
-    std::fprintf(stderr, "tarnwick-book: the cases ended early; no book written\n");
+  QString error;
+  const std::unique_ptr<tarnwick::ui::CalculationBook> book =
+      tarnwick::ui::CalculationBook::Open(QString::fromLocal8Bit(argv[1]), title, count, error);
+  if (!book) {
+    std::fprintf(stderr, "tarnwick-book: %s\n", error.toLocal8Bit().constData());
     return 3;
   }
-  const QString error = tarnwick::ui::WriteCalculationBook(QString::fromLocal8Bit(argv[1]),
-                                                           QString::fromUtf8(argv[2]), cases);
+  if (project) {
+    BookProject(*book, *project);
+  } else if (const int status = BookStream(*book); status != 0) {
+    return status;  // the book is dropped: no file under its name
+  }
+  error = book->Commit();
   if (!error.isEmpty()) {
     std::fprintf(stderr, "tarnwick-book: %s\n", error.toLocal8Bit().constData());
     return 3;

@@ -1,44 +1,164 @@
 #!/usr/bin/env bash
-# The calculation book through tarnwick-calc --book: a flat-bottom and a city-gate
-# case as PDF and ODT. The PDF's text holds the project name, the report's banner
-# and the checks (at the lining chosen); the ODT's content.xml parses and holds the same.
+# The calculation book through tarnwick-calc --book and tarnwick-book: a
+# flat-bottom and a city-gate case as PDF and ODT. The book holds exactly the
+# cases printed, with the limits they were judged against; a book that cannot be
+# written whole ends with status 3 and leaves the old file as it was; a record
+# stream that stops short of its end line writes no book; a book of 50 cases
+# stays within a bound of memory that one of 5 000 must keep too.
 set -euo pipefail
 calc=$1
+book=$(dirname "$calc")/tarnwick-book
 dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+mounted=""
+cleanup() {
+  if [ -n "$mounted" ]; then umount "$mounted" || true; fi
+  rm -rf "$dir"
+}
+trap cleanup EXIT
 fail() { echo "check_book: $*"; exit 1; }
-
-"$calc" --book "$dir/flat.pdf" --name "一号干渠设计" --lining medium-loam Form21 2 1.5 0.025 1000 5 \
-  >/dev/null
-"$calc" --book "$dir/gate.odt" --name "城门洞隧洞设计" Form23 3 2 1.7320508 120 0 0.014 1000 8 \
-  >/dev/null
-printf '3\t2\t1.7320508\t120\t0\t0.014\t1000\t8\n3\t2\t1.7320508\t120\t0\t0.014\t1000\t20\n' |
-  "$calc" --book "$dir/gate.pdf" --name "城门洞隧洞设计" Form23 - >/dev/null || [ $? -eq 1 ]
-
-text=$(pdftotext "$dir/flat.pdf" -)
-for want in "一号干渠设计" "平底梯形渠、矩形渠均匀流水深计算成果表" "流态：缓流（Fr<0.80） 满足" "中壤土不冲流速" \
-            "正常水深H= 1.24598" "W = (B + M·h)·h"; do
-  grep -qF "$want" <<<"$text" || fail "flat.pdf lacks '$want'"
-done
-text=$(pdftotext "$dir/gate.pdf" -)
-for want in "城门洞隧洞设计" "城门洞形隧洞均匀流水深计算成果表" "净空面积比=44.631%（要求≥15.000%，SL 279" \
-            "此断面最大过流能力Q1="; do
-  grep -qF "$want" <<<"$text" || fail "gate.pdf lacks '$want'"
-done
-python3 - "$dir/gate.odt" <<'PY' || fail "gate.odt"
+# The character data of an ODT's content.xml, which must parse; one line a paragraph.
+odt_text() {
+  python3 - "$1" <<'PY'
 import sys, zipfile, xml.dom.minidom
 with zipfile.ZipFile(sys.argv[1]) as z:
-    text = xml.dom.minidom.parseString(z.read("content.xml")).documentElement.toxml()
+    assert z.testzip() is None, "a damaged entry"
+    assert z.namelist()[0] == "mimetype" and z.read("mimetype") == b"application/vnd.oasis.opendocument.text"
     assert any(n.startswith("Pictures/") for n in z.namelist()), "no pictures"
-for want in ["城门洞隧洞设计", "城门洞形隧洞均匀流水深计算成果表", "净空高度=1.419 m（要求≥0.400 m，SL 279 水工隧洞设计规范 无压隧洞） 满足"]:
-    assert want in text, want
+    doc = xml.dom.minidom.parseString(z.read("content.xml"))
+def text(node):
+    if node.nodeType == node.TEXT_NODE: return node.data
+    if node.nodeName == "text:s": return " " * int(node.getAttribute("text:c") or 1)
+    if node.nodeName == "text:tab": return "\t"
+    return "".join(text(c) for c in node.childNodes)
+for p in doc.getElementsByTagName("text:p"): print(text(p))
 PY
-# A book that cannot be written is a failed write, never a success.
-if "$calc" --book "$dir/missing/x.pdf" Form21 2 1.5 0.025 1000 5 >/dev/null 2>"$dir/err"; then
-  fail "an unwritable book passed"
+}
+# The input table of the first case of an ODT: the value cell of each row.
+odt_boxes() {
+  python3 - "$1" <<'PY'
+import sys, zipfile, xml.dom.minidom
+doc = xml.dom.minidom.parseString(zipfile.ZipFile(sys.argv[1]).read("content.xml"))
+table = doc.getElementsByTagName("table:table")[0]
+for row in table.getElementsByTagName("table:table-row")[1:]:
+    cell = row.getElementsByTagName("table:table-cell")[1]
+    print("".join(n.data for p in cell.getElementsByTagName("text:p") for n in p.childNodes
+                  if n.nodeType == n.TEXT_NODE))
+PY
+}
+book_text() { if [[ $1 == *.pdf ]]; then pdftotext "$1" -; else odt_text "$1"; fi; }
+has() { grep -qF -- "$2" <<<"$(book_text "$1")" || fail "$(basename "$1") lacks '$2'"; }
+count() { grep -cF -- "$2" <<<"$(book_text "$1")" || true; }
+
+# Worked cases, each booked as PDF and ODT.
+for fmt in pdf odt; do
+  "$calc" --book "$dir/flat.$fmt" --name "一号干渠设计" --lining medium-loam \
+    Form21 2 1.5 0.025 1000 5 >/dev/null
+  for want in "一号干渠设计" "水力计算书" "平底梯形渠、矩形渠均匀流水深计算成果表" \
+              "流态：缓流（Fr<0.80） 满足" "中壤土不冲流速" "正常水深H= 1.24598" \
+              "W = (B + M·h)·h"; do
+    has "$dir/flat.$fmt" "$want"
+  done
+  # A line break typed in a box: one case printed, one case booked.
+  "$calc" Form21 --book "$dir/newline.$fmt" $'2\n' 1.5 0.025 1000 5 >"$dir/out"
+  [ "$(grep -c 计算成果表 "$dir/out")" = "$(count "$dir/newline.$fmt" 计算成果表)" ] ||
+    fail "newline.$fmt does not book the cases printed"
+  [ "$(count "$dir/newline.$fmt" 计算成果表)" = 1 ] || fail "newline.$fmt: not one case"
+  has "$dir/newline.$fmt" "$(grep -o '正常水深H= *[0-9.]*' "$dir/out" | head -1)"
+  # The limit as given, not rounded on its way to the book: 1.419 m < 1.4185814 fails.
+  "$calc" Form23 --checks --clearance-height 1.4185814 --book "$dir/limit.$fmt" \
+    3 2 1.7320508 120 0 0.014 1000 8 >"$dir/out" || [ $? -eq 1 ]
+  line=$(grep -F "净空高度=" "$dir/out" | sed "s/^ *//")
+  grep -qF "不满足" <<<"$line" || fail "stdout does not fail the clearance height: $line"
+  has "$dir/limit.$fmt" "$line"
+done
+# A tab typed in a box stays in its box: each row of the input table holds its own box.
+"$calc" Form21 --book "$dir/tab.odt" $'2\t' 1.5 0.025 1000 5 >/dev/null || [ $? -eq 1 ]
+[ "$(odt_boxes "$dir/tab.odt" | tr '\n' ' ')" = "2 1.5 0.025 1/1000 5 " ] ||
+  fail "tab.odt: the boxes moved: $(odt_boxes "$dir/tab.odt" | tr '\n' ' ')"
+# A batch booked with a refused case among its reports: the reports only.
+printf '3\t2\t1.7320508\t120\t0\t0.014\t1000\t8\n3\t2\t1.7320508\t120\t0\t0.014\t1000\t20\n' |
+  "$calc" --book "$dir/gate.pdf" --name "城门洞隧洞设计" Form23 - >/dev/null || [ $? -eq 1 ]
+has "$dir/gate.pdf" "净空面积比=44.631%（要求≥15.000%，SL 279"
+[ "$(count "$dir/gate.pdf" 计算成果表)" = 1 ] || fail "gate.pdf books a refused case"
+
+# The record stream: one Form21 record, then the end line.
+record='{"window": "Form21", "boxes": ["2", "1.5", "0.025", "1000", "5"]}'
+printf '%s\n{"end": 1}\n' "$record" | "$book" "$dir/stream.pdf" "流" || fail "a whole stream failed"
+has "$dir/stream.pdf" "正常水深H= 1.24598"
+cp "$dir/stream.pdf" "$dir/old.pdf"
+# Given up (no end line) or short of its count: status 3, no book, the old one kept.
+for input in "$record" "$record"$'\n{"end": 2}'; do
+  status=0
+  printf '%s\n' "$input" | "$book" "$dir/new.pdf" "流" 2>/dev/null || status=$?
+  [ $status -eq 3 ] || fail "a stream stopped short ended with $status"
+  printf '%s\n' "$input" | "$book" "$dir/old.pdf" "流" 2>/dev/null && fail "old.pdf overwritten"
+  [ ! -e "$dir/new.pdf" ] || fail "a book written from a stream stopped short"
+  cmp -s "$dir/stream.pdf" "$dir/old.pdf" || fail "old.pdf changed by a stream stopped short"
+done
+[ -z "$(ls -A "$dir" | grep '^\.')" ] || fail "a stream stopped short left: $(ls -A "$dir")"
+
+# A project file booked; a stored report that differs from now is said in its case.
+"$calc" --save "$dir/p.json" Form21 2 1.5 0.025 1000 5 >/dev/null
+python3 - "$dir/p.json" "$dir/changed.json" <<'PY'
+import json, sys
+p = json.load(open(sys.argv[1]))
+p["cases"][0]["report"][-1] += "0"
+json.dump(p, open(sys.argv[2], "w"), ensure_ascii=False)
+PY
+"$book" "$dir/p.pdf" "项目" --project "$dir/p.json" 2>"$dir/err"
+has "$dir/p.pdf" "正常水深H= 1.24598"
+[ ! -s "$dir/err" ] || fail "an unchanged project said: $(cat "$dir/err")"
+"$book" "$dir/changed.odt" "项目" --project "$dir/changed.json" 2>"$dir/err"
+grep -qF "第 1 个算例：保存的计算成果与现在计算的不同" "$dir/err" || fail "no difference said"
+has "$dir/changed.odt" "注意：保存的计算成果与现在计算的不同"
+echo '{"format": "tarnwick-project", "version": 1, "cases": [' >"$dir/bad.json"
+status=0
+"$book" "$dir/bad.pdf" "项目" --project "$dir/bad.json" 2>"$dir/err" || status=$?
+[ $status -eq 2 ] && grep -qF "bad.json: 第 " "$dir/err" && [ ! -e "$dir/bad.pdf" ] ||
+  fail "a truncated project file was not refused (status $status)"
+
+# A book that cannot be written whole: status 3, the old file byte for byte, no
+# file left beside it. A small tmpfs is a full disk; where mounting is not allowed,
+# a file size limit stands in for it (SIGXFSZ ignored, so the write fails instead).
+full=$dir/full
+mkdir "$full"
+if [ "$(id -u)" -eq 0 ] && mount -t tmpfs -o size=64k tmpfs "$full" 2>/dev/null; then
+  mounted=$full
+  limit=unlimited
 else
-  [ $? -eq 3 ] || fail "an unwritable book did not end with status 3"
+  echo "check_book: no tmpfs could be mounted; a file size limit of 64 KiB stands in"
+  limit=64
 fi
-grep -q "was not written" "$dir/err" || fail "no message for the unwritable book"
+printf 'the old book\n' >"$full/old.bytes"
+for fmt in pdf odt; do
+  cp "$full/old.bytes" "$full/book.$fmt"
+  status=0
+  (trap '' XFSZ; ulimit -f "$limit"
+   "$calc" --book "$full/book.$fmt" Form21 2 1.5 0.025 1000 5 >/dev/null 2>&1) || status=$?
+  [ $status -eq 3 ] || fail "a book to a full disk ended with $status"
+  cmp -s "$full/old.bytes" "$full/book.$fmt" || fail "book.$fmt changed on a full disk"
+  [ "$(ls -A "$full" | sort | tr '\n' ' ')" = "book.$fmt old.bytes " ] ||
+    fail "left behind on a full disk: $(ls -A "$full")"
+  rm "$full/book.$fmt"
+  # A link to /dev/full: refused, the link kept, nothing left beside it.
+  ln -s /dev/full "$dir/link.$fmt"
+  status=0
+  "$calc" --book "$dir/link.$fmt" Form21 2 1.5 0.025 1000 5 >/dev/null 2>&1 || status=$?
+  [ $status -eq 3 ] || fail "a book to a link to /dev/full ended with $status"
+  [ "$(readlink "$dir/link.$fmt")" = /dev/full ] || fail "the link to /dev/full was replaced"
+  ls -A "$dir" | grep -q "^link\.$fmt." && fail "a file left beside link.$fmt"
+done
+status=0
+"$calc" --book "$dir/missing/x.pdf" Form21 2 1.5 0.025 1000 5 >/dev/null 2>"$dir/err" || status=$?
+[ $status -eq 3 ] && grep -q "was not written" "$dir/err" || fail "an unwritable book: $status"
 "$calc" --book "$dir/x.txt" Form21 2 1.5 0.025 1000 5 >/dev/null 2>&1 && fail "a .txt book passed"
+
+# Memory stays flat: 50 cases within 250 MB peak (a book held whole took 8.5 MB a case).
+python3 -c 'for k in range(50): print(f"{2+k/25:.2f},1.5,0.025,1000,{5+k/5:.1f}")' >"$dir/cases"
+# The peak of tarnwick-calc's run counts its writer too: it waits for it.
+/usr/bin/time -f '%M' -o "$dir/peak" "$calc" --book "$dir/many.pdf" Form21 - <"$dir/cases" >/dev/null
+kb=$(cat "$dir/peak")
+[ "$(count "$dir/many.pdf" 计算成果表)" = 50 ] || fail "many.pdf does not hold 50 cases"
+[ "$kb" -lt 256000 ] || fail "50 cases took ${kb} kB peak"
+echo "check_book: 50 cases booked in ${kb} kB peak"
 echo "check_book: PDF and ODT books written and read back"
