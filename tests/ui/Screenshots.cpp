@@ -33,7 +33,6 @@
 #include "ui/CalculationWindow.h"
 #include "ui/CaseTableWindow.h"
 #include "ui/CheckPanel.h"
-#include "ui/DesignWindow.h"
 #include "ui/HelpWindow.h"
 #include "ui/Localisation.h"
 #include "ui/ReportPrinting.h"
@@ -198,18 +197,14 @@ void WriteBook() {
 bool SaveDesigns(Shell& shell) {
   struct Design {
     std::string_view family;
-    DesignWindow::ModeKind kind;
+    DesignMode kind;
     std::string_view box;
     std::vector<QString> texts;
     QString q;
   };
   const Design designs[] = {
-      {"flat-bottom",
-       DesignWindow::ModeKind::Box,
-       "Text2",
-       {"", "1.5", "0.025", "1000", "1.2"},
-       "5"},
-      {"circular", DesignWindow::ModeKind::Size, "", {"", "1", "0.014", "1000", ""}, "2"},
+      {"flat-bottom", DesignMode::SolveBox, "Text2", {"", "1.5", "0.025", "1000", "1.2"}, "5"},
+      {"circular", DesignMode::Size, "", {"", "1", "0.014", "1000", ""}, "2"},
   };
   for (const Design& d : designs) {
     const auto f = std::find_if(Families().begin(), Families().end(),
@@ -221,10 +216,10 @@ bool SaveDesigns(Shell& shell) {
         ->click();
     shell.Selection()->findChild<QPushButton*>("Command1")->click();
     QTest::qWait(20);
-    DesignWindow* window = shell.Design();
+    CalculationWindow* window = shell.Design();
     if (window == nullptr) return false;
     for (std::size_t m = 0; m < window->Modes().size(); ++m) {
-      if (window->Modes()[m].kind == d.kind && window->Modes()[m].box == d.box) {
+      if (window->Modes()[m].mode == d.kind && window->Modes()[m].box == d.box) {
         window->ChooseMode(static_cast<int>(m));
       }
     }
