@@ -106,8 +106,11 @@ std::optional<CaseRow> CaseRowOf(const CaseRecord& record) {
   if (record.reporting == nullptr) return std::nullopt;
   std::vector<double> values;
   if (record.answer) {
-    // The solver wrote each text of the section solved to read back exactly.
-    for (const std::string& text : record.reportingTexts) values.push_back(ReadNumber(text).value);
+    // The solver wrote each text of the section solved to read back exactly;
+    // shown to the five decimals the report gives its dimensions.
+    for (const std::string& text : record.reportingTexts) {
+      values.push_back(RoundDisplay(ReadNumber(text).value, 5));
+    }
   } else {
     for (const NumberReading& reading : record.readings) values.push_back(reading.value);
   }

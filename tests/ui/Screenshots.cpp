@@ -12,15 +12,18 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -119,6 +122,8 @@ void SaveModal(const std::function<void()>& trigger, const QString& name) {
 }
 
 CalculationWindow* Open(Shell& shell, const WorkedCase& c) {
+  // Each window's shots show its own presses only, not those kept from before.
+  shell.CurrentSession()->New();
   if (!Choose(shell.Selection(), c.window)) return nullptr;
   shell.Selection()->findChild<QPushButton*>("Command1")->click();
   QTest::qWait(20);
@@ -238,11 +243,66 @@ bool SaveDesigns(Shell& shell) {
   return true;
 }
 
+// Grabs the modal dialog that `trigger` opens, then clicks its button `answer`.
+void SaveQuestion(const std::function<void()>& trigger, const QString& name,
+                  const QString& answer) {
+  QTimer::singleShot(300, [name, answer] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      std::fprintf(stderr, "no question for %s\n", qPrintable(name));
+      return;
+    }
+    Save(box, name);
+    for (QAbstractButton* b : box->buttons()) {
+      if (b->text() == answer) b->click();
+    }
+  });
+  trigger();
+}
+
+// The project: the 文件 menu, the question before unsaved cases are lost, the
+// case table of a design window with its design case, and a session restored
+// after a crash with the question that offers it.
+bool SaveProjectShots(Shell& shell) {
+  const FamilySpec& flat = FamilyOf(FindWindow("Form21")->family);
+  CalculationWindow* design = shell.OpenDesign(flat);
+  QTest::qWait(20);
+  design->findChild<QAction*>("CASES")->trigger();
+  Save(design->Cases(), "design-case-table");
+  design->Cases()->close();
+  QMenu* file = design->findChild<QMenu*>("FILE");
+  file->popup(design->mapToGlobal(design->menuBar()->geometry().bottomLeft()));
+  QTest::qWait(100);
+  SaveScreenArea(design->frameGeometry().united(file->geometry()), "file-menu");
+  file->close();
+  SaveQuestion([design] { design->findChild<QAction*>("EXIT")->trigger(); }, "unsaved-question",
+               QStringLiteral("取消"));
+  // As a crash leaves it: the session written aside, the program gone.
+  QFile aside(Session::AutosavePath());
+  if (!aside.open(QIODevice::ReadOnly)) return false;
+  const QByteArray written = aside.readAll();
+  aside.close();
+  design->findChild<QAction*>("LEFT")->trigger();
+  QTest::qWait(20);
+  shell.CurrentSession()->New();
+  if (!aside.open(QIODevice::WriteOnly) || aside.write(written) != written.size()) return false;
+  aside.close();
+  SaveQuestion([&shell] { shell.OfferRestore(); }, "restore-question", QStringLiteral("恢复"));
+  design = shell.OpenDesign(flat);
+  QTest::qWait(20);
+  Save(design, "restored-session-design");
+  design->findChild<QAction*>("LEFT")->trigger();
+  QTest::qWait(20);
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  // The session written aside after each press goes to a test folder.
+  QStandardPaths::setTestModeEnabled(true);
   const bool panesOnly = argc == 4 && QByteArray(argv[2]) == "--panes";
   if (argc != 2 && !panesOnly) {
     std::fprintf(stderr, "usage: tarnwick-screenshots OUTDIR [--panes SUFFIX]\n");
@@ -263,7 +323,9 @@ int main(int argc, char** argv) {
   QTest::mouseClick(shell.Splash()->findChild<QLabel*>("Label2"), Qt::LeftButton);
   Save(shell.Selection(), "Form1");
 
-  if (!SaveSixReports(shell, QString()) || !SaveQtTexts(shell) || !SaveDesigns(shell)) return 1;
+  if (!SaveSixReports(shell, QString()) || !SaveQtTexts(shell)) return 1;
+  shell.CurrentSession()->New();
+  if (!SaveDesigns(shell) || !SaveProjectShots(shell)) return 1;
   for (const WorkedCase& c : WorkedCases()) {
     CalculationWindow* window = Open(shell, c);
     if (window == nullptr) return 1;
