@@ -94,28 +94,7 @@ void CalculationWindow::Build(Session* session) {
                  family_ != nullptr ? 2 : 1);
   layout->addLayout(top);
 
-  auto* caption = new QLabel(
-      family_ != nullptr ? QStringLiteral("断面设计计算结果") : Q(entry_.resultCaption), central);
-  caption->setObjectName(QStringLiteral("Label1"));
-  caption->setAlignment(Qt::AlignCenter);
-  QFont captionFont = caption->font();
-  captionFont.setBold(true);
-  captionFont.setPointSizeF(captionFont.pointSizeF() * 1.2);
-  caption->setFont(captionFont);
-  layout->addWidget(caption);
-
-  pane_ = new ResultView(central);
-  pane_->setObjectName(QStringLiteral("Picture1"));
-  pane_->setMinimumSize(320, pane_->HeightFor(4));
-  // The checks of the last report stand in a column right of the pane, as high
-  // as the pane and of fixed width: the pane keeps all the height and every
-  // pixel the window grows by.
-  checkPanel_ = new CheckPanel(central);
-  checkPanel_->ShowClearanceLimits(family_ != nullptr && depth_->closed);
-  auto* results = new QHBoxLayout;
-  results->addWidget(pane_, 1);
-  results->addWidget(checkPanel_);
-  layout->addLayout(results, 1);
+  BuildResults(central, layout);
   cases_ = new CaseTableWindow(caption_ + QStringLiteral(" — 成果汇总表"), this);
   setCentralWidget(central);
 
@@ -141,6 +120,32 @@ void CalculationWindow::Build(Session* session) {
   UseCjkFaceWhereNeeded(this);
   const QScreen* where = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
   if (where != nullptr) FitToScreen(where->availableGeometry());
+}
+
+// The caption over the pane, the pane and the check panel beside it.
+void CalculationWindow::BuildResults(QWidget* central, QVBoxLayout* layout) {
+  auto* caption = new QLabel(
+      family_ != nullptr ? QStringLiteral("断面设计计算结果") : Q(entry_.resultCaption), central);
+  caption->setObjectName(QStringLiteral("Label1"));
+  caption->setAlignment(Qt::AlignCenter);
+  QFont captionFont = caption->font();
+  captionFont.setBold(true);
+  captionFont.setPointSizeF(captionFont.pointSizeF() * 1.2);
+  caption->setFont(captionFont);
+  layout->addWidget(caption);
+
+  pane_ = new ResultView(central);
+  pane_->setObjectName(QStringLiteral("Picture1"));
+  pane_->setMinimumSize(320, pane_->HeightFor(4));
+  // The checks of the last report stand in a column right of the pane, as high
+  // as the pane and of fixed width: the pane keeps all the height and every
+  // pixel the window grows by.
+  checkPanel_ = new CheckPanel(central);
+  checkPanel_->ShowClearanceLimits(family_ != nullptr && depth_->closed);
+  auto* results = new QHBoxLayout;
+  results->addWidget(pane_, 1);
+  results->addWidget(checkPanel_);
+  layout->addLayout(results, 1);
 }
 
 namespace {

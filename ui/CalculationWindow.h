@@ -28,6 +28,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace tarnwick::ui {
 
@@ -123,6 +124,7 @@ class CalculationWindow : public QMainWindow {
   void Build(Session* session);
   // The session's changes shown here, the case table's requests answered.
   void ConnectRecords();
+  void BuildResults(QWidget* central, QVBoxLayout* layout);
   void BuildMenus();
   void BuildProjectActions(QMenu* file);
   void BuildToolbar();
