@@ -118,10 +118,12 @@ void ProjectTest::saveClearOpen() {
   for (const Typed& p : kPresses) QCOMPARE(Open(shell, p)->Pane()->ShownText(), QString());
 
   QVERIFY(OpenProject(shell.Calculation(), *shell.CurrentSession(), path));
+  // The open window takes its last texts from the project.
+  QCOMPARE(shell.Calculation()->Boxes()[0]->text(), QString("3"));
   for (size_t k = 0; k < std::size(kPresses); ++k) {
     QCOMPARE(Shown(Open(shell, kPresses[k])), before[k]);
   }
-  // The last texts of a window come back into its boxes.
+  QCOMPARE(RecentProjects().value(0), path);
   QCOMPARE(shell.CurrentSession()->Current().cases.size(), size_t(4));
   QVERIFY(!shell.CurrentSession()->Dirty());
 
