@@ -277,12 +277,18 @@ bool SaveProjectShots(Shell& shell) {
   file->close();
   SaveQuestion([design] { design->findChild<QAction*>("EXIT")->trigger(); }, "unsaved-question",
                QStringLiteral("取消"));
+  // A plain case beside the design case, both unsaved.
+  CalculationWindow* plain = shell.OpenCalculation(*FindWindow("Form21"));
+  QTest::qWait(20);
+  const std::vector<QString> texts{"2", "1.5", "0.025", "1000", "5"};
+  for (std::size_t k = 0; k < texts.size(); ++k) plain->Boxes()[k]->setText(texts[k]);
+  plain->findChild<QPushButton*>("Command1")->click();
   // As a crash leaves it: the session written aside, the program gone.
   QFile aside(Session::AutosavePath());
   if (!aside.open(QIODevice::ReadOnly)) return false;
   const QByteArray written = aside.readAll();
   aside.close();
-  design->findChild<QAction*>("LEFT")->trigger();
+  plain->findChild<QAction*>("LEFT")->trigger();
   QTest::qWait(20);
   shell.CurrentSession()->New();
   if (!aside.open(QIODevice::WriteOnly) || aside.write(written) != written.size()) return false;
@@ -291,8 +297,12 @@ bool SaveProjectShots(Shell& shell) {
   design = shell.OpenDesign(flat);
   QTest::qWait(20);
   Save(design, "restored-session-design");
-  design->findChild<QAction*>("LEFT")->trigger();
+  plain = shell.OpenCalculation(*FindWindow("Form21"));
   QTest::qWait(20);
+  Save(plain, "restored-session");
+  plain->findChild<QAction*>("LEFT")->trigger();
+  QTest::qWait(20);
+  shell.CurrentSession()->New();
   return true;
 }
 
