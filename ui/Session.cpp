@@ -58,10 +58,10 @@ void Session::SetLimits(const CheckLimits& limits) {
 }
 
 void Session::Remove(FrameKey key, std::size_t index) {
-  removed_.clear();
   std::size_t seen = 0;
   for (std::size_t k = 0; k < project_.cases.size(); ++k) {
     if (!key.Holds(project_.cases[k]) || seen++ != index) continue;
+    removed_.clear();
     removed_.emplace_back(k, std::move(project_.cases[k]));
     project_.cases.erase(project_.cases.begin() + static_cast<std::ptrdiff_t>(k));
     Touched();

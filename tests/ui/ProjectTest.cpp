@@ -214,13 +214,16 @@ void ProjectTest::undoClearAndDelete() {
 
 void ProjectTest::bringBackCase_data() {
   QTest::addColumn<int>("press");
-  QTest::newRow("window") << 0;
-  QTest::newRow("design") << 2;
+  QTest::addColumn<bool>("enter");  // Enter on the current row instead of a double click
+  QTest::newRow("window") << 0 << false;
+  QTest::newRow("design") << 2 << false;
+  QTest::newRow("window, Enter") << 0 << true;
 }
 
 // A double click on a row brings its case back into the boxes, ready to press.
 void ProjectTest::bringBackCase() {
   QFETCH(int, press);
+  QFETCH(bool, enter);
   const Typed& p = kPresses[press];
   Shell shell;
   CalculationWindow* window = PressIn(shell, p);
@@ -235,7 +238,11 @@ void ProjectTest::bringBackCase() {
   const QRect cell = view->visualRect(view->model()->index(0, 1));
   // The first click makes the row current, as a user's double click begins.
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+  if (enter) {
+    QTest::keyClick(view, Qt::Key_Return);
+  } else {
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+  }
   for (int k = 0; k < p.texts.size(); ++k) {
     if (window->Boxes()[size_t(k)]->isReadOnly()) continue;
     QCOMPARE(window->Boxes()[size_t(k)]->text(), p.texts[k]);
