@@ -139,6 +139,20 @@ void ProjectTest::saveClearOpen() {
   QVERIFY2(seen.contains("bad.json"), qPrintable(seen));
   QCOMPARE(shell.CurrentSession()->Path(), path);
   QCOMPARE(shell.CurrentSession()->Current().cases.size(), size_t(4));
+
+  // A stored report that differs from the one computed now (a newer program) is
+  // named on opening; the window shows the one computed now.
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  QFile saved(path);
+  QVERIFY(saved.open(QIODevice::ReadOnly));
+  QByteArray text = saved.readAll();
+  QVERIFY(text.contains("正常水深H= 1.24598"));
+  file.write(text.replace("正常水深H= 1.24598", "正常水深H= 1.24599"));
+  file.close();
+  AnswerNextBox("OK", &seen);
+  QVERIFY(OpenProject(shell.Calculation(), *shell.CurrentSession(), bad));
+  QVERIFY2(seen.contains("不同") && seen.contains("\n\n"), qPrintable(seen));
+  QCOMPARE(Shown(Open(shell, kPresses[0])), before[0]);
 }
 
 void ProjectTest::askBeforeLoss_data() {
