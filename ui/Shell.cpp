@@ -130,7 +130,12 @@ bool Shell::OfferRestore() {
   box.setObjectName(QStringLiteral("RestoreQuestion"));
   box.button(QMessageBox::Yes)->setText(QStringLiteral("恢复"));
   box.button(QMessageBox::No)->setText(QStringLiteral("不恢复"));
-  if (box.exec() == QMessageBox::Yes) return session_.RestoreAutosave();
+  if (box.exec() == QMessageBox::Yes) {
+    if (session_.RestoreAutosave()) return true;
+    QMessageBox::warning(nullptr, box.windowTitle(),
+                         QStringLiteral("上次的计算结果已损坏，无法恢复。"));
+  }
+  // Declined or unreadable: not offered again.
   QFile::remove(Session::AutosavePath());
   return false;
 }

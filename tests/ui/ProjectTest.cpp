@@ -211,7 +211,9 @@ void ProjectTest::undoClearAndDelete() {
   Child<QAction>(window, "CLEAN")->trigger();
   QCOMPARE(window->Pane()->ShownText(), QString());
   QCOMPARE(window->Cases()->View()->rowCount(), 0);
-  Child<QAction>(window, "UNDO")->trigger();
+  window->activateWindow();  // back from the question
+  QVERIFY(QTest::qWaitForWindowActive(window));
+  QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
   QCOMPARE(Shown(window), both);
 
   // The first row deleted with the Delete key, then brought back.
