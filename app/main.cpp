@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
 
   tarnwick::ui::Shell shell;
   tarnwick::ui::SplashWindow* splash = shell.ShowSplash();
+  // A session that ended by a crash or a kill left its cases aside: offer them.
+  QTimer::singleShot(0, &shell, [&shell] { shell.OfferRestore(); });
 
   // Start-up measurement: with TARNWICK_STARTUP_PROBE set, the wall-clock time of
   // the splash's first paint is printed (nanoseconds since the epoch); with the

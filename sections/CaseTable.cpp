@@ -13,11 +13,11 @@ namespace tarnwick {
 
 namespace {
 
-std::string InputsText(const WindowSpec& window, std::span<const std::string> boxTexts) {
+std::string InputsText(const WindowSpec& window, std::span<const double> values) {
   std::string text;
   for (size_t k = 0; k < window.boxes.size(); ++k) {
     const BoxSpec& box = window.boxes[k];
-    const double value = k < boxTexts.size() ? ReadNumber(boxTexts[k]).value : 0.0;
+    const double value = k < values.size() ? values[k] : 0.0;
     if (!text.empty()) text += ' ';
     text += box.symbol.empty() ? box.name : box.symbol;
     text += '=';
@@ -73,15 +73,13 @@ void AppendLine(std::string& out, std::span<const std::string> fields, char sepa
   out += lineEnd;
 }
 
-}  // namespace
-
-std::optional<CaseRow> CaseRowOf(const WindowSpec& window, std::span<const std::string> boxTexts,
-                                 const PressResult& result) {
+std::optional<CaseRow> RowOf(const WindowSpec& window, std::span<const double> values,
+                             const PressResult& result) {
   if (result.outcome != PressOutcome::Report || !result.sectionCase) return std::nullopt;
   const SectionState& s = result.sectionCase->state;
   CaseRow row;
   row.caption = window.caption;
-  row.inputs = InputsText(window, boxTexts);
+  row.inputs = InputsText(window, values);
   row.h = s.h;
   row.q1 = s.q1;
   row.v = s.v;
@@ -97,6 +95,33 @@ std::optional<CaseRow> CaseRowOf(const WindowSpec& window, std::span<const std::
     row.clearanceHeight = result.closed->clearanceHeight;
     row.clearanceAreaPercent = result.closed->clearanceAreaPercent;
   }
+  return row;
+}
+
+}  // namespace
+
+std::optional<CaseRow> CaseRowOf(const WindowSpec& window, std::span<const std::string> boxTexts,
+                                 const PressResult& result) {
+  std::vector<double> values;
+  for (const std::string& text : boxTexts) values.push_back(ReadNumber(text).value);
+  return RowOf(window, values, result);
+}
+
+std::optional<CaseRow> CaseRowOf(const CaseRecord& record) {
+  if (record.reporting == nullptr) return std::nullopt;
+  std::vector<double> values;
+  if (record.answer) {
+    // The solver wrote each text of the section solved to read back exactly;
+    // shown to the five decimals the report gives its dimensions.
+    for (const std::string& text : record.reportingTexts) {
+      values.push_back(RoundDisplay(ReadNumber(text).value, 5));
+    }
+  } else {
+    for (const NumberReading& reading : record.readings) values.push_back(reading.value);
+  }
+  std::optional<CaseRow> row = RowOf(*record.reporting, values, record.press);
+  if (row && record.design)
+    row->caption = std::string(FamilyOf(record.window->family).title) + "断面设计";
   return row;
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CaseRecord.h"
 #include "WindowCatalog.h"
 
 namespace tarnwick {
@@ -26,11 +27,16 @@ struct CaseRow {
   std::string_view regime;       // "缓流", "急流", "临界流"; empty without a free surface
   std::optional<double> clearanceHeight;       // closed sections, m
   std::optional<double> clearanceAreaPercent;  // closed sections, %
+  size_t order = 0;  // the case's place among its window's cases, whatever the sorting
 };
 
 // The row of a press (a result of PressWithCase); empty unless it printed a report.
 std::optional<CaseRow> CaseRowOf(const WindowSpec& window, std::span<const std::string> boxTexts,
                                  const PressResult& result);
+// The row of a recorded case, read from its typed result and the numbers its
+// texts were read as; empty unless it is a report. A design answer shows the
+// section solved (the answer in place) under the design window's title.
+std::optional<CaseRow> CaseRowOf(const CaseRecord& record);
 
 enum class CaseColumn {
   Window,

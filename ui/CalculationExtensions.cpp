@@ -1,5 +1,6 @@
-// The extended functions of the calculation window: the section drawing of the
-// computed case and printing of the pane's reports.
+// The extended functions of the calculation window: the section drawing and the
+// stage–discharge curve of the last reported case, read from its record, and
+// printing of the pane's reports.
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -7,8 +8,10 @@
 #include <QPrinter>
 
 #include "CalculationWindow.h"
+#include "CheckPanel.h"
 #include "ReportPrinting.h"
 #include "SectionDrawingWindow.h"
+#include "StageDischargeWindow.h"
 #include "core/ReadNumber.h"
 
 namespace tarnwick::ui {
@@ -19,6 +22,30 @@ QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The boxes that size the section of a case, as read: every box but the
+// roughness, the slope and the discharge or depth of the case; a box left empty
+// (the width of a trapezoid, a circle without a flat floor) is not a dimension of
+// the section. A design answer shows the section solved.
+QStringList DimensionsOf(const CaseRecord& record) {
+  QStringList lines;
+  const WindowSpec& window = *record.reporting;
+  for (std::size_t k = 0; k < window.boxes.size() && k < record.reportingTexts.size(); ++k) {
+    const BoxSpec& box = window.boxes[k];
+    if (box.role == BoxRole::Roughness || box.role == BoxRole::Slope ||
+        box.role == BoxRole::Discharge || box.role == BoxRole::Depth) {
+      continue;
+    }
+    if (QString::fromStdString(record.reportingTexts[k]).trimmed().isEmpty()) continue;
+    const double value = record.answer || k >= record.readings.size()
+                             ? ReadNumber(record.reportingTexts[k]).value
+                             : record.readings[k].value;
+    QString label = Q(box.label);
+    if (!label.endsWith(QLatin1Char('='))) label += QLatin1Char('=');
+    lines << label + QLatin1Char(' ') + QString::number(value, 'g', record.answer ? 6 : 10);
+  }
+  return lines;
+}
+
 }  // namespace
 
 SectionDrawingWindow* CalculationWindow::SectionDrawing() const {
@@ -26,35 +53,14 @@ SectionDrawingWindow* CalculationWindow::SectionDrawing() const {
 }
 
 QString CalculationWindow::ProjectTitle() const {
-  const QString typed = projectName_->text().trimmed();
+  const QString typed = projectName_ != nullptr ? projectName_->text().trimmed() : QString();
   if (!typed.isEmpty()) return typed;
   return Q(FamilyOf(entry_.family).title) + QStringLiteral("断面图");
 }
 
-// The boxes that size the section, as read: every box but the roughness, the
-// slope and the discharge or depth of the case; a box left empty (the width of
-// a trapezoid, a circle without a flat floor) is not a dimension of the section.
-QStringList CalculationWindow::TypedDimensions() const {
-  QStringList lines;
-  for (std::size_t k = 0; k < entry_.boxes.size() && k < boxes_.size(); ++k) {
-    const BoxSpec& box = entry_.boxes[k];
-    if (box.role == BoxRole::Roughness || box.role == BoxRole::Slope ||
-        box.role == BoxRole::Discharge || box.role == BoxRole::Depth) {
-      continue;
-    }
-    const QString text = boxes_[k]->text().trimmed();
-    if (text.isEmpty()) continue;
-    const double value = ReadNumber(text.toStdString()).value;
-    QString label = Q(box.label);
-    if (!label.endsWith(QLatin1Char('='))) label += QLatin1Char('=');
-    lines << label + QLatin1Char(' ') + QString::number(value, 'g', 10);
-  }
-  return lines;
-}
-
 QString CalculationWindow::PrintHeading() const {
-  const QString typed = projectName_->text().trimmed();
-  return typed.isEmpty() ? Q(entry_.caption) : typed;
+  const QString typed = projectName_ != nullptr ? projectName_->text().trimmed() : QString();
+  return typed.isEmpty() ? caption_ : typed;
 }
 
 SectionDrawingWindow* CalculationWindow::OpenSectionDrawing() {
@@ -64,39 +70,70 @@ SectionDrawingWindow* CalculationWindow::OpenSectionDrawing() {
   return sectionDrawing_;
 }
 
-void CalculationWindow::SectionComputed(std::optional<SectionCase> computed) {
-  lastCase_ = std::move(computed);
-  if (!lastCase_) return;
-  lastDimensions_ = TypedDimensions();
+void CalculationWindow::RefreshDrawing() {
+  const CaseRecord* last = LastReport();
+  if (last == nullptr) return;
   const bool open = sectionDrawing_ && sectionDrawing_->isVisible();
-  if (!open && !check2_->isChecked()) return;
-  OpenSectionDrawing()->ShowDrawing(DrawingOf(*lastCase_), ProjectTitle(), lastDimensions_);
+  if (!open && (check2_ == nullptr || !check2_->isChecked())) return;
+  OpenSectionDrawing()->ShowDrawing(DrawingOf(*last->press.sectionCase), ProjectTitle(),
+                                    DimensionsOf(*last));
 }
 
 void CalculationWindow::ShowSectionDrawing() {
   SectionDrawingWindow* window = OpenSectionDrawing();
-  if (lastCase_) {
-    window->ShowDrawing(DrawingOf(*lastCase_), ProjectTitle(), lastDimensions_);
+  if (const CaseRecord* last = LastReport()) {
+    window->ShowDrawing(DrawingOf(*last->press.sectionCase), ProjectTitle(), DimensionsOf(*last));
+    return;
+  }
+  if (family_ != nullptr) {
+    window->ShowMessage(QStringLiteral("尚无设计结果，未绘制断面图。\n请输入数据后按“确 定”。"));
     return;
   }
   // Nothing computed yet: draw the case of the boxes as they stand, if the
   // calculator accepts them; otherwise say why there is no drawing.
-  std::vector<std::string> texts;
-  for (const QLineEdit* box : boxes_) texts.push_back(box->text().toStdString());
-  ResultPane scratch;
-  const std::optional<SectionCase> current = PressWithCase(entry_, texts, scratch).sectionCase;
-  if (current) {
-    window->ShowDrawing(DrawingOf(*current), ProjectTitle(), TypedDimensions());
+  const CaseRecord current = RecordPress(entry_, BoxTexts(), checkPanel_->Limits());
+  if (current.press.sectionCase) {
+    window->ShowDrawing(DrawingOf(*current.press.sectionCase), ProjectTitle(),
+                        DimensionsOf(current));
     return;
   }
   QString why;
-  for (const std::string& line : scratch.Lines()) {
+  for (const std::string& line : current.printed) {
     const QString text = QString::fromStdString(line).trimmed();
     if (!text.isEmpty()) why += text + QLatin1Char('\n');
   }
   window->ShowMessage(
       QStringLiteral("当前输入数据无法计算，未绘制断面图。\n请检查输入数据后按“确 定”。\n\n") +
       why.trimmed());
+}
+
+// A closed curve window is hidden at once and deleted a moment later.
+StageDischargeWindow* CalculationWindow::CurveWindow() const {
+  return curve_ != nullptr && curve_->isVisible() ? curve_.data() : nullptr;
+}
+
+void CalculationWindow::ShowStageDischargeCurve() { RefreshCurve(); }
+
+// The curve of the last reported case; before any report, of the boxes as they
+// stand, which the window may refuse.
+void CalculationWindow::RefreshCurve() {
+  if (CurveWindow() == nullptr) {
+    curve_ = new StageDischargeWindow(this);
+    connect(this, &CalculationWindow::closing, curve_, &QWidget::close);
+  }
+  std::optional<CaseRecord> current;
+  const CaseRecord* shown = LastReport();
+  if (shown == nullptr && family_ == nullptr) {
+    current = RecordPress(entry_, BoxTexts(), checkPanel_->Limits());
+    shown = &*current;
+  }
+  if (shown != nullptr && shown->press.sectionCase) {
+    curve_->ShowCase(*shown->press.sectionCase, PrintHeading());
+  } else {
+    curve_->ShowRefused();
+  }
+  curve_->show();
+  curve_->raise();
 }
 
 void CalculationWindow::PrintResults() {
@@ -110,7 +147,9 @@ void CalculationWindow::PrintResults() {
   QPrintDialog dialog(&printer, this);
   dialog.setWindowTitle(QStringLiteral("打印计算结果"));
   if (dialog.exec() != QDialog::Accepted) return;
-  PrintReports(printer, PrintHeading(), Q(entry_.resultCaption), results_.Lines());
+  PrintReports(printer, PrintHeading(),
+               family_ != nullptr ? QStringLiteral("断面设计计算结果") : Q(entry_.resultCaption),
+               results_.Lines());
 }
 
 }  // namespace tarnwick::ui

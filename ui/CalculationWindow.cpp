@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -22,6 +23,7 @@
 #include "CaseTableWindow.h"
 #include "CheckPanel.h"
 #include "InputGrid.h"
+#include "ProjectMenu.h"
 #include "ResultView.h"
 #include "SectionDrawingWindow.h"
 #include "StageDischargeWindow.h"
@@ -40,14 +42,47 @@ QAction* NamedAction(QWidget* owner, const char* name, const QString& caption) {
   return action;
 }
 
+// The boxes a design request finds, or does not read, stand locked in this tint.
+const QColor kDesignLockTint = QColor::fromRgb(0xFFFFC0);
+
 }  // namespace
 
-CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent)
-    : QMainWindow(parent), entry_(entry), shapeTint_(QColor::fromRgb(entry.shapeTint)) {
+CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent, Session* session)
+    : QMainWindow(parent),
+      entry_(entry),
+      caption_(Q(entry.caption)),
+      shapeTint_(QColor::fromRgb(entry.shapeTint)) {
   setObjectName(Q(entry.name));
-  setWindowTitle(Q(entry.caption));
-  setAttribute(Qt::WA_DeleteOnClose);
+  Build(session);
+}
 
+CalculationWindow::CalculationWindow(const FamilySpec& family, QWidget* parent, Session* session)
+    : QMainWindow(parent),
+      entry_(*FindWindow(CalculationKind::Discharge, family.family)),
+      family_(&family),
+      depth_(FindWindow(CalculationKind::Depth, family.family)),
+      caption_(Q(family.title) + QStringLiteral("断面设计")),
+      shapeTint_(kDesignLockTint) {
+  setObjectName(QStringLiteral("Design") + Q(entry_.name));
+  // The requests the family's windows answer, in the order of the choice.
+  for (std::string_view box : design::SolvableBoxes(entry_)) {
+    DesignRequest solve;
+    solve.box = std::string(box);
+    modes_.push_back(solve);
+  }
+  if (design::OffersProportions(*depth_)) {
+    modes_.push_back(DesignRequest{.mode = DesignMode::Ratio, .box = {}});
+    modes_.push_back(DesignRequest{.mode = DesignMode::Best, .box = {}});
+  }
+  if (design::HasClearance(*depth_))
+    modes_.push_back(DesignRequest{.mode = DesignMode::Size, .box = {}});
+  Build(session);
+}
+
+void CalculationWindow::Build(Session* session) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  // A window opened on its own keeps its cases in a session of its own.
+  session_ = session != nullptr ? session : new Session(this);
   BuildMenus();
   BuildToolbar();
 
@@ -55,10 +90,42 @@ CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent)
   auto* layout = new QVBoxLayout(central);
   auto* top = new QHBoxLayout;
   top->addWidget(BuildInputFrame(), 3);
-  top->addWidget(BuildExtensionFrame(), 1);
+  top->addWidget(family_ != nullptr ? BuildDesignFrame() : BuildExtensionFrame(),
+                 family_ != nullptr ? 2 : 1);
   layout->addLayout(top);
 
-  auto* caption = new QLabel(Q(entry.resultCaption), central);
+  BuildResults(central, layout);
+  cases_ = new CaseTableWindow(caption_ + QStringLiteral(" — 成果汇总表"), this);
+  setCentralWidget(central);
+
+  // Tab walks the boxes in reading order, then reaches the compute button.
+  QWidget* previous = nullptr;
+  for (QLineEdit* box : boxes_) {
+    if (previous != nullptr) setTabOrder(previous, box);
+    previous = box;
+  }
+  if (previous != nullptr && family_ == nullptr) setTabOrder(previous, command1_);
+
+  for (const ShapeOption& shape : entry_.shapes) {
+    if (shape.initial && family_ == nullptr) ChooseShape(shape);
+  }
+  if (family_ != nullptr) ChooseMode(0);
+  if (!boxes_.empty()) boxes_.front()->setFocus();
+  connect(this, &CalculationWindow::stageDischargeCurveRequested, this,
+          &CalculationWindow::ShowStageDischargeCurve);
+  connect(this, &CalculationWindow::sectionDrawingRequested, this,
+          &CalculationWindow::ShowSectionDrawing);
+  connect(this, &CalculationWindow::printRequested, this, &CalculationWindow::PrintResults);
+  ConnectRecords();
+  UseCjkFaceWhereNeeded(this);
+  const QScreen* where = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+  if (where != nullptr) FitToScreen(where->availableGeometry());
+}
+
+// The caption over the pane, the pane and the check panel beside it.
+void CalculationWindow::BuildResults(QWidget* central, QVBoxLayout* layout) {
+  auto* caption = new QLabel(
+      family_ != nullptr ? QStringLiteral("断面设计计算结果") : Q(entry_.resultCaption), central);
   caption->setObjectName(QStringLiteral("Label1"));
   caption->setAlignment(Qt::AlignCenter);
   QFont captionFont = caption->font();
@@ -74,34 +141,11 @@ CalculationWindow::CalculationWindow(const WindowSpec& entry, QWidget* parent)
   // as the pane and of fixed width: the pane keeps all the height and every
   // pixel the window grows by.
   checkPanel_ = new CheckPanel(central);
+  checkPanel_->ShowClearanceLimits(family_ != nullptr && depth_->closed);
   auto* results = new QHBoxLayout;
   results->addWidget(pane_, 1);
   results->addWidget(checkPanel_);
   layout->addLayout(results, 1);
-  cases_ = new CaseTableWindow(windowTitle() + QStringLiteral(" — 成果汇总表"), this);
-  setCentralWidget(central);
-
-  // Tab walks the boxes in reading order, then reaches the compute button.
-  QWidget* previous = nullptr;
-  for (QLineEdit* box : boxes_) {
-    if (previous != nullptr) setTabOrder(previous, box);
-    previous = box;
-  }
-  if (previous != nullptr) setTabOrder(previous, command1_);
-
-  for (const ShapeOption& shape : entry_.shapes) {
-    if (shape.initial) ChooseShape(shape);
-  }
-  if (!boxes_.empty()) boxes_.front()->setFocus();
-  connect(this, &CalculationWindow::stageDischargeCurveRequested, this,
-          &CalculationWindow::ShowStageDischargeCurve);
-
-  connect(this, &CalculationWindow::sectionDrawingRequested, this,
-          &CalculationWindow::ShowSectionDrawing);
-  connect(this, &CalculationWindow::printRequested, this, &CalculationWindow::PrintResults);
-  UseCjkFaceWhereNeeded(this);
-  const QScreen* where = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-  if (where != nullptr) FitToScreen(where->availableGeometry());
 }
 
 namespace {
@@ -157,9 +201,17 @@ void CalculationWindow::BuildMenus() {
   QAction* cases = NamedAction(this, "CASES", QStringLiteral("成果汇总表(&T)…"));
   QAction* left = NamedAction(this, "LEFT", QStringLiteral("返回主选单(&L)"));
   QAction* exit = NamedAction(this, "EXIT", QStringLiteral("退出(&E)"));
+  BuildProjectActions(file);
   file->addActions({clean, print, book, cases});
   file->addSeparator();
   file->addActions({left, exit});
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+  edit->setObjectName(QStringLiteral("EDIT"));
+  undo_ = NamedAction(this, "UNDO", QStringLiteral("撤销(&U)"));
+  undo_->setShortcut(QKeySequence::Undo);
+  edit->addAction(undo_);
+  connect(undo_, &QAction::triggered, this, &CalculationWindow::UndoRemoval);
   connect(clean, &QAction::triggered, this, &CalculationWindow::ClearResults);
   connect(book, &QAction::triggered, this, &CalculationWindow::WriteBook);
   connect(cases, &QAction::triggered, this, &CalculationWindow::ShowCaseTable);
@@ -181,6 +233,10 @@ void CalculationWindow::BuildMenus() {
   menuBar()->addAction(help);
   connect(about, &QAction::triggered, this, &CalculationWindow::aboutRequested);
   connect(help, &QAction::triggered, this, &CalculationWindow::helpRequested);
+}
+
+void CalculationWindow::BuildProjectActions(QMenu* file) {
+  AddProjectActions(file, this, *session_);
 }
 
 void CalculationWindow::BuildToolbar() {
@@ -219,11 +275,16 @@ QWidget* CalculationWindow::BuildInputFrame() {
   frame->setObjectName(QStringLiteral("Frame1"));
   auto* layout = new QVBoxLayout(frame);
 
-  if (!entry_.shapes.empty()) layout->addWidget(BuildShapeButtons(frame));
+  if (!entry_.shapes.empty() && family_ == nullptr) layout->addWidget(BuildShapeButtons(frame));
 
   InputGrid grid = BuildInputGrid(entry_.boxes, frame);
   boxes_ = std::move(grid.boxes);
   layout->addLayout(grid.layout);
+  if (family_ != nullptr) {
+    frame->setTitle(QStringLiteral("断面参数输入"));
+    layout->addStretch(1);
+    return frame;
+  }
 
   command1_ = new QPushButton(QStringLiteral("确 定"), frame);
   command1_->setObjectName(QStringLiteral("Command1"));
@@ -261,15 +322,15 @@ QWidget* CalculationWindow::BuildExtensionFrame() {
   auto* frame = new QGroupBox(QStringLiteral("扩展功能选择"));
   frame->setObjectName(QStringLiteral("Frame2"));
   auto* layout = new QVBoxLayout(frame);
-  auto* check1 = new QCheckBox(QStringLiteral("生成水位—流量关系曲线"), frame);
-  check1->setObjectName(QStringLiteral("Check1"));
+  check1_ = new QCheckBox(QStringLiteral("生成水位—流量关系曲线"), frame);
+  check1_->setObjectName(QStringLiteral("Check1"));
   check2_ = new QCheckBox(QStringLiteral("生成渠道断面图形"), frame);
   check2_->setObjectName(QStringLiteral("Check2"));
   auto* nameLabel = new QLabel(QStringLiteral("输入工程及渠道名称"), frame);
   projectName_ = new QLineEdit(frame);
   projectName_->setObjectName(Q(entry_.projectBox));
   nameLabel->setBuddy(projectName_);
-  layout->addWidget(check1);
+  layout->addWidget(check1_);
   layout->addWidget(check2_);
   layout->addWidget(nameLabel);
   layout->addWidget(projectName_);
@@ -282,59 +343,6 @@ std::vector<std::string> CalculationWindow::BoxTexts() const {
   texts.reserve(boxes_.size());
   for (const QLineEdit* box : boxes_) texts.push_back(box->text().toStdString());
   return texts;
-}
-
-void CalculationWindow::Compute() {
-  const std::vector<std::string> texts = BoxTexts();
-  const std::size_t before = results_.Lines().size();
-  // One run gives both what the pane shows and the case the drawings follow.
-  PressResult pressed = PressWithCase(entry_, texts, results_);
-  pane_->AppendLines(results_.Lines(), before);
-  RecordPress(texts, pressed);
-  if (pressed.outcome != PressOutcome::Report) return;
-  SectionComputed(std::move(pressed.sectionCase));
-  computedTexts_ = texts;
-  // An open curve always follows the last report; Check1 asks for one after each.
-  if (CurveWindow() != nullptr || findChild<QCheckBox*>(QStringLiteral("Check1"))->isChecked()) {
-    RefreshCurve(texts);
-  }
-}
-
-// A closed curve window is hidden at once and deleted a moment later.
-StageDischargeWindow* CalculationWindow::CurveWindow() const {
-  return curve_ != nullptr && curve_->isVisible() ? curve_.data() : nullptr;
-}
-
-// The curve of the last reported case; before any report, of the boxes as they
-// stand, which the window may refuse.
-void CalculationWindow::ShowStageDischargeCurve() {
-  RefreshCurve(computedTexts_ ? *computedTexts_ : BoxTexts());
-}
-
-void CalculationWindow::RefreshCurve(const std::vector<std::string>& texts) {
-  if (CurveWindow() == nullptr) {
-    curve_ = new StageDischargeWindow(this);
-    connect(this, &CalculationWindow::closing, curve_, &QWidget::close);
-  }
-  const std::optional<SectionCase> c = CaseOf(entry_, texts);
-  if (c) {
-    const QString name = findChild<QLineEdit*>(Q(entry_.projectBox))->text().trimmed();
-    curve_->ShowCase(*c, name.isEmpty() ? windowTitle() : name);
-  } else {
-    curve_->ShowRefused();
-  }
-  curve_->show();
-  curve_->raise();
-}
-
-void CalculationWindow::ClearResults() {
-  results_.Clear();
-  pane_->ClearLines();
-  // The panel, the table and the book follow the pane's reports.
-  checkPanel_->Clear();
-  MarkFaultyBoxes(entry_.boxes, boxes_, {});
-  cases_->Clear();
-  records_.clear();
 }
 
 QLineEdit* CalculationWindow::Box(std::string_view name) const {
@@ -370,6 +378,11 @@ void CalculationWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void CalculationWindow::closeEvent(QCloseEvent* event) {
+  // Closed by the user, not handed over by the shell: the last chance to save.
+  if (!property("quietClose").toBool() && !MayDiscard(this, *session_)) {
+    event->ignore();
+    return;
+  }
   // The section drawing belongs to this window and goes with it.
   if (sectionDrawing_) sectionDrawing_->close();
   cases_->close();

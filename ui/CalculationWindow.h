@@ -1,7 +1,11 @@
-// The one frame of all sixteen calculation windows, built from a row of the
-// window table: input boxes in reading order, "确 定", the output pane, menus and
-// toolbar. The compute command hands the box texts to the window's calculator and
-// shows what it printed; the window itself computes nothing.
+// The one frame of every calculation window, built from a row of the window
+// table: input boxes in reading order, "确 定", the output pane, the check panel,
+// the case table, menus and toolbar. The same frame is the design window of a
+// section family: its discharge window's boxes with a design request (solve one
+// box, a ratio, the best section, the smallest tunnel: sections/CaseRecord.h).
+// A press makes the case's record (or a design's records) and hands it to the
+// session; the pane, the checks, the case table, the drawing, the curve, the
+// print and the book all show the session's records of this window.
 #pragma once
 
 #include <QColor>
@@ -11,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+#include "Session.h"
 #include "WindowDecor.h"
 #include "core/ResultPane.h"
 #include "sections/CaseRecord.h"
@@ -18,9 +23,12 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace tarnwick::ui {
 
@@ -33,9 +41,15 @@ class SectionDrawingWindow;
 class CalculationWindow : public QMainWindow {
   Q_OBJECT
  public:
-  explicit CalculationWindow(const WindowSpec& entry, QWidget* parent = nullptr);
+  // A window's own frame; without a session it keeps its cases to itself.
+  explicit CalculationWindow(const WindowSpec& entry, QWidget* parent = nullptr,
+                             Session* session = nullptr);
+  // The design frame of a family.
+  explicit CalculationWindow(const FamilySpec& family, QWidget* parent = nullptr,
+                             Session* session = nullptr);
 
-  // The row of the window table this window was built from.
+  // The row of the window table this window was built from; for a design frame,
+  // the family's discharge window whose boxes it shows.
   const WindowSpec& Entry() const { return entry_; }
   // The input boxes in the window's reading order.
   const std::vector<QLineEdit*>& Boxes() const { return boxes_; }
@@ -44,41 +58,54 @@ class CalculationWindow : public QMainWindow {
   CheckPanel* Checks() const { return checkPanel_; }
   // The case table of the pane's reports; a window of its own, hidden until asked for.
   CaseTableWindow* Cases() const { return cases_; }
-  // Writes the calculation book of every case reported in the pane so far, PDF
-  // or ODT by the suffix of `path`, with the checks at the panel's limits.
-  // Empty on success, otherwise why it could not be written.
+  Session* CurrentSession() const { return session_; }
+  FrameKey Key() const;
+  // The cases of this window, in the order pressed.
+  std::vector<const CaseRecord*> Records() const;
+  // Writes the calculation book of every case of this window, PDF or ODT by the
+  // suffix of `path`, with the checks at the panel's limits. Empty on success,
+  // otherwise why it could not be written.
   QString WriteBookTo(const QString& path) const;
-  // The stage–discharge curve window of this window; null while closed.
   StageDischargeWindow* CurveWindow() const;
-  // The open section drawing of this window, null when none is open.
   SectionDrawingWindow* SectionDrawing() const;
   // The text of the project-name box, or a title made from the caption when empty.
   QString ProjectTitle() const;
   // Heading of the printed reports: the project name, or the window caption.
   QString PrintHeading() const;
-  // Sizes the window and its pane face for a screen whose area free of panels
-  // is `available` (QScreen::availableGeometry); done for the window's screen
-  // when it is built.
+  // The window's caption, without the project file's name.
+  QString Caption() const { return caption_; }
   void FitToScreen(const QRect& available);
+  // Brings the `index`-th case of this window back into its boxes (and, for a
+  // design case, its request), ready to change and press again.
+  void BringBack(std::size_t index);
+
+  // The design frame: its family (null for a window's own frame), the depth
+  // window that reports proportions and sizing, the requests offered in the
+  // order of the choice, the chosen one and the design discharge box.
+  const FamilySpec* DesignFamily() const { return family_; }
+  const WindowSpec& DischargeWindow() const { return entry_; }
+  const WindowSpec& DepthWindow() const { return *depth_; }
+  const std::vector<DesignRequest>& Modes() const { return modes_; }
+  void ChooseMode(int index);
+  int ChosenMode() const;
+  QLineEdit* DesignDischarge() const { return designQ_; }
 
  public slots:
-  void Compute();                  // Command1
-  void ClearResults();             // CLEAN
+  void Compute();       // Command1
+  void ClearResults();  // CLEAN: asks first while the cases are unsaved
+  void UndoRemoval();   // UNDO
+  void RemoveCase(std::size_t index);
   void ShowStageDischargeCurve();  // DRAW1, toolbar button 7
   void ShowSectionDrawing();       // DRAW2, toolbar button 6
   void PrintResults();             // PRINT, toolbar button 2
   void ShowCaseTable();            // CASES
-  // BOOK: asks for a .pdf or .odt file and writes the book there.
-  void WriteBook();
+  void WriteBook();                // BOOK
 
  signals:
-  void returnRequested();  // LEFT
-  void exitRequested();    // EXIT
-  void helpRequested();    // HELP
-  void aboutRequested();   // ABOUT
-  // Printing, the section drawing and the stage–discharge curve: menu and toolbar
-  // raise these, and the window answers them itself (PrintResults,
-  // ShowSectionDrawing, ShowStageDischargeCurve).
+  void returnRequested();               // LEFT
+  void exitRequested();                 // EXIT
+  void helpRequested();                 // HELP
+  void aboutRequested();                // ABOUT
   void printRequested();                // PRINT, toolbar button 2
   void sectionDrawingRequested();       // DRAW2, toolbar button 6
   void stageDischargeCurveRequested();  // DRAW1, toolbar button 7
@@ -94,44 +121,60 @@ class CalculationWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void Build(Session* session);
+  // The session's changes shown here, the case table's requests answered.
+  void ConnectRecords();
+  void BuildResults(QWidget* central, QVBoxLayout* layout);
   void BuildMenus();
+  void BuildProjectActions(QMenu* file);
   void BuildToolbar();
   QWidget* BuildInputFrame();
   QWidget* BuildExtensionFrame();
+  QWidget* BuildDesignFrame();
   void ToolbarClicked(int index);
   QWidget* BuildShapeButtons(QWidget* frame);
   QLineEdit* Box(std::string_view name) const;
   void SetLocked(QLineEdit* box, bool locked, const QColor& colour);
   std::vector<std::string> BoxTexts() const;
-  void RefreshCurve(const std::vector<std::string>& texts);
-  // After a successful press: remember the case, refresh an open drawing, open
-  // one when Check2 is ticked.
-  void SectionComputed(std::optional<SectionCase> computed);
+  // The records of one press: RecordPress, or RecordDesign of the chosen request.
+  std::vector<CaseRecord> Press() const;
+  std::vector<std::string> DepthTexts() const;
+  void WriteSolved(const CaseRecord& answer);
+  void BringBackDesign(const CaseRecord& record);
+  // The pane, the check panel and the case table from the session's records.
+  void ShowRecords();
+  // The session's last texts of this window and its limits, after a project was opened.
+  void TakeProject();
+  void ShowTitle();
+  const CaseRecord* LastReport() const;
+  void RefreshCurve();
+  void RefreshDrawing();
   SectionDrawingWindow* OpenSectionDrawing();
-  // After every press: the check panel; after a report also the case table and
-  // the cases of the book.
-  void RecordPress(const std::vector<std::string>& texts, const PressResult& pressed);
-  QStringList TypedDimensions() const;
 
   const WindowSpec& entry_;
+  const FamilySpec* family_ = nullptr;  // the design frame's family
+  const WindowSpec* depth_ = nullptr;
+  QString caption_;
   QColor shapeTint_;  // of the shape buttons and the boxes they lock
+  Session* session_ = nullptr;
   ResultPane results_;
   std::vector<QLineEdit*> boxes_;
   ResultView* pane_ = nullptr;
   CheckPanel* checkPanel_ = nullptr;
   CaseTableWindow* cases_ = nullptr;
-  // The record of every press that printed a report into the pane, for the book.
-  std::vector<CaseRecord> records_;
   QPushButton* command1_ = nullptr;
-  // The box texts of the last press that printed a report.
-  std::optional<std::vector<std::string>> computedTexts_;
   QPointer<StageDischargeWindow> curve_;
-  // Section drawing: the case of the last successful press, and the window.
-  std::optional<SectionCase> lastCase_;
-  QStringList lastDimensions_;
   QPointer<SectionDrawingWindow> sectionDrawing_;
+  QCheckBox* check1_ = nullptr;
   QCheckBox* check2_ = nullptr;
   QLineEdit* projectName_ = nullptr;
+  QAction* undo_ = nullptr;
+  // The design frame's request: the modes, the choice, the discharge and ratio.
+  std::vector<DesignRequest> modes_;
+  QComboBox* mode_ = nullptr;
+  QLineEdit* designQ_ = nullptr;
+  QLineEdit* ratio_ = nullptr;
+  std::vector<QWidget*> ratioRow_;
 };
 
 }  // namespace tarnwick::ui

@@ -1,5 +1,8 @@
 #include "CaseTableWindow.h"
 
+#include <QAction>
+#include <QKeyEvent>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -47,6 +50,23 @@ CaseTableWindow::CaseTableWindow(const QString& title, QWidget* parent)
   header->setSectionResizeMode(QHeaderView::ResizeToContents);
   header->setStretchLastSection(true);
   connect(header, &QHeaderView::sectionClicked, this, &CaseTableWindow::SortBy);
+  connect(view_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+    if (row >= 0 && row < int(table_.Rows().size()))
+      emit caseChosen(table_.Rows()[size_t(row)].order);
+  });
+  view_->installEventFilter(this);
+  view_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  auto* bring = new QAction(QStringLiteral("调回输入框(&R)"), view_);
+  bring->setObjectName(QStringLiteral("BringBackCase"));
+  auto* remove = new QAction(QStringLiteral("删除此算例(&D)"), view_);
+  remove->setObjectName(QStringLiteral("DeleteCase"));
+  view_->addActions({bring, remove});
+  connect(bring, &QAction::triggered, this, [this] {
+    if (const auto order = CurrentOrder()) emit caseChosen(*order);
+  });
+  connect(remove, &QAction::triggered, this, [this] {
+    if (const auto order = CurrentOrder()) emit deleteRequested(*order);
+  });
   layout->addWidget(view_, 1);
 
   auto* buttons = new QHBoxLayout;
@@ -70,6 +90,35 @@ void CaseTableWindow::Add(CaseRow row) {
   // A new case joins the order chosen, or comes last in the order of the presses.
   if (sortColumn_ >= 0) table_.SortBy(static_cast<CaseColumn>(sortColumn_), ascending_);
   Refill();
+}
+
+void CaseTableWindow::SetRows(std::vector<CaseRow> rows) {
+  table_.Clear();
+  for (CaseRow& row : rows) table_.Add(std::move(row));
+  if (sortColumn_ >= 0) table_.SortBy(static_cast<CaseColumn>(sortColumn_), ascending_);
+  Refill();
+}
+
+std::optional<std::size_t> CaseTableWindow::CurrentOrder() const {
+  const int row = view_->currentRow();
+  if (row < 0 || row >= int(table_.Rows().size())) return std::nullopt;
+  return table_.Rows()[size_t(row)].order;
+}
+
+bool CaseTableWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto order = CurrentOrder();
+    if (order && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+      emit caseChosen(*order);
+      return true;
+    }
+    if (order && key == Qt::Key_Delete) {
+      emit deleteRequested(*order);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void CaseTableWindow::Clear() {

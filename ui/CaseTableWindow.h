@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "sections/CaseTable.h"
 
@@ -20,6 +21,8 @@ class CaseTableWindow : public QWidget {
   CaseTableWindow(const QString& title, QWidget* parent);
 
   void Add(CaseRow row);
+  // The rows of a window's cases, in the order chosen by a header click, if any.
+  void SetRows(std::vector<CaseRow> rows);
   void Clear();
   const CaseTable& Table() const { return table_; }
   QTableWidget* View() const { return view_; }
@@ -27,13 +30,22 @@ class CaseTableWindow : public QWidget {
   // Writes CaseTable::Csv() to `path`; empty on success, otherwise why not.
   QString SaveCsv(const QString& path) const;
 
+ signals:
+  // A row double-clicked (or Enter): its case back into the window's boxes.
+  void caseChosen(std::size_t order);
+  // A row's case to delete (context menu, Delete key).
+  void deleteRequested(std::size_t order);
+
  public slots:
   void CopyToClipboard() const;
   // Asks for a file and saves the CSV there; a message box says why it failed.
   void SaveCsvAs();
 
  private:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void SortBy(int column);
+  // The case of the current row, if a row is current.
+  std::optional<std::size_t> CurrentOrder() const;
   void Refill();
 
   CaseTable table_;

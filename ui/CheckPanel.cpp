@@ -1,5 +1,7 @@
 #include "CheckPanel.h"
 
+#include <QSignalBlocker>
+
 #include <QComboBox>
 #include <QDoubleValidator>
 #include <QGridLayout>
@@ -12,6 +14,7 @@
 #include <cmath>
 
 #include "WindowDecor.h"
+#include "sections/FigureText.h"
 
 namespace tarnwick::ui {
 
@@ -202,22 +205,48 @@ CheckLimits CheckPanel::Limits() const {
   return limits;
 }
 
-void CheckPanel::ShowPress(const WindowSpec& window, const std::vector<std::string>& boxTexts,
-                           const PressResult& result) {
-  press_ = Press{&window, boxTexts, result};
-  Recheck();
+void CheckPanel::SetLimits(const CheckLimits& limits) {
+  const QSignalBlocker quiet(this);
+  const auto text = [](const std::optional<double>& x) {
+    return x ? QString::fromStdString(ShortestText(*x)) : QString();
+  };
+  velocityMin_->setText(text(limits.velocityMin));
+  velocityMax_->setText(text(limits.velocityMax));
+  const int lining = lining_->findData(QString::fromStdString(limits.lining));
+  lining_->setCurrentIndex(limits.lining.empty() || lining < 0 ? 0 : lining);
+  froudeLow_->setText(QString::fromStdString(ShortestText(limits.froudeLow)));
+  froudeHigh_->setText(QString::fromStdString(ShortestText(limits.froudeHigh)));
+  const int rule = limits.closedRule ? closedRule_->findData(int(*limits.closedRule)) : -1;
+  closedRule_->setCurrentIndex(rule < 0 ? 0 : rule);
+  clearanceArea_->setText(QString::fromStdString(ShortestText(limits.clearanceAreaPercent)));
+  clearanceHeight_->setText(QString::fromStdString(ShortestText(limits.clearanceHeight)));
+}
+
+void CheckPanel::ShowClearanceLimits(bool shown) {
+  clearanceAlways_ = shown;
+  ShowChecks();
+}
+
+void CheckPanel::ShowRecord(const CaseRecord& record) {
+  record_ = record;
+  shown_ = record_->checks;
+  ShowChecks();
 }
 
 void CheckPanel::Clear() {
-  press_.reset();
-  Recheck();
+  record_.reset();
+  shown_.clear();
+  ShowChecks();
 }
 
 void CheckPanel::Recheck() {
-  shown_.clear();
-  if (press_)
-    shown_ = EngineeringChecks(*press_->window, press_->boxTexts, press_->result, Limits());
+  const CheckLimits limits = Limits();
+  if (record_) {
+    Rejudge(*record_, limits);
+    shown_ = record_->checks;
+  }
   ShowChecks();
+  emit limitsChanged(limits);
 }
 
 void CheckPanel::ShowChecks() {
@@ -227,8 +256,8 @@ void CheckPanel::ShowChecks() {
   }
   const bool tunnelRule = Applies(shown_, "clearance_area") || Applies(shown_, "clearance_height");
   const bool closed = tunnelRule || Applies(shown_, "fill_ratio") || Applies(shown_, "clearance");
-  for (QWidget* w : closedRows_) w->setVisible(closed);
-  for (QWidget* w : clearanceRows_) w->setVisible(tunnelRule);
+  for (QWidget* w : closedRows_) w->setVisible(closed || clearanceAlways_);
+  for (QWidget* w : clearanceRows_) w->setVisible(tunnelRule || clearanceAlways_);
   if (shown_.empty()) {
     auto* hint = new QLabel(QStringLiteral("按“确 定”计算后，此处显示最后一次计算的校核结果。"),
                             checksFrame_);

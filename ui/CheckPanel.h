@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "CalculationBook.h"
+#include "sections/CaseRecord.h"
 #include "sections/Checks.h"
 
 class QComboBox;
@@ -31,25 +32,26 @@ class CheckPanel : public QScrollArea {
  public:
   explicit CheckPanel(QWidget* parent = nullptr);
 
-  // Shows the checks of a press, of any outcome, and keeps it to check again
-  // when a limit changes. `result` comes from PressWithCase.
-  void ShowPress(const WindowSpec& window, const std::vector<std::string>& boxTexts,
-                 const PressResult& result);
+  // Shows the checks of a recorded case, of any outcome, and keeps it to judge
+  // again when a limit changes.
+  void ShowRecord(const CaseRecord& record);
   // Forgets the press and shows the empty panel.
   void Clear();
 
-  // The limits as the boxes of the panel stand.
+  // The limits as the boxes of the panel stand, and set (a project opened).
   CheckLimits Limits() const;
+  void SetLimits(const CheckLimits& limits);
+  // Shows the clearance limits before any closed section is checked (a design
+  // that sizes a tunnel to them).
+  void ShowClearanceLimits(bool shown);
   // The checks shown, in their order.
   const std::vector<Check>& Shown() const { return shown_; }
 
- private:
-  struct Press {
-    const WindowSpec* window;
-    std::vector<std::string> boxTexts;
-    PressResult result;
-  };
+ signals:
+  // A limit was changed by hand: the records kept elsewhere are judged again.
+  void limitsChanged(const tarnwick::CheckLimits& limits);
 
+ private:
   QWidget* BuildLimits(QWidget* parent);
   void BuildClosedLimits(QWidget* frame, QGridLayout* grid, int row);
   QLineEdit* LimitBox(QWidget* parent, const char* name, const QString& placeholder,
@@ -58,7 +60,7 @@ class CheckPanel : public QScrollArea {
   void Recheck();
   void ShowChecks();
 
-  std::optional<Press> press_;
+  std::optional<CaseRecord> record_;
   std::vector<Check> shown_;
   QLineEdit* velocityMin_ = nullptr;
   QLineEdit* velocityMax_ = nullptr;
@@ -70,6 +72,7 @@ class CheckPanel : public QScrollArea {
   QLineEdit* clearanceHeight_ = nullptr;
   QList<QWidget*> closedRows_;     // shown for closed sections only
   QList<QWidget*> clearanceRows_;  // shown where the tunnel rule applies
+  bool clearanceAlways_ = false;   // the design of a closed section sizes to them
   QGroupBox* checksFrame_ = nullptr;
   QGridLayout* rows_ = nullptr;
 };

@@ -1,9 +1,14 @@
 #include "Shell.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include "AboutWindow.h"
 #include "CalculationWindow.h"
-#include "DesignWindow.h"
+
 #include "HelpWindow.h"
+#include "ProjectMenu.h"
 #include "SelectionWindow.h"
 #include "SplashWindow.h"
 
@@ -18,9 +23,13 @@ bool IsOpen(const QPointer<Window>& window) {
   return window && window->isVisible();
 }
 
+// Closed by the shell, handing over to another window: nothing is lost (the
+// cases stay in the session), so the window does not ask.
 template <typename Window>
 void CloseIfOpen(const QPointer<Window>& window) {
-  if (IsOpen(window)) window->close();
+  if (!IsOpen(window)) return;
+  window->setProperty("quietClose", true);
+  window->close();
 }
 
 void Present(QWidget* window) {
@@ -39,10 +48,10 @@ CalculationWindow* Shell::Calculation() const {
   return IsOpen(calculation_) ? calculation_.data() : nullptr;
 }
 HelpWindow* Shell::Help() const { return IsOpen(help_) ? help_.data() : nullptr; }
-DesignWindow* Shell::Design() const { return IsOpen(design_) ? design_.data() : nullptr; }
+CalculationWindow* Shell::Design() const { return IsOpen(design_) ? design_.data() : nullptr; }
 AboutWindow* Shell::About() const { return IsOpen(about_) ? about_.data() : nullptr; }
 
-Shell::Shell(QObject* parent) : QObject(parent) {}
+Shell::Shell(QObject* parent) : QObject(parent) { session_.SetProgramSession(true); }
 
 Shell::~Shell() {
   // Windows still open when the shell goes (a test ending early) go with it.
@@ -81,34 +90,54 @@ SelectionWindow* Shell::ShowSelection() {
 }
 
 void Shell::ExitFromSelection() {
+  // The program ends here: the session's unsaved cases would go with it.
+  if (!MayDiscard(selection_, session_)) return;
   CloseIfOpen(selection_);
   CloseIfOpen(about_);
 }
 
 CalculationWindow* Shell::OpenCalculation(const WindowSpec& window) {
   const std::vector<QWidget*> previous{calculation_, design_};
-  calculation_ = new CalculationWindow(window);
-  connect(calculation_, &CalculationWindow::returnRequested, this, &Shell::ReturnToSelection);
-  connect(calculation_, &CalculationWindow::exitRequested, calculation_, &QWidget::close);
-  connect(calculation_, &CalculationWindow::helpRequested, this, &Shell::ShowHelp);
-  connect(calculation_, &CalculationWindow::aboutRequested, this, &Shell::ShowAbout);
-  connect(calculation_, &CalculationWindow::closing, this, &Shell::CloseCompanions);
+  calculation_ = new CalculationWindow(window, nullptr, &session_);
+  Connect(calculation_);
   Present(calculation_);
   Replace(previous);
   return calculation_;
 }
 
-DesignWindow* Shell::OpenDesign(const FamilySpec& family) {
+CalculationWindow* Shell::OpenDesign(const FamilySpec& family) {
   const std::vector<QWidget*> previous{calculation_, design_};
-  design_ = new DesignWindow(family);
-  connect(design_, &DesignWindow::returnRequested, this, &Shell::ReturnToSelection);
-  connect(design_, &DesignWindow::exitRequested, design_, &QWidget::close);
-  connect(design_, &DesignWindow::helpRequested, this, &Shell::ShowHelp);
-  connect(design_, &DesignWindow::aboutRequested, this, &Shell::ShowAbout);
-  connect(design_, &DesignWindow::closing, this, &Shell::CloseCompanions);
+  design_ = new CalculationWindow(family, nullptr, &session_);
+  Connect(design_);
   Present(design_);
   Replace(previous);
   return design_;
+}
+
+void Shell::Connect(CalculationWindow* window) {
+  connect(window, &CalculationWindow::returnRequested, this, &Shell::ReturnToSelection);
+  connect(window, &CalculationWindow::exitRequested, window, &QWidget::close);
+  connect(window, &CalculationWindow::helpRequested, this, &Shell::ShowHelp);
+  connect(window, &CalculationWindow::aboutRequested, this, &Shell::ShowAbout);
+  connect(window, &CalculationWindow::closing, this, &Shell::CloseCompanions);
+}
+
+bool Shell::OfferRestore() {
+  if (!QFileInfo::exists(Session::AutosavePath())) return false;
+  QMessageBox box(QMessageBox::Question, QStringLiteral("恢复上次的计算"),
+                  QStringLiteral("上次运行未正常结束，留下了尚未保存的计算结果。\n是否恢复？"),
+                  QMessageBox::Yes | QMessageBox::No);
+  box.setObjectName(QStringLiteral("RestoreQuestion"));
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("恢复"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("不恢复"));
+  if (box.exec() == QMessageBox::Yes) {
+    if (session_.RestoreAutosave()) return true;
+    QMessageBox::warning(nullptr, box.windowTitle(),
+                         QStringLiteral("上次的计算结果已损坏，无法恢复。"));
+  }
+  // Declined or unreadable: not offered again.
+  QFile::remove(Session::AutosavePath());
+  return false;
 }
 
 void Shell::Replace(const std::vector<QWidget*>& previous) {
@@ -117,6 +146,7 @@ void Shell::Replace(const std::vector<QWidget*>& previous) {
   for (QWidget* w : previous) {
     if (w == nullptr || !w->isVisible()) continue;
     w->disconnect(this);
+    w->setProperty("quietClose", true);
     w->close();
   }
   // The selection window has done its work.

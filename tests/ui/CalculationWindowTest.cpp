@@ -244,12 +244,19 @@ void CalculationWindowTest::menusAndToolbar() {
   CalculationWindow window(Entry("Form36"));
   QCOMPARE(Child<QMenu>(&window, "FILE")->title(), QString("文件(&F)"));
   QCOMPARE(Child<QMenu>(&window, "DRAW")->title(), QString("图形(&D)"));
-  const char* actions[][2] = {{"CLEAN", "清除结果(&C)"},      {"PRINT", "打印(&P)"},
-                              {"LEFT", "返回主选单(&L)"},     {"EXIT", "退出(&E)"},
-                              {"DRAW1", "水位-流量关系曲线"}, {"DRAW2", "渠道断面"},
-                              {"ABOUT", "关于(&A)"},          {"HELP", "帮助(&H)"}};
+  const char* actions[][2] = {
+      {"CLEAN", "清除结果(&C)"}, {"PRINT", "打印(&P)"},          {"LEFT", "返回主选单(&L)"},
+      {"EXIT", "退出(&E)"},      {"DRAW1", "水位-流量关系曲线"}, {"DRAW2", "渠道断面"},
+      {"ABOUT", "关于(&A)"},     {"HELP", "帮助(&H)"},           {"NEW", "新建(&N)"},
+      {"OPEN", "打开(&O)…"},     {"SAVE", "保存(&S)"},           {"SAVEAS", "另存为(&A)…"},
+      {"UNDO", "撤销(&U)"}};
   for (const auto& a : actions) QCOMPARE(Child<QAction>(&window, a[0])->text(), QString(a[1]));
-  QCOMPARE(window.menuBar()->actions().size(), 4);
+  QCOMPARE(Child<QMenu>(&window, "EDIT")->title(), QString("编辑(&E)"));
+  QCOMPARE(Child<QMenu>(&window, "RECENT")->title(), QString("最近打开的文件(&R)"));
+  QCOMPARE(Child<QAction>(&window, "SAVE")->shortcut(), QKeySequence(QKeySequence::Save));
+  QCOMPARE(Child<QAction>(&window, "OPEN")->shortcut(), QKeySequence(QKeySequence::Open));
+  QCOMPARE(Child<QAction>(&window, "UNDO")->shortcut(), QKeySequence(QKeySequence::Undo));
+  QCOMPARE(window.menuBar()->actions().size(), 5);
 
   const QList<QAction*> buttons = Child<QToolBar>(&window, "Toolbar1")->actions();
   QCOMPARE(buttons.size(), 9);

@@ -12,15 +12,18 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -34,7 +37,6 @@
 #include "ui/CalculationWindow.h"
 #include "ui/CaseTableWindow.h"
 #include "ui/CheckPanel.h"
-#include "ui/DesignWindow.h"
 #include "ui/HelpWindow.h"
 #include "ui/Localisation.h"
 #include "ui/ReportPrinting.h"
@@ -121,6 +123,8 @@ void SaveModal(const std::function<void()>& trigger, const QString& name) {
 }
 
 CalculationWindow* Open(Shell& shell, const WorkedCase& c) {
+  // Each window's shots show its own presses only, not those kept from before.
+  shell.CurrentSession()->New();
   if (!Choose(shell.Selection(), c.window)) return nullptr;
   shell.Selection()->findChild<QPushButton*>("Command1")->click();
   QTest::qWait(20);
@@ -199,18 +203,14 @@ void WriteBook() {
 bool SaveDesigns(Shell& shell) {
   struct Design {
     std::string_view family;
-    DesignWindow::ModeKind kind;
+    DesignMode kind;
     std::string_view box;
     std::vector<QString> texts;
     QString q;
   };
   const Design designs[] = {
-      {"flat-bottom",
-       DesignWindow::ModeKind::Box,
-       "Text2",
-       {"", "1.5", "0.025", "1000", "1.2"},
-       "5"},
-      {"circular", DesignWindow::ModeKind::Size, "", {"", "1", "0.014", "1000", ""}, "2"},
+      {"flat-bottom", DesignMode::SolveBox, "Text2", {"", "1.5", "0.025", "1000", "1.2"}, "5"},
+      {"circular", DesignMode::Size, "", {"", "1", "0.014", "1000", ""}, "2"},
   };
   for (const Design& d : designs) {
     const auto f = std::find_if(Families().begin(), Families().end(),
@@ -222,10 +222,10 @@ bool SaveDesigns(Shell& shell) {
         ->click();
     shell.Selection()->findChild<QPushButton*>("Command1")->click();
     QTest::qWait(20);
-    DesignWindow* window = shell.Design();
+    CalculationWindow* window = shell.Design();
     if (window == nullptr) return false;
     for (std::size_t m = 0; m < window->Modes().size(); ++m) {
-      if (window->Modes()[m].kind == d.kind && window->Modes()[m].box == d.box) {
+      if (window->Modes()[m].mode == d.kind && window->Modes()[m].box == d.box) {
         window->ChooseMode(static_cast<int>(m));
       }
     }
@@ -266,11 +266,76 @@ bool SaveCheckCases(Shell& shell) {
   return true;
 }
 
+// Grabs the modal dialog that `trigger` opens, then clicks its button `answer`.
+void SaveQuestion(const std::function<void()>& trigger, const QString& name,
+                  const QString& answer) {
+  QTimer::singleShot(300, [name, answer] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      std::fprintf(stderr, "no question for %s\n", qPrintable(name));
+      return;
+    }
+    Save(box, name);
+    for (QAbstractButton* b : box->buttons()) {
+      if (b->text() == answer) b->click();
+    }
+  });
+  trigger();
+}
+
+// The project: the 文件 menu, the question before unsaved cases are lost, the
+// case table of a design window with its design case, and a session restored
+// after a crash with the question that offers it.
+bool SaveProjectShots(Shell& shell) {
+  const FamilySpec& flat = FamilyOf(FindWindow("Form21")->family);
+  CalculationWindow* design = shell.OpenDesign(flat);
+  QTest::qWait(20);
+  design->findChild<QAction*>("CASES")->trigger();
+  Save(design->Cases(), "design-case-table");
+  design->Cases()->close();
+  QMenu* file = design->findChild<QMenu*>("FILE");
+  file->popup(design->mapToGlobal(design->menuBar()->geometry().bottomLeft()));
+  QTest::qWait(100);
+  SaveScreenArea(design->frameGeometry().united(file->geometry()), "file-menu");
+  file->close();
+  SaveQuestion([design] { design->findChild<QAction*>("EXIT")->trigger(); }, "unsaved-question",
+               QStringLiteral("取消"));
+  // A plain case beside the design case, both unsaved.
+  CalculationWindow* plain = shell.OpenCalculation(*FindWindow("Form21"));
+  QTest::qWait(20);
+  const std::vector<QString> texts{"2", "1.5", "0.025", "1000", "5"};
+  for (std::size_t k = 0; k < texts.size(); ++k) plain->Boxes()[k]->setText(texts[k]);
+  plain->findChild<QPushButton*>("Command1")->click();
+  // As a crash leaves it: the session written aside, the program gone.
+  QFile aside(Session::AutosavePath());
+  if (!aside.open(QIODevice::ReadOnly)) return false;
+  const QByteArray written = aside.readAll();
+  aside.close();
+  plain->findChild<QAction*>("LEFT")->trigger();
+  QTest::qWait(20);
+  shell.CurrentSession()->New();
+  if (!aside.open(QIODevice::WriteOnly) || aside.write(written) != written.size()) return false;
+  aside.close();
+  SaveQuestion([&shell] { shell.OfferRestore(); }, "restore-question", QStringLiteral("恢复"));
+  design = shell.OpenDesign(flat);
+  QTest::qWait(20);
+  Save(design, "restored-session-design");
+  plain = shell.OpenCalculation(*FindWindow("Form21"));
+  QTest::qWait(20);
+  Save(plain, "restored-session");
+  plain->findChild<QAction*>("LEFT")->trigger();
+  QTest::qWait(20);
+  shell.CurrentSession()->New();
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  // The session written aside after each press goes to a test folder.
+  QStandardPaths::setTestModeEnabled(true);
   const bool panesOnly = argc == 4 && QByteArray(argv[2]) == "--panes";
   const bool checksOnly = argc == 3 && QByteArray(argv[2]) == "--checks";
   if (argc != 2 && !panesOnly && !checksOnly) {
@@ -296,10 +361,9 @@ int main(int argc, char** argv) {
   QTest::mouseClick(shell.Splash()->findChild<QLabel*>("Label2"), Qt::LeftButton);
   Save(shell.Selection(), "Form1");
 
-  if (!SaveSixReports(shell, QString()) || !SaveQtTexts(shell) || !SaveDesigns(shell) ||
-      !SaveCheckCases(shell)) {
-    return 1;
-  }
+  if (!SaveSixReports(shell, QString()) || !SaveQtTexts(shell)) return 1;
+  shell.CurrentSession()->New();
+  if (!SaveDesigns(shell) || !SaveCheckCases(shell) || !SaveProjectShots(shell)) return 1;
   for (const WorkedCase& c : WorkedCases()) {
     CalculationWindow* window = Open(shell, c);
     if (window == nullptr) return 1;

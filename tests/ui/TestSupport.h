@@ -74,3 +74,25 @@ class TextRecorder : public QPaintDevice {
   QSize size_;
   int dpi_;
 };
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+// Answers the next message box, once it is up, with the button captioned
+// `answer`; `seen` then holds its title and text. Gives up after `tries` turns
+// of the event loop without a box.
+inline void AnswerNextBox(const QString& answer, QString* seen = nullptr, int tries = 200) {
+  QTimer::singleShot(5, [answer, seen, tries] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      if (tries > 0) AnswerNextBox(answer, seen, tries - 1);
+      return;
+    }
+    if (seen != nullptr) *seen = box->windowTitle() + QLatin1Char('\n') + box->text();
+    for (QAbstractButton* b : box->buttons()) {
+      if (b->text() == answer) b->click();
+    }
+  });
+}
