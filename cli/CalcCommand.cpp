@@ -8,6 +8,7 @@
 #include "CalcBook.h"
 #include "CalcOptions.h"
 #include "JsonOutput.h"
+#include "ProfileCommand.h"
 #include "core/RatingTable.h"
 #include "sections/Checks.h"
 #include "sections/Design.h"
@@ -274,6 +275,10 @@ int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out, 
     err << "tarnwick-calc: " << options.boxes.size() << " box texts, but " << window->name
         << " has " << window->boxes.size() << " boxes\n";
     return kExitUsage;
+  }
+  if (ProfileAsked(options)) {
+    const ProfileRun run = RunProfile(options, *window, err);
+    return out.Write(run.pane) ? run.status : kExitOutput;
   }
   if (options.batch && options.rating) {
     err << "tarnwick-calc: --rating takes one case, not batch input\n";
