@@ -16,7 +16,7 @@ constexpr double kStepAgreement = 3e-6;    // m, one step against two half steps
 constexpr int kMostHalvings = 16;          // an interval is cut to 1/65536 at most
 constexpr double kNearNormal = 0.001;      // m, "within 1 mm of normal depth"
 constexpr double kMostStations = 1000000;  // a profile prints at most this many stations
-constexpr int kCriticalSamples = 400;      // scan of Fr − 1 for every critical depth
+constexpr int kCriticalSamples = 4000;     // scan of Fr − 1 for every critical depth
 constexpr int kMomentIntervals = 128;      // Simpson intervals of ∫A dh
 
 double One(double) { return 1.0; }
@@ -55,8 +55,8 @@ class Stepper {
   // The depth Δx on from `from` by the energy equation, searched between the
   // depth it starts at and the depth it tends to; a step that would pass normal
   // depth gives normal depth, one that would pass critical depth gives nothing.
-  std::optional<Point> Step(const Point& from, double dx, const Point& limit,
-                            bool limitIsCritical) const {
+  std::optional<Point> Step(const Point& from, double dx, const Point& limit, bool limitIsCritical,
+                            bool& clamped) const {
     const double rhs = from.e + sign_ * (from.sf / 2.0 - r_.slope) * dx;
     const auto balance = [&](const Point& p) { return p.e - sign_ * p.sf * dx / 2.0 - rhs; };
     const double atFrom = sign_ * (r_.slope - from.sf) * dx;
@@ -65,6 +65,7 @@ class Stepper {
     if (atLimit == 0.0) return limit;
     if ((atFrom > 0.0) == (atLimit > 0.0)) {
       if (limitIsCritical) return std::nullopt;
+      clamped = true;
       return limit;
     }
     Point last;
@@ -86,14 +87,18 @@ class Stepper {
     return std::isfinite(dx) && dx > 0.0 ? dx : 0.0;
   }
 
-  // One printed interval, with step doubling.
+  // One printed interval, with step doubling. A step clamped at normal depth
+  // is trusted only once the interval cannot be cut further: a long step of the
+  // trapezoidal rule overshoots the asymptote that short ones approach.
   Reached Advance(const Point& from, double dx, const Point& limit, bool limitIsCritical,
                   int level) const {
-    const std::optional<Point> full = Step(from, dx, limit, limitIsCritical);
-    const std::optional<Point> half = Step(from, dx / 2.0, limit, limitIsCritical);
+    if (!limitIsCritical && std::fabs(from.h - limit.h) <= kSolveWidth) return {limit, dx};
+    bool clamped = false;
+    const std::optional<Point> full = Step(from, dx, limit, limitIsCritical, clamped);
+    const std::optional<Point> half = Step(from, dx / 2.0, limit, limitIsCritical, clamped);
     std::optional<Point> second;
-    if (half) second = Step(*half, dx / 2.0, limit, limitIsCritical);
-    if (full && second && std::fabs(second->h - full->h) <= kStepAgreement) {
+    if (half) second = Step(*half, dx / 2.0, limit, limitIsCritical, clamped);
+    if (full && second && !clamped && std::fabs(second->h - full->h) <= kStepAgreement) {
       return {*second, dx};
     }
     if (level >= kMostHalvings) {
@@ -231,8 +236,7 @@ ProfileOutcome ComputeProfile(const ProfileReach& r, const ProfileControl& contr
     return out;
   }
   const Stepper probe(r, 1.0);
-  const double top = closed ? r.crown * (1.0 - 1e-9)
-                            : OpenTop(probe, 2.0 * std::max(r.normalDepth, control.depth));
+  const double top = closed ? r.crown * (1.0 - 1e-9) : OpenTop(probe, 10.0 * r.normalDepth);
   Profile p;
   p.normalDepth = r.normalDepth;
   p.criticalDepths = CriticalDepths(r.evaluate, r.alpha, r.discharge, top);
