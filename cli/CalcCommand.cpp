@@ -7,6 +7,7 @@
 
 #include "CalcBook.h"
 #include "CalcOptions.h"
+#include "CanalCommand.h"
 #include "JsonOutput.h"
 #include "ProfileCommand.h"
 #include "core/RatingTable.h"
@@ -323,6 +324,10 @@ int Run(const CalcOptions& options, std::istream& in, CheckedOutput& out, std::o
   if (options.list) {
     PrintList(out.Stream());
     return kExitReport;
+  }
+  if (!options.canal.empty()) {
+    const CanalRun run = RunCanal(options, err);
+    return out.Write(run.pane) ? run.status : kExitOutput;
   }
   if (options.window.empty()) {
     PrintUsage(err);

@@ -105,7 +105,7 @@ void Heading(ResultPane& pane, const CalcOptions& o, const WindowProfile& w) {
   }
 }
 
-void StationTable(ResultPane& pane, const Profile& p) {
+void StationTable(ResultPane& pane, const std::vector<ProfileStation>& stations, double offset) {
   std::string names;
   std::string symbols;
   for (const Column& c : kColumns) {
@@ -114,9 +114,9 @@ void StationTable(ResultPane& pane, const Profile& p) {
   }
   pane.Text(names).EndLine().Text(symbols).EndLine();
   std::string row;
-  for (const ProfileStation& s : p.stations) {
+  for (const ProfileStation& s : stations) {
     row.clear();
-    Cell(row, Fixed(s.x, 2), kColumns[0].width);
+    Cell(row, Fixed(offset + s.x, 2), kColumns[0].width);
     Cell(row, Fixed(s.h, 4), kColumns[1].width);
     Cell(row, Fixed(s.z, 4), kColumns[2].width);
     Cell(row, Fixed(s.v, 4), kColumns[3].width);
@@ -134,7 +134,7 @@ void TextReport(ResultPane& pane, const CalcOptions& o, const WindowSpec& window
   Banner(pane, banner);
   Heading(pane, o, w);
   Separator(pane);
-  StationTable(pane, *w.profile);
+  StationTable(pane, w.profile->stations, 0.0);
 }
 
 nlohmann::ordered_json BoxesJson(const WindowSpec& window, std::span<const std::string> texts) {
@@ -146,6 +146,8 @@ nlohmann::ordered_json BoxesJson(const WindowSpec& window, std::span<const std::
   return boxes;
 }
 
+}  // namespace
+
 std::string_view SlopeKey(SlopeClass s) {
   switch (s) {
     case SlopeClass::Mild: return "mild";
@@ -155,14 +157,12 @@ std::string_view SlopeKey(SlopeClass s) {
   return "";
 }
 
+namespace {
+
 std::string JsonReport(const WindowSpec& window, std::span<const std::string> texts,
                        const WindowProfile& w) {
   const Profile& p = *w.profile;
-  nlohmann::ordered_json stations = nlohmann::ordered_json::array();
-  for (const ProfileStation& s : p.stations) {
-    stations.push_back(
-        {{"x", s.x}, {"h", s.h}, {"z", s.z}, {"V", s.v}, {"Fr", s.fr}, {"E", s.e}, {"Sf", s.sf}});
-  }
+  nlohmann::ordered_json stations = StationsJson(p.stations, 0.0);
   nlohmann::ordered_json profile = {{"type", p.type},
                                     {"slope", SlopeKey(p.slope)},
                                     {"normal_depth", p.normalDepth},
@@ -208,6 +208,25 @@ ProfileControl ControlOf(const std::string& text) {
 }
 
 }  // namespace
+
+void ProfileStationTable(ResultPane& pane, const std::vector<ProfileStation>& stations,
+                         double offset) {
+  StationTable(pane, stations, offset);
+}
+
+nlohmann::ordered_json StationsJson(const std::vector<ProfileStation>& stations, double offset) {
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (const ProfileStation& s : stations) {
+    list.push_back({{"x", offset + s.x},
+                    {"h", s.h},
+                    {"z", s.z},
+                    {"V", s.v},
+                    {"Fr", s.fr},
+                    {"E", s.e},
+                    {"Sf", s.sf}});
+  }
+  return list;
+}
 
 bool ProfileAsked(const CalcOptions& o) {
   return o.profile || o.length || !o.control.empty() || o.step || o.bed;

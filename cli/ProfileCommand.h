@@ -3,8 +3,12 @@
 #pragma once
 
 #include <iosfwd>
+#include <nlohmann/json.hpp>
+#include <string_view>
+#include <vector>
 
 #include "CalcOptions.h"
+#include "core/GraduallyVariedFlow.h"
 #include "core/ResultPane.h"
 #include "sections/WindowCatalog.h"
 
@@ -19,5 +23,13 @@ struct ProfileRun {
 };
 
 ProfileRun RunProfile(const CalcOptions& options, const WindowSpec& window, std::ostream& err);
+
+// The station rows under their two heading lines, x counted from `offset`.
+void ProfileStationTable(ResultPane& pane, const std::vector<ProfileStation>& stations,
+                         double offset);
+// The stations as a JSON array, x counted from `offset`.
+nlohmann::ordered_json StationsJson(const std::vector<ProfileStation>& stations, double offset);
+// "mild", "steep" or "critical".
+std::string_view SlopeKey(SlopeClass s);
 
 }  // namespace tarnwick

@@ -277,8 +277,11 @@ ProfileOutcome ComputeProfile(const ProfileReach& r, const ProfileControl& contr
   for (long k = 1; x < r.length; ++k) {
     double target = std::min(static_cast<double>(k) * dx, r.length);
     if (r.length - target <= 1e-9 * r.length) target = r.length;
-    const Reached step = uniform ? Reached{limit, target - x}
-                                 : stepper.Advance(cur, target - x, limit, limitIsCritical, 0);
+    // Every interval but the last is exactly dx, so that a reach continued from
+    // a station steps as the longer reach it is part of.
+    const double span = target == r.length ? r.length - x : dx;
+    const Reached step =
+        uniform ? Reached{limit, span} : stepper.Advance(cur, span, limit, limitIsCritical, 0);
     if (step.critical) {
       p.stations.push_back(stepper.Station(step.p, x + step.travelled, bedRise));
       p.end = ProfileEnd::Critical;
