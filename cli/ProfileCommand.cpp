@@ -56,7 +56,10 @@ std::string Scientific(double x) {
 std::string ControlText(const CalcOptions& o, const Profile& p) {
   std::string where =
       p.direction == ProfileDirection::Upstream ? "下游控制，向上游推算" : "上游控制，向下游推算";
-  if (o.control == "critical") return where + "，临界水深(跌坎、自由跌落)";
+  if (o.control == "critical" && p.direction == ProfileDirection::Upstream) {
+    return where + "，临界水深(跌坎、自由跌落)";
+  }
+  if (o.control == "critical") return where + "，临界水深(由水库或缓坡进入陡坡)";
   if (o.control == "normal") return where + "，正常水深";
   return where + "，控制水深";
 }
