@@ -216,37 +216,27 @@ std::optional<double> SequentDepth(const std::function<SectionState(double)>& ev
   return BracketRoot(f, lo, hi, {0.0, 1e-9, 200}).best.x;
 }
 
-ProfileOutcome ComputeProfile(const ProfileReach& r, const ProfileControl& control) {
-  ProfileOutcome out;
-  const bool closed = r.crown > 0.0;
+namespace {
+
+// Why a reach and control have no profile; empty when they have one.
+std::string Refusal(const ProfileReach& r, const ProfileControl& control) {
   if (!(r.slope > 0.0) || !(r.discharge > 0.0) || !(r.normalDepth > 0.0)) {
-    out.refusal = "水面线只对顺坡(i>0)、有流量、有正常水深的渠段计算。";
-    return out;
+    return "水面线只对顺坡(i>0)、有流量、有正常水深的渠段计算。";
   }
   if (!(r.length > 0.0) || r.step < 0.0 || (r.step > 0.0 && r.length / r.step > kMostStations)) {
-    out.refusal = "渠段长度须大于0，计算步长须大于0且不多于1000000步。";
-    return out;
+    return "渠段长度须大于0，计算步长须大于0且不多于1000000步。";
   }
-  if (control.kind == ControlKind::Depth && !(control.depth > 0.0)) {
-    out.refusal = "控制水深须大于0。";
-    return out;
+  if (control.kind == ControlKind::Depth && !(control.depth > 0.0)) return "控制水深须大于0。";
+  if (r.crown > 0.0 && control.kind == ControlKind::Depth && control.depth >= r.crown) {
+    return "控制水深达到或超过洞顶高度：有压流不在明流水面线计算之列。";
   }
-  if (closed && control.kind == ControlKind::Depth && control.depth >= r.crown) {
-    out.refusal = "控制水深达到或超过洞顶高度：有压流不在明流水面线计算之列。";
-    return out;
-  }
-  const Stepper probe(r, 1.0);
-  const double top = closed ? r.crown * (1.0 - 1e-9) : OpenTop(probe, 10.0 * r.normalDepth);
-  Profile p;
-  p.normalDepth = r.normalDepth;
-  p.criticalDepths = CriticalDepths(r.evaluate, r.alpha, r.discharge, top);
-  if (p.criticalDepths.empty()) {
-    out.refusal = "断面内求不到临界水深。";
-    return out;
-  }
-  const double hc = p.criticalDepths.back();
-  const double hn = r.normalDepth;
-  p.criticalDepth = hc;
+  return {};
+}
+
+// Slope class, control depth, direction and type, from hn and hc.
+void Classify(const Stepper& probe, const ProfileControl& control, Profile& p) {
+  const double hn = p.normalDepth;
+  const double hc = p.criticalDepth;
   const double frNormal = std::sqrt(probe.At(hn).fr2);
   p.slope = std::fabs(frNormal - 1.0) <= kCriticalFroudeBand ? SlopeClass::Critical
             : hn > hc                                        ? SlopeClass::Mild
@@ -261,13 +251,21 @@ ProfileOutcome ComputeProfile(const ProfileReach& r, const ProfileControl& contr
   p.direction = h0 > hc || (h0 == hc && p.slope == SlopeClass::Mild) ? ProfileDirection::Upstream
                                                                      : ProfileDirection::Downstream;
   p.type = uniform ? "uniform" : TypeName(p.slope, h0, hn, hc);
+}
+
+// The stations from the control to the end of the reach or to critical depth.
+void March(const ProfileReach& r, Profile& p) {
+  const double hn = p.normalDepth;
+  const double hc = p.criticalDepth;
+  const double h0 = p.controlDepth;
+  const bool uniform = p.type == "uniform";
   const double sign = p.direction == ProfileDirection::Upstream ? 1.0 : -1.0;
   const Stepper stepper(r, sign);
   // The depth the profile tends to: critical depth where it lies between the
   // control and normal depth (or beyond normal depth in the wrong direction).
   const bool towardsNormal =
       p.direction == ProfileDirection::Upstream ? (h0 < hn || hn > hc) : (h0 > hn || hn < hc);
-  const Point limit = stepper.At(uniform ? hn : towardsNormal ? hn : hc);
+  const Point limit = stepper.At(uniform || towardsNormal ? hn : hc);
   const bool limitIsCritical = !uniform && !towardsNormal;
   const double dx = r.step > 0.0 ? r.step : r.length / 50.0;
   const double bedRise = sign * r.slope;
@@ -285,18 +283,39 @@ ProfileOutcome ComputeProfile(const ProfileReach& r, const ProfileControl& contr
     if (step.critical) {
       p.stations.push_back(stepper.Station(step.p, x + step.travelled, bedRise));
       p.end = ProfileEnd::Critical;
-      break;
+      return;
     }
     cur = step.p;
     x = target;
     p.stations.push_back(stepper.Station(cur, x, bedRise));
   }
+}
+
+}  // namespace
+
+ProfileOutcome ComputeProfile(const ProfileReach& r, const ProfileControl& control) {
+  ProfileOutcome out;
+  out.refusal = Refusal(r, control);
+  if (!out.refusal.empty()) return out;
+  const Stepper probe(r, 1.0);
+  const double top = r.crown > 0.0 ? r.crown * (1.0 - 1e-9) : OpenTop(probe, 10.0 * r.normalDepth);
+  Profile p;
+  p.normalDepth = r.normalDepth;
+  p.criticalDepths = CriticalDepths(r.evaluate, r.alpha, r.discharge, top);
+  if (p.criticalDepths.empty()) {
+    out.refusal = "断面内求不到临界水深。";
+    return out;
+  }
+  p.criticalDepth = p.criticalDepths.back();
+  Classify(probe, control, p);
+  March(r, p);
   for (const ProfileStation& s : p.stations) {
-    if (std::fabs(s.h - hn) > kNearNormal) continue;
+    if (std::fabs(s.h - p.normalDepth) > kNearNormal) continue;
     p.nearNormalAt = s.x;
     break;
   }
-  if (p.end != ProfileEnd::Critical && std::fabs(p.stations.back().h - hn) <= kNearNormal) {
+  if (p.end != ProfileEnd::Critical &&
+      std::fabs(p.stations.back().h - p.normalDepth) <= kNearNormal) {
     p.end = ProfileEnd::Normal;
   }
   JumpFigures(r, top, p);
