@@ -144,7 +144,7 @@ CanalReading ReadCanal(const std::string& text) {
 
 CanalRun RunCanal(const CalcOptions& o, std::ostream& err) {
   CanalRun run;
-  if (!o.window.empty() || o.profile || o.batch || o.rating || o.checks || !o.book.empty()) {
+  if (!o.window.empty() || ProfileAsked(o) || o.batch || o.rating || o.checks || !o.book.empty()) {
     err << "tarnwick-calc: --canal takes the canal file alone, with --json at most\n";
     run.status = 2;
     return run;

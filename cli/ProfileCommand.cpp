@@ -101,6 +101,8 @@ void Heading(ResultPane& pane, const CalcOptions& o, const WindowProfile& w) {
       pane.Text("，控制水深已越过该水深：水跃紧靠控制断面(淹没)");
     } else if (p.jumpAt) {
       pane.Text("，水跃约在 x=").Number(RoundDisplay(*p.jumpAt)).Text("处");
+    } else if (p.direction == ProfileDirection::Upstream && p.controlDepth < *p.sequentDepth) {
+      pane.Text("，控制水深低于该水深：水跃被推向控制断面以下，渠段内为急流");
     } else {
       pane.Text("，渠段内水面线未达到该水深");
     }
