@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -161,6 +163,7 @@ double Tolerance(double h) { return std::max(1e-3, 1e-3 * h); }
 TEST(Profile, AgreesWithRungeKuttaInEveryFamilyAndType) {
   double worst = 0.0;  // largest deviation as a share of the tolerance
   int compared = 0;
+  std::map<std::string, std::set<std::string>> typesOf;  // window name -> types run
   for (const Case& c : RandomCases(2)) {
     const Flow f{&c.section.model, c.section.discharge, c.s0};
     std::string typed;
@@ -171,6 +174,7 @@ TEST(Profile, AgreesWithRungeKuttaInEveryFamilyAndType) {
       const double length = 2.0 * std::max(c.hn, c.hc) / c.s0;
       const Profile p = ProfileOf(c, z.h0, length, 0.0);
       EXPECT_EQ(p.type, z.type);
+      typesOf[std::string(c.window->name)].insert(p.type);
       EXPECT_NEAR(p.criticalDepth, c.hc, 1e-6 * c.hc);
       const double sign = p.direction == ProfileDirection::Upstream ? -1.0 : 1.0;
       double h = z.h0;
@@ -195,6 +199,9 @@ TEST(Profile, AgreesWithRungeKuttaInEveryFamilyAndType) {
         ++compared;
       }
     }
+  }
+  for (const auto& [name, types] : typesOf) {
+    EXPECT_EQ(types.size(), 6u) << name << " ran " << types.size() << " of the six types";
   }
   std::printf("largest deviation from Runge-Kutta: %.4f of the tolerance, %d stations\n", worst,
               compared);
