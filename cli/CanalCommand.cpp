@@ -24,19 +24,19 @@ std::string Number(const Json& o, const char* key, double& value, bool required 
   return {};
 }
 
-std::string ReadDownstream(const Json& d, CanalSpec& spec) {
+std::string ReadDownstream(const Json& d, CanalInput& canal) {
   if (!d.is_object()) return "\"downstream\" is not an object";
   if (d.contains("critical")) {
     if (d["critical"] != true) return "\"downstream\": \"critical\" must be true";
-    spec.control = CanalControl::Critical;
+    canal.control = CanalControl::Critical;
     return {};
   }
   if (d.contains("level")) {
-    spec.control = CanalControl::Level;
-    return Number(d, "level", spec.controlValue);
+    canal.control = CanalControl::Level;
+    return Number(d, "level", canal.controlValue);
   }
-  spec.control = CanalControl::Depth;
-  return Number(d, "depth", spec.controlValue);
+  canal.control = CanalControl::Depth;
+  return Number(d, "depth", canal.controlValue);
 }
 
 std::string ReadReach(const Json& j, size_t k, CanalReach& r) {
@@ -75,9 +75,9 @@ std::string ReadReach(const Json& j, size_t k, CanalReach& r) {
   return {};
 }
 
-void TextReport(ResultPane& pane, const CanalSpec& spec, const CanalResult& r) {
+void TextReport(ResultPane& pane, const CanalInput& canal, const CanalResult& r) {
   Banner(pane, "  ****************渠道水面线计算成果表****************");
-  SingleRow(pane, {"设计流量Q=", RoundDisplay(spec.discharge)});
+  SingleRow(pane, {"设计流量Q=", RoundDisplay(canal.discharge)});
   pane.Text("距离x自渠道下游端起算; 各渠段自下游向上游推算(分段求和法)").EndLine();
   for (const CanalReachProfile& reach : r.reaches) {
     const Profile& p = reach.profile;
@@ -93,7 +93,7 @@ void TextReport(ResultPane& pane, const CanalSpec& spec, const CanalResult& r) {
   }
 }
 
-std::string JsonReport(const CanalSpec& spec, const CanalResult& r) {
+std::string JsonReport(const CanalInput& canal, const CanalResult& r) {
   nlohmann::ordered_json reaches = nlohmann::ordered_json::array();
   for (const CanalReachProfile& reach : r.reaches) {
     const Profile& p = reach.profile;
@@ -106,7 +106,7 @@ std::string JsonReport(const CanalSpec& spec, const CanalResult& r) {
                        {"stations", StationsJson(p.stations, reach.offset)}});
   }
   const nlohmann::ordered_json o = {
-      {"outcome", "canal"}, {"discharge", spec.discharge}, {"reaches", std::move(reaches)}};
+      {"outcome", "canal"}, {"discharge", canal.discharge}, {"reaches", std::move(reaches)}};
   return o.dump();
 }
 
@@ -119,15 +119,15 @@ CanalReading ReadCanal(const std::string& text) {
     out.error = "not a JSON object";
     return out;
   }
-  if (std::string e = Number(j, "discharge", out.spec.discharge); !e.empty()) {
+  if (std::string e = Number(j, "discharge", out.canal.discharge); !e.empty()) {
     out.error = e;
     return out;
   }
-  if (!(out.spec.discharge > 0.0)) out.error = "\"discharge\" must be above 0";
+  if (!(out.canal.discharge > 0.0)) out.error = "\"discharge\" must be above 0";
   if (out.error.empty() && !j.contains("downstream")) out.error = "missing \"downstream\"";
-  if (out.error.empty()) out.error = ReadDownstream(j["downstream"], out.spec);
-  if (out.error.empty()) out.error = Number(j, "step", out.spec.step, false);
-  if (out.error.empty() && out.spec.step < 0.0) out.error = "\"step\" must not be negative";
+  if (out.error.empty()) out.error = ReadDownstream(j["downstream"], out.canal);
+  if (out.error.empty()) out.error = Number(j, "step", out.canal.step, false);
+  if (out.error.empty() && out.canal.step < 0.0) out.error = "\"step\" must not be negative";
   if (!out.error.empty()) return out;
   if (!j.contains("reaches") || !j["reaches"].is_array() || j["reaches"].empty()) {
     out.error = "\"reaches\" must be a non-empty array";
@@ -137,7 +137,7 @@ CanalReading ReadCanal(const std::string& text) {
     CanalReach reach;
     out.error = ReadReach(j["reaches"][k], k, reach);
     if (!out.error.empty()) return out;
-    out.spec.reaches.push_back(std::move(reach));
+    out.canal.reaches.push_back(std::move(reach));
   }
   return out;
 }
@@ -163,7 +163,7 @@ CanalRun RunCanal(const CalcOptions& o, std::ostream& err) {
     run.status = 2;
     return run;
   }
-  const CanalResult result = ComputeCanal(reading.spec);
+  const CanalResult result = ComputeCanal(reading.canal);
   if (result.reaches.empty()) {
     if (o.json) {
       const nlohmann::ordered_json refusal = {{"outcome", "refused"}, {"message", result.refusal}};
@@ -175,9 +175,9 @@ CanalRun RunCanal(const CalcOptions& o, std::ostream& err) {
     return run;
   }
   if (o.json) {
-    run.pane.Text(JsonReport(reading.spec, result)).EndLine();
+    run.pane.Text(JsonReport(reading.canal, result)).EndLine();
   } else {
-    TextReport(run.pane, reading.spec, result);
+    TextReport(run.pane, reading.canal, result);
   }
   return run;
 }

@@ -18,7 +18,7 @@ struct CanalRun {
 
 // The canal of a JSON text; an empty error when it reads.
 struct CanalReading {
-  CanalSpec spec;
+  CanalInput canal;
   std::string error;
 };
 CanalReading ReadCanal(const std::string& json);

@@ -72,22 +72,23 @@ struct Below {
   bool carries = false;
 };
 
-ProfileControl ControlOf(const CanalSpec& spec, size_t j, const Pressed& p,
+ProfileControl ControlOf(const CanalInput& canal, size_t j, const Pressed& p,
                          const ProfileReach& reach, const Below& below) {
-  const CanalReach& r = spec.reaches[j];
+  const CanalReach& r = canal.reaches[j];
   if (below.carries) return {ControlKind::Depth, below.carried};
-  if (j + 1 == spec.reaches.size()) {
-    switch (spec.control) {
-      case CanalControl::Depth: return {ControlKind::Depth, spec.controlValue};
-      case CanalControl::Level: return {ControlKind::Depth, spec.controlValue - r.bedDownstream};
+  if (j + 1 == canal.reaches.size()) {
+    switch (canal.control) {
+      case CanalControl::Depth: return {ControlKind::Depth, canal.controlValue};
+      case CanalControl::Level: return {ControlKind::Depth, canal.controlValue - r.bedDownstream};
       case CanalControl::Critical: return {ControlKind::Critical, 0.0};
     }
   }
-  const std::vector<double> hcs = CriticalDepths(reach.evaluate, {}, spec.discharge,
+  const std::vector<double> hcs = CriticalDepths(reach.evaluate, {}, canal.discharge,
                                                  reach.crown > 0.0 ? reach.crown : 10.0 * p.hn);
   const double hc = hcs.empty() ? 0.0 : hcs.back();
-  const std::optional<double> h = JunctionDepth(p, r.bedDownstream, spec.discharge, hc, below.level,
-                                                below.velocityHead, spec.reaches[j + 1].loss);
+  const std::optional<double> h =
+      JunctionDepth(p, r.bedDownstream, canal.discharge, hc, below.level, below.velocityHead,
+                    canal.reaches[j + 1].loss);
   if (h) return {ControlKind::Depth, *h};
   return {ControlKind::Critical, 0.0};
 }
@@ -102,29 +103,29 @@ std::optional<Pressed> PressReach(const CanalReach& r, double q) {
 
 }  // namespace
 
-CanalResult ComputeCanal(const CanalSpec& spec) {
+CanalResult ComputeCanal(const CanalInput& canal) {
   CanalResult out;
-  const size_t count = spec.reaches.size();
+  const size_t count = canal.reaches.size();
   std::vector<CanalReachProfile> results(count);
   double offset = 0.0;
   Below below;
   for (size_t j = count; j-- > 0;) {
-    const CanalReach& r = spec.reaches[j];
-    const std::optional<Pressed> p = PressReach(r, spec.discharge);
+    const CanalReach& r = canal.reaches[j];
+    const std::optional<Pressed> p = PressReach(r, canal.discharge);
     if (!p) {
       out.refusal = "渠段“" + r.name + "”的断面数据不能计算(输入错误、纵坡非正或超过过流能力)。";
       return out;
     }
     const ProfileReach reach{p->section.model.evaluate,
                              {},
-                             spec.discharge,
+                             canal.discharge,
                              p->slope,
                              p->hn,
                              r.window->closed ? p->section.model.crown : 0.0,
                              r.length,
-                             spec.step,
+                             canal.step,
                              r.bedDownstream};
-    ProfileControl control = ControlOf(spec, j, *p, reach, below);
+    ProfileControl control = ControlOf(canal, j, *p, reach, below);
     ProfileOutcome computed = ComputeProfile(reach, control);
     // A depth below critical at the end of a reach cannot be held by the water
     // below: the reach falls freely to it, critical depth at its end.
@@ -145,13 +146,13 @@ CanalResult ComputeCanal(const CanalSpec& spec) {
     }
     results[j] = {r.name, *computed.profile, offset, control.kind == ControlKind::Critical};
     const ProfileStation& top = computed.profile->stations.back();
-    below = {top.z, VelocityHead(p->section.model, spec.discharge, top.h), top.h, false};
+    below = {top.z, VelocityHead(p->section.model, canal.discharge, top.h), top.h, false};
     offset += r.length;
-    // Where neither the section nor the bed changes, the depth carries over.
-    below.carries =
-        j > 0 && SameSection(spec.reaches[j - 1], r) && spec.reaches[j - 1].loss == 0.0 &&
-        std::fabs(spec.reaches[j - 1].bedDownstream - (r.bedDownstream + p->slope * r.length)) <=
-            1e-9;
+    // Where neither the section nor the bed changes, the depth carries over
+    // (the velocity does too, so the junction loses nothing whatever its ζ).
+    below.carries = j > 0 && SameSection(canal.reaches[j - 1], r) &&
+                    std::fabs(canal.reaches[j - 1].bedDownstream -
+                              (r.bedDownstream + p->slope * r.length)) <= 1e-9;
   }
   out.reaches = std::move(results);
   return out;

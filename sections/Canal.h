@@ -24,7 +24,7 @@ struct CanalReach {
 
 enum class CanalControl { Depth, Level, Critical };
 
-struct CanalSpec {
+struct CanalInput {
   double discharge = 0.0;
   CanalControl control = CanalControl::Depth;
   double controlValue = 0.0;        // depth or level, m
@@ -44,6 +44,6 @@ struct CanalResult {
   std::string refusal;                     // why not, when `reaches` is empty
 };
 
-CanalResult ComputeCanal(const CanalSpec& spec);
+CanalResult ComputeCanal(const CanalInput& canal);
 
 }  // namespace tarnwick

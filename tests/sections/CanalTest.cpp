@@ -55,8 +55,8 @@ TEST(Canal, TwoIdenticalReachesAreOneReachOfTwiceTheLength) {
   for (const Row& r : kRows) {
     SCOPED_TRACE(r.window);
     const double bed = 100.0;
-    CanalSpec one{r.q, r.control, r.value, r.step, {Reach(r, "一", 2.0 * r.length, bed, 0.0)}};
-    CanalSpec two = one;
+    CanalInput one{r.q, r.control, r.value, r.step, {Reach(r, "一", 2.0 * r.length, bed, 0.0)}};
+    CanalInput two = one;
     two.reaches = {Reach(r, "上", r.length, bed + r.slope * r.length, 0.0),
                    Reach(r, "下", r.length, bed, 0.0)};
     const CanalResult a = ComputeCanal(one);
@@ -94,13 +94,13 @@ TEST(Canal, JunctionsBalanceEnergyOrFallFreely) {
   for (const Junction& j : rows) {
     SCOPED_TRACE(j.upperBedAboveLower);
     const double lowerTop = 100.0 + r.slope * r.length;
-    const CanalSpec spec{r.q,
-                         CanalControl::Depth,
-                         r.value,
-                         20.0,
-                         {Reach(upper, "上", upper.length, lowerTop + j.upperBedAboveLower, 0.0),
-                          Reach(r, "下", r.length, 100.0, j.loss)}};
-    const CanalResult result = ComputeCanal(spec);
+    const CanalInput canal{r.q,
+                           CanalControl::Depth,
+                           r.value,
+                           20.0,
+                           {Reach(upper, "上", upper.length, lowerTop + j.upperBedAboveLower, 0.0),
+                            Reach(r, "下", r.length, 100.0, j.loss)}};
+    const CanalResult result = ComputeCanal(canal);
     ASSERT_EQ(result.reaches.size(), 2u) << result.refusal;
     const ProfileStation& u = result.reaches[0].profile.stations.front();
     const ProfileStation& d = result.reaches[1].profile.stations.back();
