@@ -7,7 +7,9 @@
 
 #include "CalcBook.h"
 #include "CalcOptions.h"
+#include "CanalCommand.h"
 #include "JsonOutput.h"
+#include "ProfileCommand.h"
 #include "core/RatingTable.h"
 #include "sections/Checks.h"
 #include "sections/Design.h"
@@ -352,6 +354,10 @@ int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out, 
         << " has " << window->boxes.size() << " boxes\n";
     return kExitUsage;
   }
+  if (ProfileAsked(options)) {
+    const ProfileRun run = RunProfile(options, *window, err);
+    return out.Write(run.pane) ? run.status : kExitOutput;
+  }
   if (options.batch && options.rating) {
     err << "tarnwick-calc: --rating takes one case, not batch input\n";
     return kExitUsage;
@@ -396,6 +402,10 @@ int Run(const CalcOptions& options, std::istream& in, CheckedOutput& out, std::o
   if (options.list) {
     PrintList(out.Stream());
     return kExitReport;
+  }
+  if (!options.canal.empty()) {
+    const CanalRun run = RunCanal(options, err);
+    return out.Write(run.pane) ? run.status : kExitOutput;
   }
   if (!options.project.empty()) {
     if (!options.window.empty()) {

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <iomanip>
+#include <limits>
 #include <ostream>
 #include <string_view>
 
@@ -142,6 +143,34 @@ std::string SetRatio(CalcOptions& o, std::string_view value) {
   return {};
 }
 
+std::string SetLength(CalcOptions& o, std::string_view value) {
+  o.length = Figure(value, 0.0);
+  if (!o.length || *o.length <= 0.0) return FigureError("--length", value, "a length above 0 in m");
+  return {};
+}
+
+std::string SetStep(CalcOptions& o, std::string_view value) {
+  o.step = Figure(value, 0.0);
+  if (!o.step || *o.step <= 0.0) return FigureError("--step", value, "a step above 0 in m");
+  return {};
+}
+
+std::string SetBed(CalcOptions& o, std::string_view value) {
+  o.bed = Figure(value, -std::numeric_limits<double>::infinity());
+  return o.bed ? "" : FigureError("--bed", value, "a bed level in m");
+}
+
+// A depth is read here as any number; whether the section can hold it is the
+// profile's own judgement (a refusal block, not a usage error).
+std::string SetControl(CalcOptions& o, std::string_view value) {
+  if (value == "critical" || value == "normal" ||
+      Figure(value, -std::numeric_limits<double>::infinity())) {
+    o.control = value;
+    return {};
+  }
+  return FigureError("--control", value, "a depth in m, 'critical' or 'normal'");
+}
+
 std::string SetText(std::string& field, std::string_view value, std::string_view option) {
   if (value.empty()) return std::string(option) + " needs a value";
   field = value;
@@ -212,6 +241,17 @@ constexpr OptionRow kOptions[] = {
        o.size = true;
        return std::string();
      }},
+    {"--profile", "", "", "the water-surface profile of a depth window's case (水面线)",
+     [](CalcOptions& o, std::string_view) {
+       o.profile = true;
+       return std::string();
+     }},
+    {"--length", "", "L", "profile: the reach length, m", SetLength},
+    {"--control", "", "H", "profile: control depth in m, 'critical' or 'normal'", SetControl},
+    {"--step", "", "DX", "profile: station spacing, m (default: the reach in 50 steps)", SetStep},
+    {"--bed", "", "Z0", "profile: bed level at the control, m (default 0)", SetBed},
+    {"--canal", "", "FILE", "the profile of a canal of reaches from a JSON file",
+     [](CalcOptions& o, std::string_view v) { return SetText(o.canal, v, "--canal"); }},
 };
 
 const OptionRow* FindOption(std::string_view word) {

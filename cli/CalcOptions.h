@@ -34,6 +34,14 @@ struct CalcOptions {
   std::optional<double> ratio;
   bool best = false;
   bool size = false;
+  // Water-surface profile: --profile with --length L, --control H|critical|normal,
+  // --step DX and --bed Z0; a canal of reaches from --canal FILE.
+  bool profile = false;
+  std::optional<double> length;
+  std::string control;
+  std::optional<double> step;
+  std::optional<double> bed;
+  std::string canal;
   std::string window;  // empty when the command line names none
   std::vector<std::string> boxes;
 };

@@ -1,0 +1,28 @@
+// tarnwick-calc --canal FILE: the water-surface profile of a canal of reaches
+// read from a JSON file, as a table per reach or one JSON object.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "CalcOptions.h"
+#include "core/ResultPane.h"
+#include "sections/Canal.h"
+
+namespace tarnwick {
+
+struct CanalRun {
+  int status = 0;  // 0 profile, 1 refusal block, 2 unreadable file or usage (named on err)
+  ResultPane pane;
+};
+
+// The canal of a JSON text; an empty error when it reads.
+struct CanalReading {
+  CanalInput canal;
+  std::string error;
+};
+CanalReading ReadCanal(const std::string& json);
+
+CanalRun RunCanal(const CalcOptions& options, std::ostream& err);
+
+}  // namespace tarnwick

@@ -1,0 +1,121 @@
+// A canal of reaches: two identical reaches in a row are one reach of twice the
+// length, station for station; at every junction the energy balance with its
+// local loss holds, or the upper reach falls freely at critical depth.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/Hydraulics.h"
+#include "sections/Canal.h"
+
+namespace tarnwick {
+namespace {
+
+struct Row {
+  const char* window;
+  std::vector<std::string> boxes;  // without the discharge
+  double q, slope, step, length;
+  CanalControl control;
+  double value;
+};
+
+const Row kRows[] = {
+    {"Form21",
+     {"3", "1.5", "0.02", "2000"},
+     12.0,
+     1.0 / 2000,
+     20.0,
+     400.0,
+     CanalControl::Depth,
+     3.2},
+    {"Form21",
+     {"3", "1.5", "0.02", "2000"},
+     12.0,
+     1.0 / 2000,
+     10.0,
+     300.0,
+     CanalControl::Critical,
+     0.0},
+    {"Form24",
+     {"", "1", "0.014", "1000"},
+     1.5,
+     1.0 / 1000,
+     25.0,
+     500.0,
+     CanalControl::Level,
+     101.7},
+    {"Form27", {"0.5", "0.02", "1500"}, 3.0, 1.0 / 1500, 30.0, 600.0, CanalControl::Depth, 2.5},
+};
+
+CanalReach Reach(const Row& r, const char* name, double length, double bed, double loss) {
+  return {name, FindWindow(r.window), r.boxes, length, bed, loss};
+}
+
+TEST(Canal, TwoIdenticalReachesAreOneReachOfTwiceTheLength) {
+  for (const Row& r : kRows) {
+    SCOPED_TRACE(r.window);
+    const double bed = 100.0;
+    CanalInput one{r.q, r.control, r.value, r.step, {Reach(r, "一", 2.0 * r.length, bed, 0.0)}};
+    CanalInput two = one;
+    // The junction's ζ acts on a change of velocity head, and there is none.
+    two.reaches = {Reach(r, "上", r.length, bed + r.slope * r.length, 0.0),
+                   Reach(r, "下", r.length, bed, r.step > 20.0 ? 0.3 : 0.0)};
+    const CanalResult a = ComputeCanal(one);
+    const CanalResult b = ComputeCanal(two);
+    ASSERT_EQ(a.reaches.size(), 1u) << a.refusal;
+    ASSERT_EQ(b.reaches.size(), 2u) << b.refusal;
+    const std::vector<ProfileStation>& whole = a.reaches[0].profile.stations;
+    std::vector<ProfileStation> joined = b.reaches[1].profile.stations;
+    for (ProfileStation s : b.reaches[0].profile.stations) {
+      if (s.x == 0.0) continue;  // the junction, already the last station below
+      s.x += b.reaches[0].offset;
+      joined.push_back(s);
+    }
+    ASSERT_EQ(joined.size(), whole.size());
+    for (size_t k = 0; k < whole.size(); ++k) {
+      EXPECT_EQ(joined[k].x, whole[k].x);
+      EXPECT_EQ(joined[k].h, whole[k].h) << "x=" << whole[k].x;
+      EXPECT_NEAR(joined[k].z, whole[k].z, 1e-9) << "x=" << whole[k].x;
+    }
+  }
+}
+
+// The energy equation across a junction, written out: Zu + ku = Zd + kd + ζ·|ku − kd|.
+TEST(Canal, JunctionsBalanceEnergyOrFallFreely) {
+  struct Junction {
+    double upperBedAboveLower;  // m, over the lower reach's upstream bed
+    double loss;
+    bool falls;
+  };
+  const Junction rows[] = {
+      {0.0, 0.1, false}, {0.3, 0.2, false}, {-0.4, 0.5, false}, {3.0, 0.1, true}};
+  const Row& r = kRows[0];
+  const Row upper{"Form21", {"2", "1", "0.015", "1500"}, r.q, 1.0 / 1500, 20.0,
+                  300.0,    CanalControl::Depth,         0.0};
+  for (const Junction& j : rows) {
+    SCOPED_TRACE(j.upperBedAboveLower);
+    const double lowerTop = 100.0 + r.slope * r.length;
+    const CanalInput canal{r.q,
+                           CanalControl::Depth,
+                           r.value,
+                           20.0,
+                           {Reach(upper, "上", upper.length, lowerTop + j.upperBedAboveLower, 0.0),
+                            Reach(r, "下", r.length, 100.0, j.loss)}};
+    const CanalResult result = ComputeCanal(canal);
+    ASSERT_EQ(result.reaches.size(), 2u) << result.refusal;
+    const ProfileStation& u = result.reaches[0].profile.stations.front();
+    const ProfileStation& d = result.reaches[1].profile.stations.back();
+    EXPECT_EQ(result.reaches[0].freeFall, j.falls);
+    const double ku = u.v * u.v / 2.0 / kGravity;
+    const double kd = d.v * d.v / 2.0 / kGravity;
+    if (j.falls) {
+      EXPECT_NEAR(u.fr, 1.0, 1e-6);
+      EXPECT_GT(u.z + ku, d.z + kd + j.loss * std::fabs(ku - kd));
+    } else {
+      EXPECT_NEAR(u.z + ku, d.z + kd + j.loss * std::fabs(ku - kd), 1e-8);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
