@@ -36,6 +36,22 @@ struct Reached {
   bool critical = false;   // the profile met critical depth there
 };
 
+// Fr² of the flow at h. One section: αQ²B/(gA³). A section with its own α(h)
+// (a compound section) has the Froude number of dE/dh = 1 − Fr² (Blalock and
+// Sturm 1981), where the change of α with depth counts as much as that of the
+// area; taken by a central difference of E.
+double FroudeSquared(const std::function<SectionState(double)>& evaluate,
+                     const std::function<double(double)>& alpha, double q, double h,
+                     const SectionState& s) {
+  if (!alpha) return q * q * s.surfaceWidth / (kGravity * s.w * s.w * s.w);
+  const auto energy = [&](double y) {
+    const double w = evaluate(y).w;
+    return y + alpha(y) * q * q / (2.0 * kGravity * w * w);
+  };
+  const double d = 1e-6 * std::max(h, 1e-3);
+  return 1.0 - (energy(h + d) - energy(h - std::min(d, h / 2.0))) / (d + std::min(d, h / 2.0));
+}
+
 class Stepper {
  public:
   Stepper(const ProfileReach& r, double sign) : r_(r), sign_(sign) {
@@ -49,7 +65,7 @@ class Stepper {
     const double v = q / s.w;
     const double ratio = q / s.q1;
     return {h, s.w, h + a * v * v / 2.0 / kGravity, r_.slope * ratio * ratio,
-            a * q * q * s.surfaceWidth / (kGravity * s.w * s.w * s.w)};
+            FroudeSquared(r_.evaluate, r_.alpha, q, h, s)};
   }
 
   // The depth Δx on from `from` by the energy equation, searched between the
@@ -177,11 +193,7 @@ double OpenTop(const Stepper& s, double from) {
 std::vector<double> CriticalDepths(const std::function<SectionState(double)>& evaluate,
                                    const std::function<double(double)>& alpha, double q,
                                    double top) {
-  const auto f = [&](double h) {
-    const SectionState s = evaluate(h);
-    const double a = alpha ? alpha(h) : 1.0;
-    return a * q * q * s.surfaceWidth / (kGravity * s.w * s.w * s.w) - 1.0;
-  };
+  const auto f = [&](double h) { return FroudeSquared(evaluate, alpha, q, h, evaluate(h)) - 1.0; };
   std::vector<RootSample> samples;
   for (int k = 1; k <= kCriticalSamples; ++k) {
     const double t = static_cast<double>(k) / kCriticalSamples;

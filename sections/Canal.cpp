@@ -83,7 +83,7 @@ ProfileControl ControlOf(const CanalInput& canal, size_t j, const Pressed& p,
       case CanalControl::Critical: return {ControlKind::Critical, 0.0};
     }
   }
-  const std::vector<double> hcs = CriticalDepths(reach.evaluate, {}, canal.discharge,
+  const std::vector<double> hcs = CriticalDepths(reach.evaluate, reach.alpha, canal.discharge,
                                                  reach.crown > 0.0 ? reach.crown : 10.0 * p.hn);
   const double hc = hcs.empty() ? 0.0 : hcs.back();
   const std::optional<double> h =
@@ -117,7 +117,7 @@ CanalResult ComputeCanal(const CanalInput& canal) {
       return out;
     }
     const ProfileReach reach{p->section.model.evaluate,
-                             {},
+                             EnergyCoefficient(p->section.model),
                              canal.discharge,
                              p->slope,
                              p->hn,

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/BracketRoot.h"
+#include "core/CompoundFlow.h"
 
 namespace tarnwick {
 
@@ -53,6 +54,7 @@ WindowProfile ProfileOfWindow(const WindowSpec& window, std::span<const std::str
   out.slope = *slope;
   ProfileReach reach;
   reach.evaluate = c.model.evaluate;
+  reach.alpha = EnergyCoefficient(c.model);
   reach.discharge = c.discharge;
   reach.slope = *slope;
   reach.normalDepth = RefinedNormalDepth(c.model, c.discharge, c.state.h);
@@ -67,6 +69,11 @@ WindowProfile ProfileOfWindow(const WindowSpec& window, std::span<const std::str
   }
   out.profile = std::move(computed.profile);
   return out;
+}
+
+std::function<double(double)> EnergyCoefficient(const SectionModel& model) {
+  if (!model.subsections) return {};
+  return [parts = model.subsections](double h) { return CoriolisCoefficient(parts(h)); };
 }
 
 }  // namespace tarnwick

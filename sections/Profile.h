@@ -13,6 +13,10 @@
 
 namespace tarnwick {
 
+// The energy coefficient α(h) of a section: the Coriolis coefficient over its
+// subsections for a subdivided (compound) section, none (α = 1) for one section.
+std::function<double(double)> EnergyCoefficient(const SectionModel& model);
+
 struct ProfileRequest {
   double length = 0.0;  // m
   double step = 0.0;    // m; 0: the reach in 50 steps

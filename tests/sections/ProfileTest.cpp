@@ -1,8 +1,11 @@
 // Water-surface profiles over every depth window of the table, checked against
 // an integration written here: fourth-order Runge–Kutta on the gradually varied
-// flow equation dh/dx = (S0 − Sf)/(1 − Fr²) (Chow, Open-Channel Hydraulics, eq.
-// 9-13) with Sf = S0·(Q/Q1)² and Fr² = Q²B/(gA³) from the section's own
-// evaluation, at a step a hundred and sixty times finer than the stations.
+// flow equation dh/dx = (S0 − Sf)/(dE/dh) (Chow, Open-Channel Hydraulics, eq.
+// 9-13, where dE/dh = 1 − Fr² for one section) with Sf = S0·(Q/Q1)² from the
+// section's own evaluation and E = h + αQ²/(2gA²), α the Coriolis coefficient
+// Σ(Kᵢ³/Aᵢ²)/(K³/A²) of a compound section's subsections (1 for one section),
+// dE/dh by a central difference, at a step a hundred and sixty times finer
+// than the stations.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "core/CompoundFlow.h"
 #include "core/Hydraulics.h"
 #include "sections/Profile.h"
 
@@ -30,9 +34,25 @@ struct Flow {
   const SectionModel* model = nullptr;
   double q = 0.0;
   double s0 = 0.0;
+  double Alpha(double h) const {
+    if (!model->subsections) return 1.0;
+    double k = 0.0, a = 0.0, sum = 0.0;
+    for (const Subsection& p : model->subsections(h)) {
+      if (!(p.area > 0.0)) continue;
+      k += p.conveyance;
+      a += p.area;
+      sum += p.conveyance * p.conveyance * p.conveyance / (p.area * p.area);
+    }
+    return k > 0.0 ? sum * a * a / (k * k * k) : 1.0;
+  }
+  double Energy(double h) const {
+    const double a = model->evaluate(h).w;
+    return h + Alpha(h) * q * q / (2.0 * kGravity * a * a);
+  }
+  // 1 − dE/dh: Fr² for one section, the compound Froude number squared otherwise.
   double Fr2(double h) const {
-    const SectionState s = model->evaluate(h);
-    return q * q * s.surfaceWidth / (kGravity * s.w * s.w * s.w);
+    const double d = 1e-6 * std::max(h, 1e-3);
+    return 1.0 - (Energy(h + d) - Energy(h - d)) / (2.0 * d);
   }
   double Slope(double h) const {  // dh/dx downstream
     const double r = q / model->evaluate(h).q1;
