@@ -73,7 +73,7 @@ std::string AtomicFile::Open(const std::string& path) {
     mode = 0666 & ~mask;
   }
   if (fchmod(fd_, mode) != 0) {
-    const std::string why = Reason(errno);
+    std::string why = Reason(errno);
     Abandon();
     return why;
   }
@@ -93,7 +93,7 @@ std::string AtomicFile::Commit() {
   fd_ = -1;
   if (error_ == 0 && rename(temp_.c_str(), target_.c_str()) != 0) error_ = errno;
   if (error_ != 0) {
-    const std::string why = Reason(error_);
+    std::string why = Reason(error_);
     Abandon();
     return why;
   }

@@ -106,8 +106,9 @@ void CriticalDepthChecks(const WindowSpec& window, const SectionCase& c,
     const std::string which =
         count > 1 ? "（比能E最小点" + std::to_string(k + 1) + "/" + std::to_string(count) + "）"
                   : "";
-    Add(out, "critical_depth", CheckStatus::Note, found.depths[k], std::nullopt,
-        "临界水深hc=" + Fixed(found.depths[k], 3) + " m" + whole + which);
+    std::string text = "临界水深hc=" + Fixed(found.depths[k], 3) + " m";
+    text.append(whole).append(which);
+    Add(out, "critical_depth", CheckStatus::Note, found.depths[k], std::nullopt, std::move(text));
   }
   if (count > 0) return;
   if (window.closed && found.aboveRange) {
@@ -323,9 +324,9 @@ void BoxTextChecks(const WindowSpec& window, std::span<const std::string> texts,
       const double d = reading.value;
       const std::string used =
           d > 0.0 && std::isfinite(d) ? "按I=1/D=" + Significant(1.0 / d) + "计算" : "不能作为纵坡";
-      Add(out, "slope_text", CheckStatus::Fail, d, 1.0,
-          typed + "读作分母D=" + Significant(d) + "，" + used +
-              "；此框填纵坡的分母D≥1，如I=1/1000填1000");
+      std::string text = typed + "读作分母D=" + Significant(d) + "，";
+      text.append(used).append("；此框填纵坡的分母D≥1，如I=1/1000填1000");
+      Add(out, "slope_text", CheckStatus::Fail, d, 1.0, std::move(text));
       out.back().box = BoxId(box);
     } else if (reading.partial) {
       Add(out, "partial_read", CheckStatus::Fail, reading.value, std::nullopt,

@@ -301,7 +301,11 @@ Project ProjectOf(const Json& j, ProjectRead& read) {
     const std::string place = "第 " + std::to_string(k + 1) + " 个算例";
     std::string difference;
     p.cases.push_back(Recompute((*cases)[k], place, p.limits, cache, difference));
-    if (!difference.empty()) read.differences.push_back(place + "：" + difference);
+    if (!difference.empty()) {
+      std::string note = place;
+      note.append("：").append(difference);
+      read.differences.push_back(std::move(note));
+    }
   }
   if (const auto ws = j.find("windows"); ws != j.end()) {
     if (!ws->is_array()) throw Refusal{"“windows”", "不是列表"};
