@@ -1,5 +1,7 @@
 #include "CompoundFlow.h"
 
+#include "BracketRoot.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,7 +11,11 @@ namespace tarnwick {
 
 namespace {
 
-constexpr int kScanSteps = 4000;          // depths of the scan, geometric from upper·1e-9
+constexpr int kScanSteps = 4000;  // depths of the scan, geometric from upper·1e-9
+// One section: Fr² = Q²B/(gA³) falls as the depth rises wherever A³/B grows, as it
+// does in every family's single section (the water surface never widens faster
+// than 3B²/A), so E has one minimum and a coarse scan brackets it.
+constexpr int kSingleScanSteps = 12;
 constexpr double kScanLowest = 1e-9;      // share of `upper` where the scan starts
 constexpr double kDerivativeStep = 1e-6;  // relative step of the numerical dE/dh
 
@@ -83,6 +89,29 @@ double EnergySection::Froude(double h) const {
   return fc2 > 0.0 ? std::sqrt(fc2) : 0.0;
 }
 
+namespace {
+
+// To the last bit: the bracket closes on the same two neighbouring doubles
+// whatever the scan's grid, so the depth does not depend on it.
+double Bisected(const EnergySection& section, double lo, double hi) {
+  for (int pass = 0; pass < 1100; ++pass) {
+    const double mid = lo + (hi - lo) / 2.0;
+    if (mid <= lo || mid >= hi) break;
+    (Slope(section, mid) < 0.0 ? lo : hi) = mid;
+  }
+  return (lo + hi) / 2.0;
+}
+
+// One section's single minimum, by Brent's method to the precision of a double
+// (a dozen evaluations where bisection takes fifty).
+double Brent(const EnergySection& section, RootSample lo, RootSample hi) {
+  const RootResult r =
+      BracketRoot([&](double h) { return Slope(section, h); }, lo, hi, {0.0, 0.0, 200});
+  return r.best.x;
+}
+
+}  // namespace
+
 CriticalDepths FindCriticalDepths(const EnergySection& section, double upper) {
   CriticalDepths out;
   if (!(section.q > 0.0) || !(upper > 0.0) || !std::isfinite(upper)) return out;
@@ -90,21 +119,19 @@ CriticalDepths FindCriticalDepths(const EnergySection& section, double upper) {
   // which is no minimum of E.
   const double top = upper * (1.0 - kScanLowest);
   const double lowest = upper * kScanLowest;
-  const double ratio = std::pow(top / lowest, 1.0 / kScanSteps);
+  const int steps = section.subsections ? kScanSteps : kSingleScanSteps;
+  const double ratio = std::pow(top / lowest, 1.0 / steps);
   double hPrev = lowest;
   double fPrev = Slope(section, hPrev);
-  for (int k = 1; k <= kScanSteps; ++k) {
-    const double h = k == kScanSteps ? top : std::min(top, hPrev * ratio);
+  for (int k = 1; k <= steps; ++k) {
+    const double h = k == steps ? top : std::min(top, hPrev * ratio);
     const double f = Slope(section, h);
     if (fPrev < 0.0 && f >= 0.0) {
       // E falls then rises: a minimum between, found to the bisection's limit.
       double lo = hPrev;
       double hi = h;
-      for (int pass = 0; pass < 200 && hi - lo > 1e-12 * upper; ++pass) {
-        const double mid = (lo + hi) / 2.0;
-        (Slope(section, mid) < 0.0 ? lo : hi) = mid;
-      }
-      out.depths.push_back((lo + hi) / 2.0);
+      out.depths.push_back(section.subsections ? Bisected(section, lo, hi)
+                                               : Brent(section, {lo, fPrev}, {hi, f}));
     }
     hPrev = h;
     fPrev = f;
