@@ -370,7 +370,8 @@ TEST(EngineeringChecks, NearCriticalBandIncludesItsEnds) {
     CheckLimits limits;
     limits.froudeLow = c.low;
     limits.froudeHigh = c.high;
-    const Check* regime = Find(PressChecks("Form32", texts, limits).checks, "regime");
+    const auto pressed = PressChecks("Form32", texts, limits);
+    const Check* regime = Find(pressed.checks, "regime");
     ASSERT_NE(regime, nullptr);
     EXPECT_EQ(regime->status, c.status) << regime->text;
   }
@@ -461,7 +462,8 @@ TEST(EngineeringChecks, LiningVelocityWithTheRadiusCorrection) {
     CheckLimits limits;
     limits.lining = c.lining;
     limits.soilExponent = c.exponent;
-    const Check* v = Find(PressChecks("Form21", texts, limits).checks, "velocity");
+    const auto pressed = PressChecks("Form21", texts, limits);
+    const Check* v = Find(pressed.checks, "velocity");
     ASSERT_NE(v, nullptr) << c.lining;
     EXPECT_NEAR(*v->limit, c.limit, 1e-12) << v->text;
     EXPECT_EQ(v->status, st.v > c.limit ? CheckStatus::Fail : CheckStatus::Pass) << v->text;
@@ -470,8 +472,8 @@ TEST(EngineeringChecks, LiningVelocityWithTheRadiusCorrection) {
   for (const LiningVelocity& l : UsualMaximumVelocities()) EXPECT_LT(l.maxVelocity, l.upperEnd);
   // No limits: 1/1000 passes unjudged, a slope of 1/1 (V = 11.75 m/s) fails.
   EXPECT_EQ(Find(PressChecks("Form21", texts).checks, "velocity"), nullptr);
-  const Check* fast =
-      Find(PressChecks("Form21", {"2", "1.5", "0.025", "1", "5"}).checks, "velocity");
+  const auto steep = PressChecks("Form21", {"2", "1.5", "0.025", "1", "5"});
+  const Check* fast = Find(steep.checks, "velocity");
   ASSERT_NE(fast, nullptr);
   EXPECT_EQ(fast->status, CheckStatus::Fail);
   EXPECT_EQ(*fast->limit, 5.0);
