@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 namespace tarnwick::ui {
 
@@ -83,6 +84,38 @@ void Axes(QPainter& painter, const ProfileScale& k) {
   painter.restore();
 }
 
+struct Drawn {
+  double (*height)(const ProfileStation&, const Profile&, double);
+  QPen pen;
+  QString name;  // empty: not drawn
+};
+
+void Legend(QPainter& painter, const ProfileScale& k, std::span<const Drawn> lines) {
+  // In a row between the title and the plot, clear of every line.
+  const QFontMetricsF metrics(painter.font());
+  double x = k.plot.left();
+  const double y = k.plot.top() - 14;
+  for (const Drawn& d : lines) {
+    if (d.name.isEmpty()) continue;
+    painter.setPen(d.pen);
+    painter.drawLine(QPointF(x, y - metrics.ascent() / 3),
+                     QPointF(x + 30, y - metrics.ascent() / 3));
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(x + 36, y), d.name);
+    x += 36 + metrics.horizontalAdvance(d.name) + 18;
+  }
+}
+
+void Title(QPainter& painter, const QRectF& sheet, const QString& text) {
+  const QFont plain = painter.font();
+  QFont title = plain;
+  title.setPointSizeF(title.pointSizeF() * 1.3);
+  title.setBold(true);
+  painter.setFont(title);
+  painter.drawText(QRectF(sheet.left(), sheet.top() + 8, sheet.width(), 28), Qt::AlignCenter, text);
+  painter.setFont(plain);
+}
+
 }  // namespace
 
 double ProfileScale::X(double x) const {
@@ -145,13 +178,7 @@ void PaintProfile(QPainter& painter, const QRectF& sheet, const ProfileSheet& s)
   const Profile& p = s.profile;
   const QString type =
       p.type == "uniform" ? QStringLiteral("均匀流") : QString::fromStdString(p.type);
-  QFont title = painter.font();
-  title.setPointSizeF(title.pointSizeF() * 1.3);
-  title.setBold(true);
-  painter.setFont(title);
-  painter.drawText(QRectF(sheet.left(), sheet.top() + 8, sheet.width(), 28), Qt::AlignCenter,
-                   s.title + QStringLiteral("  水面线 ") + type);
-  painter.setFont(QFont(painter.font().family(), static_cast<int>(title.pointSizeF() / 1.3)));
+  Title(painter, sheet, s.title + QStringLiteral("  水面线 ") + type);
 
   // Water between the bed and the surface.
   QPainterPath water = Line(k, p, Surface, s.top);
@@ -160,47 +187,34 @@ void PaintProfile(QPainter& painter, const QRectF& sheet, const ProfileSheet& s)
   water.closeSubpath();
   painter.fillPath(water, QColor(170, 205, 240));
 
-  struct Drawn {
-    double (*height)(const ProfileStation&, const Profile&, double);
-    QPen pen;
-    QString name;
-  };
   const Drawn lines[] = {
       {Floor, QPen(QColor(120, 80, 40), 2.5), QStringLiteral("渠底")},
+      // No bank or crown line without its height.
       {Bank, QPen(Qt::darkGray, 1.5),
-       s.closed ? QStringLiteral("洞顶") : QStringLiteral("断面图渠顶")},
+       !(s.top > 0.0) ? QString()
+       : s.closed     ? QStringLiteral("洞顶")
+                      : QStringLiteral("断面图渠顶")},
       {Normal, QPen(QColor(0, 130, 0), 1.2, Qt::DashLine), QStringLiteral("正常水深线 N—N")},
       {Critical, QPen(QColor(200, 0, 0), 1.2, Qt::DashDotLine), QStringLiteral("临界水深线 K—K")},
       {Surface, QPen(QColor(0, 60, 200), 2.2), QStringLiteral("水面线 ") + type},
   };
   painter.setBrush(Qt::NoBrush);
   for (const Drawn& d : lines) {
-    if (d.height == Bank && !(s.top > 0.0)) continue;
+    if (d.name.isEmpty()) continue;
     painter.setPen(d.pen);
     painter.drawPath(Line(k, p, d.height, s.top));
   }
   Axes(painter, k);
 
-  // The legend in a row between the title and the plot, clear of every line.
-  const QFontMetricsF metrics(painter.font());
-  double x = k.plot.left();
-  const double y = k.plot.top() - 14;
-  for (const Drawn& d : lines) {
-    if (d.height == Bank && !(s.top > 0.0)) continue;
-    painter.setPen(d.pen);
-    painter.drawLine(QPointF(x, y - metrics.ascent() / 3),
-                     QPointF(x + 30, y - metrics.ascent() / 3));
-    painter.setPen(Qt::black);
-    painter.drawText(QPointF(x + 36, y), d.name);
-    x += 36 + metrics.horizontalAdvance(d.name) + 18;
-  }
+  Legend(painter, k, lines);
   const QString figures = QStringLiteral("Q=%1 m³/s  hn=%2 m  hc=%3 m")
                               .arg(s.discharge, 0, 'g', 6)
                               .arg(p.normalDepth, 0, 'f', 3)
                               .arg(p.criticalDepth, 0, 'f', 3);
   painter.setPen(Qt::black);
-  painter.drawText(QRectF(sheet.left(), sheet.top() + 38, sheet.width(), metrics.height()),
-                   Qt::AlignCenter, figures);
+  painter.drawText(
+      QRectF(sheet.left(), sheet.top() + 38, sheet.width(), QFontMetricsF(painter.font()).height()),
+      Qt::AlignCenter, figures);
   painter.restore();
 }
 

@@ -129,6 +129,12 @@ ProfileWindow::ProfileWindow(QWidget* parent) : QMainWindow(parent) {
   readout_->setObjectName(QStringLiteral("ProfileReadout"));
   statusBar()->addWidget(readout_, 1);
 
+  BuildExports();
+  resize(static_cast<int>(kSheetWidth) + 620, static_cast<int>(kSheetHeight) + 90);
+  UseCjkFaceWhereNeeded(this);
+}
+
+void ProfileWindow::BuildExports() {
   const struct {
     const char* name;
     QString caption, filter, suffix;
@@ -157,8 +163,6 @@ ProfileWindow::ProfileWindow(QWidget* parent) : QMainWindow(parent) {
   }
   file->addSeparator();
   connect(file->addAction(QStringLiteral("关闭(&C)")), &QAction::triggered, this, &QWidget::close);
-  resize(static_cast<int>(kSheetWidth) + 620, static_cast<int>(kSheetHeight) + 90);
-  UseCjkFaceWhereNeeded(this);
 }
 
 void ProfileWindow::ShowProfile(const ProfileSheet& sheet) {

@@ -38,6 +38,7 @@ class ProfileWindow : public QMainWindow {
   bool ExportCsv(const QString& file) const;
 
  private:
+  void BuildExports();
   void ExportWithDialog(const QString& filter, const QString& suffix,
                         bool (ProfileWindow::*write)(const QString&) const);
 

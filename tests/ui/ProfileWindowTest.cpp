@@ -17,6 +17,7 @@
 #include "TestSupport.h"
 #include "sections/CaseTable.h"
 #include "sections/ProfileTable.h"
+#include "sections/ProjectFile.h"
 #include "ui/CalculationWindow.h"
 #include "ui/CaseTableWindow.h"
 #include "ui/ProfileDialog.h"
@@ -70,6 +71,8 @@ class ProfileWindowTest : public QObject {
   void dialogRefuses();
   void gateProfileTableAndCsv();
   void profileKeptInProject();
+  void storedProfileRead_data();
+  void storedProfileRead();
 };
 
 void ProfileWindowTest::dialogRefuses_data() {
@@ -185,6 +188,46 @@ void ProfileWindowTest::profileKeptInProject() {
   QCOMPARE(again.profile->stations.front().z, 101.2 + 2.5);
   CalculationWindow* reopened = shell.OpenCalculation(*FindWindow("Form21"));
   QCOMPARE(reopened->ProfileDefaults().length, 1500.0);
+}
+
+void ProfileWindowTest::storedProfileRead_data() {
+  QTest::addColumn<QString>("profile");
+  QTest::addColumn<QString>("refusal");  // empty: read
+  QTest::newRow("critical") << R"({"length": 800, "control": "critical"})"
+                            << "";
+  QTest::newRow("not an object") << R"(500)"
+                                 << "“profile”不是对象";
+  QTest::newRow("no length") << R"({"control": 2.5})"
+                             << "渠段长";
+  QTest::newRow("negative length") << R"({"length": -5, "control": 2.5})"
+                                   << "渠段长";
+  QTest::newRow("unknown control") << R"({"length": 500, "control": "gate"})"
+                                   << "控制条件";
+  QTest::newRow("step not a number") << R"({"length": 500, "control": 2, "step": "x"})"
+                                     << "“step”不是数值";
+}
+
+// A stored profile request is read with its case, or the case is refused with why.
+void ProfileWindowTest::storedProfileRead() {
+  QFETCH(QString, profile);
+  QFETCH(QString, refusal);
+  const std::string line = R"({"window": "Form21", "boxes": ["2", "1.5", "0.025", "1000", "5"],)"
+                           R"( "profile": )" +
+                           profile.toStdString() + "}";
+  const RecordRead read = ParseRecordLine(line);
+  if (refusal.isEmpty()) {
+    QCOMPARE(read.records.size(), size_t(1));
+    QVERIFY(read.records.front().profile);
+    QCOMPARE(read.records.front().profile->control.kind, ControlKind::Critical);
+    QCOMPARE(read.records.front().profile->length, 800.0);
+    QCOMPARE(RecordLine(read.records.front())
+                     .find(R"("profile":{"length":800.0,"step":0.0,)"
+                           R"("control":"critical","bed":0.0})") != std::string::npos,
+             true);
+  } else {
+    QVERIFY(read.records.empty());
+    QVERIFY2(QString::fromStdString(read.error).contains(refusal), read.error.c_str());
+  }
 }
 
 QTEST_MAIN(ProfileWindowTest)
