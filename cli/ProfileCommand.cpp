@@ -9,6 +9,7 @@
 #include "core/ReadNumber.h"
 #include "core/ReportRow.h"
 #include "sections/Profile.h"
+#include "sections/ProfileTable.h"
 
 namespace tarnwick {
 
@@ -21,37 +22,6 @@ constexpr int kExitUsage = 2;
 // Columns of the heading rows, counted with a Chinese character as two.
 constexpr int kColumn2 = 27;
 constexpr int kColumn3 = 52;
-
-struct Column {
-  std::string_view name;  // Chinese name over the symbol
-  std::string_view symbol;
-  int width;
-};
-
-constexpr Column kColumns[] = {
-    {"距离", "x(m)", 10},   {"水深", "h(m)", 10},   {"水位", "z(m)", 11},
-    {"流速", "V(m/s)", 10}, {"弗劳德数", "Fr", 10}, {"断面比能", "E(m)", 11},
-    {"摩阻坡降", "Sf", 13},
-};
-
-// `text` right-aligned in `width` columns.
-void Cell(std::string& line, std::string_view text, int width) {
-  const int pad = width - DisplayColumns(text);
-  if (pad > 0) line.append(static_cast<size_t>(pad), ' ');
-  line.append(text);
-}
-
-std::string Fixed(double x, int decimals) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, x);
-  return text;
-}
-
-std::string Scientific(double x) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.4e", x);
-  return text;
-}
 
 std::string ControlText(const CalcOptions& o, const Profile& p) {
   std::string where =
@@ -110,28 +80,6 @@ void Heading(ResultPane& pane, const CalcOptions& o, const WindowProfile& w) {
   }
 }
 
-void StationTable(ResultPane& pane, const std::vector<ProfileStation>& stations, double offset) {
-  std::string names;
-  std::string symbols;
-  for (const Column& c : kColumns) {
-    Cell(names, c.name, c.width);
-    Cell(symbols, c.symbol, c.width);
-  }
-  pane.Text(names).EndLine().Text(symbols).EndLine();
-  std::string row;
-  for (const ProfileStation& s : stations) {
-    row.clear();
-    Cell(row, Fixed(offset + s.x, 2), kColumns[0].width);
-    Cell(row, Fixed(s.h, 4), kColumns[1].width);
-    Cell(row, Fixed(s.z, 4), kColumns[2].width);
-    Cell(row, Fixed(s.v, 4), kColumns[3].width);
-    Cell(row, Fixed(s.fr, 4), kColumns[4].width);
-    Cell(row, Fixed(s.e, 4), kColumns[5].width);
-    Cell(row, Scientific(s.sf), kColumns[6].width);
-    pane.Text(row).EndLine();
-  }
-}
-
 void TextReport(ResultPane& pane, const CalcOptions& o, const WindowSpec& window,
                 const WindowProfile& w) {
   std::string banner = "  ****************";
@@ -139,7 +87,7 @@ void TextReport(ResultPane& pane, const CalcOptions& o, const WindowSpec& window
   Banner(pane, banner);
   Heading(pane, o, w);
   Separator(pane);
-  StationTable(pane, w.profile->stations, 0.0);
+  ProfileStationTable(pane, w.profile->stations, 0.0);
 }
 
 nlohmann::ordered_json BoxesJson(const WindowSpec& window, std::span<const std::string> texts) {
@@ -213,11 +161,6 @@ ProfileControl ControlOf(const std::string& text) {
 }
 
 }  // namespace
-
-void ProfileStationTable(ResultPane& pane, const std::vector<ProfileStation>& stations,
-                         double offset) {
-  StationTable(pane, stations, offset);
-}
 
 nlohmann::ordered_json StationsJson(const std::vector<ProfileStation>& stations, double offset) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();

@@ -10,6 +10,7 @@
 #include "CalcOptions.h"
 #include "core/GraduallyVariedFlow.h"
 #include "core/ResultPane.h"
+#include "sections/ProfileTable.h"
 #include "sections/WindowCatalog.h"
 
 namespace tarnwick {
@@ -24,9 +25,6 @@ struct ProfileRun {
 
 ProfileRun RunProfile(const CalcOptions& options, const WindowSpec& window, std::ostream& err);
 
-// The station rows under their two heading lines, x counted from `offset`.
-void ProfileStationTable(ResultPane& pane, const std::vector<ProfileStation>& stations,
-                         double offset);
 // The stations as a JSON array, x counted from `offset`.
 nlohmann::ordered_json StationsJson(const std::vector<ProfileStation>& stations, double offset);
 // "mild", "steep" or "critical".

@@ -123,4 +123,13 @@ ResultPane PrintedPane(std::span<const CaseRecord> records) {
   return pane;
 }
 
+bool ProfileFits(const CaseRecord& record) {
+  return record.IsReport() && record.reporting != nullptr &&
+         record.reporting->kind == CalculationKind::Depth;
+}
+
+WindowProfile RecordProfile(const CaseRecord& record, const ProfileRequest& request) {
+  return ProfileOfWindow(*record.reporting, record.reportingTexts, request);
+}
+
 }  // namespace tarnwick

@@ -16,6 +16,7 @@
 
 #include "Checks.h"
 #include "Design.h"
+#include "Profile.h"
 #include "WindowCatalog.h"
 #include "core/ReadNumber.h"
 
@@ -70,6 +71,9 @@ struct CaseRecord {
   std::vector<std::string> printed;  // the lines the press printed for this case
   CheckLimits limits;                // what the checks were judged against
   std::vector<Check> checks;
+  // The water-surface profile asked of this case (reach, control, step, bed), kept
+  // with it; the profile itself is computed from the reported texts (RecordProfile).
+  std::optional<ProfileRequest> profile;
 
   bool IsReport() const { return outcome == PressOutcome::Report; }
   bool IsClosed() const { return reporting != nullptr && reporting->closed; }
@@ -86,6 +90,11 @@ std::vector<CaseRecord> RecordDesign(const WindowSpec& window,
 
 // The record's checks judged again against other limits, which it then keeps.
 void Rejudge(CaseRecord& record, const CheckLimits& limits);
+
+// Whether a profile can be asked of the record: a reported case of a depth window.
+bool ProfileFits(const CaseRecord& record);
+// The profile of the record's request, computed from its reported texts.
+WindowProfile RecordProfile(const CaseRecord& record, const ProfileRequest& request);
 
 // The pane's lines of records, in order, as the window shows them.
 ResultPane PrintedPane(std::span<const CaseRecord> records);

@@ -27,6 +27,21 @@ std::string InputsText(const WindowSpec& window, std::span<const double> values)
   return text;
 }
 
+// "水面线M1 L=500 h0=2.4": the profile asked of a case, its type and control.
+std::string ProfileMark(const CaseRecord& record) {
+  const ProfileRequest& p = *record.profile;
+  const WindowProfile w = RecordProfile(record, p);
+  std::string text = "水面线";
+  text += w.profile ? (w.profile->type == "uniform" ? "均匀流" : w.profile->type) : "(未能计算)";
+  text += " L=" + ShortestText(p.length) + " h0=";
+  switch (p.control.kind) {
+    case ControlKind::Depth: text += ShortestText(p.control.depth); break;
+    case ControlKind::Critical: text += "临界水深"; break;
+    case ControlKind::Normal: text += "正常水深"; break;
+  }
+  return text;
+}
+
 std::string Figure(const std::optional<double>& x, int decimals = 5) {
   return x ? ShortestText(RoundDisplay(*x, decimals)) : std::string();
 }
@@ -122,6 +137,7 @@ std::optional<CaseRow> CaseRowOf(const CaseRecord& record) {
   std::optional<CaseRow> row = RowOf(*record.reporting, values, record.press);
   if (row && record.design)
     row->caption = std::string(FamilyOf(record.window->family).title) + "断面设计";
+  if (row && record.profile && ProfileFits(record)) row->inputs += " " + ProfileMark(record);
   return row;
 }
 

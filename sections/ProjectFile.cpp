@@ -94,6 +94,41 @@ std::string_view ModeName(DesignMode mode) {
   return "solve";
 }
 
+// "control": a depth in metres, "critical" or "normal".
+Json ProfileJson(const ProfileRequest& p) {
+  Json j{{"length", p.length}, {"step", p.step}};
+  switch (p.control.kind) {
+    case ControlKind::Depth: j["control"] = p.control.depth; break;
+    case ControlKind::Critical: j["control"] = "critical"; break;
+    case ControlKind::Normal: j["control"] = "normal"; break;
+  }
+  j["bed"] = p.bedAtControl;
+  return j;
+}
+
+std::optional<ProfileRequest> ProfileOf(const Json& j, const std::string& place) {
+  const auto it = j.find("profile");
+  if (it == j.end() || it->is_null()) return std::nullopt;
+  if (!it->is_object()) throw Refusal{place, "“profile”不是对象"};
+  ProfileRequest p;
+  const std::optional<double> length = Number(*it, "length", place);
+  if (!length || !(*length > 0.0)) throw Refusal{place, "水面线的渠段长“length”须为正数"};
+  p.length = *length;
+  p.step = Number(*it, "step", place).value_or(0.0);
+  p.bedAtControl = Number(*it, "bed", place).value_or(0.0);
+  const auto control = it->find("control");
+  if (control != it->end() && control->is_number()) {
+    p.control = {ControlKind::Depth, control->get<double>()};
+  } else if (control != it->end() && *control == "critical") {
+    p.control = {ControlKind::Critical, 0.0};
+  } else if (control != it->end() && *control == "normal") {
+    p.control = {ControlKind::Normal, 0.0};
+  } else {
+    throw Refusal{place, "水面线的控制条件“control”应为水深、“critical”或“normal”"};
+  }
+  return p;
+}
+
 Json RecordJson(const CaseRecord& r) {
   Json j;
   j["window"] = r.window->name;
@@ -108,6 +143,7 @@ Json RecordJson(const CaseRecord& r) {
     if (r.answer) d["answer"] = r.answer->index;
     j["design"] = std::move(d);
   }
+  if (r.profile) j["profile"] = ProfileJson(*r.profile);
   j["limits"] = LimitsJson(r.limits);
   j["outcome"] = OutcomeName(r.outcome);
   j["report"] = r.printed;
@@ -238,6 +274,7 @@ CaseRecord Recompute(const Json& j, const std::string& place, const CheckLimits&
     now = cache.records[design->answer];
   }
   difference = Difference(j, now);
+  now.profile = ProfileOf(j, place);
   return now;
 }
 

@@ -16,6 +16,8 @@
 //   {"window": "Form32", "boxes": ["", "1.5", "0.025", "1000", "1.2"],
 //    "design": {"mode": "solve"|"ratio"|"best"|"size", "box": "Text2", "discharge": 5,
 //               "ratio": 2, "answer": 0},        (design cases only)
+//    "profile": {"length": 500, "step": 10, "control": 2.4|"critical"|"normal",
+//                "bed": 0},                      (a water-surface profile asked of it)
 //    "limits": {...}, "outcome": "report", "report": ["line", ...],
 //    "checks": [{"name", "status", "value", "limit", "box", "text"}]}
 // "boxes" are the texts exactly as typed. "outcome", "report" and "checks" are

@@ -23,6 +23,7 @@
 #include "CaseTableWindow.h"
 #include "CheckPanel.h"
 #include "InputGrid.h"
+#include "ProfileWindow.h"
 #include "ProjectMenu.h"
 #include "ResultView.h"
 #include "SectionDrawingWindow.h"
@@ -224,6 +225,11 @@ void CalculationWindow::BuildMenus() {
   QAction* draw1 = NamedAction(this, "DRAW1", QStringLiteral("水位-流量关系曲线"));
   QAction* draw2 = NamedAction(this, "DRAW2", QStringLiteral("渠道断面"));
   draw->addActions({draw1, draw2});
+  if (family_ == nullptr && entry_.kind == CalculationKind::Depth) {
+    QAction* draw3 = NamedAction(this, "DRAW3", QStringLiteral("水面线(&W)…"));
+    draw->addAction(draw3);
+    connect(draw3, &QAction::triggered, this, &CalculationWindow::AskProfile);
+  }
   connect(draw1, &QAction::triggered, this, &CalculationWindow::stageDischargeCurveRequested);
   connect(draw2, &QAction::triggered, this, &CalculationWindow::sectionDrawingRequested);
 
@@ -385,6 +391,7 @@ void CalculationWindow::closeEvent(QCloseEvent* event) {
   }
   // The section drawing belongs to this window and goes with it.
   if (sectionDrawing_) sectionDrawing_->close();
+  if (profile_) profile_->close();
   cases_->close();
   emit closing();
   QMainWindow::closeEvent(event);

@@ -33,6 +33,7 @@ class QVBoxLayout;
 namespace tarnwick::ui {
 
 class CaseTableWindow;
+class ProfileWindow;
 class CheckPanel;
 class ResultView;
 class StageDischargeWindow;
@@ -68,6 +69,14 @@ class CalculationWindow : public QMainWindow {
   QString WriteBookTo(const QString& path) const;
   StageDischargeWindow* CurveWindow() const;
   SectionDrawingWindow* SectionDrawing() const;
+  // The water-surface profile window, while open.
+  ProfileWindow* ProfileView() const;
+  // The profile of the last reported case, kept with its record and shown in the
+  // profile window; null when there is no reported case of a depth window.
+  ProfileWindow* ShowProfile(const ProfileRequest& request);
+  // What the profile dialog offers: the request last asked here or kept with a
+  // case of this window, or a first guess.
+  ProfileRequest ProfileDefaults() const;
   // The text of the project-name box, or a title made from the caption when empty.
   QString ProjectTitle() const;
   // Heading of the printed reports: the project name, or the window caption.
@@ -97,6 +106,7 @@ class CalculationWindow : public QMainWindow {
   void RemoveCase(std::size_t index);
   void ShowStageDischargeCurve();  // DRAW1, toolbar button 7
   void ShowSectionDrawing();       // DRAW2, toolbar button 6
+  void AskProfile();               // DRAW3: the dialog, then ShowProfile
   void PrintResults();             // PRINT, toolbar button 2
   void ShowCaseTable();            // CASES
   void WriteBook();                // BOOK
@@ -165,6 +175,8 @@ class CalculationWindow : public QMainWindow {
   QPushButton* command1_ = nullptr;
   QPointer<StageDischargeWindow> curve_;
   QPointer<SectionDrawingWindow> sectionDrawing_;
+  QPointer<ProfileWindow> profile_;
+  std::optional<ProfileRequest> lastProfile_;
   QCheckBox* check1_ = nullptr;
   QCheckBox* check2_ = nullptr;
   QLineEdit* projectName_ = nullptr;

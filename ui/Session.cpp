@@ -51,6 +51,16 @@ std::optional<std::vector<std::string>> Session::TakeTexts(const WindowSpec& win
 
 void Session::SetName(const std::string& name) { project_.name = name; }
 
+bool Session::SetProfile(const CaseRecord* record, const ProfileRequest& request) {
+  for (CaseRecord& r : project_.cases) {
+    if (&r != record) continue;
+    r.profile = request;
+    Touched();
+    return true;
+  }
+  return false;
+}
+
 void Session::SetLimits(const CheckLimits& limits) {
   project_.limits = limits;
   for (CaseRecord& r : project_.cases) Rejudge(r, limits);

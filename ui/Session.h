@@ -43,6 +43,9 @@ class Session : public QObject {
   // the window opened next takes them; a window opened afresh later starts empty.
   std::optional<std::vector<std::string>> TakeTexts(const WindowSpec& window);
   void SetName(const std::string& name);
+  // Keeps the profile asked of one of the session's cases with it; false when the
+  // case is not the session's.
+  bool SetProfile(const CaseRecord* record, const ProfileRequest& request);
   // Judges every case again against new limits; the project keeps them.
   void SetLimits(const CheckLimits& limits);
   // Removes the `index`-th case of a frame, or all of them; Undo brings back

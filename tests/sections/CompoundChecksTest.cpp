@@ -169,7 +169,8 @@ TEST(CompoundChecks, OneSectionKeepsAlphaOne) {
     EXPECT_NEAR(single.Froude(h), 5.0 / (2.0 * h) / std::sqrt(kGravity * h), 1e-12);
     EXPECT_NEAR(single.Energy(h), h + 25.0 / (2.0 * kGravity * 4.0 * h * h), 1e-12);
   }
-  const CriticalDepths hc = FindCriticalDepths(single, 1000.0);
+  // The struct, not the function of the same name in core/GraduallyVariedFlow.h.
+  const struct CriticalDepths hc = FindCriticalDepths(single, 1000.0);
   ASSERT_EQ(hc.depths.size(), 1u);
   EXPECT_NEAR(hc.depths[0], std::cbrt(2.5 * 2.5 / kGravity), 1e-9);  // (q²/g)^(1/3)
 }

@@ -4,10 +4,12 @@
 // a tunnel, Form21 and Form26 at their opening size with six reports, the context
 // menus of a box and of the pane, the print dialog and a message box, help,
 // About, the check panel of an open channel and a tunnel, the case table, the
-// design windows of an open channel and a tunnel with their results) and saves a
+// design windows of an open channel and a tunnel with their results, the
+// water-surface profiles of a canal behind a gate and a steep pipe) and saves a
 // picture of every window into OUTDIR, and a calculation book, book.pdf. With
 // --panes only the six-report windows are taken, their names ended by SUFFIX:
-// for a run under other fonts; with --checks only the windows of the check cases.
+// for a run under other fonts; with --checks only the windows of the check cases;
+// with --profiles only the water-surface profile windows.
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -39,6 +41,7 @@
 #include "ui/CheckPanel.h"
 #include "ui/HelpWindow.h"
 #include "ui/Localisation.h"
+#include "ui/ProfileWindow.h"
 #include "ui/ReportPrinting.h"
 #include "ui/ResultView.h"
 #include "ui/SectionDrawingWindow.h"
@@ -329,6 +332,42 @@ bool SaveProjectShots(Shell& shell) {
   return true;
 }
 
+// The water-surface profile window: an M1 behind a gate in a trapezoidal canal
+// and an S2 below the inlet of a steep pipe, with the read-out a third along.
+bool SaveProfiles(Shell& shell) {
+  const struct {
+    const char* window;
+    std::vector<QString> texts;
+    ProfileRequest request;
+    const char* name;
+  } shots[] = {
+      {"Form21",
+       {"2", "1.5", "0.025", "1000", "5"},
+       {2000, 50, {ControlKind::Depth, 2.5}, 100},
+       "Form21-profile-M1"},
+      {"Form24",
+       {"", "1", "0.014", "50", "1.5"},
+       {200, 0, {ControlKind::Critical, 0}, 100},
+       "Form24-profile-S2"},
+  };
+  for (const auto& shot : shots) {
+    CalculationWindow* window = shell.OpenCalculation(*FindWindow(shot.window));
+    QTest::qWait(20);
+    for (std::size_t k = 0; k < shot.texts.size(); ++k) window->Boxes()[k]->setText(shot.texts[k]);
+    window->findChild<QPushButton*>("Command1")->click();
+    ProfileWindow* view = window->ShowProfile(shot.request);
+    if (view == nullptr || !view->Sheet()) return false;
+    view->ShowReadout(view->ReadoutAt(shot.request.length / 3));
+    Save(view, QString::fromLatin1(shot.name));
+    view->ExportPng(
+        outDir.filePath(QString::fromLatin1(shot.name) + QStringLiteral("-export.png")));
+    window->findChild<QAction*>("LEFT")->trigger();
+    QTest::qWait(20);
+  }
+  shell.CurrentSession()->New();
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -338,8 +377,10 @@ int main(int argc, char** argv) {
   QStandardPaths::setTestModeEnabled(true);
   const bool panesOnly = argc == 4 && QByteArray(argv[2]) == "--panes";
   const bool checksOnly = argc == 3 && QByteArray(argv[2]) == "--checks";
-  if (argc != 2 && !panesOnly && !checksOnly) {
-    std::fprintf(stderr, "usage: tarnwick-screenshots OUTDIR [--panes SUFFIX | --checks]\n");
+  const bool profilesOnly = argc == 3 && QByteArray(argv[2]) == "--profiles";
+  if (argc != 2 && !panesOnly && !checksOnly && !profilesOnly) {
+    std::fprintf(stderr,
+                 "usage: tarnwick-screenshots OUTDIR [--panes SUFFIX | --checks | --profiles]\n");
     return 2;
   }
   if (!InstallQtChinese(app)) std::fprintf(stderr, "Qt's Chinese translations are missing\n");
@@ -350,6 +391,10 @@ int main(int argc, char** argv) {
   if (checksOnly) {
     shell.ShowSelection();
     return SaveCheckCases(shell) ? 0 : 1;
+  }
+  if (profilesOnly) {
+    shell.ShowSelection();
+    return SaveProfiles(shell) ? 0 : 1;
   }
   if (panesOnly) {
     shell.ShowSelection();
@@ -363,7 +408,10 @@ int main(int argc, char** argv) {
 
   if (!SaveSixReports(shell, QString()) || !SaveQtTexts(shell)) return 1;
   shell.CurrentSession()->New();
-  if (!SaveDesigns(shell) || !SaveCheckCases(shell) || !SaveProjectShots(shell)) return 1;
+  if (!SaveDesigns(shell) || !SaveCheckCases(shell) || !SaveProjectShots(shell) ||
+      !SaveProfiles(shell)) {
+    return 1;
+  }
   for (const WorkedCase& c : WorkedCases()) {
     CalculationWindow* window = Open(shell, c);
     if (window == nullptr) return 1;

@@ -1,0 +1,234 @@
+// 图形 → 水面线 of a depth window: the dialog asked through the menu, the
+// profile window's table against the engine's stations, the CSV written and read
+// back, and the profile kept with its case through a saved and reopened project.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "TestSupport.h"
+#include "sections/CaseTable.h"
+#include "sections/ProfileTable.h"
+#include "sections/ProjectFile.h"
+#include "ui/CalculationWindow.h"
+#include "ui/CaseTableWindow.h"
+#include "ui/ProfileDialog.h"
+#include "ui/ProfileWindow.h"
+#include "ui/Shell.h"
+
+using namespace tarnwick;
+using namespace tarnwick::ui;
+
+namespace {
+
+// B=2 m, m=1.5, n=0.025, i=1/1000, Q=5 m³/s: hn ≈ 1.246 m, hc ≈ 0.78 m.
+const QStringList kForm21 = {"2", "1.5", "0.025", "1000", "5"};
+
+CalculationWindow* Pressed(Shell& shell, const QStringList& texts) {
+  CalculationWindow* window = shell.OpenCalculation(*FindWindow("Form21"));
+  for (int k = 0; k < texts.size(); ++k) window->Boxes()[size_t(k)]->setText(texts[k]);
+  Child<QPushButton>(window, "Command1")->click();
+  return window;
+}
+
+// Types into the dialog the menu opens and presses 计 算 (or reads its problem).
+void FillNextDialog(const QString& length, int control, const QString& depth, const QString& step,
+                    QString* problem = nullptr, int tries = 200) {
+  QTimer::singleShot(5, [=] {
+    auto* dialog = qobject_cast<ProfileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) {
+      if (tries > 0) FillNextDialog(length, control, depth, step, problem, tries - 1);
+      return;
+    }
+    Child<QLineEdit>(dialog, "ProfileLength")->setText(length);
+    Child<QComboBox>(dialog, "ProfileControl")->setCurrentIndex(control);
+    Child<QLineEdit>(dialog, "ProfileDepth")->setText(depth);
+    Child<QLineEdit>(dialog, "ProfileStep")->setText(step);
+    dialog->accept();
+    if (problem != nullptr) *problem = Child<QLabel>(dialog, "ProfileProblem")->text();
+    if (dialog->isVisible()) dialog->reject();
+  });
+}
+
+}  // namespace
+
+class ProfileWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication::setQuitOnLastWindowClosed(false);
+  }
+  void dialogRefuses_data();
+  void dialogRefuses();
+  void gateProfileTableAndCsv();
+  void profileKeptInProject();
+  void storedProfileRead_data();
+  void storedProfileRead();
+};
+
+void ProfileWindowTest::dialogRefuses_data() {
+  QTest::addColumn<QString>("length");
+  QTest::addColumn<int>("control");
+  QTest::addColumn<QString>("depth");
+  QTest::addColumn<QString>("step");
+  QTest::newRow("no length") << "" << 1 << ""
+                             << "";
+  QTest::newRow("negative length") << "-5" << 1 << ""
+                                   << "";
+  QTest::newRow("control depth missing") << "500" << 0 << ""
+                                         << "";
+  QTest::newRow("step zero") << "500" << 2 << ""
+                             << "0";
+}
+
+// A request that is not whole keeps the dialog open and says why; no profile.
+void ProfileWindowTest::dialogRefuses() {
+  QFETCH(QString, length);
+  QFETCH(int, control);
+  QFETCH(QString, depth);
+  QFETCH(QString, step);
+  Shell shell;
+  CalculationWindow* window = Pressed(shell, kForm21);
+  QString problem;
+  FillNextDialog(length, control, depth, step, &problem);
+  Child<QAction>(window, "DRAW3")->trigger();
+  QVERIFY(!problem.isEmpty());
+  QVERIFY(window->ProfileView() == nullptr);
+  QVERIFY(!shell.CurrentSession()->Current().cases.front().profile);
+}
+
+// An M1 behind a gate: 2.5 m at the gate, above normal depth on a mild slope.
+// The window's rows are the engine's stations, cell for cell, and the CSV of
+// them reads back to the same figures.
+void ProfileWindowTest::gateProfileTableAndCsv() {
+  Shell shell;
+  CalculationWindow* window = Pressed(shell, kForm21);
+  FillNextDialog("2000", 0, "2.5", "50");
+  Child<QAction>(window, "DRAW3")->trigger();
+  ProfileWindow* view = window->ProfileView();
+  QVERIFY(view != nullptr && view->Sheet());
+  QCOMPARE(view->Sheet()->profile.type, std::string("M1"));
+
+  std::vector<std::string> texts;
+  for (const QString& t : kForm21) texts.push_back(t.toStdString());
+  ProfileRequest request{2000.0, 50.0, {ControlKind::Depth, 2.5}, 0.0};
+  const WindowProfile expected = ProfileOfWindow(*FindWindow("Form21"), texts, request);
+  QVERIFY(expected.profile);
+  const auto& stations = expected.profile->stations;
+  const QAbstractItemModel* model = view->Table()->model();
+  QCOMPARE(model->rowCount(), int(stations.size()));
+  QCOMPARE(model->columnCount(), int(ProfileColumns().size()));
+  for (int r = 0; r < model->rowCount(); ++r) {
+    for (int c = 0; c < model->columnCount(); ++c) {
+      QCOMPARE(model->index(r, c).data().toString().toStdString(),
+               ProfileCell(stations[size_t(r)], size_t(c), 0.0));
+    }
+  }
+  QVERIFY2(view->ReadoutAt(0.0).contains("水深h=2.5000 m"), qPrintable(view->ReadoutAt(0.0)));
+
+  QTemporaryDir dir;
+  const QString csv = dir.filePath("水面线.csv");
+  QVERIFY(view->ExportCsv(csv));
+  QFile file(csv);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));  // Excel reads the Chinese headings
+  const QStringList lines = QString::fromUtf8(bytes).split('\n', Qt::SkipEmptyParts);
+  QCOMPARE(lines.size(), int(stations.size()) + 1);
+  for (size_t k = 0; k < stations.size(); ++k) {
+    const QStringList cells = lines[int(k) + 1].split(',');
+    QCOMPARE(cells.size(), 7);
+    QVERIFY(std::abs(cells[0].toDouble() - stations[k].x) <= 0.005);
+    QVERIFY(std::abs(cells[1].toDouble() - stations[k].h) <= 5e-5);
+    QVERIFY(std::abs(cells[2].toDouble() - stations[k].z) <= 5e-5);
+    QVERIFY(std::abs(cells[6].toDouble() - stations[k].sf) <= 1e-4 * stations[k].sf);
+  }
+  QVERIFY(!view->ExportCsv(dir.filePath("no/such/dir/a.csv")));
+}
+
+// The request is kept with the case: saved, cleared, opened again, the case's
+// row marks the profile and the dialog offers the request again.
+void ProfileWindowTest::profileKeptInProject() {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("闸前.tarnwick.json");
+  Shell shell;
+  CalculationWindow* window = Pressed(shell, kForm21);
+  const ProfileRequest request{1500.0, 0.0, {ControlKind::Depth, 2.5}, 101.2};
+  QVERIFY(window->ShowProfile(request) != nullptr);
+  QVERIFY(shell.CurrentSession()->Save(path).isEmpty());
+  shell.CurrentSession()->New();
+  QVERIFY(shell.CurrentSession()->Current().cases.empty());
+  QVERIFY(shell.CurrentSession()->Open(path).project);
+
+  const auto& cases = shell.CurrentSession()->Current().cases;
+  QCOMPARE(cases.size(), size_t(1));
+  QVERIFY(cases.front().profile);
+  const ProfileRequest& back = *cases.front().profile;
+  QCOMPARE(back.length, request.length);
+  QCOMPARE(back.step, request.step);
+  QCOMPARE(back.control.kind, request.control.kind);
+  QCOMPARE(back.control.depth, request.control.depth);
+  QCOMPARE(back.bedAtControl, request.bedAtControl);
+  const std::optional<CaseRow> row = CaseRowOf(cases.front());
+  QVERIFY(row);
+  QVERIFY2(QString::fromStdString(row->inputs).endsWith("水面线M1 L=1500 h0=2.5"),
+           row->inputs.c_str());
+  // The profile recomputed from the reopened case starts at the bed level given.
+  const WindowProfile again = RecordProfile(cases.front(), back);
+  QVERIFY(again.profile);
+  QCOMPARE(again.profile->stations.front().z, 101.2 + 2.5);
+  CalculationWindow* reopened = shell.OpenCalculation(*FindWindow("Form21"));
+  QCOMPARE(reopened->ProfileDefaults().length, 1500.0);
+}
+
+void ProfileWindowTest::storedProfileRead_data() {
+  QTest::addColumn<QString>("profile");
+  QTest::addColumn<QString>("refusal");  // empty: read
+  QTest::newRow("critical") << R"({"length": 800, "control": "critical"})"
+                            << "";
+  QTest::newRow("not an object") << R"(500)"
+                                 << "“profile”不是对象";
+  QTest::newRow("no length") << R"({"control": 2.5})"
+                             << "渠段长";
+  QTest::newRow("negative length") << R"({"length": -5, "control": 2.5})"
+                                   << "渠段长";
+  QTest::newRow("unknown control") << R"({"length": 500, "control": "gate"})"
+                                   << "控制条件";
+  QTest::newRow("step not a number") << R"({"length": 500, "control": 2, "step": "x"})"
+                                     << "“step”不是数值";
+}
+
+// A stored profile request is read with its case, or the case is refused with why.
+void ProfileWindowTest::storedProfileRead() {
+  QFETCH(QString, profile);
+  QFETCH(QString, refusal);
+  const std::string line = R"({"window": "Form21", "boxes": ["2", "1.5", "0.025", "1000", "5"],)"
+                           R"( "profile": )" +
+                           profile.toStdString() + "}";
+  const RecordRead read = ParseRecordLine(line);
+  if (refusal.isEmpty()) {
+    QCOMPARE(read.records.size(), size_t(1));
+    QVERIFY(read.records.front().profile);
+    QCOMPARE(read.records.front().profile->control.kind, ControlKind::Critical);
+    QCOMPARE(read.records.front().profile->length, 800.0);
+    QCOMPARE(RecordLine(read.records.front())
+                     .find(R"("profile":{"length":800.0,"step":0.0,)"
+                           R"("control":"critical","bed":0.0})") != std::string::npos,
+             true);
+  } else {
+    QVERIFY(read.records.empty());
+    QVERIFY2(QString::fromStdString(read.error).contains(refusal), read.error.c_str());
+  }
+}
+
+QTEST_MAIN(ProfileWindowTest)
+#include "ProfileWindowTest.moc"
