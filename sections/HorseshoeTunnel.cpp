@@ -163,12 +163,6 @@ ManningFlowResult FullSectionFlow(const Section& section, double n, double i) {
   return ManningFlow(section.w0, section.p0, n, i, DischargeForm::AreaVelocity);
 }
 
-DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, double q) {
-  // Q1 rises with the depth only below the crown, so the search never seeks above it.
-  return NormalDepthSearch(q, DepthBracket{0.0, section.h4},
-                           [&](double h) { return Evaluate(section, n, i, h); });
-}
-
 Outline SectionOutline(const Section& s) {
   const double springLine = s.h1 + s.h2;
   const double roofCentre = s.h4 - s.r1;
@@ -194,16 +188,6 @@ Outline SectionOutline(const Section& s) {
             {s.b2 / 2.0, springLine});
   AppendArc(loop, {0.0, roofCentre}, s.r1, up - halfRoof, up, loop.back(), {0.0, s.h4});
   return loop;
-}
-
-std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
-}
-
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
 }
 
 FamilySpec Definition::Describe() {

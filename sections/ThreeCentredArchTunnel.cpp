@@ -195,12 +195,6 @@ ManningFlowResult FullSectionFlow(const Section& section, double n, double i) {
   return ManningFlow(section.w0, section.p0, n, i, DischargeForm::AreaVelocity);
 }
 
-DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, double q) {
-  // Q1 rises with the depth only below the crown, so the search never seeks above it.
-  return NormalDepthSearch(q, DepthBracket{0.0, section.h6},
-                           [&](double h) { return Evaluate(section, n, i, h); });
-}
-
 Outline SectionOutline(const Section& s) {
   const double centres = s.h1 + s.h2;  // level of the side-arch centres
   const double springing = centres + s.h3;
@@ -231,16 +225,6 @@ Outline SectionOutline(const Section& s) {
   AppendArc(loop, {sideCentre, centres}, s.r2, 0.0, s.beta, loop.back(), {s.b1 / 2.0, springing});
   AppendArc(loop, {0.0, topCentre}, s.r1, up - halfTop, up, loop.back(), {0.0, s.h6});
   return loop;
-}
-
-std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
-}
-
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
 }
 
 FamilySpec Definition::Describe() {

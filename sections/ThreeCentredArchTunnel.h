@@ -56,18 +56,11 @@ std::optional<Section> CheckedSection(const Inputs& in);
 State Evaluate(const Section& section, double n, double i, double h);
 // Manning's discharge of the full section with its closed perimeter.
 ManningFlowResult FullSectionFlow(const Section& section, double n, double i);
-DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, double q);
 
 // The boundary as a closed loop from the crown round by the left side, the floor
 // and the right side back to the crown; x from the axis, y above the invert (the
 // floor plate of the flat-floor section).
 Outline SectionOutline(const Section& section);
-// The section of a window's inputs, for drawing and rating; empty when the inputs
-// would be refused. The crown and the full-section discharge are the window's own.
-std::optional<SectionModel> Model(const Inputs& in);
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
 
 // The family's side of the window contract.
 struct Definition {
@@ -92,6 +85,7 @@ struct Definition {
   static double FullArea(const Section& s);
   static double FullSectionDischarge(const Section& s, const Inputs& in);
   static void CapacityBlock(ResultPane& pane, const Section& s, const Inputs& in, double qmax);
+  static constexpr FamilyHooks<Inputs, Section> kHooks{};
 };
 
 // The family's two windows in the window table, and its selection button.

@@ -11,6 +11,7 @@
 
 #include "sections/Design.h"
 #include "sections/DesignSupport.h"
+#include "tests/sections/FamilyPress.h"
 
 namespace tarnwick::design {
 namespace {
