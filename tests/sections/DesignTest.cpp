@@ -11,7 +11,6 @@
 
 #include "sections/Design.h"
 #include "sections/DesignSupport.h"
-#include "tests/sections/FamilyPress.h"
 
 namespace tarnwick::design {
 namespace {
