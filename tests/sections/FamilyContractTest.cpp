@@ -6,12 +6,17 @@
 #include <cctype>
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "sections/WindowCatalog.h"
 
 namespace tarnwick {
+
+// A row by its family's command-line name, not its bytes.
+void PrintTo(const FamilySpec& family, std::ostream* os) { *os << family.id; }
+
 namespace {
 
 size_t ValueIndex(const WindowSpec& w) {
