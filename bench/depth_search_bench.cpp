@@ -9,10 +9,13 @@
 
 namespace {
 
+using Family = tarnwick::FlatBottomChannel::Definition;
+
 void BM_WorkedCase(benchmark::State& state) {
   const tarnwick::FlatBottomChannel::Section section{2.0, 1.5};
   for (auto _ : state) {
-    benchmark::DoNotOptimize(tarnwick::FlatBottomChannel::SolveDepth(section, 0.025, 0.001, 5.0));
+    benchmark::DoNotOptimize(
+        tarnwick::SolveNormalDepth<Family>(section, {2.0, 1.5, 0.025, 1000, 5.0}));
   }
 }
 BENCHMARK(BM_WorkedCase);
@@ -20,7 +23,8 @@ BENCHMARK(BM_WorkedCase);
 void BM_AllPasses(benchmark::State& state) {
   const tarnwick::FlatBottomChannel::Section section{2.0, 1.5};
   for (auto _ : state) {
-    benchmark::DoNotOptimize(tarnwick::FlatBottomChannel::SolveDepth(section, 0.025, 0.001, 1e12));
+    benchmark::DoNotOptimize(
+        tarnwick::SolveNormalDepth<Family>(section, {2.0, 1.5, 0.025, 1000, 1e12}));
   }
 }
 BENCHMARK(BM_AllPasses);

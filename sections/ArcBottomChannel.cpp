@@ -122,10 +122,6 @@ ArcState Evaluate(const Section& sec, double n, double i, double h) {
   return state;
 }
 
-DepthSearchResult<ArcState> SolveDepth(const Section& section, double n, double i, double q) {
-  return NormalDepthSearch(q, DepthBracket{}, [&](double h) { return Evaluate(section, n, i, h); });
-}
-
 Outline SectionOutline(const Section& sec, double top) {
   const double half = sec.b / 2.0;
   Outline outline;
@@ -144,16 +140,6 @@ Outline SectionOutline(const Section& sec, double top) {
   outline.insert(outline.end(), arc.begin(), arc.end());
   if (walls) outline.push_back({half + spread, top});
   return outline;
-}
-
-std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
-}
-
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
 }
 
 FamilySpec Definition::Describe() {

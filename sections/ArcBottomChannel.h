@@ -29,7 +29,6 @@ struct ArcState : SectionState {
 };
 
 ArcState Evaluate(const Section& section, double n, double i, double h);
-DepthSearchResult<ArcState> SolveDepth(const Section& section, double n, double i, double q);
 
 // Typed values of Form2 (value = design discharge Q) and Form31 (value = depth h),
 // in box order; b is the rectangular width, looked at only when m = 0.
@@ -45,12 +44,6 @@ struct Inputs {
 // The arc and the walls up to the level `top` above the lowest point of the arc;
 // the arc is drawn whole even when `top` lies below its chord.
 Outline SectionOutline(const Section& section, double top);
-// The section of a window's inputs, for drawing and rating; the shape follows M as
-// in the calculation. Empty when either check of the press would refuse the inputs.
-std::optional<SectionModel> Model(const Inputs& in);
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
 
 // The family's side of the window contract.
 struct Definition {
@@ -72,6 +65,7 @@ struct Definition {
   static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
   static std::vector<ShapeOption> Shapes(CalculationKind kind);
   static uint32_t ShapeTint(CalculationKind kind);
+  static constexpr FamilyHooks<Inputs, Section> kHooks{.shapes = &Shapes, .shapeTint = &ShapeTint};
 };
 
 // The family's two windows in the window table, and its selection button.

@@ -1,6 +1,7 @@
 // What the horseshoe and the three-centred-arch tunnels share: the same typed
-// values in the same boxes. Both are three arcs round a section (roof, sides,
-// bottom) on either an inverted bottom arch or a level floor.
+// values in the same boxes, and the same glue to the window contract. Both are
+// three arcs round a section (roof, sides, bottom) on either an inverted bottom
+// arch or a level floor.
 #pragma once
 
 #include <vector>
@@ -36,5 +37,52 @@ inline std::vector<InputBox<Inputs>> Boxes(CalculationKind kind) {
           Slope("Text7", &Inputs::d),
           ValueBox("Text8", kind, &Inputs::value)};
 }
+
+namespace detail {
+
+// The family's own functions, found beside its Section by argument-dependent
+// lookup (inside Definition its members of the same names would hide them).
+template <class Section>
+auto StateAt(const Section& s, double n, double i, double h) {
+  return Evaluate(s, n, i, h);
+}
+template <class Section>
+Outline OutlineOf(const Section& s) {
+  return SectionOutline(s);
+}
+template <class Section>
+double FullDischarge(const Section& s, double n, double i) {
+  return FullSectionFlow(s, n, i).q1;
+}
+
+}  // namespace detail
+
+// An arch tunnel's side of the window contract, written once. `Specifics` is the
+// family's own part: its Section and State, selection button, window names,
+// input check, reports, named values, crown and capacity block. The family's
+// namespace holds, beside its Section, `Evaluate(section, n, i, h)`,
+// `SectionOutline(section)` and `FullSectionFlow(section, n, i)`; the section
+// keeps its full area in `w0`.
+template <class Specifics>
+struct Definition : Specifics {
+  using Inputs = ArchTunnel::Inputs;
+  using Section = typename Specifics::Section;
+  using State = typename Specifics::State;
+  static constexpr FamilyHooks<Inputs, Section> kHooks{};
+  static std::vector<InputBox<Inputs>> Boxes(CalculationKind kind) {
+    return ArchTunnel::Boxes(kind);
+  }
+  static State Evaluate(const Section& s, const Inputs& in, double h) {
+    return detail::StateAt(s, in.n, 1.0 / in.d, h);
+  }
+  static Outline SectionOutline(const Section& s, double top) {
+    (void)top;
+    return detail::OutlineOf(s);
+  }
+  static double FullArea(const Section& s) { return s.w0; }
+  static double FullSectionDischarge(const Section& s, const Inputs& in) {
+    return detail::FullDischarge(s, in.n, 1.0 / in.d);
+  }
+};
 
 }  // namespace tarnwick::ArchTunnel

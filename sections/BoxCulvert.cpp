@@ -46,11 +46,6 @@ SectionState Evaluate(const Section& s, double n, double i, double h) {
   return FlowState(h, s.b * h, s.b + 2.0 * h, s.b, n, i);
 }
 
-DepthSearchResult<SectionState> SolveDepth(const Section& s, double n, double i, double q) {
-  return NormalDepthSearch(q, DepthBracket{0.0, s.height},
-                           [&](double h) { return Evaluate(s, n, i, h); });
-}
-
 Outline SectionOutline(const Section& s) {
   const double half = s.b / 2.0;
   Outline out;
@@ -60,16 +55,6 @@ Outline SectionOutline(const Section& s) {
     AppendCorner(out, p);
   }
   return out;
-}
-
-std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
-}
-
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
 }
 
 FamilySpec Definition::Describe() {

@@ -32,25 +32,16 @@ Section BuildSection(double b, double height);
 // Below the roof the open rectangle B·h with the wetted perimeter B + 2·h; at
 // and above the roof the full section with its closed perimeter and no surface.
 SectionState Evaluate(const Section& section, double n, double i, double h);
-DepthSearchResult<SectionState> SolveDepth(const Section& section, double n, double i, double q);
 
 // The boundary as a closed loop from the middle of the roof round the left
 // wall, the floor and the right wall back to it; y above the floor.
 Outline SectionOutline(const Section& section);
-// The section of a window's inputs, for drawing and rating; empty when the
-// input check of both windows would refuse them.
-std::optional<SectionModel> Model(const Inputs& in);
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
 
 // The family's side of the window contract.
 struct Definition {
   using Inputs = BoxCulvert::Inputs;
   using Section = BoxCulvert::Section;
   using State = SectionState;
-  static constexpr std::string_view kDepthTooGreatMessage = "水深大于箱涵高度,请重新输入！";
-  static constexpr ClosedKind kClosedKind = ClosedKind::BoxCulvert;
   static FamilySpec Describe();
   static WindowNames Window(CalculationKind kind);
   static std::vector<InputBox<Inputs>> Boxes(CalculationKind kind);
@@ -69,6 +60,9 @@ struct Definition {
   static double FullArea(const Section& s) { return s.w0; }
   static double FullSectionDischarge(const Section& s, const Inputs& in);
   static void CapacityBlock(ResultPane& pane, const Section& s, const Inputs& in, double qmax);
+  static constexpr FamilyHooks<Inputs, Section> kHooks{
+      .depthTooGreatMessage = "水深大于箱涵高度,请重新输入！",
+      .closedKind = ClosedKind::BoxCulvert};
 };
 
 // The family's two windows in the window table, and its selection button.

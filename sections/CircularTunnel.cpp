@@ -146,11 +146,6 @@ ManningFlowResult FullSectionFlow(const Section& s, double n, double i) {
   return ManningFlow(s.w0, s.p0, n, i, DischargeForm::AreaVelocity);
 }
 
-DepthSearchResult<State> SolveDepth(const Section& s, double n, double i, double q) {
-  return NormalDepthSearch(q, DepthBracket{0.0, s.h0},
-                           [&](double h) { return Evaluate(s, n, i, h); });
-}
-
 Outline SectionOutline(const Section& s) {
   const double r = s.r;
   const OutlinePoint crown{0.0, s.h0};
@@ -169,16 +164,6 @@ Outline SectionOutline(const Section& s) {
   AppendArc(out, {0.0, s.c}, r, up, down - s.a1 / 2.0, crown, {-half, 0.0});
   AppendArc(out, {0.0, s.c}, r, down + s.a1 / 2.0, up + kTwoPi, {half, 0.0}, crown);
   return out;
-}
-
-std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
-}
-
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
 }
 
 FamilySpec Definition::Describe() {

@@ -49,18 +49,11 @@ Section BuildSection(double b, double r);
 State Evaluate(const Section& section, double n, double i, double h);
 // Manning discharge of the full section with its closed perimeter.
 ManningFlowResult FullSectionFlow(const Section& section, double n, double i);
-DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, double q);
 
 // The boundary as a closed loop from the crown round the left side, across the
 // floor (or through the invert) and back up to the crown; y above the floor, or
 // above the invert of a full circle.
 Outline SectionOutline(const Section& section);
-// The section of a window's inputs, for drawing and rating; empty when the
-// input check of both windows would refuse them.
-std::optional<SectionModel> Model(const Inputs& in);
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
 
 // The family's side of the window contract.
 struct Definition {
@@ -69,7 +62,6 @@ struct Definition {
   using State = CircularTunnel::State;
   // A circular tunnel or pipe: the clearance rule is the user's choice, a pipe's
   // greatest fill ratio unless chosen otherwise.
-  static constexpr ClosedKind kClosedKind = ClosedKind::CircularConduit;
   static FamilySpec Describe();
   static WindowNames Window(CalculationKind kind);
   static std::vector<InputBox<Inputs>> Boxes(CalculationKind kind);
@@ -96,6 +88,7 @@ struct Definition {
   static double FullArea(const Section& s);
   static double FullSectionDischarge(const Section& s, const Inputs& in);
   static void CapacityBlock(ResultPane& pane, const Section& s, const Inputs& in, double qmax);
+  static constexpr FamilyHooks<Inputs, Section> kHooks{.closedKind = ClosedKind::CircularConduit};
 };
 
 // The family's two windows in the window table, and its selection button.

@@ -138,11 +138,6 @@ ManningFlowResult FullSectionFlow(const Section& s, double n, double i) {
   return ManningFlow(s.w0, s.p0, n, i);
 }
 
-DepthSearchResult<State> SolveDepth(const Section& s, double n, double i, double q) {
-  return NormalDepthSearch(q, DepthBracket{0.0, s.h4},
-                           [&](double h) { return Evaluate(s, n, i, h); });
-}
-
 Outline SectionOutline(const Section& s) {
   const double half = s.b / 2.0;
   const double wallTop = s.h1 + s.h2;
@@ -172,16 +167,6 @@ Outline SectionOutline(const Section& s) {
   AppendCorner(out, {roofHalf, wallTop});
   AppendArc(out, {0.0, roofCentre}, s.r1, up - s.a1 / 2.0, up, {roofHalf, wallTop}, crown);
   return out;
-}
-
-std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
-}
-
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
 }
 
 FamilySpec Definition::Describe() {

@@ -57,17 +57,10 @@ bool InputsValid(const Inputs& in);
 State Evaluate(const Section& section, double n, double i, double h);
 // Manning discharge of the full section with its closed perimeter.
 ManningFlowResult FullSectionFlow(const Section& section, double n, double i);
-DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, double q);
 
 // The boundary as a closed loop from the crown, down the left wall, across the
 // floor and back up to the crown; y above the lowest point of the floor.
 Outline SectionOutline(const Section& section);
-// The section of a window's inputs, for drawing and rating; empty when the
-// input check of both windows would refuse them.
-std::optional<SectionModel> Model(const Inputs& in);
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
 
 // The family's side of the window contract.
 struct Definition {
@@ -99,6 +92,7 @@ struct Definition {
   static double FullArea(const Section& s);
   static double FullSectionDischarge(const Section& s, const Inputs& in);
   static void CapacityBlock(ResultPane& pane, const Section& s, const Inputs& in, double qmax);
+  static constexpr FamilyHooks<Inputs, Section> kHooks{.fits = &Fits};
 };
 
 // The family's two windows in the window table, and its selection button.

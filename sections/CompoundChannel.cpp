@@ -101,10 +101,6 @@ CompoundState Evaluate(const Section& sec, double i, double h) {
   return state;
 }
 
-DepthSearchResult<CompoundState> SolveDepth(const Section& section, double i, double q) {
-  return NormalDepthSearch(q, DepthBracket{}, [&](double h) { return Evaluate(section, i, h); });
-}
-
 Outline SectionOutline(const Section& sec, double top) {
   const double bedHalf = sec.b1 / 2.0;
   const double bankHalf = bedHalf + sec.m1 * sec.h1;  // half width at the bank tops
@@ -122,16 +118,6 @@ Outline SectionOutline(const Section& sec, double top) {
   AppendCorner(outline, {rightEdge, sec.h1});
   AppendCorner(outline, {rightEdge + sec.m3 * rise, bankTop});
   return outline;
-}
-
-std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
-}
-
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
 }
 
 FamilySpec Definition::Describe() {

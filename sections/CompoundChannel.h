@@ -40,7 +40,6 @@ struct CompoundState : SectionState {
 };
 
 CompoundState Evaluate(const Section& section, double i, double h);
-DepthSearchResult<CompoundState> SolveDepth(const Section& section, double i, double q);
 
 // Typed values of Form11 (value = design discharge Q) and Form12 (value = depth h),
 // in box order.
@@ -55,13 +54,6 @@ struct Inputs : Section {
 // is below the bank tops. The dividing lines above the bank edges are no part of
 // it, as they are no part of any wetted perimeter.
 Outline SectionOutline(const Section& section, double top);
-// The section of a window's inputs, for drawing and rating (subdivided: above the
-// banks velocity and discharge are those of the whole section and no hydraulic
-// radius of the whole section is formed); empty when the inputs would be refused.
-std::optional<SectionModel> Model(const Inputs& in);
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
 
 // The family's side of the window contract.
 struct Definition {
@@ -81,11 +73,12 @@ struct Definition {
   static void Report(ResultPane& pane, CalculationKind kind, const Inputs& in, const Section& s,
                      const State& st);
   static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
-  // Above the banks the figures are of the whole, subdivided section.
-  static constexpr bool kWholeSectionFigures = true;
   // Within the main channel one part; above the banks the main channel and the
   // two flood plains, divided by the vertical lines the discharge is computed with.
   static Subsections Subdivide(const Section& s, const Inputs& in, double h);
+  // Above the banks the figures are of the whole, subdivided section.
+  static constexpr FamilyHooks<Inputs, Section> kHooks{.wholeSectionFigures = true,
+                                                       .subdivide = &Subdivide};
 };
 
 // The family's two windows in the window table, and its selection button.

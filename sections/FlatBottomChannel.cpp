@@ -45,24 +45,10 @@ SectionState Evaluate(const Section& section, double n, double i, double h) {
   return FlowState(h, w, x, surfaceWidth, n, i);
 }
 
-DepthSearchResult<SectionState> SolveDepth(const Section& section, double n, double i, double q) {
-  return NormalDepthSearch(q, DepthBracket{}, [&](double h) { return Evaluate(section, n, i, h); });
-}
-
 Outline SectionOutline(const Section& section, double top) {
   const double half = section.b / 2.0;
   const double spread = section.m * top;
   return {{-half - spread, top}, {-half, 0.0}, {half, 0.0}, {half + spread, top}};
-}
-
-std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
-}
-
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
 }
 
 FamilySpec Definition::Describe() {

@@ -21,16 +21,9 @@ struct Inputs {
 };
 
 SectionState Evaluate(const Section& section, double n, double i, double h);
-DepthSearchResult<SectionState> SolveDepth(const Section& section, double n, double i, double q);
 
 // The bed and walls up to the level `top` above the bed.
 Outline SectionOutline(const Section& section, double top);
-// The section of a window's inputs, for drawing and rating; empty when the
-// inputs would be refused.
-std::optional<SectionModel> Model(const Inputs& in);
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
 
 // The family's side of the window contract.
 struct Definition {
@@ -52,7 +45,8 @@ struct Definition {
   static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
   // A trapezoid (or rectangle) of width B = beta * h: the designer picks beta, or
   // the best hydraulic section from the side slope.
-  static ProportionBoxes Proportions() { return {"Text2", "Text3"}; }
+  static constexpr FamilyHooks<Inputs, Section> kHooks{.proportions =
+                                                           ProportionBoxes{"Text2", "Text3"}};
 };
 
 // Form21 and Form32 in the window table, the family in the selection window.

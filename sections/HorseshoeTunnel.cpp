@@ -163,12 +163,6 @@ ManningFlowResult FullSectionFlow(const Section& section, double n, double i) {
   return ManningFlow(section.w0, section.p0, n, i, DischargeForm::AreaVelocity);
 }
 
-DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, double q) {
-  // Q1 rises with the depth only below the crown, so the search never seeks above it.
-  return NormalDepthSearch(q, DepthBracket{0.0, section.h4},
-                           [&](double h) { return Evaluate(section, n, i, h); });
-}
-
 Outline SectionOutline(const Section& s) {
   const double springLine = s.h1 + s.h2;
   const double roofCentre = s.h4 - s.r1;
@@ -196,17 +190,7 @@ Outline SectionOutline(const Section& s) {
   return loop;
 }
 
-std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
-}
-
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
-}
-
-FamilySpec Definition::Describe() {
+FamilySpec Specifics::Describe() {
   return {tarnwick::Family::HorseshoeTunnel,
           4,
           "horseshoe",
@@ -218,40 +202,30 @@ FamilySpec Definition::Describe() {
            "顶拱区：W = W0 − R1²·(θ − sin θ)/2，X = P0 − R1·θ"}};
 }
 
-WindowNames Definition::Window(CalculationKind kind) {
+WindowNames Specifics::Window(CalculationKind kind) {
   if (kind == CalculationKind::Depth) {
     return {"Form25", "马蹄形隧洞水深计算", "马蹄形隧洞均匀流水深计算成果", "Text9"};
   }
   return {"Form36", "马蹄形隧洞流量计算", "马蹄形隧洞均匀流流量计算成果", "Text9"};
 }
 
-std::vector<InputBox<Inputs>> Definition::Boxes(CalculationKind kind) {
-  return ArchTunnel::Boxes(kind);
-}
+Checked<Section> Specifics::Check(const Inputs& in) { return {CheckedSection(in)}; }
 
-Checked<Section> Definition::Check(const Inputs& in) { return {CheckedSection(in)}; }
+double Specifics::Crown(const Section& s) { return s.h4; }
 
-double Definition::Crown(const Section& s) { return s.h4; }
-
-double Definition::FullArea(const Section& s) { return s.w0; }
-
-double Definition::FullSectionDischarge(const Section& s, const Inputs& in) {
-  return FullSectionFlow(s, in.n, 1.0 / in.d).q1;
-}
-
-void Definition::CapacityBlock(ResultPane& out, const Section&, const Inputs&, double qmax) {
+void Specifics::CapacityBlock(ResultPane& out, const Section&, const Inputs&, double qmax) {
   PrintCapacityBlock(out, qmax);
 }
 
-void Definition::Report(ResultPane& out, CalculationKind kind, const Inputs& in, const Section& s,
-                        const State& st) {
+void Specifics::Report(ResultPane& out, CalculationKind kind, const Inputs& in, const Section& s,
+                       const State& st) {
   PrintReport(out, kind == CalculationKind::Depth ? Kind::Depth : Kind::Discharge, in, s,
               1.0 / in.d, st);
 }
 
 // B1 is the bottom chord in this report, so it goes by another key beside the
 // water-surface width.
-void Definition::Values(const Inputs&, const Section& s, const State&, NamedValues& values) {
+void Specifics::Values(const Inputs&, const Section& s, const State&, NamedValues& values) {
   values.insert(values.end(), {{"R1", s.r1},
                                {"R2", s.r2},
                                {"R3", s.r3},

@@ -51,43 +51,28 @@ std::optional<Section> CheckedSection(const Inputs& in);
 State Evaluate(const Section& section, double n, double i, double h);
 // Manning's discharge of the full section with its closed perimeter.
 ManningFlowResult FullSectionFlow(const Section& section, double n, double i);
-DepthSearchResult<State> SolveDepth(const Section& section, double n, double i, double q);
 
 // The boundary as a closed loop from the crown round by the left side, the floor
 // and the right side back to the crown; x from the axis, y above the invert (the
 // floor of the flat-floor section).
 Outline SectionOutline(const Section& section);
-// The section of a window's inputs, for drawing and rating; empty when the inputs
-// would be refused. The crown and the full-section discharge are the window's own.
-std::optional<SectionModel> Model(const Inputs& in);
 
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
-
-// The family's side of the window contract.
-struct Definition {
-  using Inputs = HorseshoeTunnel::Inputs;
+// The family's own side of the window contract; the rest is the arch tunnels'
+// shared glue.
+struct Specifics {
   using Section = HorseshoeTunnel::Section;
   using State = HorseshoeTunnel::State;
   static FamilySpec Describe();
   static WindowNames Window(CalculationKind kind);
-  static std::vector<InputBox<Inputs>> Boxes(CalculationKind kind);
   static Checked<Section> Check(const Inputs& in);
-  static State Evaluate(const Section& s, const Inputs& in, double h) {
-    return HorseshoeTunnel::Evaluate(s, in.n, 1.0 / in.d, h);
-  }
-  static Outline SectionOutline(const Section& s, double top) {
-    (void)top;
-    return HorseshoeTunnel::SectionOutline(s);
-  }
   static void Report(ResultPane& pane, CalculationKind kind, const Inputs& in, const Section& s,
                      const State& st);
   static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
   static double Crown(const Section& s);
-  static double FullArea(const Section& s);
-  static double FullSectionDischarge(const Section& s, const Inputs& in);
   static void CapacityBlock(ResultPane& pane, const Section& s, const Inputs& in, double qmax);
 };
+
+using Definition = ArchTunnel::Definition<Specifics>;
 
 // The family's two windows in the window table, and its selection button.
 void AddWindows(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families);

@@ -54,10 +54,6 @@ SectionState Evaluate(const Section& section, double n, double i, double h) {
   return FlowState(h, w, x, surfaceWidth, n, i);
 }
 
-DepthSearchResult<SectionState> SolveDepth(const Section& section, double n, double i, double q) {
-  return NormalDepthSearch(q, DepthBracket{}, [&](double h) { return Evaluate(section, n, i, h); });
-}
-
 Outline SectionOutline(const Section& section, double top) {
   const double half = std::sqrt(2.0 * section.p * top);
   Outline outline;
@@ -71,16 +67,6 @@ Outline SectionOutline(const Section& section, double top) {
   outline.front() = {-half, top};
   outline.back() = {half, top};
   return outline;
-}
-
-std::optional<SectionModel> Model(const Inputs& in) { return FamilyModel<Definition>(in); }
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Depth, in, pane).outcome;
-}
-
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane) {
-  return PressFamily<Definition>(CalculationKind::Discharge, in, pane).outcome;
 }
 
 FamilySpec Definition::Describe() {

@@ -21,16 +21,9 @@ struct Inputs {
 };
 
 SectionState Evaluate(const Section& section, double n, double i, double h);
-DepthSearchResult<SectionState> SolveDepth(const Section& section, double n, double i, double q);
 
 // The bed from bank top to bank top at the level `top`, as dense points.
 Outline SectionOutline(const Section& section, double top);
-// The section of a window's inputs, for drawing and rating; empty when the
-// inputs would be refused.
-std::optional<SectionModel> Model(const Inputs& in);
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
 
 // The family's side of the window contract.
 struct Definition {
@@ -50,6 +43,7 @@ struct Definition {
   static void Report(ResultPane& pane, CalculationKind kind, const Inputs& in, const Section& s,
                      const State& st);
   static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
+  static constexpr FamilyHooks<Inputs, Section> kHooks{};
 };
 
 // The family's two windows in the window table, and its selection button.

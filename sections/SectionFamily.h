@@ -43,9 +43,46 @@ struct WindowNames {
   std::string_view projectBox;     // the box for the project and channel name
 };
 
+// Every optional hook of the contract, in one place, each with its default. A
+// family names the hooks it offers in its Definition by designated initializer,
+//   static constexpr FamilyHooks<Inputs, Section> kHooks{.fits = &Fits};
+// so a misspelt hook is a compile error ("has no non-static data member named
+// ..."), never a hook silently left out; a family with none writes `kHooks{}`.
+template <class Inputs, class Section>
+struct FamilyHooks {
+  // A closed family's refusal of a depth at or above its crown in the discharge
+  // window. Default: the common refusal block.
+  std::string_view depthTooGreatMessage = {};
+  // Above some depth the figures are those of the whole, subdivided section.
+  bool wholeSectionFigures = false;
+  // Shape buttons over the boxes and their tint (0xRRGGBB); both or neither.
+  // Default: no buttons.
+  std::vector<ShapeOption> (*shapes)(CalculationKind kind) = nullptr;
+  uint32_t (*shapeTint)(CalculationKind kind) = nullptr;
+  // The width and side-slope boxes of a family of chosen width-to-depth ratio.
+  // Default: no proportions to solve for.
+  std::optional<ProportionBoxes> proportions = std::nullopt;
+  // Appends the derived dimensions that must meet typed ones (a roof's chord and
+  // the width it stands on). The driver hands them back in PressResult::fits
+  // beside the named values; the checks judge them without knowing the family.
+  void (*fits)(const Inputs& in, const Section& s, std::vector<ShapeFit>& fits) = nullptr;
+  // For a section divided into parts that each carry their own Manning discharge:
+  // each part's area, wetted perimeter, top width and conveyance
+  // Kᵢ = Aᵢ·Rᵢ^(2/3)/nᵢ at the depth h (core/CompoundFlow.h). The model of the
+  // section carries it, so the checks form the Coriolis coefficient, the compound
+  // Froude number and every critical depth from it without knowing the family.
+  // Default: one section, α = 1.
+  Subsections (*subdivide)(const Section& s, const Inputs& in, double h) = nullptr;
+  // Which clearance rules apply to a closed family (a circular conduit, a box
+  // culvert). Default: a free-surface tunnel for a closed family, none for an open one.
+  std::optional<ClosedKind> closedKind = std::nullopt;
+};
+
 template <class F>
 concept SectionFamily = std::derived_from<typename F::State, SectionState> &&
     std::default_initializable<typename F::State> &&
+    std::same_as<std::remove_cvref_t<decltype(F::kHooks)>,
+                 FamilyHooks<typename F::Inputs, typename F::Section>> &&
     requires(const typename F::Inputs& in, const typename F::Section& s,
              const typename F::State& st, double h, ResultPane& pane, CalculationKind kind,
              NamedValues& values) {
@@ -59,34 +96,6 @@ concept SectionFamily = std::derived_from<typename F::State, SectionState> &&
   F::Report(pane, kind, in, s, st);
   F::Values(in, s, st, values);  // the family's own quantities, by report symbol
 };
-
-// Optional for any family: `static void Fits(const Inputs&, const Section&,
-// std::vector<ShapeFit>&)` appends the derived dimensions that must meet typed
-// ones (a roof's chord and the width it stands on). The driver hands them back in
-// PressResult::fits beside the named values; the checks judge them without
-// knowing the family.
-template <class F>
-concept FitsDimensions = requires(const typename F::Inputs& in, const typename F::Section& s,
-                                  std::vector<ShapeFit>& fits) {
-  F::Fits(in, s, fits);
-};
-
-// Optional for any family whose section is divided into parts that each carry
-// their own Manning discharge: `static Subsections Subdivide(const Section&,
-// const Inputs&, double h)` gives each part's area, wetted perimeter, top width and
-// conveyance Kᵢ = Aᵢ·Rᵢ^(2/3)/nᵢ at the depth h (core/CompoundFlow.h). The model of
-// the section carries it, so that the checks form the Coriolis coefficient, the
-// compound Froude number and every critical depth from it without knowing the
-// family. Default, without it: one section, α = 1.
-template <class F>
-concept SubdividedFamily = requires(const typename F::Inputs& in, const typename F::Section& s,
-                                    double h) {
-  { F::Subdivide(s, in, h) } -> std::same_as<Subsections>;
-};
-
-// Optional for a closed family: `static constexpr ClosedKind kClosedKind` says
-// which clearance rules apply to it (a circular conduit, a box culvert). Default,
-// without it: a free-surface tunnel.
 
 // A closed section: a tunnel or culvert with a crown the water must stay under.
 template <class F>
@@ -110,8 +119,8 @@ const std::vector<InputBox<typename F::Inputs>>& BoxesOf(CalculationKind kind) {
 
 template <SectionFamily F>
 PressOutcome RefuseDepth(ResultPane& pane) {
-  if constexpr (requires { F::kDepthTooGreatMessage; }) {
-    InputErrorBlock(pane, F::kDepthTooGreatMessage);
+  if constexpr (!F::kHooks.depthTooGreatMessage.empty()) {
+    InputErrorBlock(pane, F::kHooks.depthTooGreatMessage);
     return PressOutcome::DepthTooGreat;
   } else {
     return Refuse(pane, PressOutcome::DepthTooGreat);
@@ -127,9 +136,9 @@ SectionModel ModelOfSection(const typename F::Inputs& in, const typename F::Sect
     model.crown = F::Crown(s);
     model.fullSectionDischarge = F::FullSectionDischarge(s, in);
   }
-  if constexpr (requires { F::kWholeSectionFigures; }) model.subdivided = F::kWholeSectionFigures;
-  if constexpr (SubdividedFamily<F>) {
-    model.subsections = [s, in](double h) { return F::Subdivide(s, in, h); };
+  model.subdivided = F::kHooks.wholeSectionFigures;
+  if constexpr (F::kHooks.subdivide != nullptr) {
+    model.subsections = [s, in](double h) { return F::kHooks.subdivide(s, in, h); };
   }
   return model;
 }
@@ -143,6 +152,19 @@ typename F::Inputs ReadInputs(CalculationKind kind, std::span<const double> boxe
   const auto& fields = family_detail::BoxesOf<F>(kind);
   for (size_t k = 0; k < fields.size() && k < boxes.size(); ++k) in.*(fields[k].field) = boxes[k];
   return in;
+}
+
+// The normal depth at which the built section carries the design discharge
+// in.value, searched as every press searches it: from the invert up to the crown
+// of a closed section (Q1 rises with the depth only below it), or up to the
+// open-channel limit.
+template <SectionFamily F>
+DepthSearchResult<typename F::State> SolveNormalDepth(const typename F::Section& s,
+                                                      const typename F::Inputs& in) {
+  double top = kOpenChannelDepthLimit;
+  if constexpr (ClosedSectionFamily<F>) top = F::Crown(s);
+  return NormalDepthSearch(in.value, DepthBracket{0.0, top},
+                           [&](double h) { return F::Evaluate(s, in, h); });
 }
 
 // One press of a family's window on its typed values.
@@ -178,8 +200,7 @@ PressResult PressFamily(CalculationKind kind, const typename F::Inputs& in, Resu
   }
   typename F::State st;
   if (depthKind) {
-    const auto found = NormalDepthSearch(in.value, DepthBracket{0.0, top},
-                                         [&](double h) { return F::Evaluate(s, in, h); });
+    const auto found = SolveNormalDepth<F>(s, in);
     st = found.state;
     r.passes = found.passes;
     r.converged = found.converged;
@@ -202,7 +223,7 @@ PressResult PressFamily(CalculationKind kind, const typename F::Inputs& in, Resu
     r.closed->clearanceAreaPercent = 100.0 * (w0 - st.w) / w0;
   }
   F::Values(in, s, st, r.familyValues);
-  if constexpr (FitsDimensions<F>) F::Fits(in, s, r.fits);
+  if constexpr (F::kHooks.fits != nullptr) F::kHooks.fits(in, s, r.fits);
   if (detail == PressDetail::Silent) return r;
   r.sectionCase =
       SectionCase{family_detail::ModelOfSection<F>(in, s), st, depthKind ? in.value : st.q1};
@@ -225,23 +246,37 @@ PressResult RunWindow(std::span<const double> boxes, ResultPane& pane, PressDeta
   return PressFamily<F>(K, ReadInputs<F>(K, boxes), pane, detail);
 }
 
+// The hooks as a family declares them must make sense together, and a hook
+// written as a loose member instead of in kHooks (as the contract once read) is
+// refused rather than silently ignored.
+template <SectionFamily F>
+constexpr void CheckHooks() {
+  constexpr auto hooks = F::kHooks;
+  static_assert((hooks.shapes == nullptr) == (hooks.shapeTint == nullptr),
+                "kHooks: shapes and shapeTint go together");
+  static_assert(ClosedSectionFamily<F> || (hooks.depthTooGreatMessage.empty() && !hooks.closedKind),
+                "kHooks: depthTooGreatMessage and closedKind are for closed families");
+  static_assert(
+      !requires { F::kDepthTooGreatMessage; } && !requires { F::kClosedKind; } &&
+          !requires { F::kWholeSectionFigures; },
+      "an optional hook belongs in kHooks, not as a loose member");
+}
+
 template <SectionFamily F, CalculationKind K>
 WindowSpec WindowOf() {
   const WindowNames names = F::Window(K);
   WindowSpec w{names.name, names.caption,    names.resultCaption, K, F::Describe().family,
                {},         names.projectBox, &RunWindow<F, K>};
   for (const InputBox<typename F::Inputs>& b : BoxesOf<F>(K)) w.boxes.push_back(b.box);
-  if constexpr (requires { F::Shapes(K); }) {
-    w.shapes = F::Shapes(K);
-    w.shapeTint = F::ShapeTint(K);
+  constexpr auto hooks = F::kHooks;
+  if constexpr (hooks.shapes != nullptr) {
+    w.shapes = hooks.shapes(K);
+    w.shapeTint = hooks.shapeTint(K);
   }
-  if constexpr (requires { F::Proportions(); }) w.proportions = F::Proportions();
+  w.proportions = hooks.proportions;
   w.closed = ClosedSectionFamily<F>;
-  if constexpr (requires { F::kClosedKind; }) {
-    w.closedKind = F::kClosedKind;
-  } else if constexpr (ClosedSectionFamily<F>) {
-    w.closedKind = ClosedKind::Tunnel;
-  }
+  w.closedKind =
+      hooks.closedKind.value_or(ClosedSectionFamily<F> ? ClosedKind::Tunnel : ClosedKind::Open);
   return w;
 }
 
@@ -251,6 +286,7 @@ WindowSpec WindowOf() {
 // its entry in the selection window.
 template <SectionFamily F>
 void AddFamily(std::vector<WindowSpec>& windows, std::vector<FamilySpec>& families) {
+  family_detail::CheckHooks<F>();
   windows.push_back(family_detail::WindowOf<F, CalculationKind::Depth>());
   windows.push_back(family_detail::WindowOf<F, CalculationKind::Discharge>());
   families.push_back(F::Describe());

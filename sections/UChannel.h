@@ -14,7 +14,6 @@ struct Section {
 double ChannelWidth(const Section& section);
 
 SectionState Evaluate(const Section& section, double n, double i, double h);
-DepthSearchResult<SectionState> SolveDepth(const Section& section, double n, double i, double q);
 
 // Typed values of Form22 (value = design discharge Q) and Form33 (value = depth h).
 struct Inputs {
@@ -27,12 +26,6 @@ struct Inputs {
 // The semicircle and the walls up to the level `top` above its lowest point; the
 // semicircle is drawn whole even when `top` lies below its centre.
 Outline SectionOutline(const Section& section, double top);
-// The section of a window's inputs, for drawing and rating; empty when the inputs
-// would be refused.
-std::optional<SectionModel> Model(const Inputs& in);
-
-PressOutcome ComputeDepth(const Inputs& in, ResultPane& pane);
-PressOutcome ComputeDischarge(const Inputs& in, ResultPane& pane);
 
 // The family's side of the window contract.
 struct Definition {
@@ -52,6 +45,7 @@ struct Definition {
   static void Report(ResultPane& pane, CalculationKind kind, const Inputs& in, const Section& s,
                      const State& st);
   static void Values(const Inputs& in, const Section& s, const State& st, NamedValues& values);
+  static constexpr FamilyHooks<Inputs, Section> kHooks{};
 };
 
 // The family's two windows in the window table, and its selection button.

@@ -46,7 +46,7 @@ TEST(CriticalFlow, RectangleCriticalDepthAndFroude) {
     double q;
   };
   for (const Case c : {Case{3.0, 4.0}, Case{2.0, 5.0}, Case{0.5, 0.01}, Case{10.0, 300.0}}) {
-    const auto model = FlatBottomChannel::Model({c.b, 0.0, 0.014, 2500, c.q});
+    const auto model = FamilyModel<FlatBottomChannel::Definition>({c.b, 0.0, 0.014, 2500, c.q});
     ASSERT_TRUE(model.has_value());
     const auto yc = CriticalDepth(c.q, 1000.0, model->evaluate);
     ASSERT_TRUE(yc.has_value());
@@ -59,7 +59,7 @@ TEST(CriticalFlow, RectangleCriticalDepthAndFroude) {
 }
 
 TEST(CriticalFlow, FroudeNumberAndRegime) {
-  const auto model = FlatBottomChannel::Model({2, 1.5, 0.025, 1000, 5});
+  const auto model = FamilyModel<FlatBottomChannel::Definition>({2, 1.5, 0.025, 1000, 5});
   ASSERT_TRUE(model.has_value());
   const auto yc = CriticalDepth(5.0, 1000.0, model->evaluate);
   ASSERT_TRUE(yc.has_value());
@@ -81,7 +81,7 @@ TEST(CriticalFlow, FroudeNumberAndRegime) {
 }
 
 TEST(RatingTable, RowsEqualTheDischargeEvaluation) {
-  const auto model = FlatBottomChannel::Model({2, 1.5, 0.025, 1000, 5});
+  const auto model = FamilyModel<FlatBottomChannel::Definition>({2, 1.5, 0.025, 1000, 5});
   ASSERT_TRUE(model.has_value());
   const std::string csv = RatingCsv(RatingDepths(3.0, 2), model->evaluate);
   std::istringstream lines(csv);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sections/ArcBottomChannel.h"
+#include "tests/sections/FamilyPress.h"
 
 namespace tarnwick {
 namespace {
@@ -16,8 +17,10 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 std::vector<std::string> Press(bool depthKind, const Inputs& in, PressOutcome expected) {
   ResultPane pane;
-  const PressOutcome got = depthKind ? ArcBottomChannel::ComputeDepth(in, pane)
-                                     : ArcBottomChannel::ComputeDischarge(in, pane);
+  const PressOutcome got =
+      depthKind
+          ? PressOutcomeOf<ArcBottomChannel::Definition>(CalculationKind::Depth, in, pane)
+          : PressOutcomeOf<ArcBottomChannel::Definition>(CalculationKind::Discharge, in, pane);
   EXPECT_EQ(got, expected);
   return pane.Lines();
 }
@@ -103,7 +106,8 @@ TEST(ArcBottomChannel, SectionConstantsAndSearchPasses) {
     EXPECT_EQ(RoundDegrees(c.section.theta), c.degrees);
     EXPECT_EQ(RoundDisplay(c.section.b), c.chord);
     EXPECT_EQ(RoundDisplay(c.section.h1), c.arcDepth);
-    const auto r = ArcBottomChannel::SolveDepth(c.section, c.n, 1.0 / c.d, c.q);
+    const auto r = SolveNormalDepth<ArcBottomChannel::Definition>(
+        c.section, {.n = c.n, .d = c.d, .value = c.q});
     EXPECT_TRUE(r.converged);
     EXPECT_EQ(r.passes, c.passes) << c.q;
     EXPECT_EQ(RoundDisplay(r.state.h), c.h);
@@ -197,8 +201,8 @@ TEST(ArcBottomChannel, DegenerateDepthGivesTheInputErrorBlock) {
 }
 
 TEST(ArcBottomChannel, DischargeBeyondDepthLimitReportsTheLimit) {
-  const auto r = ArcBottomChannel::SolveDepth(ArcBottomChannel::TrapezoidalSection(2, 1.5), 0.025,
-                                              0.001, 1e12);
+  const auto r = SolveNormalDepth<ArcBottomChannel::Definition>(
+      ArcBottomChannel::TrapezoidalSection(2, 1.5), {.n = 0.025, .d = 1000, .value = 1e12});
   EXPECT_FALSE(r.converged);
   EXPECT_EQ(r.passes, 1000);
   EXPECT_EQ(r.state.h, 1000.0);

@@ -18,6 +18,7 @@
 #include "core/ResultPane.h"
 #include "sections/HorseshoeTunnel.h"
 #include "sections/ThreeCentredArchTunnel.h"
+#include "tests/sections/FamilyPress.h"
 
 namespace tarnwick {
 namespace {
@@ -42,7 +43,7 @@ struct Case {
 
 Case HorseshoeCase(const std::string& name, const HorseshoeTunnel::Inputs& in) {
   const auto section = HorseshoeTunnel::CheckedSection(in);
-  const auto model = HorseshoeTunnel::Model(in);
+  const auto model = FamilyModel<HorseshoeTunnel::Definition>(in);
   EXPECT_TRUE(section.has_value() && model.has_value()) << name;
   if (!section || !model) return {name, {}, {}, 0.0};
   std::vector<double> boundaries{section->h1 + section->h2};  // spring line
@@ -54,7 +55,7 @@ Case HorseshoeCase(const std::string& name, const HorseshoeTunnel::Inputs& in) {
 
 Case ThreeCentredCase(const std::string& name, const ThreeCentredArchTunnel::Inputs& in) {
   const auto section = ThreeCentredArchTunnel::CheckedSection(in);
-  const auto model = ThreeCentredArchTunnel::Model(in);
+  const auto model = FamilyModel<ThreeCentredArchTunnel::Definition>(in);
   EXPECT_TRUE(section.has_value() && model.has_value()) << name;
   if (!section || !model) return {name, {}, {}, 0.0};
   const double centres = section->h1 + section->h2;
@@ -218,8 +219,9 @@ TEST(ArchTunnelOutline, ClosedLoopThroughCrownAndInvert) {
 // windows test against: the depth window searches at Q = Qmax and prints its
 // capacity block, with that Qmax, one step above; the discharge window refuses the
 // crown and computes one step below it.
-template <class Module, class Inputs>
+template <class Definition>
 void CheckLimits(const char* family, std::string_view capacityLabel) {
+  using Inputs = typename Definition::Inputs;
   int checked = 0;
   for (const double f : {kInverted, kFlat}) {
     const Inputs sections[] = {{f, 1, 180, 2, 30, 2, kN, kD, 1.0},
@@ -227,7 +229,7 @@ void CheckLimits(const char* family, std::string_view capacityLabel) {
                                {f, 1, 90, 1, 90, 1, kN, kD, 1.0},
                                {f, 1.5, 120, 2.5, 60, 3, 0.017, 2000, 1.0}};
     for (const Inputs& in : sections) {
-      const auto model = Module::Model(in);
+      const auto model = FamilyModel<Definition>(in);
       if (!model) continue;  // not every shape is one of both families
       ++checked;
       const std::string name =
@@ -238,51 +240,37 @@ void CheckLimits(const char* family, std::string_view capacityLabel) {
       Inputs at = in;
       at.value = qmax;
       ResultPane pane;
-      EXPECT_EQ(Module::ComputeDepth(at, pane), PressOutcome::Report) << name;
+      EXPECT_EQ(PressOutcomeOf<Definition>(CalculationKind::Depth, at, pane), PressOutcome::Report)
+          << name;
       at.value = std::nextafter(qmax, std::numeric_limits<double>::infinity());
       ResultPane over;
-      EXPECT_EQ(Module::ComputeDepth(at, over), PressOutcome::Capacity) << name;
+      EXPECT_EQ(PressOutcomeOf<Definition>(CalculationKind::Depth, at, over),
+                PressOutcome::Capacity)
+          << name;
       ASSERT_EQ(over.Lines().size(), 4u) << name;
       EXPECT_EQ(over.Lines()[2], std::string(capacityLabel) + NumberText(qmax)) << name;
 
       at.value = model->crown;
       ResultPane atCrown;
-      EXPECT_EQ(Module::ComputeDischarge(at, atCrown), PressOutcome::DepthTooGreat) << name;
+      EXPECT_EQ(PressOutcomeOf<Definition>(CalculationKind::Discharge, at, atCrown),
+                PressOutcome::DepthTooGreat)
+          << name;
       at.value = std::nextafter(model->crown, 0.0);
       ResultPane below;
-      EXPECT_EQ(Module::ComputeDischarge(at, below), PressOutcome::Report) << name;
+      EXPECT_EQ(PressOutcomeOf<Definition>(CalculationKind::Discharge, at, below),
+                PressOutcome::Report)
+          << name;
     }
   }
   EXPECT_EQ(checked, 6) << family;  // three of the shapes, each with both floors
 }
 
-struct HorseshoeWindows {
-  static auto Model(const HorseshoeTunnel::Inputs& in) { return HorseshoeTunnel::Model(in); }
-  static auto ComputeDepth(const HorseshoeTunnel::Inputs& in, ResultPane& pane) {
-    return HorseshoeTunnel::ComputeDepth(in, pane);
-  }
-  static auto ComputeDischarge(const HorseshoeTunnel::Inputs& in, ResultPane& pane) {
-    return HorseshoeTunnel::ComputeDischarge(in, pane);
-  }
-};
-
-struct ThreeCentredWindows {
-  using M = ThreeCentredArchTunnel::Inputs;
-  static auto Model(const M& in) { return ThreeCentredArchTunnel::Model(in); }
-  static auto ComputeDepth(const M& in, ResultPane& pane) {
-    return ThreeCentredArchTunnel::ComputeDepth(in, pane);
-  }
-  static auto ComputeDischarge(const M& in, ResultPane& pane) {
-    return ThreeCentredArchTunnel::ComputeDischarge(in, pane);
-  }
-};
-
 TEST(ArchTunnelModel, CrownAndFullSectionDischargeAreTheWindowsOwn) {
-  CheckLimits<HorseshoeWindows, HorseshoeTunnel::Inputs>("horseshoe", "此断面最大过流量为Q1=");
-  CheckLimits<ThreeCentredWindows, ThreeCentredArchTunnel::Inputs>("three-centred",
-                                                                   "该断面最大过流能力Q1=");
+  CheckLimits<HorseshoeTunnel::Definition>("horseshoe", "此断面最大过流量为Q1=");
+  CheckLimits<ThreeCentredArchTunnel::Definition>("three-centred", "该断面最大过流能力Q1=");
   // The worked horseshoe carries about 5.19233 m³/s full.
-  const auto worked = HorseshoeTunnel::Model(Horseshoe(kInverted, 1, 180, 2, 30, 2));
+  const auto worked =
+      FamilyModel<HorseshoeTunnel::Definition>(Horseshoe(kInverted, 1, 180, 2, 30, 2));
   ASSERT_TRUE(worked.has_value());
   EXPECT_NEAR(*worked->fullSectionDischarge, 5.19233, 5e-6);
   EXPECT_NEAR(worked->crown, 2.13879, 5e-6);
@@ -302,8 +290,10 @@ TEST(ArchTunnelModel, NoModelForRefusedInputs) {
   };
   for (const auto& in : horseshoe) {
     ResultPane pane;
-    EXPECT_NE(HorseshoeTunnel::ComputeDischarge(in, pane), PressOutcome::Report);
-    EXPECT_FALSE(HorseshoeTunnel::Model(in).has_value()) << in.f << " " << in.a2 << " " << in.r3;
+    EXPECT_NE(PressOutcomeOf<HorseshoeTunnel::Definition>(CalculationKind::Discharge, in, pane),
+              PressOutcome::Report);
+    EXPECT_FALSE(FamilyModel<HorseshoeTunnel::Definition>(in).has_value())
+        << in.f << " " << in.a2 << " " << in.r3;
   }
   const ThreeCentredArchTunnel::Inputs threeCentred[] = {
       ThreeCentred(2, 2, 120, 1, 80, 3),    // floor type out of range
@@ -315,8 +305,10 @@ TEST(ArchTunnelModel, NoModelForRefusedInputs) {
   };
   for (const auto& in : threeCentred) {
     ResultPane pane;
-    EXPECT_NE(ThreeCentredArchTunnel::ComputeDischarge(in, pane), PressOutcome::Report);
-    EXPECT_FALSE(ThreeCentredArchTunnel::Model(in).has_value())
+    EXPECT_NE(
+        PressOutcomeOf<ThreeCentredArchTunnel::Definition>(CalculationKind::Discharge, in, pane),
+        PressOutcome::Report);
+    EXPECT_FALSE(FamilyModel<ThreeCentredArchTunnel::Definition>(in).has_value())
         << in.f << " " << in.a2 << " " << in.r3;
   }
 }

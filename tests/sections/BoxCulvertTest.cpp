@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sections/BoxCulvert.h"
+#include "tests/sections/FamilyPress.h"
 
 namespace tarnwick {
 namespace {
@@ -27,8 +28,10 @@ double Qmax() {
 
 Lines Press(CalculationKind kind, const Inputs& in, PressOutcome expected) {
   ResultPane pane;
-  const PressOutcome got = kind == CalculationKind::Depth ? BoxCulvert::ComputeDepth(in, pane)
-                                                          : BoxCulvert::ComputeDischarge(in, pane);
+  const PressOutcome got =
+      kind == CalculationKind::Depth
+          ? PressOutcomeOf<BoxCulvert::Definition>(CalculationKind::Depth, in, pane)
+          : PressOutcomeOf<BoxCulvert::Definition>(CalculationKind::Discharge, in, pane);
   EXPECT_EQ(got, expected) << in.value;
   return pane.Lines();
 }
@@ -66,7 +69,8 @@ TEST(BoxCulvert, CapacityBoundary) {
   // the open rectangle carries more than the full section.
   const Lines at = Press(CalculationKind::Depth, Square(qmax), PressOutcome::Report);
   ASSERT_EQ(at.size(), 7u);
-  const auto r = BoxCulvert::SolveDepth(BoxCulvert::BuildSection(2, 2), 0.014, 0.001, qmax);
+  const auto r =
+      SolveNormalDepth<BoxCulvert::Definition>(BoxCulvert::BuildSection(2, 2), Square(qmax));
   EXPECT_TRUE(r.converged);
   EXPECT_LT(r.state.h, 2.0);
   EXPECT_EQ(

@@ -7,6 +7,7 @@
 
 #include "core/Hydraulics.h"
 #include "sections/CircularTunnel.h"
+#include "tests/sections/FamilyPress.h"
 
 namespace tarnwick {
 namespace {
@@ -25,12 +26,17 @@ constexpr double kI = 0.001;
 // The reference pipe: radius 1, as a full circle or on a 0.8 m floor.
 Inputs Full(double value) { return {0, 1, kN, 1000, value}; }
 Inputs Floored(double value) { return {0.8, 1, kN, 1000, value}; }
+// Roughness kN, slope kI and design discharge q, for a search on a section built
+// beforehand (the search reads no dimension from the typed values).
+Inputs Carrying(double q) { return {.n = kN, .d = 1000, .value = q}; }
 Section SectionOf(const Inputs& in) { return CircularTunnel::BuildSection(in.b, in.r); }
 
 Lines Press(Kind kind, const Inputs& in, PressOutcome expected) {
   ResultPane pane;
-  const PressOutcome got = kind == Kind::Depth ? CircularTunnel::ComputeDepth(in, pane)
-                                               : CircularTunnel::ComputeDischarge(in, pane);
+  const PressOutcome got =
+      kind == Kind::Depth
+          ? PressOutcomeOf<CircularTunnel::Definition>(CalculationKind::Depth, in, pane)
+          : PressOutcomeOf<CircularTunnel::Definition>(CalculationKind::Discharge, in, pane);
   EXPECT_EQ(got, expected);
   return pane.Lines();
 }
@@ -116,10 +122,10 @@ TEST(CircularTunnel, WorkedSectionsAndCentre) {
   EXPECT_EQ(half.w, kPi / 2.0);
   EXPECT_EQ(half.x, kTwoPi / 2.0);
   EXPECT_EQ(half.surfaceWidth, 2.0);
-  const auto r = CircularTunnel::SolveDepth(full, kN, kI, half.q1);
+  const auto r = SolveNormalDepth<CircularTunnel::Definition>(full, Carrying(half.q1));
   EXPECT_EQ(r.passes, 1);
   EXPECT_EQ(r.state.h, 1.0);
-  const auto worked = CircularTunnel::SolveDepth(full, kN, kI, 1.5);
+  const auto worked = SolveNormalDepth<CircularTunnel::Definition>(full, Carrying(1.5));
   EXPECT_TRUE(worked.converged);
   EXPECT_NEAR(worked.state.h, 0.79816, 5e-6);
   EXPECT_EQ(worked.state.zone, Zone::BelowCentre);
@@ -188,7 +194,7 @@ TEST(CircularTunnel, CapacityBoundary) {
     Inputs at = base;
     at.value = qmax;  // carried by the full section: the search runs
     EXPECT_EQ(Press(Kind::Depth, at, PressOutcome::Report).size(), base.b > 0 ? 7u : 6u);
-    const auto r = CircularTunnel::SolveDepth(s, kN, kI, qmax);
+    const auto r = SolveNormalDepth<CircularTunnel::Definition>(s, Carrying(qmax));
     EXPECT_TRUE(r.converged);
     EXPECT_LT(r.state.h, s.h0);
     EXPECT_EQ(r.state.zone, Zone::AboveCentre);
@@ -263,7 +269,7 @@ TEST(CircularTunnel, SearchEndsOnTheDischargeOfItsDepth) {
   for (const Inputs& base : {Full(1), Floored(1)}) {
     const Section s = SectionOf(base);
     for (const double q : {0.01, 0.5, 1.5, 3.0, 4.3}) {
-      const auto r = CircularTunnel::SolveDepth(s, kN, kI, q);
+      const auto r = SolveNormalDepth<CircularTunnel::Definition>(s, Carrying(q));
       EXPECT_TRUE(r.converged) << q;
       EXPECT_LT(std::abs(r.state.q1 - q), 0.0001);
       const auto again = CircularTunnel::Evaluate(s, kN, kI, r.state.h);

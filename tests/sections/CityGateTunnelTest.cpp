@@ -7,6 +7,7 @@
 
 #include "core/Hydraulics.h"
 #include "sections/CityGateTunnel.h"
+#include "tests/sections/FamilyPress.h"
 
 namespace tarnwick {
 namespace {
@@ -26,14 +27,19 @@ constexpr double kI = 0.001;
 // √3 (chord 3 m), with a flat floor or a floor arch of radius 3.
 Inputs Flat(double value) { return {3, 2, 1.7320508, 120, 0, kN, 1000, value}; }
 Inputs Arched(double value) { return {3, 2, 1.7320508, 120, 3, kN, 1000, value}; }
+// Roughness kN, slope kI and design discharge q, for a search on a section built
+// beforehand (the search reads no dimension from the typed values).
+Inputs Carrying(double q) { return {.n = kN, .d = 1000, .value = q}; }
 Section SectionOf(const Inputs& in) {
   return CityGateTunnel::BuildSection(in.b, in.h2, in.r1, in.a1, in.r2);
 }
 
 Lines Press(Kind kind, const Inputs& in, PressOutcome expected) {
   ResultPane pane;
-  const PressOutcome got = kind == Kind::Depth ? CityGateTunnel::ComputeDepth(in, pane)
-                                               : CityGateTunnel::ComputeDischarge(in, pane);
+  const PressOutcome got =
+      kind == Kind::Depth
+          ? PressOutcomeOf<CityGateTunnel::Definition>(CalculationKind::Depth, in, pane)
+          : PressOutcomeOf<CityGateTunnel::Definition>(CalculationKind::Discharge, in, pane);
   EXPECT_EQ(got, expected);
   return pane.Lines();
 }
@@ -127,7 +133,7 @@ TEST(CityGateTunnel, WorkedSectionsAndSearches) {
     EXPECT_NEAR(s.w0, c.w0, 5e-6);
     EXPECT_NEAR(s.p0, c.p0, 5e-6);
     EXPECT_NEAR(CityGateTunnel::FullSectionFlow(s, kN, kI).q1, c.qmax, 5e-6);
-    const auto r = CityGateTunnel::SolveDepth(s, kN, kI, c.in.value);
+    const auto r = SolveNormalDepth<CityGateTunnel::Definition>(s, Carrying(c.in.value));
     EXPECT_TRUE(r.converged);
     EXPECT_EQ(r.passes, c.passes);
     EXPECT_NEAR(r.state.h, c.h, 5e-6);
@@ -146,7 +152,7 @@ TEST(CityGateTunnel, CapacityBoundary) {
     EXPECT_EQ(report[0], "  ****************城门洞形隧洞均匀流水深计算成果表**************");
     // Near the crown a closed conduit carries more than when full, so the search
     // settles on a depth under the crown with Q1 within the tolerance of Qmax.
-    const auto r = CityGateTunnel::SolveDepth(SectionOf(at), kN, kI, qmax);
+    const auto r = SolveNormalDepth<CityGateTunnel::Definition>(SectionOf(at), Carrying(qmax));
     EXPECT_TRUE(r.converged);
     EXPECT_LT(r.state.h, SectionOf(at).h4);
     EXPECT_EQ(r.state.zone, Zone::Roof);
@@ -276,7 +282,7 @@ TEST(CityGateTunnel, SearchEndsOnTheDischargeOfItsDepth) {
   for (const Inputs& base : {Flat(1), Arched(1)}) {
     const Section s = SectionOf(base);
     for (const double q : {0.05, 0.4, 3.0, 8.0, 14.0}) {
-      const auto r = CityGateTunnel::SolveDepth(s, kN, kI, q);
+      const auto r = SolveNormalDepth<CityGateTunnel::Definition>(s, Carrying(q));
       EXPECT_TRUE(r.converged) << q;
       EXPECT_LT(std::abs(r.state.q1 - q), 0.0001);
       const auto again = CityGateTunnel::Evaluate(s, kN, kI, r.state.h);

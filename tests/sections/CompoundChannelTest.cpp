@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sections/CompoundChannel.h"
+#include "tests/sections/FamilyPress.h"
 
 namespace tarnwick {
 namespace {
@@ -18,8 +19,9 @@ constexpr double kSlope = 1.0 / 2000;
 
 std::vector<std::string> Press(bool depthKind, const Inputs& in, PressOutcome expected) {
   ResultPane pane;
-  const PressOutcome got = depthKind ? CompoundChannel::ComputeDepth(in, pane)
-                                     : CompoundChannel::ComputeDischarge(in, pane);
+  const PressOutcome got =
+      depthKind ? PressOutcomeOf<CompoundChannel::Definition>(CalculationKind::Depth, in, pane)
+                : PressOutcomeOf<CompoundChannel::Definition>(CalculationKind::Discharge, in, pane);
   EXPECT_EQ(got, expected);
   return pane.Lines();
 }
@@ -87,7 +89,7 @@ TEST(CompoundChannel, SubsectionsOverTheFloodPlains) {
 }
 
 TEST(CompoundChannel, SearchPasses) {
-  const auto r = CompoundChannel::SolveDepth(kWorked, kSlope, 60);
+  const auto r = SolveNormalDepth<CompoundChannel::Definition>(kWorked, {kWorked, 2000, 60});
   EXPECT_TRUE(r.converged);
   EXPECT_EQ(r.passes, 27);
   EXPECT_EQ(RoundDisplay(r.state.h), 3.27959);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "sections/FlatBottomChannel.h"
+#include "tests/sections/FamilyPress.h"
 
 namespace tarnwick {
 namespace {
@@ -13,14 +14,16 @@ using FlatBottomChannel::Inputs;
 std::vector<std::string> DepthReport(const Inputs& in,
                                      PressOutcome expected = PressOutcome::Report) {
   ResultPane pane;
-  EXPECT_EQ(FlatBottomChannel::ComputeDepth(in, pane), expected);
+  EXPECT_EQ(PressOutcomeOf<FlatBottomChannel::Definition>(CalculationKind::Depth, in, pane),
+            expected);
   return pane.Lines();
 }
 
 std::vector<std::string> DischargeReport(const Inputs& in,
                                          PressOutcome expected = PressOutcome::Report) {
   ResultPane pane;
-  EXPECT_EQ(FlatBottomChannel::ComputeDischarge(in, pane), expected);
+  EXPECT_EQ(PressOutcomeOf<FlatBottomChannel::Definition>(CalculationKind::Discharge, in, pane),
+            expected);
   return pane.Lines();
 }
 
@@ -36,13 +39,13 @@ TEST(FlatBottomChannel, WorkedDepthSearches) {
       {{2, 1.5, 0.025, 1000, 0.000001}, 19, 0.0019073486328125},
   };
   for (const Case& c : cases) {
-    const auto r =
-        FlatBottomChannel::SolveDepth({c.in.b, c.in.m}, c.in.n, 1.0 / c.in.d, c.in.value);
+    const auto r = SolveNormalDepth<FlatBottomChannel::Definition>({c.in.b, c.in.m}, c.in);
     EXPECT_TRUE(r.converged);
     EXPECT_EQ(r.passes, c.passes) << c.in.value;
     EXPECT_NEAR(r.state.h, c.h, 5e-6);
   }
-  const auto worked = FlatBottomChannel::SolveDepth({2, 1.5}, 0.025, 0.001, 5);
+  const auto worked =
+      SolveNormalDepth<FlatBottomChannel::Definition>({2, 1.5}, {2, 1.5, 0.025, 1000, 5});
   EXPECT_EQ(worked.state.h, 1.2459754943847656);
   EXPECT_NEAR(worked.state.q1, 4.99990838, 1e-8);
 }
@@ -85,7 +88,8 @@ TEST(FlatBottomChannel, DischargeReport) {
 
 TEST(FlatBottomChannel, DischargeBeyondDepthLimitReportsTheLimit) {
   ResultPane pane;
-  const auto r = FlatBottomChannel::SolveDepth({2, 1.5}, 0.025, 0.001, 1e12);
+  const auto r =
+      SolveNormalDepth<FlatBottomChannel::Definition>({2, 1.5}, {2, 1.5, 0.025, 1000, 1e12});
   EXPECT_FALSE(r.converged);
   EXPECT_EQ(r.passes, 1000);
   EXPECT_EQ(r.state.h, 1000.0);
@@ -122,9 +126,12 @@ TEST(FlatBottomChannel, ExtremeInputNeverPrintsUndefinedFigures) {
 
 TEST(FlatBottomChannel, RepeatedPressesStackReports) {
   ResultPane pane;
-  FlatBottomChannel::ComputeDepth({2, 1.5, 0.025, 1000, 5}, pane);
-  FlatBottomChannel::ComputeDepth({2, 1.5, 0.025, 1000, 5}, pane);
-  FlatBottomChannel::ComputeDepth({0, 1.5, 0.025, 1000, 5}, pane);
+  PressOutcomeOf<FlatBottomChannel::Definition>(CalculationKind::Depth, {2, 1.5, 0.025, 1000, 5},
+                                                pane);
+  PressOutcomeOf<FlatBottomChannel::Definition>(CalculationKind::Depth, {2, 1.5, 0.025, 1000, 5},
+                                                pane);
+  PressOutcomeOf<FlatBottomChannel::Definition>(CalculationKind::Depth, {0, 1.5, 0.025, 1000, 5},
+                                                pane);
   ASSERT_EQ(pane.Lines().size(), 15u);
   for (size_t k = 0; k < 6; ++k) EXPECT_EQ(pane.Lines()[k], pane.Lines()[k + 6]);
   EXPECT_EQ(pane.Lines()[13], "数据输入错误,请重新输入！");

@@ -6,6 +6,7 @@
 
 #include "sections/HorseshoeTunnel.h"
 #include "sections/WindowCatalog.h"
+#include "tests/sections/FamilyPress.h"
 
 namespace tarnwick {
 namespace {
@@ -27,8 +28,9 @@ Section UnitCircle(Floor floor) { return HorseshoeTunnel::BuildSection(floor, 1,
 
 std::vector<std::string> Compute(bool depthKind, const Inputs& in, PressOutcome expected) {
   ResultPane pane;
-  const PressOutcome got = depthKind ? HorseshoeTunnel::ComputeDepth(in, pane)
-                                     : HorseshoeTunnel::ComputeDischarge(in, pane);
+  const PressOutcome got =
+      depthKind ? PressOutcomeOf<HorseshoeTunnel::Definition>(CalculationKind::Depth, in, pane)
+                : PressOutcomeOf<HorseshoeTunnel::Definition>(CalculationKind::Discharge, in, pane);
   EXPECT_EQ(got, expected);
   return pane.Lines();
 }
@@ -55,7 +57,7 @@ TEST(HorseshoeTunnel, WorkedDepthReport) {
 
   const Section s = *HorseshoeTunnel::CheckedSection(Worked(0, 2));
   EXPECT_NEAR(HorseshoeTunnel::FullSectionFlow(s, kN, kI).q1, 5.19233, 5e-6);
-  const auto r = HorseshoeTunnel::SolveDepth(s, kN, kI, 2);
+  const auto r = SolveNormalDepth<HorseshoeTunnel::Definition>(s, Worked(0, 2));
   EXPECT_TRUE(r.converged);
   EXPECT_EQ(r.passes, 15);
   EXPECT_EQ(r.state.h, 0.8853970229153396);
@@ -137,7 +139,7 @@ TEST(HorseshoeTunnel, CapacityBlockAboveTheGreatestDischarge) {
     const auto atMax = Compute(true, Worked(f, qmax), PressOutcome::Report);
     ASSERT_EQ(atMax.size(), 10u);
     EXPECT_TRUE(atMax[6].starts_with("计算流量Q1= ")) << atMax[6];
-    const auto r = HorseshoeTunnel::SolveDepth(s, kN, kI, qmax);
+    const auto r = SolveNormalDepth<HorseshoeTunnel::Definition>(s, Worked(f, qmax));
     EXPECT_TRUE(r.converged);
     EXPECT_LT(r.state.h, s.h4);
     // The least bit more is refused, with Qmax at full precision.
@@ -262,7 +264,7 @@ TEST(HorseshoeTunnel, DepthSearchEndsInTheStateOfItsDepth) {
   };
   for (const Case& c : cases) {
     const Section s = *HorseshoeTunnel::CheckedSection(c.in);
-    const auto r = HorseshoeTunnel::SolveDepth(s, kN, kI, c.in.value);
+    const auto r = SolveNormalDepth<HorseshoeTunnel::Definition>(s, c.in);
     ASSERT_TRUE(r.converged) << c.in.value;
     EXPECT_LT(std::abs(r.state.q1 - c.in.value), 0.0001);
     EXPECT_EQ(r.state.zone, c.zone) << c.in.value;

@@ -34,7 +34,8 @@ Outcome RoundTrip(Solve solve, Evaluate evaluate, double q) {
 }
 
 std::vector<Family> Families() {
-  const double i = 1.0 / 2000;
+  const double d = 2000;
+  const double i = 1.0 / d;
   const auto trapezoid = ArcBottomChannel::TrapezoidalSection(2, 1.5);
   const auto rectangle = ArcBottomChannel::RectangularSection(2, 3);
   const UChannel::Section u{1};
@@ -44,30 +45,44 @@ std::vector<Family> Families() {
       {"arc-bottom trapezoid",
        [=](double q) {
          return RoundTrip(
-             [&](double v) { return ArcBottomChannel::SolveDepth(trapezoid, 0.025, i, v); },
+             [&](double v) {
+               return SolveNormalDepth<ArcBottomChannel::Definition>(
+                   trapezoid, {.n = 0.025, .d = d, .value = v});
+             },
              [&](double h) { return ArcBottomChannel::Evaluate(trapezoid, 0.025, i, h); }, q);
        }},
       {"arc-bottom rectangle",
        [=](double q) {
          return RoundTrip(
-             [&](double v) { return ArcBottomChannel::SolveDepth(rectangle, 0.014, i, v); },
+             [&](double v) {
+               return SolveNormalDepth<ArcBottomChannel::Definition>(
+                   rectangle, {.n = 0.014, .d = d, .value = v});
+             },
              [&](double h) { return ArcBottomChannel::Evaluate(rectangle, 0.014, i, h); }, q);
        }},
       {"U-shaped",
        [=](double q) {
-         return RoundTrip([&](double v) { return UChannel::SolveDepth(u, 0.014, i, v); },
-                          [&](double h) { return UChannel::Evaluate(u, 0.014, i, h); }, q);
+         return RoundTrip(
+             [&](double v) {
+               return SolveNormalDepth<UChannel::Definition>(u, {1, 0.014, d, v});
+             },
+             [&](double h) { return UChannel::Evaluate(u, 0.014, i, h); }, q);
        }},
       {"parabolic",
        [=](double q) {
          return RoundTrip(
-             [&](double v) { return ParabolicChannel::SolveDepth(parabola, 0.014, i, v); },
+             [&](double v) {
+               return SolveNormalDepth<ParabolicChannel::Definition>(parabola, {1, 0.014, d, v});
+             },
              [&](double h) { return ParabolicChannel::Evaluate(parabola, 0.014, i, h); }, q);
        }},
       {"compound",
        [=](double q) {
-         return RoundTrip([&](double v) { return CompoundChannel::SolveDepth(compound, i, v); },
-                          [&](double h) { return CompoundChannel::Evaluate(compound, i, h); }, q);
+         return RoundTrip(
+             [&](double v) {
+               return SolveNormalDepth<CompoundChannel::Definition>(compound, {compound, d, v});
+             },
+             [&](double h) { return CompoundChannel::Evaluate(compound, i, h); }, q);
        }},
   };
 }

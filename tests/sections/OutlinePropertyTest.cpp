@@ -62,42 +62,46 @@ std::vector<double> Depths(double top, std::initializer_list<double> boundaries 
 }
 
 OutlineCase FlatTrapezoid() {
-  return {"flat-bottom trapezoid", FlatBottomChannel::Model({2, 1.5, 0.025, 1000, 5}), Depths(3),
+  return {"flat-bottom trapezoid",
+          FamilyModel<FlatBottomChannel::Definition>({2, 1.5, 0.025, 1000, 5}), Depths(3),
           kPolygon};
 }
 
 OutlineCase FlatRectangle() {
-  return {"flat-bottom rectangle", FlatBottomChannel::Model({3, 0, 0.014, 2500, 4}), Depths(2.5),
+  return {"flat-bottom rectangle",
+          FamilyModel<FlatBottomChannel::Definition>({3, 0, 0.014, 2500, 4}), Depths(2.5),
           kPolygon};
 }
 
 OutlineCase ArcTrapezoid(double r, double m) {
   const double chord = ArcBottomChannel::TrapezoidalSection(r, m).h1;
   return {"arc-bottom trapezoid R=" + std::to_string(r) + " M=" + std::to_string(m),
-          ArcBottomChannel::Model({r, m, 0.025, 1000, 5, 0}), Depths(3 * r, {chord}), kDenseArc};
+          FamilyModel<ArcBottomChannel::Definition>({r, m, 0.025, 1000, 5, 0}),
+          Depths(3 * r, {chord}), kDenseArc};
 }
 
 OutlineCase ArcRectangle(double r, double b) {
   const double chord = ArcBottomChannel::RectangularSection(r, b).h1;
   return {"arc-bottom rectangle R=" + std::to_string(r) + " B=" + std::to_string(b),
-          ArcBottomChannel::Model({r, 0, 0.014, 2500, 4, b}), Depths(3 * r, {chord}), kDenseArc};
+          FamilyModel<ArcBottomChannel::Definition>({r, 0, 0.014, 2500, 4, b}),
+          Depths(3 * r, {chord}), kDenseArc};
 }
 
 OutlineCase UShaped(double r) {
-  return {"U-shaped R=" + std::to_string(r), UChannel::Model({r, 0.014, 2000, 3}),
+  return {"U-shaped R=" + std::to_string(r), FamilyModel<UChannel::Definition>({r, 0.014, 2000, 3}),
           Depths(3 * r, {r}), kDenseArc};
 }
 
 // The bed is drawn with even chords across the width: their sliver of water
 // shrinks with the square of the chord, held to the dense-arc accuracy.
 OutlineCase Parabolic(double p, double top) {
-  return {"parabolic p=" + std::to_string(p), ParabolicChannel::Model({p, 0.014, 1000, 2}),
-          Depths(top), kDenseArc};
+  return {"parabolic p=" + std::to_string(p),
+          FamilyModel<ParabolicChannel::Definition>({p, 0.014, 1000, 2}), Depths(top), kDenseArc};
 }
 
 OutlineCase Compound(std::string name, const CompoundChannel::Section& s) {
-  return {"compound " + name, CompoundChannel::Model({s, 2000, 60}), Depths(3 * s.h1, {s.h1}),
-          kPolygon};
+  return {"compound " + name, FamilyModel<CompoundChannel::Definition>({s, 2000, 60}),
+          Depths(3 * s.h1, {s.h1}), kPolygon};
 }
 
 std::vector<OutlineCase> Rows() {
@@ -167,14 +171,15 @@ TEST(SectionOutline, LowDrawingLevelKeepsTheWholeBed) {
   };
   const auto arc = ArcBottomChannel::TrapezoidalSection(2, 1.5);
   const Case cases[] = {
-      {"arc trapezoid", ArcBottomChannel::Model({2, 1.5, 0.025, 1000, 5, 0}), 0.1, arc.h1,
-       arc.b / 2},
-      {"U", UChannel::Model({1, 0.014, 2000, 3}), 0.5, 1.0, 1.0},
+      {"arc trapezoid", FamilyModel<ArcBottomChannel::Definition>({2, 1.5, 0.025, 1000, 5, 0}), 0.1,
+       arc.h1, arc.b / 2},
+      {"U", FamilyModel<UChannel::Definition>({1, 0.014, 2000, 3}), 0.5, 1.0, 1.0},
       // Flood plains 10 and 8 wide beside a main channel 4 + 2 × 1.5 × 2 wide at
       // its bank tops: the boundary ends at the outer edges of the plains.
       {"compound",
-       CompoundChannel::Model({{4, 1.5, 2, 0.025, 10, 2, 0.035, 8, 2.5, 0.04}, 2000, 60}), 1.0, 2.0,
-       0.0},
+       FamilyModel<CompoundChannel::Definition>(
+           {{4, 1.5, 2, 0.025, 10, 2, 0.035, 8, 2.5, 0.04}, 2000, 60}),
+       1.0, 2.0, 0.0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

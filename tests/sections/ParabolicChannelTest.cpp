@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "sections/ParabolicChannel.h"
+#include "tests/sections/FamilyPress.h"
 
 namespace tarnwick {
 namespace {
@@ -64,8 +65,11 @@ TEST(ParabolicChannel, RefusesEveryInputAtOrBelowZero) {
   for (const auto& in : bad) {
     ResultPane depth;
     ResultPane discharge;
-    EXPECT_EQ(ParabolicChannel::ComputeDepth(in, depth), PressOutcome::InputError);
-    EXPECT_EQ(ParabolicChannel::ComputeDischarge(in, discharge), PressOutcome::InputError);
+    EXPECT_EQ(PressOutcomeOf<ParabolicChannel::Definition>(CalculationKind::Depth, in, depth),
+              PressOutcome::InputError);
+    EXPECT_EQ(
+        PressOutcomeOf<ParabolicChannel::Definition>(CalculationKind::Discharge, in, discharge),
+        PressOutcome::InputError);
     EXPECT_EQ(depth.Lines(), block) << in.p << " " << in.n << " " << in.d << " " << in.value;
     EXPECT_EQ(discharge.Lines(), block);
   }

@@ -6,6 +6,7 @@
 
 #include "sections/ThreeCentredArchTunnel.h"
 #include "sections/WindowCatalog.h"
+#include "tests/sections/FamilyPress.h"
 
 namespace tarnwick {
 namespace {
@@ -25,8 +26,10 @@ Inputs Arch(double f, double value) { return {f, 2, 120, 1, 80, 3, kN, 1000, val
 
 std::vector<std::string> Compute(bool depthKind, const Inputs& in, PressOutcome expected) {
   ResultPane pane;
-  const PressOutcome got = depthKind ? ThreeCentredArchTunnel::ComputeDepth(in, pane)
-                                     : ThreeCentredArchTunnel::ComputeDischarge(in, pane);
+  const PressOutcome got = depthKind ? PressOutcomeOf<ThreeCentredArchTunnel::Definition>(
+                                           CalculationKind::Depth, in, pane)
+                                     : PressOutcomeOf<ThreeCentredArchTunnel::Definition>(
+                                           CalculationKind::Discharge, in, pane);
   EXPECT_EQ(got, expected);
   return pane.Lines();
 }
@@ -57,7 +60,7 @@ TEST(ThreeCentredArchTunnel, SingleCircleDepthReport) {
   const Section s = Built(Circle(0, 2));
   EXPECT_NEAR(s.w0, 3.1415926, 5e-7);
   EXPECT_NEAR(s.p0, 6.2831852, 5e-7);
-  const auto r = ThreeCentredArchTunnel::SolveDepth(s, kN, kI, 2);
+  const auto r = SolveNormalDepth<ThreeCentredArchTunnel::Definition>(s, Circle(0, 2));
   EXPECT_TRUE(r.converged);
   EXPECT_EQ(r.passes, 15);
   EXPECT_EQ(r.state.h, 0.937438955962991);
@@ -139,7 +142,7 @@ TEST(ThreeCentredArchTunnel, CapacityBlockAboveTheGreatestDischarge) {
     in.value = qmax;  // carried: the search runs
     const auto atMax = Compute(true, in, PressOutcome::Report);
     ASSERT_EQ(atMax.size(), 11u);
-    const auto r = ThreeCentredArchTunnel::SolveDepth(s, kN, kI, qmax);
+    const auto r = SolveNormalDepth<ThreeCentredArchTunnel::Definition>(s, in);
     EXPECT_TRUE(r.converged);
     EXPECT_LT(r.state.h, s.h6);
     in.value = std::nextafter(qmax, 1e9);
@@ -282,7 +285,7 @@ TEST(ThreeCentredArchTunnel, DepthSearchEndsInTheStateOfItsDepth) {
   };
   for (const Case& c : cases) {
     const Section s = Built(c.in);
-    const auto r = ThreeCentredArchTunnel::SolveDepth(s, kN, kI, c.in.value);
+    const auto r = SolveNormalDepth<ThreeCentredArchTunnel::Definition>(s, c.in);
     ASSERT_TRUE(r.converged) << c.in.value;
     EXPECT_LT(std::abs(r.state.q1 - c.in.value), 0.0001);
     EXPECT_EQ(r.state.zone, c.zone) << c.in.value;

@@ -45,17 +45,22 @@ TunnelCase CityGate(const std::string& name, double b, double h2, double r1, dou
   const auto s = CityGateTunnel::BuildSection(b, h2, r1, a1, r2);
   std::vector<double> boundaries{s.h1 + s.h2};
   if (r2 > 0.0) boundaries.push_back(s.h1);
-  return {name, "city-gate", CityGateTunnel::Model({b, h2, r1, a1, r2, kN, kD, 1.0}), boundaries,
-          b};
+  return {name, "city-gate",
+          FamilyModel<CityGateTunnel::Definition>({b, h2, r1, a1, r2, kN, kD, 1.0}), boundaries, b};
 }
 
 TunnelCase Circular(const std::string& name, double b, double r) {
   const auto s = CircularTunnel::BuildSection(b, r);
-  return {name, "circular", CircularTunnel::Model({b, r, kN, kD, 1.0}), {s.c}, 2.0 * r};
+  return {name,
+          "circular",
+          FamilyModel<CircularTunnel::Definition>({b, r, kN, kD, 1.0}),
+          {s.c},
+          2.0 * r};
 }
 
 TunnelCase Box(const std::string& name, double b, double height) {
-  return {name, "box culvert", BoxCulvert::Model({b, height, kN, kD, 1.0}), {}, b, true};
+  return {name, "box culvert", FamilyModel<BoxCulvert::Definition>({b, height, kN, kD, 1.0}), {},
+          b,    true};
 }
 
 // Evenly spread depths, every zone boundary with depths just either side of it,

@@ -5,6 +5,7 @@
 
 #include "core/Hydraulics.h"
 #include "sections/UChannel.h"
+#include "tests/sections/FamilyPress.h"
 
 namespace tarnwick {
 namespace {
@@ -14,7 +15,8 @@ using UChannel::Inputs;
 std::vector<std::string> Press(bool depthKind, const Inputs& in, PressOutcome expected) {
   ResultPane pane;
   const PressOutcome got =
-      depthKind ? UChannel::ComputeDepth(in, pane) : UChannel::ComputeDischarge(in, pane);
+      depthKind ? PressOutcomeOf<UChannel::Definition>(CalculationKind::Depth, in, pane)
+                : PressOutcomeOf<UChannel::Definition>(CalculationKind::Discharge, in, pane);
   EXPECT_EQ(got, expected);
   return pane.Lines();
 }
@@ -71,7 +73,7 @@ TEST(UChannel, SearchPasses) {
   };
   const Case cases[] = {{3, 22, 1.50418, true}, {0.5, 23, 0.53775, false}};
   for (const Case& c : cases) {
-    const auto r = UChannel::SolveDepth({1}, 0.014, 1.0 / 2000, c.q);
+    const auto r = SolveNormalDepth<UChannel::Definition>({1}, {1, 0.014, 2000, c.q});
     EXPECT_TRUE(r.converged);
     EXPECT_EQ(r.passes, c.passes) << c.q;
     EXPECT_EQ(RoundDisplay(r.state.h), c.h);
@@ -104,7 +106,7 @@ TEST(UChannel, VeryLargeDepthIsAccepted) {
   EXPECT_EQ(s.w, kPi * 1.0 / 2.0 + 2.0 * 999999.0);
   EXPECT_EQ(Press(false, {1, 0.014, 2000, 1e6}, PressOutcome::Report).size(), 8u);
   // A discharge needing more than 1000 m ends at the upper bound.
-  const auto r = UChannel::SolveDepth({1}, 0.014, 1.0 / 2000, 1e9);
+  const auto r = SolveNormalDepth<UChannel::Definition>({1}, {1, 0.014, 2000, 1e9});
   EXPECT_FALSE(r.converged);
   EXPECT_EQ(r.state.h, 1000.0);
 }
