@@ -22,6 +22,7 @@
 #include "Artwork.h"
 #include "CaseTableWindow.h"
 #include "CheckPanel.h"
+#include "FlowGroup.h"
 #include "InputGrid.h"
 #include "ProjectMenu.h"
 #include "ResultView.h"
@@ -334,6 +335,11 @@ QWidget* CalculationWindow::BuildExtensionFrame() {
   layout->addWidget(check2_);
   layout->addWidget(nameLabel);
   layout->addWidget(projectName_);
+  // The canal's three discharges, where the window table says it takes them.
+  if (TakesFlows(entry_)) {
+    flows_ = new FlowGroup(frame);
+    layout->addWidget(flows_);
+  }
   layout->addStretch(1);
   return frame;
 }

@@ -34,6 +34,7 @@ namespace tarnwick::ui {
 
 class CaseTableWindow;
 class CheckPanel;
+class FlowGroup;
 class ResultView;
 class StageDischargeWindow;
 class SectionDrawingWindow;
@@ -89,6 +90,8 @@ class CalculationWindow : public QMainWindow {
   void ChooseMode(int index);
   int ChosenMode() const;
   QLineEdit* DesignDischarge() const { return designQ_; }
+  // The flow combination of an open channel's depth window; null elsewhere.
+  FlowGroup* Flows() const { return flows_; }
 
  public slots:
   void Compute();       // Command1
@@ -168,6 +171,7 @@ class CalculationWindow : public QMainWindow {
   QCheckBox* check1_ = nullptr;
   QCheckBox* check2_ = nullptr;
   QLineEdit* projectName_ = nullptr;
+  FlowGroup* flows_ = nullptr;
   QAction* undo_ = nullptr;
   // The design frame's request: the modes, the choice, the discharge and ratio.
   std::vector<DesignRequest> modes_;
