@@ -93,6 +93,12 @@ void CalculationWindow::Build(Session* session) {
   top->addWidget(BuildInputFrame(), 3);
   top->addWidget(family_ != nullptr ? BuildDesignFrame() : BuildExtensionFrame(),
                  family_ != nullptr ? 2 : 1);
+  // The canal's three discharges beside the boxes, where the window table says
+  // the window takes them.
+  if (family_ == nullptr && TakesFlows(entry_)) {
+    flows_ = new FlowGroup(central);
+    top->addWidget(flows_, 0, Qt::AlignTop);
+  }
   layout->addLayout(top);
 
   BuildResults(central, layout);
@@ -335,11 +341,6 @@ QWidget* CalculationWindow::BuildExtensionFrame() {
   layout->addWidget(check2_);
   layout->addWidget(nameLabel);
   layout->addWidget(projectName_);
-  // The canal's three discharges, where the window table says it takes them.
-  if (TakesFlows(entry_)) {
-    flows_ = new FlowGroup(frame);
-    layout->addWidget(flows_);
-  }
   layout->addStretch(1);
   return frame;
 }

@@ -21,17 +21,20 @@ std::optional<double> Typed(const QLineEdit* box) {
   return r.valid && !r.partial ? r.value : std::numeric_limits<double>::quiet_NaN();
 }
 
-QLineEdit* AddRow(QGridLayout* grid, int row, const char* name, const QString& label,
+// A label, its box and its unit in row `row` from column `column` of `grid`.
+QLineEdit* AddBox(QGridLayout* grid, int row, int column, const char* name, const QString& label,
                   const QString& unit, const QString& hint) {
   QWidget* parent = grid->parentWidget();
   auto* caption = new QLabel(label, parent);
   auto* box = new QLineEdit(parent);
   box->setObjectName(QString::fromLatin1(name));
   box->setPlaceholderText(hint);
+  box->setToolTip(hint);
+  box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
   caption->setBuddy(box);
-  grid->addWidget(caption, row, 0);
-  grid->addWidget(box, row, 1);
-  grid->addWidget(new QLabel(unit, parent), row, 2);
+  grid->addWidget(caption, row, column);
+  grid->addWidget(box, row, column + 1);
+  grid->addWidget(new QLabel(unit, parent), row, column + 2);
   return box;
 }
 
@@ -43,18 +46,19 @@ QString Shown(const std::optional<double>& value) {
 
 FlowGroup::FlowGroup(QWidget* parent) : QGroupBox(QStringLiteral("流量组合"), parent) {
   setObjectName(QStringLiteral("FlowGroup"));
+  // One narrow column beside the boxes, no taller than they are.
   auto* grid = new QGridLayout(this);
-  auto* design = new QLabel(QStringLiteral("设计流量：取输入框的Q"), this);
-  grid->addWidget(design, 0, 0, 1, 3);
-  increased_ = AddRow(grid, 1, "FlowIncreased", QStringLiteral("加大流量"), QStringLiteral("m³/s"),
-                      QStringLiteral("空：Q×K"));
-  coefficient_ = AddRow(grid, 2, "FlowCoefficient", QStringLiteral("加大系数K"), QString(),
-                        QStringLiteral("空：按Q查表"));
-  least_ = AddRow(grid, 3, "FlowLeast", QStringLiteral("最小流量"), QStringLiteral("m³/s"),
-                  QStringLiteral("空：不校核"));
-  freeboard_ = AddRow(grid, 4, "FlowFreeboard", QStringLiteral("安全超高Fb"), QStringLiteral("m"),
-                      QStringLiteral("空：h加大/4+0.2"));
-  setToolTip(QStringLiteral("加大系数表与Fb=h加大/4+0.2 m：GB 50288-2018（条文号未查证，可设定）"));
+  increased_ = AddBox(grid, 0, 0, "FlowIncreased", QStringLiteral("加大流量"),
+                      QStringLiteral("m³/s"), QStringLiteral("空：设计流量×K"));
+  coefficient_ = AddBox(grid, 1, 0, "FlowCoefficient", QStringLiteral("加大系数K"), QString(),
+                        QStringLiteral("空：按设计流量查表内插"));
+  least_ = AddBox(grid, 2, 0, "FlowLeast", QStringLiteral("最小流量"), QStringLiteral("m³/s"),
+                  QStringLiteral("空：不作流量组合"));
+  freeboard_ = AddBox(grid, 3, 0, "FlowFreeboard", QStringLiteral("安全超高Fb"),
+                      QStringLiteral("m"), QStringLiteral("空：h加大/4+0.2 m"));
+  setToolTip(
+      QStringLiteral("设计流量取输入框的Q；加大系数表与Fb=h加大/4+0.2 m：GB 50288-2018"
+                     "（条文号未查证，可设定）"));
 }
 
 std::optional<FlowRequest> FlowGroup::Request() const {
