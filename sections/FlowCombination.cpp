@@ -183,7 +183,12 @@ void PrintFlows(ResultPane& pane, const FlowCombination& f) {
   pane.Text("不淤流速校核：V最小=").Text(Figure(f.least.v, "m/s")).Text(ok ? " ≥ " : " ＜ ");
   pane.Text("V不淤=C·√R=").Text(Figure(f.siltLimit, "m/s")).Text(ok ? " 满足" : " 不满足");
   pane.EndLine();
-  pane.Text("  （C=").Number(f.siltCoefficient).Text("，").Text(kSiltSource).Text("）").EndLine();
+  pane.Text("  （C=")
+      .Number(f.siltCoefficient)
+      .Text("√m/s，")
+      .Text(kSiltSource)
+      .Text("）")
+      .EndLine();
 }
 
 void PrintFlowsRefused(ResultPane& pane, std::string_view why) {
