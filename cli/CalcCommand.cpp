@@ -188,6 +188,7 @@ void PrintRecord(const CalcOptions& options, const CaseRecord& r, std::string& o
         o.Raw("solved", solved.Text());
       }
     }
+    if (r.flows) o.Raw("flows", FlowsJson(*r.flows));
     out.append(o.Text()).push_back('\n');
     return;
   }
@@ -198,13 +199,35 @@ void PrintRecord(const CalcOptions& options, const CaseRecord& r, std::string& o
   }
 }
 
+bool DesignAsked(const CalcOptions& o) {
+  return !o.solveBox.empty() || o.ratio || o.best || o.size;
+}
+
+bool FlowsAsked(const CalcOptions& o) { return o.increased || o.least || o.flow != FlowRequest{}; }
+
+// Why the flow options do not fit the window or the other options, or empty.
+std::string FlowsMisfit(const CalcOptions& o, const WindowSpec& w) {
+  if (!o.increased || !o.least) return "a canal's flows need both --increased and --least";
+  if (o.flow.increased && o.flow.coefficient) {
+    return "--increase-factor goes with --increased auto, not with a discharge";
+  }
+  if (o.rating || ProfileAsked(o) || DesignAsked(o) || o.discharge) {
+    return "--increased and --least go without --rating, --profile and the design options";
+  }
+  return FlowMisfit(w, o.flow);
+}
+
 // One press as the options ask for it, into `pane`: the window's lines (and the
 // checks after a report), or one JSON line; the record to the sinks.
 PressOutcome PressAs(const CalcOptions& options, const WindowSpec& window,
                      std::span<const std::string> boxes, ResultPane& pane, std::string& text,
                      CaseSinks& sinks) {
-  if (!options.json && !options.checks && !sinks.Wanted()) return Press(window, boxes, pane);
-  const CaseRecord record = RecordPress(window, boxes, options.limits);
+  const bool flows = FlowsAsked(options);
+  if (!options.json && !options.checks && !sinks.Wanted() && !flows) {
+    return Press(window, boxes, pane);
+  }
+  const CaseRecord record = flows ? RecordFlows(window, boxes, options.flow, options.limits)
+                                  : RecordPress(window, boxes, options.limits);
   PrintRecord(options, record, text);
   sinks.Add(record);
   return record.outcome;
@@ -272,10 +295,6 @@ int RunRating(const WindowSpec& window, const CalcOptions& options, CheckedOutpu
   const SectionCase& c = *record.press.sectionCase;
   out.Stream() << RatingCsv(RatingDepths(RatingTop(c), *options.rating), c.model.evaluate);
   return kExitReport;
-}
-
-bool DesignAsked(const CalcOptions& o) {
-  return !o.solveBox.empty() || o.ratio || o.best || o.size;
 }
 
 std::optional<DesignRequest> DesignOf(const CalcOptions& o) {
@@ -353,6 +372,12 @@ int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out, 
     err << "tarnwick-calc: " << options.boxes.size() << " box texts, but " << window->name
         << " has " << window->boxes.size() << " boxes\n";
     return kExitUsage;
+  }
+  if (FlowsAsked(options)) {
+    if (const std::string misfit = FlowsMisfit(options, *window); !misfit.empty()) {
+      err << "tarnwick-calc: " << misfit << "\n";
+      return kExitUsage;
+    }
   }
   if (ProfileAsked(options)) {
     const ProfileRun run = RunProfile(options, *window, err);

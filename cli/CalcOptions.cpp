@@ -171,6 +171,48 @@ std::string SetControl(CalcOptions& o, std::string_view value) {
   return FigureError("--control", value, "a depth in m, 'critical' or 'normal'");
 }
 
+std::string SetIncreased(CalcOptions& o, std::string_view value) {
+  o.increased = true;
+  if (value == "auto") return {};
+  o.flow.increased = Figure(value, 0.0);
+  if (!o.flow.increased || *o.flow.increased <= 0.0) {
+    return FigureError("--increased", value, "an increased discharge above 0 in m³/s or 'auto'");
+  }
+  return {};
+}
+
+std::string SetLeast(CalcOptions& o, std::string_view value) {
+  o.least = true;
+  const auto q = Figure(value, 0.0);
+  if (!q || *q <= 0.0) return FigureError("--least", value, "a least discharge above 0 in m³/s");
+  o.flow.least = *q;
+  return {};
+}
+
+std::string SetFreeboard(CalcOptions& o, std::string_view value) {
+  o.flow.freeboard = Figure(value, 0.0);
+  return o.flow.freeboard ? "" : FigureError("--freeboard", value, "a height in m");
+}
+
+std::string SetIncreaseFactor(CalcOptions& o, std::string_view value) {
+  o.flow.coefficient = Figure(value, 1.0);
+  return o.flow.coefficient ? "" : FigureError("--increase-factor", value, "a coefficient >= 1");
+}
+
+std::string SetSiltC(CalcOptions& o, std::string_view value) {
+  const auto c = Figure(value, 0.0);
+  if (!c || *c <= 0.0) return FigureError("--silt-c", value, "a coefficient C above 0");
+  o.flow.siltCoefficient = *c;
+  return {};
+}
+
+std::string SetBedLevel(CalcOptions& o, std::string_view value) {
+  const auto z = Figure(value, -std::numeric_limits<double>::infinity());
+  if (!z) return FigureError("--bed-level", value, "a bed level in m");
+  o.flow.bedLevel = *z;
+  return {};
+}
+
 std::string SetText(std::string& field, std::string_view value, std::string_view option) {
   if (value.empty()) return std::string(option) + " needs a value";
   field = value;
@@ -250,6 +292,18 @@ constexpr OptionRow kOptions[] = {
     {"--control", "", "H", "profile: control depth in m, 'critical' or 'normal'", SetControl},
     {"--step", "", "DX", "profile: station spacing, m (default: the reach in 50 steps)", SetStep},
     {"--bed", "", "Z0", "profile: bed level at the control, m (default 0)", SetBed},
+    {"--increased", "", "Q|auto",
+     "canal flows: the increased discharge, m³/s, or auto (design Q times the table's"
+     " coefficient, GB 50288)",
+     SetIncreased},
+    {"--least", "", "Q", "canal flows: the least discharge, m³/s", SetLeast},
+    {"--freeboard", "", "F", "canal flows: freeboard, m (default h/4 + 0.2 at the increased Q)",
+     SetFreeboard},
+    {"--increase-factor", "", "K", "canal flows: the increase coefficient chosen (>= 1)",
+     SetIncreaseFactor},
+    {"--silt-c", "", "C", "canal flows: C of the non-silting velocity C*sqrt(R) (default 0.64)",
+     SetSiltC},
+    {"--bed-level", "", "Z", "canal flows: bed level under the bank, m (default 0)", SetBedLevel},
     {"--canal", "", "FILE", "the profile of a canal of reaches from a JSON file",
      [](CalcOptions& o, std::string_view v) { return SetText(o.canal, v, "--canal"); }},
 };

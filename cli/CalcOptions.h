@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "sections/Checks.h"
+#include "sections/FlowCombination.h"
 
 namespace tarnwick {
 
@@ -42,6 +43,11 @@ struct CalcOptions {
   std::optional<double> step;
   std::optional<double> bed;
   std::string canal;
+  // A canal at three discharges: --increased Q|auto, --least Q, --freeboard F,
+  // --increase-factor K, --silt-c C and --bed-level Z fill `flow`.
+  bool increased = false;
+  bool least = false;
+  FlowRequest flow;
   std::string window;  // empty when the command line names none
   std::vector<std::string> boxes;
 };

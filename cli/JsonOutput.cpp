@@ -144,4 +144,19 @@ JsonObject PressJson(const WindowSpec& window, std::span<const std::string> boxT
   return press;
 }
 
+std::string FlowsJson(const FlowCombination& f) {
+  const auto at = [](const FlowAt& s) {
+    JsonObject o;
+    o.Number("Q", s.q).Number("h", s.h).Number("V", s.v).Number("R", s.r);
+    return o.Text();
+  };
+  JsonObject o;
+  o.Raw("design", at(f.design)).Raw("increased", at(f.increased)).Raw("least", at(f.least));
+  o.Number("coefficient", f.coefficient).Number("freeboard", f.freeboard);
+  o.Number("channel_depth", f.channelDepth).Number("bank_level", f.bankLevel);
+  o.Raw("scour_limit", f.scourLimit ? JsonNumber(*f.scourLimit) : "null");
+  o.Number("silt_coefficient", f.siltCoefficient).Number("silt_limit", f.siltLimit);
+  return o.Text();
+}
+
 }  // namespace tarnwick

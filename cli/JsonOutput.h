@@ -42,4 +42,9 @@ void AppendJsonString(std::string& out, std::string_view text);
 JsonObject PressJson(const WindowSpec& window, std::span<const std::string> boxTexts,
                      const PressResult& result);
 
+// {"design": {"Q", "h", "V"}, "increased": {...}, "least": {...}, "coefficient",
+// "freeboard", "channel_depth", "bank_level", "scour_limit", "silt_limit"} of a
+// canal's flow combination.
+std::string FlowsJson(const FlowCombination& flows);
+
 }  // namespace tarnwick

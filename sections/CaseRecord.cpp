@@ -75,6 +75,24 @@ CaseRecord RecordPress(const WindowSpec& window, std::span<const std::string> bo
   return r;
 }
 
+CaseRecord RecordFlows(const WindowSpec& window, std::span<const std::string> boxTexts,
+                       const FlowRequest& request, const CheckLimits& limits) {
+  CaseRecord r = RecordPress(window, boxTexts, limits);
+  r.flowRequest = request;
+  // A refused press prints its block alone, as without the combination.
+  if (!r.IsReport()) return r;
+  std::string why;
+  r.flows = CombineFlows(window, r.texts, r.press, request, limits, why);
+  ResultPane pane;
+  if (r.flows) {
+    PrintFlows(pane, *r.flows);
+  } else {
+    PrintFlowsRefused(pane, why);
+  }
+  for (std::string& line : pane.TakeLines()) r.printed.push_back(std::move(line));
+  return r;
+}
+
 std::vector<CaseRecord> RecordDesign(const WindowSpec& window,
                                      std::span<const std::string> boxTexts,
                                      const DesignRequest& request, const CheckLimits& limits) {
@@ -111,6 +129,11 @@ std::vector<CaseRecord> RecordDesign(const WindowSpec& window,
 }
 
 void Rejudge(CaseRecord& r, const CheckLimits& limits) {
+  // The block of a flow combination judges the velocity by the limits too.
+  if (r.flowRequest && !r.design) {
+    r = RecordFlows(*r.window, r.texts, *r.flowRequest, limits);
+    return;
+  }
   r.limits = limits;
   r.checks = EngineeringChecks(*r.reporting, r.reportingTexts, r.press, limits);
 }

@@ -16,6 +16,7 @@
 
 #include "Checks.h"
 #include "Design.h"
+#include "FlowCombination.h"
 #include "Profile.h"
 #include "WindowCatalog.h"
 #include "core/ReadNumber.h"
@@ -68,6 +69,10 @@ struct CaseRecord {
   // the search, the closed section's figures, the family's own values, the fits
   // and the section case to draw and rate; empty (outcome only) for a refused design.
   PressResult press;
+  // A canal checked at three discharges: what was asked, and, when every press
+  // gave a report, the combination (its block is among the printed lines).
+  std::optional<FlowRequest> flowRequest;
+  std::optional<FlowCombination> flows;
   std::vector<std::string> printed;  // the lines the press printed for this case
   CheckLimits limits;                // what the checks were judged against
   std::vector<Check> checks;
@@ -82,6 +87,10 @@ struct CaseRecord {
 // One press of a window's compute button, recorded with its checks.
 CaseRecord RecordPress(const WindowSpec& window, std::span<const std::string> boxTexts,
                        const CheckLimits& limits);
+// The same press with the flow combination of a canal (FlowMisfit must be empty):
+// the seed report for the design discharge, then the block of the three.
+CaseRecord RecordFlows(const WindowSpec& window, std::span<const std::string> boxTexts,
+                       const FlowRequest& request, const CheckLimits& limits);
 
 // One design press, recorded: one record an answer, or one of the refusal.
 std::vector<CaseRecord> RecordDesign(const WindowSpec& window,

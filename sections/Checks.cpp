@@ -197,6 +197,16 @@ std::optional<std::pair<double, std::string>> LiningLimit(const SectionCase& c,
   return std::pair{v, what + "，" + std::string(kLiningVelocitySource) + "）"};
 }
 
+}  // namespace
+
+std::optional<double> NonScouringVelocity(const SectionCase& c, const CheckLimits& limits) {
+  if (limits.velocityMax) return limits.velocityMax;
+  if (const auto lining = LiningLimit(c, limits)) return lining->first;
+  return std::nullopt;
+}
+
+namespace {
+
 void VelocityCheck(const SectionCase& c, const CheckLimits& limits, std::vector<Check>& out) {
   const double v = c.state.v;
   const auto& lo = limits.velocityMin;

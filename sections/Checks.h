@@ -116,6 +116,10 @@ std::vector<Check> EngineeringChecks(const WindowSpec& window,
                                      std::span<const std::string> boxTexts,
                                      const PressResult& result, const CheckLimits& limits = {});
 
+// The non-scouring velocity a case is judged by: the limit set, else the lining
+// chosen (soils corrected to the case's hydraulic radius); empty with neither.
+std::optional<double> NonScouringVelocity(const SectionCase& c, const CheckLimits& limits);
+
 // Usual non-scouring maximum mean velocities by lining, to pick velocityMax from.
 struct LiningVelocity {
   std::string_view id;    // "concrete"

@@ -129,6 +129,38 @@ std::optional<ProfileRequest> ProfileOf(const Json& j, const std::string& place)
   return p;
 }
 
+Json FlowsJson(const FlowRequest& f) {
+  Json j;
+  j["increased"] = f.increased ? Json(*f.increased) : Json("auto");
+  j["least"] = f.least;
+  if (f.freeboard) j["freeboard"] = *f.freeboard;
+  if (f.coefficient) j["coefficient"] = *f.coefficient;
+  j["silt_coefficient"] = f.siltCoefficient;
+  j["bed_level"] = f.bedLevel;
+  return j;
+}
+
+std::optional<FlowRequest> FlowsOf(const Json& j, const WindowSpec& w, const std::string& place) {
+  const auto it = j.find("flows");
+  if (it == j.end() || it->is_null()) return std::nullopt;
+  if (!it->is_object()) throw Refusal{place, "“flows”不是对象"};
+  FlowRequest f;
+  const auto increased = it->find("increased");
+  if (increased == it->end() || *increased != "auto") {
+    f.increased = Number(*it, "increased", place);
+    if (!f.increased) throw Refusal{place, "“flows”缺少加大流量“increased”"};
+  }
+  f.least = Number(*it, "least", place).value_or(NAN);
+  f.freeboard = Number(*it, "freeboard", place);
+  f.coefficient = Number(*it, "coefficient", place);
+  f.siltCoefficient = Number(*it, "silt_coefficient", place).value_or(f.siltCoefficient);
+  f.bedLevel = Number(*it, "bed_level", place).value_or(0.0);
+  if (const std::string misfit = FlowMisfit(w, f); !misfit.empty()) {
+    throw Refusal{place, "流量组合与窗口不符（" + misfit + "）"};
+  }
+  return f;
+}
+
 Json RecordJson(const CaseRecord& r) {
   Json j;
   j["window"] = r.window->name;
@@ -144,6 +176,7 @@ Json RecordJson(const CaseRecord& r) {
     j["design"] = std::move(d);
   }
   if (r.profile) j["profile"] = ProfileJson(*r.profile);
+  if (r.flowRequest) j["flows"] = FlowsJson(*r.flowRequest);
   j["limits"] = LimitsJson(r.limits);
   j["outcome"] = OutcomeName(r.outcome);
   j["report"] = r.printed;
@@ -258,8 +291,12 @@ CaseRecord Recompute(const Json& j, const std::string& place, const CheckLimits&
   const auto limitsAt = j.find("limits");
   const CheckLimits limits = limitsAt == j.end() ? fallback : LimitsOf(*limitsAt, place);
   const std::optional<StoredDesign> design = DesignOf(j, w, place);
+  const std::optional<FlowRequest> flows = FlowsOf(j, w, place);
+  if (flows && design) throw Refusal{place, "流量组合不与设计方式同用"};
   CaseRecord now;
-  if (!design) {
+  if (flows) {
+    now = RecordFlows(w, texts, *flows, limits);
+  } else if (!design) {
     now = RecordPress(w, texts, limits);
   } else {
     if (cache.window != &w || cache.texts != texts || !(cache.request == design->request) ||

@@ -15,6 +15,7 @@
 
 #include "CalculationWindow.h"
 #include "CheckPanel.h"
+#include "FlowGroup.h"
 #include "core/ReadNumber.h"
 #include "sections/FigureText.h"
 
@@ -151,7 +152,12 @@ std::vector<std::string> CalculationWindow::DepthTexts() const {
 
 std::vector<CaseRecord> CalculationWindow::Press() const {
   const CheckLimits limits = checkPanel_->Limits();
-  if (family_ == nullptr) return {RecordPress(entry_, BoxTexts(), limits)};
+  if (family_ == nullptr) {
+    if (const auto flows = flows_ != nullptr ? flows_->Request() : std::nullopt) {
+      return {RecordFlows(entry_, BoxTexts(), *flows, limits)};
+    }
+    return {RecordPress(entry_, BoxTexts(), limits)};
+  }
   DesignRequest request = modes_[static_cast<std::size_t>(ChosenMode())];
   if (request.mode != DesignMode::SolveBox) {
     request.ratio = request.mode == DesignMode::Ratio ? Typed(ratio_) : 0.0;

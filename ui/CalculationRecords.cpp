@@ -13,6 +13,7 @@
 #include "CalculationWindow.h"
 #include "CaseTableWindow.h"
 #include "CheckPanel.h"
+#include "FlowGroup.h"
 #include "InputGrid.h"
 #include "ProjectMenu.h"
 #include "ResultView.h"
@@ -125,6 +126,7 @@ void CalculationWindow::BringBack(std::size_t index) {
     for (std::size_t k = 0; k < boxes_.size() && k < record.texts.size(); ++k) {
       boxes_[k]->setText(QString::fromStdString(record.texts[k]));
     }
+    if (flows_ != nullptr) flows_->Show(record.flowRequest);
   }
   raise();
   activateWindow();

@@ -22,6 +22,7 @@
 #include "Artwork.h"
 #include "CaseTableWindow.h"
 #include "CheckPanel.h"
+#include "FlowGroup.h"
 #include "InputGrid.h"
 #include "ProfileWindow.h"
 #include "ProjectMenu.h"
@@ -93,6 +94,12 @@ void CalculationWindow::Build(Session* session) {
   top->addWidget(BuildInputFrame(), 3);
   top->addWidget(family_ != nullptr ? BuildDesignFrame() : BuildExtensionFrame(),
                  family_ != nullptr ? 2 : 1);
+  // The canal's three discharges beside the boxes, where the window table says
+  // the window takes them.
+  if (family_ == nullptr && TakesFlows(entry_)) {
+    flows_ = new FlowGroup(central);
+    top->addWidget(flows_, 0, Qt::AlignTop);
+  }
   layout->addLayout(top);
 
   BuildResults(central, layout);

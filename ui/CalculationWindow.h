@@ -35,6 +35,7 @@ namespace tarnwick::ui {
 class CaseTableWindow;
 class ProfileWindow;
 class CheckPanel;
+class FlowGroup;
 class ResultView;
 class StageDischargeWindow;
 class SectionDrawingWindow;
@@ -98,6 +99,8 @@ class CalculationWindow : public QMainWindow {
   void ChooseMode(int index);
   int ChosenMode() const;
   QLineEdit* DesignDischarge() const { return designQ_; }
+  // The flow combination of an open channel's depth window; null elsewhere.
+  FlowGroup* Flows() const { return flows_; }
 
  public slots:
   void Compute();       // Command1
@@ -180,6 +183,7 @@ class CalculationWindow : public QMainWindow {
   QCheckBox* check1_ = nullptr;
   QCheckBox* check2_ = nullptr;
   QLineEdit* projectName_ = nullptr;
+  FlowGroup* flows_ = nullptr;
   QAction* undo_ = nullptr;
   // The design frame's request: the modes, the choice, the discharge and ratio.
   std::vector<DesignRequest> modes_;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Projects through tarnwick-calc: cases saved from three windows (one a design)
+# Projects through tarnwick-calc: cases saved from three windows (one a design,
+# one a canal at three discharges)
 # and read back print exactly what the direct presses printed; every kind of bad
 # file is refused with its place and left as it was; a save that cannot be
 # written ends with status 3 and leaves the old file whole; standard input that
@@ -16,7 +17,8 @@ cd "$dir" || exit 1
 form21=(Form21 2 1.5 0.025 1000 5)
 form24=(Form24 '' 1 0.014 1000 1.5)
 design=(Form35 --solve Text1 --discharge 1.2 '' 1 0.014 1000 0.6)
-for press in form21 form24 design; do
+flows=(Form21 --increased auto --least 1.5 --freeboard 0.5 --velocity-max 3 2 1.5 0.025 1000 5)
+for press in form21 form24 design flows; do
   declare -n argv=$press
   "$calc" "${argv[@]}" >>direct.txt
   "$calc" --json "${argv[@]}" >>direct.json
@@ -33,8 +35,11 @@ python3 - p.json <<'PY' || fail "p.json is not the documented schema"
 import json, sys
 p = json.load(open(sys.argv[1]))
 assert p["format"] == "tarnwick-project" and p["version"] == 1
-assert [c["window"] for c in p["cases"]] == ["Form21", "Form24", "Form35"], p["cases"]
+assert [c["window"] for c in p["cases"]] == ["Form21", "Form24", "Form35", "Form21"], p["cases"]
 assert p["cases"][2]["design"] == {"mode": "solve", "box": "Text1", "discharge": 1.2, "answer": 0}
+assert p["cases"][3]["flows"] == {"increased": "auto", "least": 1.5, "freeboard": 0.5,
+                                  "silt_coefficient": 0.64, "bed_level": 0.0}, p["cases"][3]
+assert "flows" not in p["cases"][0]
 assert [w["window"] for w in p["windows"]] == ["Form21", "Form24", "Form35"]
 PY
 
@@ -52,6 +57,7 @@ printf 'not json\n' >not-json.json
 sed 's/"Form24"/"Form99"/' p.json >unknown-window.json
 sed 's/"boxes":\["2",/"boxes":["2","9","9","9","9","9",/' p.json >too-many-boxes.json
 sed 's/"boxes":\["2",/"boxes":[2,/' p.json >number-box.json
+sed 's/"least":1.5/"least":0/' p.json >flows-no-least.json
 while read -r file place; do
   cp "$file" "$file.before"
   "$calc" --project "$file" >/dev/null 2>err
@@ -70,6 +76,7 @@ not-json.json 第 1 行第 2 列: 不是有效的 JSON
 unknown-window.json 第 2 个算例: 未知的窗口“Form99”
 too-many-boxes.json 第 1 个算例: 10 个输入框文本
 number-box.json 第 1 个算例: “boxes”中有不是文本的项
+flows-no-least.json 第 4 个算例: 流量组合与窗口不符
 TABLE
 
 # A save that cannot be written: a full disk (a 64 KiB tmpfs where mounting is

@@ -27,6 +27,7 @@
 #include "TestSupport.h"
 #include "WorkedCases.h"
 #include "ui/CalculationWindow.h"
+#include "ui/FlowGroup.h"
 #include "ui/Localisation.h"
 #include "ui/ResultView.h"
 #include "ui/WindowDecor.h"
@@ -85,6 +86,7 @@ class CalculationWindowTest : public QObject {
   void defaultSizeShowsReports();
   void compoundBoxesStandByPart_data();
   void compoundBoxesStandByPart();
+  void flowGroupWhereTheTableSays();
 };
 
 void CalculationWindowTest::workedCaseMatchesCommandLine_data() {
@@ -578,6 +580,36 @@ void CalculationWindowTest::compoundBoxesStandByPart() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text%1").arg(k));
   }
+}
+
+// The 流量组合 group stands in the windows the table gives a flow combination
+// (the open channels' depth windows) and nowhere else; filled and pressed, the
+// pane shows what the command line prints with --increased auto --least.
+void CalculationWindowTest::flowGroupWhereTheTableSays() {
+  int withGroup = 0;
+  for (const WorkedCase& c : WorkedCases()) {
+    const WindowSpec& entry = *FindWindow(c.window);
+    CalculationWindow window(entry);
+    QCOMPARE(window.Flows() != nullptr, TakesFlows(entry));
+    if (window.Flows() == nullptr) continue;
+    ++withGroup;
+    Fill(window, Texts(c));
+    // A least discharge of a third of the design discharge typed.
+    QString least;
+    for (std::size_t k = 0; k < entry.boxes.size(); ++k) {
+      if (entry.boxes[k].role == BoxRole::Discharge)
+        least = QString::number(window.Boxes()[k]->text().toDouble() / 3.0, 'g', 6);
+    }
+    window.Flows()->Least()->setText(least);
+    Child<QPushButton>(&window, "Command1")->click();
+    const QString shown = window.Pane()->ShownText();
+    QVERIFY(shown.contains(QStringLiteral("流量组合计算成果表")));
+    QCOMPARE(shown,
+             CalcOutput(c.window, QStringList{QStringLiteral("--increased"), QStringLiteral("auto"),
+                                              QStringLiteral("--least"), least} +
+                                      Texts(c)));
+  }
+  QCOMPARE(withGroup, 5);
 }
 
 QTEST_MAIN(CalculationWindowTest)
