@@ -1,5 +1,7 @@
 #include "CalcOptions.h"
 
+#include "sections/ProjectFile.h"
+
 #include <charconv>
 #include <cmath>
 #include <iomanip>
@@ -221,6 +223,19 @@ constexpr OptionRow kOptions[] = {
     {"--name", "", "PROJECT", "the project name on the book's title page",
      [](CalcOptions& o, std::string_view v) {
        o.name = std::string(v);
+       return std::string();
+     }},
+    {"--cover", "", "KEY=VALUE",
+     "a field of the book's cover: number, stage, organisation, title, computed_by,"
+     " checked_by, reviewed_by, approved_by",
+     [](CalcOptions& o, std::string_view v) {
+       const std::string_view key = v.substr(0, v.find('='));
+       BookCover probe;
+       if (v.find('=') == std::string_view::npos || !SetCoverField(probe, key, ""))
+         return "--cover: KEY=VALUE with KEY one of number, stage, organisation, title,"
+                " computed_by, checked_by, reviewed_by, approved_by, not '" +
+                std::string(v) + "'";
+       o.cover.emplace_back(v);
        return std::string();
      }},
     {"--project", "", "FILE", "every case of a project file, as the windows show them",
