@@ -58,6 +58,8 @@ QString AutomaticStyles() {
                       TextProperties(kBookFace, 10.5, false));
   s += ParagraphStyle("Case", R"(fo:break-before="page" fo:margin-bottom="0.16cm")",
                       TextProperties(kBookFace, 15, true));
+  s += ParagraphStyle("PageHeading", R"(fo:break-before="page" fo:margin-bottom="0.16cm")",
+                      TextProperties(kBookFace, 12, true));
   s += ParagraphStyle("Heading", R"(fo:margin-top="0.32cm" fo:margin-bottom="0.16cm")",
                       TextProperties(kBookFace, 12, true));
   s += ParagraphStyle("Body", R"(fo:margin="0cm")", TextProperties(kBookFace, 10.5, false));
@@ -171,6 +173,7 @@ class Odt : public Writer {
     }
   }
   void Chapter(const QString& text) override { Para("Case", text); }
+  void PageHeading(const QString& text) override { Para("PageHeading", text); }
   void Heading(const QString& text) override { Para("Heading", text); }
   void Paragraph(const QString& text) override { Para("Body", text); }
   void Note(const QString& text) override { Para("Note", text); }

@@ -36,6 +36,9 @@ class Writer {
   virtual void Contents(const std::vector<ContentsLine>& lines) = 0;
   // A chapter begins on a new page under its numbered heading.
   virtual void Chapter(const QString& text) = 0;
+  // A heading that begins a new page: a case's results with their pictures, so
+  // the pictures of one case only are held at a time.
+  virtual void PageHeading(const QString& text) = 0;
   virtual void Heading(const QString& text) = 0;
   virtual void Paragraph(const QString& text) = 0;
   // A caption that stays on the page of what follows it.

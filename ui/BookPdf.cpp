@@ -117,6 +117,16 @@ class Pdf : public Writer {
     cursor_.insertText(text, Font(kBookFace, 15, true));
   }
 
+  void PageHeading(const QString& text) override {
+    Start();
+    QTextBlockFormat block;
+    block.setBottomMargin(6);
+    block.setProperty(kKeepWithNext, true);
+    block.setProperty(kContentsHeading, true);
+    cursor_.setBlockFormat(block);
+    cursor_.insertText(text, Font(kBookFace, 12, true));
+  }
+
   void Heading(const QString& text) override {
     QTextBlockFormat block;
     block.setTopMargin(12);

@@ -203,10 +203,15 @@ class Layout {
     out_.Chapter(QStringLiteral("5  计算成果"));
     for (size_t k = 0; k < cases_.size(); ++k) {
       const CaseRecord& r = cases_[k].first;
-      out_.Heading(QStringLiteral("5.%1  ").arg(k + 1) + CaseTitle(k + 1, r));
+      const QString heading = QStringLiteral("5.%1  ").arg(k + 1) + CaseTitle(k + 1, r);
+      if (k == 0) {
+        out_.Heading(heading);
+      } else {
+        out_.PageHeading(heading);
+      }
       out_.Report(r.printed);
       if (const auto& c = r.press.sectionCase) {
-        out_.Caption(QStringLiteral("计算成果表："));
+        out_.Caption(QStringLiteral("水力要素表："));
         out_.Table({QStringLiteral("项目"), QStringLiteral("数值"), QStringLiteral("单位")},
                    ResultRows(*c));
         out_.Caption(QStringLiteral("断面图："));
@@ -231,13 +236,19 @@ class Layout {
       std::vector<QStringList> rows;
       std::vector<bool> alarm;
       for (const Check& c : r.checks) {
-        rows.push_back({Q(CheckLabel(c.name)), QString::fromStdString(c.text), Figure(c.value),
-                        Figure(c.limit), Q(StatusText(c.status))});
+        rows.push_back(
+            {Q(CheckLabel(c.name)), Figure(c.value), Figure(c.limit), Q(StatusText(c.status))});
         alarm.push_back(c.status == CheckStatus::Fail);
       }
-      out_.Table({QStringLiteral("校核项"), QStringLiteral("要求与计算"), QStringLiteral("计算值"),
-                  QStringLiteral("限值"), QStringLiteral("结论")},
+      out_.Table({QStringLiteral("校核项"), QStringLiteral("计算值"), QStringLiteral("限值"),
+                  QStringLiteral("结论")},
                  rows, alarm);
+      // Each check in full: its requirement, the figures and the source.
+      out_.Caption(QStringLiteral("校核说明："));
+      for (const Check& c : r.checks) {
+        out_.Paragraph(Q(CheckLabel(c.name)) + QStringLiteral("：") +
+                       QString::fromStdString(c.text));
+      }
     }
   }
 

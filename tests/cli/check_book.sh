@@ -33,12 +33,16 @@ def text(node):
 for p in doc.getElementsByTagName("text:p"): print(text(p))
 PY
 }
-# The input table of the first case of an ODT: the value cell of each row.
+# The input table (输入项) of the first case of an ODT: the value cell of each row.
 odt_boxes() {
   python3 - "$1" <<'PY'
 import sys, zipfile, xml.dom.minidom
 doc = xml.dom.minidom.parseString(zipfile.ZipFile(sys.argv[1]).read("content.xml"))
-table = doc.getElementsByTagName("table:table")[0]
+def cells(row):
+    return ["".join(n.data for p in c.getElementsByTagName("text:p") for n in p.childNodes
+                    if n.nodeType == n.TEXT_NODE) for c in row.getElementsByTagName("table:table-cell")]
+table = next(t for t in doc.getElementsByTagName("table:table")
+             if cells(t.getElementsByTagName("table:table-row")[0])[0] == "输入项")
 for row in table.getElementsByTagName("table:table-row")[1:]:
     cell = row.getElementsByTagName("table:table-cell")[1]
     print("".join(n.data for p in cell.getElementsByTagName("text:p") for n in p.childNodes
