@@ -150,9 +150,11 @@ FamilySpec Definition::Describe() {
            "1981）"},
           {{"d", "滩地水深 h − H1", "m"},
            {"Wm, Xm", "深槽（垂线分开）的面积与湿周", "m², m"},
-           {"Wk, Xk", "滩地 k 的面积与湿周", "m², m"},
+           {"k", "分区编号：2 左滩地，3 右滩地（Kk、Wk、Rk 亦计深槽）", ""},
+           {"Bk, Mk, nk", "滩地 k 的底宽、边坡、糙率", "m"},
+           {"Wk, Xk, Rk", "分区 k 的面积、湿周、水力半径", "m², m, m"},
            {"α", "动能修正系数", ""},
-           {"Kk", "分区 k 的流量模数", "m³/s"}}};
+           {"Kk, K", "分区 k 的流量模数及全断面之和", "m³/s"}}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {
