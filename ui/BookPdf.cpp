@@ -239,12 +239,13 @@ class Pdf : public Writer {
     struct Item {
       QRectF rect;
       bool keepWithNext = false;
+      bool frame = false;
     };
     std::vector<Item> items;
     const QAbstractTextDocumentLayout* layout = doc_->documentLayout();
     for (auto it = doc_->rootFrame()->begin(); !it.atEnd(); ++it) {
       if (QTextFrame* frame = it.currentFrame()) {
-        items.push_back({layout->frameBoundingRect(frame)});
+        items.push_back({layout->frameBoundingRect(frame), false, true});
       } else {
         const QTextBlock block = it.currentBlock();
         items.push_back(
@@ -261,8 +262,10 @@ class Pdf : public Writer {
                items[first - 1].rect.top() > tops.back()) {
           --first;
         }
-        // Not above the foot of the item before (a table's frame reaches up into
-        // the empty block it stands after), which would be painted on both pages.
+        // A table's frame is drawn from a little above its rect, into the empty
+        // block it stands after: the page begins with that block.
+        if (items[first].frame && first > 0 && items[first - 1].rect.top() > tops.back()) --first;
+        // Not above the foot of the item before, which would be drawn on both pages.
         double top = items[first].rect.top();
         if (first > 0) {
           top = std::max(tops.back(), std::min(top, items[first - 1].rect.bottom() + 1.0));

@@ -245,10 +245,7 @@ class Layout {
                  rows, alarm);
       // Each check in full: its requirement, the figures and the source.
       out_.Caption(QStringLiteral("校核说明："));
-      for (const Check& c : r.checks) {
-        out_.Paragraph(Q(CheckLabel(c.name)) + QStringLiteral("：") +
-                       QString::fromStdString(c.text));
-      }
+      for (const Check& c : r.checks) out_.Paragraph(QString::fromStdString(c.text));
     }
   }
 
