@@ -286,8 +286,9 @@ std::string ReadOption(std::span<const std::string> args, size_t& k, CalcOptions
   const std::string_view word = args[k];
   const OptionRow* row = FindOption(word);
   if (row == nullptr) return "unknown option '" + std::string(word) + "' (see --help)";
+  // --cover sets one field of the cover a time and may be given for each.
   for (const OptionRow* earlier : seen) {
-    if (earlier == row) return std::string(row->name) + " given twice";
+    if (earlier == row && row->name != "--cover") return std::string(row->name) + " given twice";
   }
   seen.push_back(row);
   std::string_view value;

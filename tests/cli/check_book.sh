@@ -150,7 +150,11 @@ for fmt in pdf odt; do
   has "$dir/ten.$fmt" "求水深（已知 Q）"
 done
 # Only the sources applied: a canal alone cites neither the tunnel nor the sewer rule.
-"$calc" --book "$dir/canal.pdf" Form21 2 1.5 0.025 1000 5 >/dev/null
+# The cover's fields given to tarnwick-calc, one --cover each, reach the book.
+"$calc" --book "$dir/canal.pdf" --cover number=X-1 --cover approved_by=赵六 \
+  Form21 2 1.5 0.025 1000 5 >/dev/null
+has "$dir/canal.pdf" "X-1"
+has "$dir/canal.pdf" "赵六"
 for absent in "SL 279" "GB 50014"; do
   [ "$(count "$dir/canal.pdf" "$absent")" = 0 ] || fail "canal.pdf cites $absent"
 done
