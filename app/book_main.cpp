@@ -1,6 +1,8 @@
 // tarnwick-book: writes the calculation book of cases computed headless.
 //   tarnwick-book FILE.pdf|FILE.odt PROJECT < records
 //   tarnwick-book FILE.pdf|FILE.odt PROJECT --project P.json
+//   … [--cover KEY=VALUE]…  the cover's fields (number, stage, organisation,
+//   title, computed_by, checked_by, reviewed_by, approved_by), over a project's
 // tarnwick-calc --book starts it and hands the case records over on standard
 // input as they are computed, one JSON line a case (sections/ProjectFile.h), then
 // a last line {"end": N}. Input that ends without it is a run that was given up:
@@ -15,6 +17,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "sections/ProjectFile.h"
 #include "ui/CalculationBook.h"
@@ -94,18 +98,34 @@ int main(int argc, char** argv) {
   // The book is painted, never shown: no display is needed.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication app(argc, argv);
-  const bool fromProject = argc == 5 && std::string(argv[3]) == "--project";
-  if (argc != 3 && !fromProject) {
-    std::fprintf(stderr,
-                 "usage: tarnwick-book FILE.pdf|FILE.odt PROJECT < records\n"
-                 "       tarnwick-book FILE.pdf|FILE.odt PROJECT --project P.json\n");
+  const char* const usage =
+      "usage: tarnwick-book FILE.pdf|FILE.odt PROJECT [--cover KEY=VALUE]... < records\n"
+      "       tarnwick-book FILE.pdf|FILE.odt PROJECT --project P.json [--cover KEY=VALUE]...\n";
+  if (argc < 3) {
+    std::fputs(usage, stderr);
     return 2;
+  }
+  const char* projectFile = nullptr;
+  std::vector<std::pair<std::string, std::string>> coverFields;
+  for (int k = 3; k < argc; k += 2) {
+    const std::string option = argv[k];
+    if (k + 1 >= argc || (option != "--project" && option != "--cover")) {
+      std::fputs(usage, stderr);
+      return 2;
+    }
+    const std::string value = argv[k + 1];
+    if (option == "--project") projectFile = argv[k + 1];
+    const size_t eq = value.find('=');
+    if (option == "--cover")
+      coverFields.emplace_back(value.substr(0, eq),
+                               eq == std::string::npos ? "" : value.substr(eq + 1));
   }
   std::optional<tarnwick::ProjectRead> project;
   std::optional<size_t> count;
+  tarnwick::BookCover cover;
   QString title = QString::fromUtf8(argv[2]);
-  if (fromProject) {
-    project = tarnwick::ReadProjectFile(argv[4]);
+  if (projectFile != nullptr) {
+    project = tarnwick::ReadProjectFile(projectFile);
     if (!project->project) {
       std::fprintf(stderr, "tarnwick-book: %s\n", project->error.c_str());
       return 2;
@@ -113,10 +133,17 @@ int main(int argc, char** argv) {
     count = 0;
     for (const tarnwick::CaseRecord& c : project->project->cases) count = *count + c.IsReport();
     if (title.isEmpty()) title = QString::fromStdString(project->project->name);
+    cover = project->project->cover;
+  }
+  for (auto& [key, value] : coverFields) {
+    if (!tarnwick::SetCoverField(cover, key, value)) {
+      std::fprintf(stderr, "tarnwick-book: --cover: no field '%s'\n", key.c_str());
+      return 2;
+    }
   }
   QString error;
-  const std::unique_ptr<tarnwick::ui::CalculationBook> book =
-      tarnwick::ui::CalculationBook::Open(QString::fromLocal8Bit(argv[1]), title, count, error);
+  const std::unique_ptr<tarnwick::ui::CalculationBook> book = tarnwick::ui::CalculationBook::Open(
+      QString::fromLocal8Bit(argv[1]), title, count, error, cover);
   if (!book) {
     std::fprintf(stderr, "tarnwick-book: %s\n", error.toLocal8Bit().constData());
     return 3;

@@ -51,7 +51,8 @@ BookWriter::~BookWriter() {
   }
 }
 
-bool BookWriter::Start(const std::string& path, const std::string& project, std::ostream& err) {
+bool BookWriter::Start(const std::string& path, const std::string& project, std::ostream& err,
+                       const std::vector<std::string>& cover) {
   path_ = path;
   const std::string writer = OwnFolder() + "tarnwick-book";
   if (access(writer.c_str(), X_OK) != 0) {
@@ -67,8 +68,10 @@ bool BookWriter::Start(const std::string& path, const std::string& project, std:
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, pipeFds[0], STDIN_FILENO);
-  // The writer's command line: FILE PROJECT; the records come on standard input.
+  // The writer's command line: FILE PROJECT [--cover KEY=VALUE]…; the records
+  // come on standard input.
   std::vector<std::string> words = {writer, path, project};
+  for (const std::string& field : cover) words.insert(words.end(), {"--cover", field});
   std::vector<char*> argv;
   argv.reserve(words.size() + 1);
   for (std::string& w : words) argv.push_back(w.data());

@@ -11,6 +11,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "sections/CaseRecord.h"
 
@@ -25,7 +26,8 @@ class BookWriter {
 
   // Starts the writer of the book `path` titled `project`. False, with one line
   // on `err`, when it cannot be started.
-  bool Start(const std::string& path, const std::string& project, std::ostream& err);
+  bool Start(const std::string& path, const std::string& project, std::ostream& err,
+             const std::vector<std::string>& cover = {});
   // Hands one case over; false once the writer no longer takes any.
   bool Add(const CaseRecord& record);
   // Waits for the writer. False, with one line on `err`, when the book was not

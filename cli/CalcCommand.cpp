@@ -136,7 +136,7 @@ class CaseSinks {
     }
     if (!options.book.empty()) {
       const std::string title = options.name.value_or(std::string(defaultName));
-      if (!book_.Start(options.book, title, err)) return kExitBookLost;
+      if (!book_.Start(options.book, title, err, options.cover)) return kExitBookLost;
       booking_ = true;
     }
     return std::nullopt;

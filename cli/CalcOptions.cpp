@@ -1,5 +1,7 @@
 #include "CalcOptions.h"
 
+#include "sections/ProjectFile.h"
+
 #include <charconv>
 #include <cmath>
 #include <iomanip>
@@ -265,6 +267,19 @@ constexpr OptionRow kOptions[] = {
        o.name = std::string(v);
        return std::string();
      }},
+    {"--cover", "", "KEY=VALUE",
+     "a field of the book's cover: number, stage, organisation, title, computed_by,"
+     " checked_by, reviewed_by, approved_by",
+     [](CalcOptions& o, std::string_view v) {
+       const std::string_view key = v.substr(0, v.find('='));
+       BookCover probe;
+       if (v.find('=') == std::string_view::npos || !SetCoverField(probe, key, ""))
+         return "--cover: KEY=VALUE with KEY one of number, stage, organisation, title,"
+                " computed_by, checked_by, reviewed_by, approved_by, not '" +
+                std::string(v) + "'";
+       o.cover.emplace_back(v);
+       return std::string();
+     }},
     {"--project", "", "FILE", "every case of a project file, as the windows show them",
      [](CalcOptions& o, std::string_view v) { return SetText(o.project, v, "--project"); }},
     {"--save", "", "FILE", "add the cases computed to the project FILE (made when absent)",
@@ -325,8 +340,9 @@ std::string ReadOption(std::span<const std::string> args, size_t& k, CalcOptions
   const std::string_view word = args[k];
   const OptionRow* row = FindOption(word);
   if (row == nullptr) return "unknown option '" + std::string(word) + "' (see --help)";
+  // --cover sets one field of the cover a time and may be given for each.
   for (const OptionRow* earlier : seen) {
-    if (earlier == row) return std::string(row->name) + " given twice";
+    if (earlier == row && row->name != "--cover") return std::string(row->name) + " given twice";
   }
   seen.push_back(row);
   std::string_view value;

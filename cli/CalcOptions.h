@@ -27,6 +27,7 @@ struct CalcOptions {
   CheckLimits limits;               // --velocity-min/-max, --clearance-area/-height
   std::string book;                 // --book FILE: the calculation book, PDF or ODT
   std::optional<std::string> name;  // --name PROJECT: the book's project name
+  std::vector<std::string> cover;   // --cover KEY=VALUE: the book's cover fields
   std::string project;              // --project FILE: print every case of a project
   std::string save;                 // --save FILE: add the cases to a project file
   // Design: --solve BOX with --discharge Q; --ratio BETA or --best; --size.

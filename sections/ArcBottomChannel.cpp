@@ -150,8 +150,15 @@ FamilySpec Definition::Describe() {
           "弧底矩形、梯形渠",
           "弧底矩形渠、弧底梯形渠",
           {"1", "0.5", "0.014", "1000", "1"},
-          {"h < H1：W = R²·(φ − sin φ)/2，X = R·φ，φ = 2·arccos((R − h)/R)",
-           "h ≥ H1：W = S1 + (B + M·d)·d，X = L + 2·d·√(1 + M²)，d = h − H1"}};
+          {"h < H1：φ = 2·arccos((R − h)/R)，W = R²·(φ − sin φ)/2，X = R·φ",
+           "h ≥ H1：d = h − H1，W = S1 + (B + M·d)·d，X = L + 2·d·√(1 + M²)，B1 = B + 2·M·d",
+           "底弧：A = 2·arcsin(B/(2·R))，H1 = R·(1 − cos(A/2))，S1 = R²·(A − sin A)/2，L = R·A"},
+          {{"φ", "湿周所对的圆心角", "rad"},
+           {"A", "底弧圆心角", "rad"},
+           {"H1", "底弧高", "m"},
+           {"S1", "底弧弓形面积", "m²"},
+           {"L", "底弧弧长", "m"},
+           {"d", "底弧以上的水深", "m"}}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {

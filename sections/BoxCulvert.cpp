@@ -58,8 +58,14 @@ Outline SectionOutline(const Section& s) {
 }
 
 FamilySpec Definition::Describe() {
-  return {tarnwick::Family::BoxCulvert,    9, "box-culvert", "Option12", "矩形箱涵", "矩形箱涵",
-          {"2", "2", "0.014", "1000", "1"}};
+  return {tarnwick::Family::BoxCulvert,
+          9,
+          "box-culvert",
+          "Option12",
+          "矩形箱涵",
+          "矩形箱涵",
+          {"2", "2", "0.014", "1000", "1"},
+          {"h < H：W = B·h，X = B + 2·h，B1 = B", "h = H（满管）：W = B·H，X = 2·(B + H)"}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {

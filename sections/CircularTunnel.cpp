@@ -167,15 +167,22 @@ Outline SectionOutline(const Section& s) {
 }
 
 FamilySpec Definition::Describe() {
-  return {tarnwick::Family::CircularTunnel,
-          6,
-          "circular",
-          "Option9",
-          "圆形隧洞、管道",
-          "圆形隧洞及管道",
-          {"", "1", "0.014", "1000", "1"},
-          {"W = R²·(θ − sin θ)/2，X = R·θ（θ 为湿周所对圆心角）",
-           "平底板：W、X 扣除底板以下弓形 S1 与弧长 L1，另加底板宽 B"}};
+  return {
+      tarnwick::Family::CircularTunnel,
+      6,
+      "circular",
+      "Option9",
+      "圆形隧洞、管道",
+      "圆形隧洞及管道",
+      {"", "1", "0.014", "1000", "1"},
+      {"θ = 2·arccos((R − h)/R)，W = R²·(θ − sin θ)/2，X = R·θ，B1 = 2·R·sin(θ/2)",
+       "平底板（B > 0）：A1 = 2·arcsin(B/(2·R))，H1 = R·(1 − cos(A1/2))，S1 = R²·(A1 − sin A1)/2，",
+       "    L1 = R·A1；水深自底板起算，W = W(h + H1) − S1，X = X(h + H1) − L1 + B"},
+      {{"θ", "湿周所对的圆心角", "rad"},
+       {"A1", "底板弦所对的圆心角", "rad"},
+       {"H1", "底板以下弓形高", "m"},
+       {"S1", "底板以下弓形面积", "m²"},
+       {"L1", "底板以下弧长", "m"}}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {

@@ -70,9 +70,16 @@ Outline SectionOutline(const Section& section, double top) {
 }
 
 FamilySpec Definition::Describe() {
-  return {
-      tarnwick::Family::ParabolicChannel, 8, "parabolic", "Option11", "抛物线形渠", "抛物线形渠",
-      {"1", "0.014", "1000", "1"}};
+  return {tarnwick::Family::ParabolicChannel,
+          8,
+          "parabolic",
+          "Option11",
+          "抛物线形渠",
+          "抛物线形渠",
+          {"1", "0.014", "1000", "1"},
+          {"渠底 y = x²/(2·p)，B1 = 2·√(2·p·h)，W = (2/3)·B1·h",
+           "X = p·[√(2ε·(1 + 2ε)) + ln(√(2ε) + √(1 + 2ε))]，ε = h/p"},
+          {{"ε", "相对水深 h/p", ""}, {"x, y", "断面横坐标与纵坐标（自渠底起）", "m"}}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {

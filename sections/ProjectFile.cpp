@@ -319,6 +319,9 @@ Json HeadJson(const Project& p) {
   Json j{{"format", kProjectFormat}, {"version", kProjectVersion}};
   j["name"] = p.name;
   j["description"] = p.description;
+  Json cover = Json::object();
+  for (const CoverKey& k : CoverKeys()) cover[std::string(k.key)] = p.cover.*k.field;
+  j["cover"] = cover;
   j["limits"] = LimitsJson(p.limits);
   return j;
 }
@@ -367,6 +370,15 @@ Project ProjectOf(const Json& j, ProjectRead& read) {
   Project p;
   p.name = j.value("name", std::string());
   p.description = j.value("description", std::string());
+  if (const auto c = j.find("cover"); c != j.end()) {
+    if (!c->is_object()) throw Refusal{"文件头", "“cover”应为对象"};
+    for (const CoverKey& k : CoverKeys()) {
+      const auto f = c->find(std::string(k.key));
+      if (f == c->end() || f->is_null()) continue;
+      if (!f->is_string()) throw Refusal{"文件头", "“cover”的“" + std::string(k.key) + "”应为文字"};
+      p.cover.*k.field = f->get<std::string>();
+    }
+  }
   if (const auto l = j.find("limits"); l != j.end()) p.limits = LimitsOf(*l, "“limits”");
   const auto cases = j.find("cases");
   if (cases == j.end() || !cases->is_array()) throw Refusal{"文件头", "缺少算例列表“cases”"};
@@ -393,6 +405,28 @@ Project ProjectOf(const Json& j, ProjectRead& read) {
 }
 
 }  // namespace
+
+std::span<const CoverKey> CoverKeys() {
+  static const CoverKey keys[] = {{"number", &BookCover::number},
+                                  {"stage", &BookCover::stage},
+                                  {"organisation", &BookCover::organisation},
+                                  {"title", &BookCover::title},
+                                  {"computed_by", &BookCover::computedBy},
+                                  {"checked_by", &BookCover::checkedBy},
+                                  {"reviewed_by", &BookCover::reviewedBy},
+                                  {"approved_by", &BookCover::approvedBy}};
+  return keys;
+}
+
+bool SetCoverField(BookCover& cover, std::string_view key, std::string value) {
+  for (const CoverKey& k : CoverKeys()) {
+    if (k.key == key) {
+      cover.*k.field = std::move(value);
+      return true;
+    }
+  }
+  return false;
+}
 
 std::string_view OutcomeName(PressOutcome outcome) {
   switch (outcome) {

@@ -5,6 +5,8 @@
 //
 //   {"format": "tarnwick-project", "version": 1,
 //    "name": "一号干渠", "description": "",
+//    "cover": {"number": "", "stage": "", "organisation": "", "title": "",
+//              "computed_by": "", "checked_by": "", "reviewed_by": "", "approved_by": ""},
 //    "limits": {"velocity_min": null, "velocity_max": 3, "lining": "concrete",
 //               "soil_exponent": 0.25, "clearance_area_percent": 15, "clearance_height": 0.4,
 //               "closed_rule": null|"tunnel"|"fill"|"none", "shape_fit_percent": 1,
@@ -41,9 +43,33 @@ namespace tarnwick {
 inline constexpr std::string_view kProjectFormat = "tarnwick-project";
 inline constexpr int kProjectVersion = 1;
 
+// The cover of the calculation book: what a design institute's review asks of
+// it besides the project's name. An empty field is printed as a blank to fill.
+struct BookCover {
+  std::string number;        // 工程编号
+  std::string stage;         // 设计阶段
+  std::string organisation;  // 设计单位
+  std::string title;         // 计算书名称
+  std::string computedBy;    // 计算
+  std::string checkedBy;     // 校核
+  std::string reviewedBy;    // 审核
+  std::string approvedBy;    // 审定
+  friend bool operator==(const BookCover&, const BookCover&) = default;
+};
+
+// The JSON keys of the cover ("number", …, "approved_by") with their fields.
+struct CoverKey {
+  std::string_view key;
+  std::string BookCover::*field;
+};
+std::span<const CoverKey> CoverKeys();
+// Sets the field named `key`; false when there is none of that name.
+bool SetCoverField(BookCover& cover, std::string_view key, std::string value);
+
 struct Project {
   std::string name;
   std::string description;
+  BookCover cover;
   CheckLimits limits;
   std::vector<CaseRecord> cases;
   // The last box texts of each window, in the order the windows were first used.

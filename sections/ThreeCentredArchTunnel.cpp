@@ -228,15 +228,34 @@ Outline SectionOutline(const Section& s) {
 }
 
 FamilySpec Specifics::Describe() {
-  return {tarnwick::Family::ThreeCentredArchTunnel,
-          5,
-          "three-centred-arch",
-          "Option8",
-          "三心圆拱隧洞",
-          "三心圆拱隧洞",
-          {"0", "1", "90", "0.5", "45", "2", "0.014", "1000", "0.5"},
-          {"各区由圆弧弓形组成：弓形面积 R²·(θ − sin θ)/2，弧长 R·θ",
-           "顶拱区：W = W0 − R1²·(θ − sin θ)/2，X = P0 − R1·θ"}};
+  return {
+      tarnwick::Family::ThreeCentredArchTunnel,
+      5,
+      "three-centred-arch",
+      "Option8",
+      "三心圆拱隧洞",
+      "三心圆拱隧洞",
+      {"0", "1", "90", "0.5", "45", "2", "0.014", "1000", "0.5"},
+      {"底拱区 h ≤ H1：θ = 2·arccos((R3 − h)/R3)，W = R3²·(θ − sin θ)/2，X = R3·θ",
+       "侧拱下区 H1 < h ≤ H1 + H2：u = H1 + H2 − h，ψ = arcsin(u/R2)，B1 = B2 − 2·R2·(1 − cos ψ)，",
+       "    W = S1 + S2 − R2²·(2ψ − sin 2ψ)/2 − u·B1，X = L1 + L2 − 2·R2·ψ",
+       "侧拱上区 H1 + H2 < h ≤ H1 + H2 + H3：t = h − H1 − H2，ψ = arcsin(t/R2)，",
+       "    B1 = B2 − 2·R2·(1 − cos ψ)，W = S1 + S2 + t·B1 + R2²·(2ψ − sin 2ψ)/2，X = L1 + L2 + "
+       "2·R2·ψ",
+       "顶拱区 h > H1 + H2 + H3：θ = 2·arccos((R1 − (H6 − h))/R1)，",
+       "    W = W0 − R1²·(θ − sin θ)/2，X = P0 − R1·θ，B1 = 2·R1·sin(θ/2)"},
+      {{"θ", "弓形所对的圆心角", "rad"},
+       {"ψ", "每侧侧拱在其圆心水平线以上（上区）或以下（下区）的圆心角", "rad"},
+       {"u, t", "水面在侧拱圆心水平线以下、以上的距离", "m"},
+       {"H1", "底拱高", "m"},
+       {"H2", "底拱弦至侧拱圆心水平线的高度", "m"},
+       {"H3", "侧拱圆心水平线至顶拱弦的高度", "m"},
+       {"H6", "洞高", "m"},
+       {"B2", "侧拱圆心水平线处洞宽", "m"},
+       {"S1, L1", "底拱弓形面积与弧长（平底时为 0 与底宽）", "m², m"},
+       {"S2, L2", "底拱弦至侧拱圆心水平线之间的面积与两侧弧长", "m², m"},
+       {"W0", "全断面面积", "m²"},
+       {"P0", "全断面周长", "m"}}};
 }
 
 WindowNames Specifics::Window(CalculationKind kind) {

@@ -98,7 +98,8 @@ FamilySpec Definition::Describe() {
           "“Ｕ”形渠",
           {"1", "0.014", "1000", "1.5"},
           {"h < R：W = R²·(2φ − sin 2φ)/2，X = 2·R·φ，φ = arccos((R − h)/R)",
-           "h ≥ R：W = π·R²/2 + 2·R·(h − R)，X = π·R + 2·(h − R)"}};
+           "h ≥ R：W = π·R²/2 + 2·R·(h − R)，X = π·R + 2·(h − R)"},
+          {{"φ", "水面与圆心连线同铅垂线的夹角", "rad"}}};
 }
 
 WindowNames Definition::Window(CalculationKind kind) {

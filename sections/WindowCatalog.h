@@ -65,6 +65,13 @@ struct ShapeOption {
   bool initial = false;         // the shape chosen when the window opens
 };
 
+// A symbol of a family's formulas that is not a box of its windows.
+struct FormulaSymbol {
+  std::string_view symbol;   // "θ"
+  std::string_view meaning;  // "弓形所对圆心角"
+  std::string_view unit;     // "rad"; empty for pure numbers
+};
+
 // A section family as the selection window offers it.
 struct FamilySpec {
   Family family;
@@ -78,6 +85,8 @@ struct FamilySpec {
   std::vector<std::string_view> sample;
   // The section's area and wetted perimeter in symbols, for the calculation book.
   std::vector<std::string_view> formulas = {};
+  // The symbols of `formulas` beyond the boxes and the common ones (W, X, R…).
+  std::vector<FormulaSymbol> symbols = {};
 };
 
 const std::vector<FamilySpec>& Families();

@@ -58,9 +58,13 @@ QString AutomaticStyles() {
                       TextProperties(kBookFace, 10.5, false));
   s += ParagraphStyle("Case", R"(fo:break-before="page" fo:margin-bottom="0.16cm")",
                       TextProperties(kBookFace, 15, true));
+  s += ParagraphStyle("PageHeading", R"(fo:break-before="page" fo:margin-bottom="0.16cm")",
+                      TextProperties(kBookFace, 12, true));
   s += ParagraphStyle("Heading", R"(fo:margin-top="0.32cm" fo:margin-bottom="0.16cm")",
                       TextProperties(kBookFace, 12, true));
   s += ParagraphStyle("Body", R"(fo:margin="0cm")", TextProperties(kBookFace, 10.5, false));
+  s += ParagraphStyle("Caption", R"(fo:margin="0cm" fo:keep-with-next="always")",
+                      TextProperties(kBookFace, 10.5, false));
   s += ParagraphStyle(
       "Note", R"(fo:margin="0cm")",
       TextProperties(kBookFace, 10.5, true).replace("/>", R"( fo:color="#c80000"/>)"));
@@ -83,9 +87,14 @@ QString Styles() {
                         "<office:automatic-styles><style:page-layout style:name=\"A4\">"
                         R"(<style:page-layout-properties fo:page-width="21cm" )"
                         R"(fo:page-height="29.7cm" fo:margin="2cm"/>)"
+                        "<style:footer-style><style:header-footer-properties "
+                        "fo:min-height=\"0.6cm\"/></style:footer-style>"
                         "</style:page-layout></office:automatic-styles>"
                         "<office:master-styles><style:master-page style:name=\"Standard\" "
-                        "style:page-layout-name=\"A4\"/></office:master-styles>"
+                        "style:page-layout-name=\"A4\"><style:footer>"
+                        "<text:p>第 <text:page-number text:select-page=\"current\"/> 页 共 "
+                        "<text:page-count/> 页</text:p></style:footer></style:master-page>"
+                        "</office:master-styles>"
                         "</office:document-styles>")
       .arg(QLatin1String(kNamespaces));
 }
@@ -147,24 +156,42 @@ class Odt : public Writer {
     return {};
   }
 
-  void TitlePage(const QString& project, const QStringList& lines) override {
-    Para("Title", project);
-    Para("Subtitle", QStringLiteral("水力计算书"));
-    for (const QString& line : lines) Para("Centred", line);
+  void Cover(const CoverPage& cover) override {
+    Para("Title", cover.project);
+    Para("Subtitle", cover.title);
+    Para("Centred", QString());
+    Table({}, Pairs(cover.fields));
+    Para("Centred", QStringLiteral("签  署"));
+    Table({}, Pairs(cover.signatures));
   }
-  void CaseHeading(const QString& text) override { Para("Case", text); }
+  // The contents without page numbers: the pages are the word processor's.
+  void Contents(const std::vector<ContentsLine>& lines) override {
+    Para("Case", QStringLiteral("目  录"));
+    for (const ContentsLine& line : lines) {
+      Para(line.level > 1 ? "Body" : "Heading",
+           (line.level > 1 ? QStringLiteral("    ") : QString()) + line.text);
+    }
+  }
+  void Chapter(const QString& text) override { Para("Case", text); }
+  void PageHeading(const QString& text) override { Para("PageHeading", text); }
   void Heading(const QString& text) override { Para("Heading", text); }
   void Paragraph(const QString& text) override { Para("Body", text); }
   void Note(const QString& text) override { Para("Note", text); }
+  void Caption(const QString& text) override { Para("Caption", text); }
 
-  void Table(const QStringList& header, const std::vector<QStringList>& rows) override {
-    QString t = QStringLiteral(R"(<table:table table:name="输入%1" table:style-name="Inputs">)"
-                               R"(<table:table-column table:number-columns-repeated="%2"/>)"
-                               "<table:table-header-rows>")
+  void Table(const QStringList& header, const std::vector<QStringList>& rows,
+             const std::vector<bool>& alarm = {}) override {
+    if (rows.empty() && header.isEmpty()) return;
+    const qsizetype columns = header.isEmpty() ? rows.front().size() : header.size();
+    QString t = QStringLiteral(R"(<table:table table:name="表%1" table:style-name="Inputs">)"
+                               R"(<table:table-column table:number-columns-repeated="%2"/>)")
                     .arg(++tables_)
-                    .arg(header.size());
-    t += Row(header) + QStringLiteral("</table:table-header-rows>");
-    for (const QStringList& row : rows) t += Row(row);
+                    .arg(columns);
+    if (!header.isEmpty()) {
+      t += QStringLiteral("<table:table-header-rows>") + Row(header) +
+           QStringLiteral("</table:table-header-rows>");
+    }
+    for (size_t k = 0; k < rows.size(); ++k) t += Row(rows[k], k < alarm.size() && alarm[k]);
     Put(t + QStringLiteral("</table:table>"));
   }
 
@@ -226,14 +253,21 @@ class Odt : public Writer {
     Put(QStringLiteral(R"(<text:p text:style-name="%1">%2</text:p>)")
             .arg(QLatin1String(style), Escaped(text)));
   }
-  static QString Row(const QStringList& cells) {
+  static QString Row(const QStringList& cells, bool alarm = false) {
     QString r = QStringLiteral("<table:table-row>");
-    for (const QString& c : cells) {
+    for (qsizetype k = 0; k < cells.size(); ++k) {
+      const bool red = alarm && k + 1 == cells.size();
       r += QStringLiteral(R"(<table:table-cell table:style-name="Cell" office:value-type="string">)"
-                          R"(<text:p text:style-name="Body">%1</text:p></table:table-cell>)")
-               .arg(Escaped(c));
+                          R"(<text:p text:style-name="%1">%2</text:p></table:table-cell>)")
+               .arg(red ? QStringLiteral("Note") : QStringLiteral("Body"), Escaped(cells[k]));
     }
     return r + QStringLiteral("</table:table-row>");
+  }
+
+  static std::vector<QStringList> Pairs(const std::vector<std::pair<QString, QString>>& pairs) {
+    std::vector<QStringList> rows;
+    for (const auto& [key, value] : pairs) rows.push_back({key, value});
+    return rows;
   }
 
   AtomicDevice device_;

@@ -1,6 +1,8 @@
-// The PDF book, painted case by case: each case is laid out in a document of its
-// own, cut into A4 pages and painted onto the writer with one painter, then let
-// go with its pictures, so the book is written in the memory of one case.
+// The PDF book, painted chapter by chapter: each chapter is laid out in a document
+// of its own, cut into A4 pages and painted onto the writer with one painter, then
+// let go with its pictures. The book is laid out twice: the first pass (the
+// paginator) paints nothing and finds the page of every heading and the total,
+// which the second prints in the contents and in the foot of every page.
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -32,6 +34,8 @@ QTextCharFormat Font(const QString& family, double points, bool bold = false) {
 
 // A block property: the block goes onto the page of the one after it.
 constexpr int kKeepWithNext = QTextFormat::UserProperty + 1;
+// A block property: the block is a heading of the contents.
+constexpr int kContentsHeading = QTextFormat::UserProperty + 2;
 
 QTextCharFormat Body() { return Font(kBookFace, 10.5); }
 
@@ -45,44 +49,82 @@ QFont MonoFont() {
 
 class Pdf : public Writer {
  public:
-  explicit Pdf(const QString& project) : writer_(&device_) {
+  Pdf(const QString& project, bool paint) : writer_(&device_), paint_(paint) {
     writer_.setPageSize(QPageSize(QPageSize::A4));
     writer_.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
     writer_.setTitle(project + QStringLiteral(" 水力计算书"));
     writer_.setCreator(kProductTitle);
+    const QRect paint_rect = writer_.pageLayout().paintRectPixels(writer_.resolution());
+    footer_ = 0.8 / 2.54 * writer_.resolution();
+    page_ = QSizeF(paint_rect.width(), paint_rect.height() - footer_);
   }
 
   QString Open(const QString& path) {
     if (QString why = device_.Open(path); !why.isEmpty()) return why;
     if (!painter_.begin(&writer_)) return QStringLiteral("the PDF cannot be started");
-    const QRect paint = writer_.pageLayout().paintRectPixels(writer_.resolution());
-    footer_ = 0.8 / 2.54 * writer_.resolution();
-    page_ = QSizeF(paint.width(), paint.height() - footer_);
     return {};
   }
 
-  void TitlePage(const QString& project, const QStringList& lines) override {
+  void Cover(const CoverPage& cover) override {
+    Start();
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    centred.setTopMargin(150);
+    cursor_.setBlockFormat(centred);
+    cursor_.insertText(cover.project, Font(kBookFace, 24, true));
+    centred.setTopMargin(24);
+    cursor_.insertBlock(centred, Font(kBookFace, 20, true));
+    cursor_.insertText(cover.title);
+    centred.setTopMargin(60);
+    cursor_.insertBlock(centred);
+    Table({}, Pairs(cover.fields));
+    centred.setTopMargin(40);
+    cursor_.insertBlock(centred, Font(kBookFace, 12, true));
+    cursor_.insertText(QStringLiteral("签  署"));
+    cursor_.insertBlock();
+    Table({}, Pairs(cover.signatures));
+  }
+
+  void Contents(const std::vector<ContentsLine>& lines) override {
     Start();
     QTextBlockFormat title;
     title.setAlignment(Qt::AlignHCenter);
-    title.setTopMargin(180);
+    title.setBottomMargin(12);
     cursor_.setBlockFormat(title);
-    cursor_.insertText(project, Font(kBookFace, 24, true));
-    title.setTopMargin(24);
-    cursor_.insertBlock(title, Font(kBookFace, 20, true));
-    cursor_.insertText(QStringLiteral("水力计算书"));
-    for (const QString& line : lines) {
-      cursor_.insertBlock(title, Body());
-      cursor_.insertText(line);
+    cursor_.insertText(QStringLiteral("目  录"), Font(kBookFace, 15, true));
+    for (const ContentsLine& line : lines) {
+      QTextBlockFormat block;
+      const double indent = line.level > 1 ? writer_.resolution() / 4.0 : 0.0;
+      block.setLeftMargin(indent);
+      // Tab stops are in 96-dpi pixels from the indent; short of the margin, so
+      // the number stays on its line. The paginator lays out a number too, so
+      // both passes take the same lines.
+      const double stop = (page_.width() - indent) * 96.0 / writer_.resolution() - 2.0;
+      block.setTabPositions({QTextOption::Tab(stop, QTextOption::RightTab)});
+      cursor_.insertBlock(block, Font(kBookFace, line.level > 1 ? 10.5 : 12, line.level == 1));
+      cursor_.insertText(line.text + QStringLiteral("\t") +
+                         QString::number(line.page > 0 ? line.page : 99));
     }
   }
 
-  void CaseHeading(const QString& text) override {
+  void Chapter(const QString& text) override {
     Start();
     QTextBlockFormat block;
     block.setBottomMargin(6);
+    block.setProperty(kKeepWithNext, true);
+    block.setProperty(kContentsHeading, true);
     cursor_.setBlockFormat(block);
     cursor_.insertText(text, Font(kBookFace, 15, true));
+  }
+
+  void PageHeading(const QString& text) override {
+    Start();
+    QTextBlockFormat block;
+    block.setBottomMargin(6);
+    block.setProperty(kKeepWithNext, true);
+    block.setProperty(kContentsHeading, true);
+    cursor_.setBlockFormat(block);
+    cursor_.insertText(text, Font(kBookFace, 12, true));
   }
 
   void Heading(const QString& text) override {
@@ -90,12 +132,20 @@ class Pdf : public Writer {
     block.setTopMargin(12);
     block.setBottomMargin(6);
     block.setProperty(kKeepWithNext, true);
+    block.setProperty(kContentsHeading, true);
     cursor_.insertBlock(block, Font(kBookFace, 12, true));
     cursor_.insertText(text);
   }
 
   void Paragraph(const QString& text) override {
     cursor_.insertBlock(QTextBlockFormat(), Body());
+    cursor_.insertText(text);
+  }
+
+  void Caption(const QString& text) override {
+    QTextBlockFormat block;
+    block.setProperty(kKeepWithNext, true);
+    cursor_.insertBlock(block, Body());
     cursor_.insertText(text);
   }
 
@@ -106,19 +156,33 @@ class Pdf : public Writer {
     cursor_.insertText(text);
   }
 
-  void Table(const QStringList& header, const std::vector<QStringList>& rows) override {
-    cursor_.insertBlock();
+  void Table(const QStringList& header, const std::vector<QStringList>& rows,
+             const std::vector<bool>& alarm = {}) override {
+    if (rows.empty() && header.isEmpty()) return;
+    // The empty block before the table goes with it as a caption before it does.
+    QTextBlockFormat before;
+    before.setProperty(kKeepWithNext, cursor_.blockFormat().boolProperty(kKeepWithNext));
+    cursor_.insertBlock(before);
     QTextTableFormat format;
     format.setCellPadding(3);
     format.setBorder(0.5);
-    format.setHeaderRowCount(1);
-    QTextTable* table = cursor_.insertTable(int(rows.size()) + 1, int(header.size()), format);
+    const int head = header.isEmpty() ? 0 : 1;
+    format.setHeaderRowCount(head);
+    const int columns = header.isEmpty() ? int(rows.front().size()) : int(header.size());
+    QTextTable* table = cursor_.insertTable(int(rows.size()) + head, columns, format);
     for (int col = 0; col < header.size(); ++col) {
-      table->cellAt(0, col).firstCursorPosition().insertText(header[col], Body());
+      table->cellAt(0, col).firstCursorPosition().insertText(header[col],
+                                                             Font(kBookFace, 10.5, true));
     }
+    QTextCharFormat red = Font(kBookFace, 10.5, true);
+    red.setForeground(QColor(200, 0, 0));
     for (size_t row = 0; row < rows.size(); ++row) {
-      for (int col = 0; col < rows[row].size(); ++col) {
-        table->cellAt(int(row) + 1, col).firstCursorPosition().insertText(rows[row][col], Body());
+      const bool alarmed = row < alarm.size() && alarm[row];
+      for (int col = 0; col < rows[row].size() && col < columns; ++col) {
+        const bool last = col + 1 == rows[row].size();
+        table->cellAt(int(row) + head, col)
+            .firstCursorPosition()
+            .insertText(rows[row][col], alarmed && last ? red : Body());
       }
     }
     cursor_.movePosition(QTextCursor::End);
@@ -130,19 +194,27 @@ class Pdf : public Writer {
     format.setName(name);
     format.setWidth(width);
     format.setHeight(width * image.height() / image.width());
-    cursor_.insertBlock();
+    cursor_.insertBlock(QTextBlockFormat());
     cursor_.insertImage(format);
   }
 
+  // Every line but the last goes with the next: the block is never cut by a page.
   void Report(const std::vector<std::string>& lines) override {
-    for (const std::string& line : lines) GridLine(QString::fromStdString(line));
+    for (size_t k = 0; k < lines.size(); ++k) {
+      GridLine(QString::fromStdString(lines[k]), k + 1 < lines.size());
+    }
   }
 
   QString Finish() override {
     PaintPages();
+    if (!paint_) return {};
     if (!painter_.end()) return QStringLiteral("the PDF cannot be finished");
     return device_.Commit();
   }
+
+  std::vector<int> HeadingPages() const override { return headingPages_; }
+  int Pages() const override { return pages_; }
+  void SetTotalPages(int total) override { total_ = total; }
 
  private:
   // A new document for the next part; the one before is painted and let go.
@@ -167,12 +239,13 @@ class Pdf : public Writer {
     struct Item {
       QRectF rect;
       bool keepWithNext = false;
+      bool frame = false;
     };
     std::vector<Item> items;
     const QAbstractTextDocumentLayout* layout = doc_->documentLayout();
     for (auto it = doc_->rootFrame()->begin(); !it.atEnd(); ++it) {
       if (QTextFrame* frame = it.currentFrame()) {
-        items.push_back({layout->frameBoundingRect(frame)});
+        items.push_back({layout->frameBoundingRect(frame), false, true});
       } else {
         const QTextBlock block = it.currentBlock();
         items.push_back(
@@ -183,9 +256,19 @@ class Pdf : public Writer {
     std::vector<double> tops = {0.0};
     for (size_t k = 0; k < items.size(); ++k) {
       while (items[k].rect.bottom() > tops.back() + h) {
-        double top = items[k].rect.top();
-        if (k > 0 && items[k - 1].keepWithNext && items[k - 1].rect.top() > tops.back()) {
-          top = items[k - 1].rect.top();
+        // The item goes down with every one before it that must stay with it.
+        size_t first = k;
+        while (first > 0 && items[first - 1].keepWithNext &&
+               items[first - 1].rect.top() > tops.back()) {
+          --first;
+        }
+        // A table's frame is drawn from a little above its rect, into the empty
+        // block it stands after: the page begins with that block.
+        if (items[first].frame && first > 0 && items[first - 1].rect.top() > tops.back()) --first;
+        // Not above the foot of the item before, which would be drawn on both pages.
+        double top = items[first].rect.top();
+        if (first > 0) {
+          top = std::max(tops.back(), std::min(top, items[first - 1].rect.bottom() + 1.0));
         }
         tops.push_back(top > tops.back() ? top : tops.back() + h);
       }
@@ -197,34 +280,50 @@ class Pdf : public Writer {
     if (!doc_) return;
     const std::vector<double> tops = PageTops();
     QAbstractTextDocumentLayout* layout = doc_->documentLayout();
+    for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
+      if (!b.blockFormat().boolProperty(kContentsHeading)) continue;
+      const double top = layout->blockBoundingRect(b).top();
+      const auto after = std::upper_bound(tops.begin(), tops.end(), top);
+      headingPages_.push_back(pages_ + int(after - tops.begin()));
+    }
     QAbstractTextDocumentLayout::PaintContext context;
     context.palette.setColor(QPalette::Text, Qt::black);
     for (size_t k = 0; k < tops.size(); ++k) {
-      if (pages_++ > 0) writer_.newPage();
+      ++pages_;
+      if (!paint_) continue;
+      if (pages_ > 1) writer_.newPage();
       const double bottom = k + 1 < tops.size() ? std::min(tops[k + 1], tops[k] + page_.height())
                                                 : tops[k] + page_.height();
       const QRectF view(0, tops[k], page_.width(), bottom - tops[k]);
       painter_.save();
       painter_.translate(0, -view.top());
       painter_.setClipRect(view);
-      context.clip = view;
+      // Blocks that only touch the cut are drawn on their own page alone: the
+      // text of a clipped block would still be in the page's text.
+      context.clip = view.adjusted(0, 1, 0, -1);
       layout->draw(&painter_, context);
       painter_.restore();
-      if (pages_ > 1) {
-        painter_.setFont(Body().font());
-        painter_.drawText(QRectF(0, page_.height(), page_.width(), footer_),
-                          Qt::AlignRight | Qt::AlignBottom, QString::number(pages_));
-      }
+      painter_.setFont(Body().font());
+      const QString foot = total_ > 0 ? QStringLiteral("第 %1 页 共 %2 页").arg(pages_).arg(total_)
+                                      : QStringLiteral("第 %1 页").arg(pages_);
+      painter_.drawText(QRectF(0, page_.height(), page_.width(), footer_),
+                        Qt::AlignHCenter | Qt::AlignBottom, foot);
     }
     cursor_ = QTextCursor();
     doc_.reset();
+  }
+
+  static std::vector<QStringList> Pairs(const std::vector<std::pair<QString, QString>>& pairs) {
+    std::vector<QStringList> rows;
+    for (const auto& [key, value] : pairs) rows.push_back({key, value});
+    return rows;
   }
 
   // A line of the report on the pane's cell grid: a Latin character takes one
   // cell, any other two. The face's own wide characters are not quite two Latin
   // advances, so they are spaced out to exactly two, as a share of their advance
   // that holds at any resolution the book is laid out at.
-  void GridLine(const QString& line) {
+  void GridLine(const QString& line, bool keepWithNext) {
     static const QFont font = MonoFont();
     static const double widePercent = [] {
       const QRawFont raw = QRawFont::fromFont(font);
@@ -238,7 +337,9 @@ class Pdf : public Writer {
     QFont spaced = font;
     spaced.setLetterSpacing(QFont::PercentageSpacing, widePercent);
     wide.setFont(spaced);
-    cursor_.insertBlock(QTextBlockFormat(), narrow);
+    QTextBlockFormat block;
+    block.setProperty(kKeepWithNext, keepWithNext);
+    cursor_.insertBlock(block, narrow);
     for (const QChar c : line) {
       const bool isWide = DisplayColumns(QString(c).toStdString()) == 2;
       cursor_.insertText(QString(c), isWide ? wide : narrow);
@@ -252,13 +353,16 @@ class Pdf : public Writer {
   QTextCursor cursor_;
   QSizeF page_;
   double footer_ = 0.0;
+  bool paint_ = true;
   int pages_ = 0;
+  int total_ = 0;
+  std::vector<int> headingPages_;
 };
 
 }  // namespace
 
 std::unique_ptr<Writer> PdfWriter(const QString& path, const QString& project, QString& error) {
-  auto pdf = std::make_unique<Pdf>(project);
+  auto pdf = std::make_unique<Pdf>(project, true);
   error = pdf->Open(path);
   if (!error.isEmpty()) {
     error = QStringLiteral("cannot write ") + path + QStringLiteral(": ") + error;
@@ -266,5 +370,7 @@ std::unique_ptr<Writer> PdfWriter(const QString& path, const QString& project, Q
   }
   return pdf;
 }
+
+std::unique_ptr<Writer> PdfPaginator() { return std::make_unique<Pdf>(QString(), false); }
 
 }  // namespace tarnwick::ui::book

@@ -2,16 +2,13 @@
 
 #include <QDate>
 #include <QFileInfo>
-#include <QImage>
-#include <QPainter>
-#include <QPainterPath>
 #include <algorithm>
+#include <set>
 
 #include "BookParts.h"
-#include "SectionSheet.h"
+#include "BookPictures.h"
 #include "WindowDecor.h"
-#include "core/RatingTable.h"
-#include "sections/SectionDrawing.h"
+#include "sections/CheckSources.h"
 
 namespace tarnwick::ui {
 
@@ -30,68 +27,26 @@ QString Q(std::string_view text) { return QString::fromUtf8(text.data(), qsizety
 
 // Manning's formula and the quantities every report derives from it.
 const QStringList kManningFormulas = {
-    QStringLiteral("Q = C·W·√(R·I)，C = R^(1/6)/n（曼宁公式，即 Q = W·R^(2/3)·I^(1/2)/n）"),
-    QStringLiteral("R = W/X，V = Q/W，E = h + V²/(2g)，g = 9.81 m/s²"),
-    QStringLiteral("正常水深：以 Q1(h) = Q 二分求解，|Q1 − Q| < 0.0001 m³/s")};
+    QStringLiteral("Q = C·W·√(R·I)，C = R^(1/6)/n（曼宁公式，即 Q = (1/n)·W·R^(2/3)·I^(1/2)）"),
+    QStringLiteral("R = W/X，V = Q/W，E = h + V²/(2g)，g = 9.81 m/s²")};
+
+// The symbols every family's formulas share, with their units.
+const std::vector<QStringList> kCommonSymbols = {
+    {QStringLiteral("Q"), QStringLiteral("流量"), QStringLiteral("m³/s")},
+    {QStringLiteral("h"), QStringLiteral("水深"), QStringLiteral("m")},
+    {QStringLiteral("W"), QStringLiteral("过水断面面积"), QStringLiteral("m²")},
+    {QStringLiteral("X"), QStringLiteral("湿周"), QStringLiteral("m")},
+    {QStringLiteral("R"), QStringLiteral("水力半径"), QStringLiteral("m")},
+    {QStringLiteral("C"), QStringLiteral("谢才系数"), QStringLiteral("m^(1/2)/s")},
+    {QStringLiteral("n"), QStringLiteral("糙率"), QString()},
+    {QStringLiteral("I"), QStringLiteral("底坡（1/D）"), QString()},
+    {QStringLiteral("V"), QStringLiteral("断面平均流速"), QStringLiteral("m/s")},
+    {QStringLiteral("E"), QStringLiteral("断面比能"), QStringLiteral("m")},
+    {QStringLiteral("B1"), QStringLiteral("水面宽"), QStringLiteral("m")},
+    {QStringLiteral("g"), QStringLiteral("重力加速度"), QStringLiteral("m/s²")}};
 
 // The width of a picture on the page, in 96-dpi pixels (11.6 cm).
 constexpr double kPictureWidth = 440.0;
-
-// The stage–discharge curve as a picture: discharge across, depth up, the case
-// marked.
-QImage CurveImage(const SectionCase& c) {
-  const std::vector<RatingPoint> curve =
-      RatingCurve(RatingDepths(RatingTop(c), 200), c.model.evaluate);
-  QImage image(1200, 700, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  const QRectF plot(140, 40, 1000, 560);
-  double qMax = 0.0, hMax = 0.0;
-  for (const RatingPoint& pt : curve) {
-    qMax = std::max(qMax, pt.discharge);
-    hMax = std::max(hMax, pt.depth);
-  }
-  if (qMax <= 0.0 || hMax <= 0.0) return image;
-  const auto at = [&](double q, double h) {
-    return QPointF(plot.left() + plot.width() * q / qMax, plot.bottom() - plot.height() * h / hMax);
-  };
-  QFont font(book::kBookFace);
-  font.setPixelSize(22);
-  p.setFont(font);
-  p.setPen(QPen(Qt::gray, 1));
-  for (int k = 0; k <= 5; ++k) {
-    const double f = k / 5.0;
-    p.drawLine(at(qMax * f, 0), at(qMax * f, hMax));
-    p.drawLine(at(0, hMax * f), at(qMax, hMax * f));
-    p.drawText(QRectF(at(qMax * f, 0) + QPointF(-60, 8), QSizeF(120, 30)), Qt::AlignHCenter,
-               QString::number(qMax * f, 'g', 4));
-    p.drawText(QRectF(at(0, hMax * f) + QPointF(-130, -15), QSizeF(120, 30)), Qt::AlignRight,
-               QString::number(hMax * f, 'f', 2));
-  }
-  p.setPen(Qt::black);
-  p.drawText(QRectF(plot.left(), plot.bottom() + 45, plot.width(), 40), Qt::AlignHCenter,
-             QStringLiteral("流量 Q (m³/s)"));
-  p.drawText(QRectF(0, 0, 300, 34), Qt::AlignLeft, QStringLiteral("水深 H (m)"));
-  QPainterPath path;
-  path.moveTo(at(curve.front().discharge, curve.front().depth));
-  for (const RatingPoint& pt : curve) path.lineTo(at(pt.discharge, pt.depth));
-  p.setPen(QPen(QColor(0, 90, 200), 3));
-  p.drawPath(path);
-  p.setBrush(QColor(220, 40, 40));
-  p.setPen(Qt::NoPen);
-  p.drawEllipse(at(c.discharge, c.state.h), 8, 8);
-  return image;
-}
-
-QImage DrawingImage(const SectionCase& c, const QString& title) {
-  QImage image(int(kSheetWidth * 1.5), int(kSheetHeight * 1.5), QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  PaintSheet(p, QRectF(0, 0, image.width(), image.height()), DrawingOf(c), title, {});
-  return image;
-}
 
 // The inputs as typed, with their labels and units. A box text is booked as one
 // cell whatever it holds (a tab or a line break included), so no text can move
@@ -107,58 +62,242 @@ std::vector<QStringList> InputRows(const WindowSpec& w, const std::vector<std::s
   return rows;
 }
 
-void CaseSection(book::Writer& out, int number, const CaseRecord& r, const QString& project,
-                 const QString& note) {
-  const WindowSpec& w = *r.reporting;
-  const FamilySpec& family = FamilyOf(w.family);
-  out.CaseHeading(QStringLiteral("%1  %2").arg(number).arg(Q(w.caption)));
-  if (!note.isEmpty()) out.Note(note);
-  out.Paragraph(QStringLiteral("断面类型：") + Q(family.optionText));
-  const PressResult& result = r.press;
-  if (result.sectionCase) {
-    out.Heading(QStringLiteral("断面图"));
-    out.Picture(DrawingImage(*result.sectionCase, project),
-                QStringLiteral("drawing%1.png").arg(number), kPictureWidth);
+// A box's label as the meaning of its symbol: "深槽糙率n1=" is "深槽糙率".
+QString Meaning(std::string_view label) {
+  QString m = Q(label).remove(QLatin1Char('=')).remove(QLatin1Char(' '));
+  while (!m.isEmpty() && m.back().unicode() < 128 && m.back().isLetterOrNumber()) m.chop(1);
+  return m;
+}
+
+QString Figure(double v, int decimals) { return QString::number(v, 'f', decimals); }
+QString Figure(const std::optional<double>& v) {
+  return v ? QString::number(*v, 'g', 5) : QStringLiteral("—");
+}
+
+// The results of a case with their units.
+std::vector<QStringList> ResultRows(const SectionCase& c) {
+  const SectionState& s = c.state;
+  const QString m = QStringLiteral("m");
+  return {{QStringLiteral("流量 Q"), Figure(c.discharge, 4), QStringLiteral("m³/s")},
+          {QStringLiteral("水深 h"), Figure(s.h, 4), m},
+          {QStringLiteral("过水断面面积 W"), Figure(s.w, 4), QStringLiteral("m²")},
+          {QStringLiteral("湿周 X"), Figure(s.x, 4), m},
+          {QStringLiteral("水力半径 R"), Figure(s.rs, 4), m},
+          {QStringLiteral("水面宽 B1"), Figure(s.surfaceWidth, 4), m},
+          {QStringLiteral("谢才系数 C"), Figure(s.c, 3), QStringLiteral("m^(1/2)/s")},
+          {QStringLiteral("流速 V"), Figure(s.v, 4), QStringLiteral("m/s")},
+          {QStringLiteral("断面比能 E"), Figure(s.e, 4), m}};
+}
+
+QString KindText(const WindowSpec& w) {
+  return w.kind == CalculationKind::Depth ? QStringLiteral("已知流量求正常水深")
+                                          : QStringLiteral("已知水深求流量");
+}
+
+QString CaseTitle(size_t number, const CaseRecord& r) {
+  return QStringLiteral("算例 %1  %2").arg(number).arg(Q(r.reporting->caption));
+}
+
+// One sentence a case: the requirements met and those not.
+QString Conclusion(size_t number, const CaseRecord& r) {
+  QStringList met, failed;
+  for (const Check& c : r.checks) {
+    const QString label = Q(CheckLabel(c.name));
+    QStringList& into = c.status == CheckStatus::Pass ? met : failed;
+    if (c.status == CheckStatus::Note || into.contains(label)) continue;
+    into << label;
   }
-  out.Heading(QStringLiteral("输入数据"));
-  out.Table({QStringLiteral("输入项"), QStringLiteral("数值"), QStringLiteral("单位")},
-            InputRows(w, r.reportingTexts));
-  out.Heading(QStringLiteral("计算公式"));
-  for (const QString& f : kManningFormulas) out.Paragraph(f);
-  for (std::string_view f : family.formulas) out.Paragraph(Q(f));
-  out.Heading(QStringLiteral("计算成果"));
-  out.Report(r.printed);
-  if (!r.checks.empty()) {
-    out.Heading(QStringLiteral("工程校核"));
-    for (const Check& c : r.checks) out.Paragraph(QString::fromStdString(c.text));
+  QString s = CaseTitle(number, r) + QStringLiteral("：");
+  if (met.isEmpty() && failed.isEmpty())
+    return s + QStringLiteral("无须判定的要求，校核项均为提示。");
+  if (!met.isEmpty()) s += met.join(QStringLiteral("、")) + QStringLiteral("满足要求");
+  if (!failed.isEmpty()) {
+    if (!met.isEmpty()) s += QStringLiteral("；");
+    s += failed.join(QStringLiteral("、")) + QStringLiteral("不满足要求，须修改设计");
   }
-  if (result.sectionCase) {
-    out.Heading(QStringLiteral("水位—流量关系曲线"));
-    out.Picture(CurveImage(*result.sectionCase), QStringLiteral("curve%1.png").arg(number),
-                kPictureWidth);
+  return s + QStringLiteral("。");
+}
+
+// Lays out the chapters; `next` numbers the headings of the contents as written.
+class Layout {
+ public:
+  Layout(book::Writer& out, const std::vector<std::pair<CaseRecord, QString>>& cases,
+         const QString& project)
+      : out_(out), cases_(cases), project_(project) {}
+
+  void Purpose() {
+    out_.Chapter(QStringLiteral("1  计算目的"));
+    out_.Paragraph(
+        QStringLiteral("按给定的断面尺寸、糙率与底坡，用明渠均匀流公式计算各算例的水深或流量、"
+                       "流速等水力要素，并按第 2 章的依据校核流态、流速与净空等要求。"
+                       "本计算书共 %1 个算例：")
+            .arg(cases_.size()));
+    std::vector<QStringList> rows;
+    for (size_t k = 0; k < cases_.size(); ++k) {
+      const CaseRecord& r = cases_[k].first;
+      rows.push_back({QString::number(k + 1), Q(r.reporting->caption),
+                      Q(FamilyOf(r.reporting->family).optionText), KindText(*r.reporting)});
+    }
+    out_.Table({QStringLiteral("算例"), QStringLiteral("计算内容"), QStringLiteral("断面类型"),
+                QStringLiteral("计算类型")},
+               rows);
   }
+
+  void Basis() {
+    out_.Chapter(QStringLiteral("2  设计依据"));
+    out_.Paragraph(QStringLiteral("本计算书所作校核实际采用的规范、文献及其条文："));
+    std::vector<CheckSource> sources = {ManningSource()};
+    for (const auto& [r, note] : cases_) CollectSources(r.checks, r.limits, sources);
+    std::vector<QStringList> rows;
+    for (size_t k = 0; k < sources.size(); ++k) {
+      const CheckSource& s = sources[k];
+      rows.push_back(
+          {QString::number(k + 1), Q(s.number.empty() ? "—" : s.number), Q(s.title), Q(s.clause)});
+    }
+    out_.Table({QStringLiteral("序号"), QStringLiteral("编号"), QStringLiteral("名称"),
+                QStringLiteral("采用的条文或表")},
+               rows);
+  }
+
+  void Inputs() {
+    out_.Chapter(QStringLiteral("3  基本资料"));
+    for (size_t k = 0; k < cases_.size(); ++k) {
+      const auto& [r, note] = cases_[k];
+      out_.Heading(QStringLiteral("3.%1  ").arg(k + 1) + CaseTitle(k + 1, r));
+      if (!note.isEmpty()) out_.Note(note);
+      out_.Paragraph(QStringLiteral("断面类型：") + Q(FamilyOf(r.reporting->family).optionText) +
+                     QStringLiteral("；计算类型：") + KindText(*r.reporting));
+      out_.Table({QStringLiteral("输入项"), QStringLiteral("数值"), QStringLiteral("单位")},
+                 InputRows(*r.reporting, r.reportingTexts));
+    }
+  }
+
+  void Methods() {
+    out_.Chapter(QStringLiteral("4  计算方法与公式"));
+    for (const QString& f : kManningFormulas) out_.Paragraph(f);
+    std::set<CalculationKind> kinds;
+    for (const auto& [r, note] : cases_) kinds.insert(r.reporting->kind);
+    if (kinds.count(CalculationKind::Depth)) {
+      out_.Paragraph(
+          QStringLiteral("求水深（已知 Q）：正常水深 h 由 Q1(h) = Q 二分求解，"
+                         "|Q1 − Q| < 0.0001 m³/s；Q1 为水深 h 时按曼宁公式算得的流量"));
+    }
+    if (kinds.count(CalculationKind::Discharge)) {
+      out_.Paragraph(QStringLiteral("求流量（已知 h）：由给定水深 h 的 W、X 直接按曼宁公式计算 Q"));
+    }
+    out_.Table({QStringLiteral("符号"), QStringLiteral("意义"), QStringLiteral("单位")},
+               kCommonSymbols);
+    std::vector<const WindowSpec*> seen;
+    int number = 0;
+    for (const auto& [r, note] : cases_) {
+      const Family f = r.reporting->family;
+      if (std::any_of(seen.begin(), seen.end(),
+                      [&](const WindowSpec* w) { return w->family == f; }))
+        continue;
+      seen.push_back(r.reporting);
+      Geometry(++number, *r.reporting);
+    }
+  }
+
+  void Results() {
+    out_.Chapter(QStringLiteral("5  计算成果"));
+    for (size_t k = 0; k < cases_.size(); ++k) {
+      const CaseRecord& r = cases_[k].first;
+      const QString heading = QStringLiteral("5.%1  ").arg(k + 1) + CaseTitle(k + 1, r);
+      if (k == 0) {
+        out_.Heading(heading);
+      } else {
+        out_.PageHeading(heading);
+      }
+      out_.Report(r.printed);
+      if (const auto& c = r.press.sectionCase) {
+        out_.Caption(QStringLiteral("水力要素表："));
+        out_.Table({QStringLiteral("项目"), QStringLiteral("数值"), QStringLiteral("单位")},
+                   ResultRows(*c));
+        out_.Caption(QStringLiteral("断面图："));
+        out_.Picture(DrawingImage(*c, project_), QStringLiteral("drawing%1.png").arg(k + 1),
+                     kPictureWidth);
+        out_.Caption(QStringLiteral("水位—流量关系曲线："));
+        out_.Picture(CurveImage(*c), QStringLiteral("curve%1.png").arg(k + 1), kPictureWidth);
+      }
+      // The place of the flow combination (design, increased and least discharges).
+    }
+  }
+
+  void Checks() {
+    out_.Chapter(QStringLiteral("6  校核"));
+    for (size_t k = 0; k < cases_.size(); ++k) {
+      const CaseRecord& r = cases_[k].first;
+      out_.Heading(QStringLiteral("6.%1  ").arg(k + 1) + CaseTitle(k + 1, r));
+      if (r.checks.empty()) {
+        out_.Paragraph(QStringLiteral("无校核项。"));
+        continue;
+      }
+      std::vector<QStringList> rows;
+      std::vector<bool> alarm;
+      for (const Check& c : r.checks) {
+        rows.push_back(
+            {Q(CheckLabel(c.name)), Figure(c.value), Figure(c.limit), Q(StatusText(c.status))});
+        alarm.push_back(c.status == CheckStatus::Fail);
+      }
+      out_.Table({QStringLiteral("校核项"), QStringLiteral("计算值"), QStringLiteral("限值"),
+                  QStringLiteral("结论")},
+                 rows, alarm);
+      // Each check in full: its requirement, the figures and the source.
+      out_.Caption(QStringLiteral("校核说明："));
+      for (const Check& c : r.checks) out_.Paragraph(QString::fromStdString(c.text));
+    }
+  }
+
+  void Conclusions() {
+    out_.Chapter(QStringLiteral("7  结论"));
+    for (size_t k = 0; k < cases_.size(); ++k) out_.Paragraph(Conclusion(k + 1, cases_[k].first));
+    out_.Paragraph(QStringLiteral("（本计算书共 %1 个算例，完）").arg(cases_.size()));
+  }
+
+ private:
+  // A family's geometry: its formulas and the symbols they use beyond the common ones.
+  void Geometry(int number, const WindowSpec& w) {
+    const FamilySpec& family = FamilyOf(w.family);
+    out_.Heading(QStringLiteral("4.%1  ").arg(number) + Q(family.optionText));
+    for (std::string_view f : family.formulas) out_.Paragraph(Q(f));
+    std::vector<QStringList> rows;
+    for (const BoxSpec& box : w.boxes) {
+      if (box.symbol.empty() || box.role == BoxRole::Slope) continue;
+      rows.push_back({Q(box.symbol), Meaning(box.label), Q(box.unit)});
+    }
+    for (const FormulaSymbol& s : family.symbols)
+      rows.push_back({Q(s.symbol), Q(s.meaning), Q(s.unit)});
+    out_.Table({QStringLiteral("符号"), QStringLiteral("意义"), QStringLiteral("单位")}, rows);
+  }
+
+  book::Writer& out_;
+  const std::vector<std::pair<CaseRecord, QString>>& cases_;
+  const QString& project_;
+};
+
+QString Blank(const std::string& s) {
+  return s.empty() ? QStringLiteral("____________") : QString::fromStdString(s);
 }
 
 }  // namespace
 
 std::unique_ptr<CalculationBook> CalculationBook::Open(const QString& path, const QString& project,
-                                                       std::optional<size_t> cases,
-                                                       QString& error) {
+                                                       std::optional<size_t>, QString& error,
+                                                       const BookCover& cover) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   std::unique_ptr<CalculationBook> b(new CalculationBook);
   b->project_ = project;
+  b->cover_ = cover;
   if (suffix == QStringLiteral("pdf")) {
     b->writer_ = book::PdfWriter(path, project, error);
+    b->paginated_ = true;
   } else if (suffix == QStringLiteral("odt")) {
     b->writer_ = book::OdtWriter(path, project, error);
   } else {
     error = QStringLiteral("the book is written as .pdf or .odt, not '%1'").arg(suffix);
   }
   if (!b->writer_) return nullptr;
-  QStringList lines = {QStringLiteral("日期：") + QDate::currentDate().toString(Qt::ISODate)};
-  lines << (cases ? QStringLiteral("计算案例数：%1    计算程序：%2").arg(*cases).arg(kProductTitle)
-                  : QStringLiteral("计算程序：%1").arg(kProductTitle));
-  b->writer_->TitlePage(project, lines);
   return b;
 }
 
@@ -166,22 +305,88 @@ CalculationBook::~CalculationBook() = default;
 
 void CalculationBook::Add(const CaseRecord& record, const QString& note) {
   if (record.reporting == nullptr || !record.IsReport()) return;
-  CaseSection(*writer_, ++booked_, record, project_, note);
+  cases_.emplace_back(record, note);
+  ++booked_;
+}
+
+void CalculationBook::Lay(book::Writer& out, const std::vector<int>& pages) const {
+  book::CoverPage cover;
+  cover.project = project_;
+  cover.title = cover_.title.empty() ? QStringLiteral("水力计算书") : Q(cover_.title);
+  cover.fields = {{QStringLiteral("工程名称"), project_.isEmpty() ? Blank({}) : project_},
+                  {QStringLiteral("工程编号"), Blank(cover_.number)},
+                  {QStringLiteral("设计阶段"), Blank(cover_.stage)},
+                  {QStringLiteral("设计单位"), Blank(cover_.organisation)},
+                  {QStringLiteral("计算书名称"), cover.title},
+                  {QStringLiteral("日期"), QDate::currentDate().toString(Qt::ISODate)},
+                  {QStringLiteral("计算程序"), kProductTitle},
+                  {QStringLiteral("算例数"), QString::number(cases_.size())}};
+  cover.signatures = {{QStringLiteral("计  算"), Blank(cover_.computedBy)},
+                      {QStringLiteral("校  核"), Blank(cover_.checkedBy)},
+                      {QStringLiteral("审  核"), Blank(cover_.reviewedBy)},
+                      {QStringLiteral("审  定"), Blank(cover_.approvedBy)}};
+  out.Cover(cover);
+  // The contents: the chapters and their case headings, in the order laid out.
+  std::vector<book::ContentsLine> lines;
+  const auto add = [&](int level, const QString& text) {
+    const size_t k = lines.size();
+    lines.push_back({level, text, k < pages.size() ? pages[k] : 0});
+  };
+  add(1, QStringLiteral("1  计算目的"));
+  add(1, QStringLiteral("2  设计依据"));
+  add(1, QStringLiteral("3  基本资料"));
+  for (size_t k = 0; k < cases_.size(); ++k) {
+    add(2, QStringLiteral("3.%1  ").arg(k + 1) + CaseTitle(k + 1, cases_[k].first));
+  }
+  add(1, QStringLiteral("4  计算方法与公式"));
+  std::set<Family> families;
+  for (const auto& [r, note] : cases_) {
+    if (families.insert(r.reporting->family).second) {
+      add(2, QStringLiteral("4.%1  ").arg(families.size()) +
+                 Q(FamilyOf(r.reporting->family).optionText));
+    }
+  }
+  for (const char* chapter : {"5  计算成果", "6  校核"}) {
+    add(1, QString::fromUtf8(chapter));
+    for (size_t k = 0; k < cases_.size(); ++k) {
+      add(2, QString::fromUtf8(chapter).left(1) + QStringLiteral(".%1  ").arg(k + 1) +
+                 CaseTitle(k + 1, cases_[k].first));
+    }
+  }
+  add(1, QStringLiteral("7  结论"));
+  out.Contents(lines);
+  Layout layout(out, cases_, project_);
+  layout.Purpose();
+  layout.Basis();
+  layout.Inputs();
+  layout.Methods();
+  layout.Results();
+  layout.Checks();
+  layout.Conclusions();
 }
 
 QString CalculationBook::Commit() {
-  writer_->Paragraph(QStringLiteral("（本计算书共 %1 个算例，完）").arg(booked_));
+  std::vector<int> pages;
+  if (paginated_) {
+    // The first pass finds the pages; the contents take no more lines with them.
+    const std::unique_ptr<book::Writer> paginator = book::PdfPaginator();
+    Lay(*paginator, {});
+    paginator->Finish();
+    pages = paginator->HeadingPages();
+    writer_->SetTotalPages(paginator->Pages());
+  }
+  Lay(*writer_, pages);
   return writer_->Finish();
 }
 
 QString WriteCalculationBook(const QString& path, const QString& project,
-                             std::span<const CaseRecord> cases) {
+                             std::span<const CaseRecord> cases, const BookCover& cover) {
   const size_t reports = size_t(std::count_if(cases.begin(), cases.end(), [](const CaseRecord& c) {
     return c.reporting != nullptr && c.IsReport();
   }));
   QString error;
   const std::unique_ptr<CalculationBook> book =
-      CalculationBook::Open(path, project, reports, error);
+      CalculationBook::Open(path, project, reports, error, cover);
   if (!book) return error;
   for (const CaseRecord& c : cases) book->Add(c);
   return book->Commit();

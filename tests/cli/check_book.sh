@@ -33,12 +33,16 @@ def text(node):
 for p in doc.getElementsByTagName("text:p"): print(text(p))
 PY
 }
-# The input table of the first case of an ODT: the value cell of each row.
+# The input table (输入项) of the first case of an ODT: the value cell of each row.
 odt_boxes() {
   python3 - "$1" <<'PY'
 import sys, zipfile, xml.dom.minidom
 doc = xml.dom.minidom.parseString(zipfile.ZipFile(sys.argv[1]).read("content.xml"))
-table = doc.getElementsByTagName("table:table")[0]
+def cells(row):
+    return ["".join(n.data for p in c.getElementsByTagName("text:p") for n in p.childNodes
+                    if n.nodeType == n.TEXT_NODE) for c in row.getElementsByTagName("table:table-cell")]
+table = next(t for t in doc.getElementsByTagName("table:table")
+             if cells(t.getElementsByTagName("table:table-row")[0])[0] == "输入项")
 for row in table.getElementsByTagName("table:table-row")[1:]:
     cell = row.getElementsByTagName("table:table-cell")[1]
     print("".join(n.data for p in cell.getElementsByTagName("text:p") for n in p.childNodes
@@ -116,6 +120,111 @@ status=0
 "$book" "$dir/bad.pdf" "项目" --project "$dir/bad.json" 2>"$dir/err" || status=$?
 [ $status -eq 2 ] && grep -qF "bad.json: 第 " "$dir/err" && [ ! -e "$dir/bad.pdf" ] ||
   fail "a truncated project file was not refused (status $status)"
+
+# A book of one case of each of the ten families, with a cover: the cover's fields,
+# the sources of the checks applied and no other, "第 X 页 共 N 页" on every page,
+# every symbol of chapter 4 defined, and no report cut by a page.
+ten=(
+  "Form31 1 0.5 0.014 1000 1" "Form21 2 1.5 0.025 1000 5" "Form33 1 0.014 1000 1.5"
+  "Form12 4 1 2 0.025 6 2 0.03 6 2 0.03 2000 3" "Form23 3 2 1.7320508 120 0 0.014 1000 8"
+  "Form35 _ 1 0.014 1000 1" "Form36 0 1 180 2 30 2 0.014 1000 1"
+  "Form37 0 1 90 0.5 45 2 0.014 1000 0.5" "Form27 1 0.014 1000 1" "Form28 2 2 0.014 1000 1")
+for row in "${ten[@]}"; do
+  read -r -a words <<<"$row"
+  "$calc" --save "$dir/ten.json" --name "十族工程" "${words[@]/#_/}" >/dev/null || [ $? -eq 1 ]
+done
+python3 - "$dir/ten.json" <<'PY'
+import json, sys
+p = json.load(open(sys.argv[1]))
+p["cover"] = {"number": "SK-017", "stage": "初步设计", "organisation": "某设计院", "computed_by": "张三"}
+json.dump(p, open(sys.argv[1], "w"), ensure_ascii=False)
+PY
+for fmt in pdf odt; do
+  "$book" "$dir/ten.$fmt" "" --project "$dir/ten.json" --cover checked_by=李四
+  for want in "十族工程" "SK-017" "初步设计" "某设计院" "张三" "李四" "____________" \
+              "设计依据" "SL 279—2016" "GB 50014—2021" "Blalock" "结论"; do
+    has "$dir/ten.$fmt" "$want"
+  done
+  # A discharge window prints no depth search, a depth window does.
+  has "$dir/ten.$fmt" "求流量（已知 h）"
+  has "$dir/ten.$fmt" "求水深（已知 Q）"
+done
+# Only the sources applied: a canal alone cites neither the tunnel nor the sewer rule.
+# The cover's fields given to tarnwick-calc, one --cover each, reach the book.
+"$calc" --book "$dir/canal.pdf" --cover number=X-1 --cover approved_by=赵六 \
+  Form21 2 1.5 0.025 1000 5 >/dev/null
+has "$dir/canal.pdf" "X-1"
+has "$dir/canal.pdf" "赵六"
+for absent in "SL 279" "GB 50014"; do
+  [ "$(count "$dir/canal.pdf" "$absent")" = 0 ] || fail "canal.pdf cites $absent"
+done
+pages=$(pdfinfo "$dir/ten.pdf" | awk '/^Pages:/ {print $2}')
+for ((k = 1; k <= pages; k++)); do
+  pdftotext -f $k -l $k "$dir/ten.pdf" - | grep -qF "第 $k 页 共 $pages 页" || fail "page $k: no '第 $k 页 共 $pages 页'"
+done
+# The contents give the page each chapter stands on.
+for chapter in "1 计算目的" "5 计算成果" "7 结论"; do
+  pattern="^ *${chapter/ / +}"
+  listed=$(pdftotext -f 2 -l 3 -layout "$dir/ten.pdf" - | tr -d '\f' | grep -E "$pattern" |
+    head -1 | awk '{print $NF}' || true)
+  [ -n "$listed" ] || fail "contents: no '$chapter'"
+  pdftotext -f "$listed" -l "$listed" "$dir/ten.pdf" - | grep -qE "$pattern" ||
+    fail "contents: '$chapter' is not on page $listed"
+done
+# Each report's first and last line on one page, and on that page alone.
+python3 - "$dir/ten.json" "$dir/ten.pdf" "$pages" <<'PY'
+import json, subprocess, sys
+cases = json.load(open(sys.argv[1]))["cases"]
+pages = [subprocess.run(["pdftotext", "-f", str(k), "-l", str(k), sys.argv[2], "-"],
+                        capture_output=True, text=True).stdout for k in range(1, int(sys.argv[3]) + 1)]
+squeeze = lambda s: "".join(s.split())
+pages = [squeeze(p) for p in pages]
+for n, case in enumerate(cases, 1):
+    lines = [squeeze(l) for l in case["report"] if l.strip()]
+    first, last = lines[0], lines[-1]
+    on = lambda text: [k + 1 for k, p in enumerate(pages) if text in p]
+    assert len(on(first)) == 1 and on(first) == on(last), \
+        f"case {n}: first line on pages {on(first)}, last on {on(last)}"
+PY
+# Every symbol of a formula in chapter 4 is defined: in the common table or in
+# its family's table (the ODT keeps the tables' cells apart).
+python3 - "$dir/ten.odt" <<'PY'
+import re, sys, zipfile, xml.dom.minidom
+doc = xml.dom.minidom.parseString(zipfile.ZipFile(sys.argv[1]).read("content.xml"))
+body = doc.getElementsByTagName("office:text")[0]
+def text(n):
+    if n.nodeName == "text:s": return " " * int(n.getAttribute("text:c") or 1)
+    return n.data if n.nodeType == n.TEXT_NODE else "".join(text(c) for c in n.childNodes)
+functions = {"sin", "cos", "arccos", "arcsin", "ln", "π", "Q1", "Σ"}
+common, family, formulas, families, inside = set(), None, [], 0, False
+undefined = []
+def check():
+    for f in formulas:
+        for token in re.findall(r"[A-Za-zα-ωΑ-Ω][A-Za-z0-9]*", f.replace("Σ", " ")):
+            if token in functions or token in common or token in family: continue
+            undefined.append(f"{token} in: {f.strip()}")
+for node in body.childNodes:
+    t = text(node)
+    chapter = node.nodeName == "text:p" and node.getAttribute("text:style-name") == "Case"
+    if chapter and t.startswith("4  计算方法"): inside = True; continue
+    if chapter and t.startswith("5  计算成果"): break
+    if not inside: continue
+    if node.nodeName == "text:p" and re.match(r"4\.\d+  ", t):
+        if family is not None: check()
+        family, formulas, families = set(), [], families + 1
+    elif node.nodeName == "text:p" and "=" in t and family is not None:
+        # The words of a formula line are Chinese; its symbols are Latin or Greek.
+        formulas.append(re.sub(r"（[^）]*）", "", t))
+    elif node.nodeName == "table:table":
+        symbols = set()
+        for row in node.getElementsByTagName("table:table-row")[1:]:
+            first = text(row.getElementsByTagName("table:table-cell")[0])
+            symbols.update(s.strip() for s in first.split(","))
+        (common if family is None else family).update(symbols)
+check()
+assert families == 10, f"{families} families in chapter 4"
+assert not undefined, "undefined symbols:\n" + "\n".join(undefined)
+PY
 
 # A book that cannot be written whole: status 3, the old file byte for byte, no
 # file left beside it. A small tmpfs is a full disk; where mounting is not allowed,

@@ -1,0 +1,68 @@
+#include "BookPictures.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+
+#include "BookParts.h"
+#include "SectionSheet.h"
+#include "core/RatingTable.h"
+#include "sections/SectionDrawing.h"
+
+namespace tarnwick::ui {
+
+QImage CurveImage(const SectionCase& c) {
+  const std::vector<RatingPoint> curve =
+      RatingCurve(RatingDepths(RatingTop(c), 200), c.model.evaluate);
+  QImage image(1200, 700, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QRectF plot(140, 40, 1000, 560);
+  double qMax = 0.0, hMax = 0.0;
+  for (const RatingPoint& pt : curve) {
+    qMax = std::max(qMax, pt.discharge);
+    hMax = std::max(hMax, pt.depth);
+  }
+  if (qMax <= 0.0 || hMax <= 0.0) return image;
+  const auto at = [&](double q, double h) {
+    return QPointF(plot.left() + plot.width() * q / qMax, plot.bottom() - plot.height() * h / hMax);
+  };
+  QFont font(book::kBookFace);
+  font.setPixelSize(22);
+  p.setFont(font);
+  p.setPen(QPen(Qt::gray, 1));
+  for (int k = 0; k <= 5; ++k) {
+    const double f = k / 5.0;
+    p.drawLine(at(qMax * f, 0), at(qMax * f, hMax));
+    p.drawLine(at(0, hMax * f), at(qMax, hMax * f));
+    p.drawText(QRectF(at(qMax * f, 0) + QPointF(-60, 8), QSizeF(120, 30)), Qt::AlignHCenter,
+               QString::number(qMax * f, 'g', 4));
+    p.drawText(QRectF(at(0, hMax * f) + QPointF(-130, -15), QSizeF(120, 30)), Qt::AlignRight,
+               QString::number(hMax * f, 'f', 2));
+  }
+  p.setPen(Qt::black);
+  p.drawText(QRectF(plot.left(), plot.bottom() + 45, plot.width(), 40), Qt::AlignHCenter,
+             QStringLiteral("流量 Q (m³/s)"));
+  p.drawText(QRectF(0, 0, 300, 34), Qt::AlignLeft, QStringLiteral("水深 H (m)"));
+  QPainterPath path;
+  path.moveTo(at(curve.front().discharge, curve.front().depth));
+  for (const RatingPoint& pt : curve) path.lineTo(at(pt.discharge, pt.depth));
+  p.setPen(QPen(QColor(0, 90, 200), 3));
+  p.drawPath(path);
+  p.setBrush(QColor(220, 40, 40));
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(at(c.discharge, c.state.h), 8, 8);
+  return image;
+}
+
+QImage DrawingImage(const SectionCase& c, const QString& title) {
+  QImage image(int(kSheetWidth * 1.5), int(kSheetHeight * 1.5), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  PaintSheet(p, QRectF(0, 0, image.width(), image.height()), DrawingOf(c), title, {});
+  return image;
+}
+
+}  // namespace tarnwick::ui
