@@ -132,8 +132,8 @@ FamilySpec Definition::Describe() {
            "h > H1：深槽、左滩地、右滩地以垂线分开，各按曼宁公式计算，Q = Q深槽 + Q左滩 + Q右滩",
            "    深槽：Wm = (B1 + M1·H1)·H1 + (B1 + 2·M1·H1)·(h − H1)，Xm = B1 + 2·H1·√(1 + M1²)",
            "    滩地 k：d = h − H1，Wk = (Bk + Mk·d/2)·d，Xk = Bk + d·√(1 + Mk²)，其糙率 nk",
-           "动能修正系数 α = Σ(Kk³/Wk²) ÷ (K³/W²)，Kk = Wk·Rk^(2/3)/nk，K = ΣKk（Blalock 与 Sturm "
-           "1981）"},
+           "动能修正系数 α = Σ(Kk³/Wk²) ÷ (K³/W²)，Kk = Wk·Rk^(2/3)/nk，K = ΣKk",
+           "    （Blalock 与 Sturm 1981）"},
           {{"d", "滩地水深 h − H1", "m"},
            {"Wm, Xm", "深槽（垂线分开）的面积与湿周", "m², m"},
            {"k", "分区编号：2 左滩地，3 右滩地（Kk、Wk、Rk 亦计深槽）", ""},
