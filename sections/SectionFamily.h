@@ -137,7 +137,9 @@ SectionModel ModelOfSection(const typename F::Inputs& in, const typename F::Sect
     model.fullSectionDischarge = F::FullSectionDischarge(s, in);
   }
   model.subdivided = F::kHooks.wholeSectionFigures;
-  if constexpr (F::kHooks.subdivide != nullptr) {
+  // A plain `if`: GCC's sanitizer builds do not take a function pointer's
+  // comparison with null as a constant expression.
+  if (F::kHooks.subdivide != nullptr) {
     model.subsections = [s, in](double h) { return F::kHooks.subdivide(s, in, h); };
   }
   return model;
@@ -223,7 +225,7 @@ PressResult PressFamily(CalculationKind kind, const typename F::Inputs& in, Resu
     r.closed->clearanceAreaPercent = 100.0 * (w0 - st.w) / w0;
   }
   F::Values(in, s, st, r.familyValues);
-  if constexpr (F::kHooks.fits != nullptr) F::kHooks.fits(in, s, r.fits);
+  if (F::kHooks.fits != nullptr) F::kHooks.fits(in, s, r.fits);
   if (detail == PressDetail::Silent) return r;
   r.sectionCase =
       SectionCase{family_detail::ModelOfSection<F>(in, s), st, depthKind ? in.value : st.q1};
@@ -269,7 +271,7 @@ WindowSpec WindowOf() {
                {},         names.projectBox, &RunWindow<F, K>};
   for (const InputBox<typename F::Inputs>& b : BoxesOf<F>(K)) w.boxes.push_back(b.box);
   constexpr auto hooks = F::kHooks;
-  if constexpr (hooks.shapes != nullptr) {
+  if (hooks.shapes != nullptr) {
     w.shapes = hooks.shapes(K);
     w.shapeTint = hooks.shapeTint(K);
   }
