@@ -98,20 +98,36 @@ class CheckedOutput {
   int error_ = 0;
 };
 
-// The checks of a press as a JSON array.
-std::string ChecksJson(const std::vector<Check>& checks) {
-  std::string json = "[";
-  for (const Check& c : checks) {
-    if (json.size() > 1) json += ", ";
-    JsonObject o;
-    o.String("name", c.name).String("status", StatusName(c.status));
-    o.Raw("value", c.value ? JsonNumber(*c.value) : "null");
-    o.Raw("limit", c.limit ? JsonNumber(*c.limit) : "null");
-    if (!c.box.empty()) o.String("box", c.box);
-    o.String("text", c.text);
-    json += o.Text();
+// The checks of a press as a JSON array, written straight into `json`.
+void AppendChecksJson(std::string& json, const std::vector<Check>& checks) {
+  json.push_back('[');
+  for (size_t k = 0; k < checks.size(); ++k) {
+    const Check& c = checks[k];
+    if (k > 0) json += ", ";
+    json += "{\"name\": ";
+    AppendJsonString(json, c.name);
+    json += ", \"status\": ";
+    AppendJsonString(json, StatusName(c.status));
+    json += ", \"value\": ";
+    const auto number = [&](const std::optional<double>& x) {
+      if (x) {
+        AppendJsonNumber(json, *x);
+      } else {
+        json += "null";
+      }
+    };
+    number(c.value);
+    json += ", \"limit\": ";
+    number(c.limit);
+    if (!c.box.empty()) {
+      json += ", \"box\": ";
+      AppendJsonString(json, c.box);
+    }
+    json += ", \"text\": ";
+    AppendJsonString(json, c.text);
+    json.push_back('}');
   }
-  return json + "]";
+  json.push_back(']');
 }
 
 // Where the cases of a run go beside standard output: the project file of
@@ -177,7 +193,9 @@ class CaseSinks {
 void PrintRecord(const CalcOptions& options, const CaseRecord& r, std::string& out) {
   if (options.json) {
     JsonObject o = PressJson(*r.reporting, r.reportingTexts, r.press);
-    o.Raw("checks", ChecksJson(r.checks));
+    std::string checks;
+    AppendChecksJson(checks, r.checks);
+    o.Raw("checks", checks);
     if (r.answer && r.design) {
       if (r.design->mode == DesignMode::Size) {
         o.Number("scale", r.answer->value);
@@ -189,7 +207,8 @@ void PrintRecord(const CalcOptions& options, const CaseRecord& r, std::string& o
       }
     }
     if (r.flows) o.Raw("flows", FlowsJson(*r.flows));
-    out.append(o.Text()).push_back('\n');
+    o.AppendTo(out);
+    out.push_back('\n');
     return;
   }
   for (const std::string& line : r.printed) out.append(line).push_back('\n');

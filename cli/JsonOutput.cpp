@@ -8,11 +8,20 @@
 
 namespace tarnwick {
 
-std::string JsonNumber(double value) {
-  if (!std::isfinite(value)) return "null";
+void AppendJsonNumber(std::string& out, double value) {
+  if (!std::isfinite(value)) {
+    out += "null";
+    return;
+  }
   char buffer[32];
   const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-  return {buffer, end};
+  out.append(buffer, end);
+}
+
+std::string JsonNumber(double value) {
+  std::string out;
+  AppendJsonNumber(out, value);
+  return out;
 }
 
 namespace {
@@ -63,6 +72,13 @@ void AppendJsonString(std::string& out, std::string_view text) {
       std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
       out += escaped;
       ++k;
+    } else if (c >= 0xE1 && c <= 0xEC && k + 2 < text.size() &&
+               (static_cast<unsigned char>(text[k + 1]) & 0xC0u) == 0x80u &&
+               (static_cast<unsigned char>(text[k + 2]) & 0xC0u) == 0x80u) {
+      // The common case, a Chinese character: a lead byte that takes any two
+      // continuation bytes (no overlong or surrogate form starts with it).
+      out.append(text.data() + k, 3);
+      k += 3;
     } else if (const size_t n = Utf8Length(text.substr(k)); n > 0) {
       out.append(text.data() + k, n);
       k += n;
@@ -94,7 +110,7 @@ JsonObject& JsonObject::String(std::string_view key, std::string_view value) {
 
 JsonObject& JsonObject::Number(std::string_view key, double value) {
   Key(key);
-  text_ += JsonNumber(value);
+  AppendJsonNumber(text_, value);
   return *this;
 }
 
@@ -118,7 +134,7 @@ JsonObject PressJson(const WindowSpec& window, std::span<const std::string> boxT
   for (size_t k = 0; k < window.boxes.size(); ++k) {
     const NumberReading reading = k < boxTexts.size() ? ReadNumber(boxTexts[k]) : NumberReading{};
     if (k > 0) boxes += ", ";
-    boxes += JsonNumber(reading.value);
+    AppendJsonNumber(boxes, reading.value);
   }
   boxes += "]";
   JsonObject values;

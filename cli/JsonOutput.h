@@ -23,6 +23,7 @@ class JsonObject {
   JsonObject& Raw(std::string_view key, std::string_view json);
   // The object's text, closed.
   std::string Text() const { return text_ + "}"; }
+  void AppendTo(std::string& out) const { out.append(text_).push_back('}'); }
 
  private:
   void Key(std::string_view key);
@@ -31,6 +32,7 @@ class JsonObject {
 
 // The shortest round-trip form of a number, or null when it is not finite.
 std::string JsonNumber(double value);
+void AppendJsonNumber(std::string& out, double value);
 // A string literal with quotes, backslashes and control characters escaped, and
 // each byte that is not part of well-formed UTF-8 written as U+FFFD, so that
 // every line a reader gets parses.

@@ -60,7 +60,8 @@ void Add(std::vector<Check>& out, std::string_view name, CheckStatus status,
   c.status = status;
   c.value = value;
   c.limit = limit;
-  c.text = std::move(text) + " " + std::string(StatusText(status));
+  c.text = std::move(text);
+  c.text.append(" ").append(StatusText(status));
   out.push_back(std::move(c));
 }
 
@@ -125,12 +126,12 @@ void CriticalDepthChecks(const WindowSpec& window, const SectionCase& c,
 void RegimeCheck(double fr, std::string_view symbol, const CheckLimits& limits,
                  std::vector<Check>& out) {
   const std::string f(symbol);
-  const std::string band = "（近临界区" + Fixed(limits.froudeLow, 2) + "≤" + f + "≤" +
-                           Fixed(limits.froudeHigh, 2) + "，设计惯用值，未查得规范出处，可设定）";
   if (fr < limits.froudeLow) {
     Add(out, "regime", CheckStatus::Pass, fr, limits.froudeLow,
         "流态：缓流（" + f + "<" + Fixed(limits.froudeLow, 2) + "）");
   } else if (fr <= limits.froudeHigh) {
+    const std::string band = "（近临界区" + Fixed(limits.froudeLow, 2) + "≤" + f + "≤" +
+                             Fixed(limits.froudeHigh, 2) + "，设计惯用值，未查得规范出处，可设定）";
     Add(out, "regime", CheckStatus::Fail, fr, limits.froudeLow,
         "流态：" + std::string(FlowRegime(fr)) + "，接近临界流，水面不稳定" + band);
   } else {
@@ -329,8 +330,10 @@ void BoxTextChecks(const WindowSpec& window, std::span<const std::string> texts,
   for (size_t k = 0; k < window.boxes.size() && k < texts.size(); ++k) {
     const NumberReading reading = ReadNumber(texts[k]);
     const BoxSpec& box = window.boxes[k];
+    const bool slope = box.role == BoxRole::Slope && SlopeMistyped(texts[k], reading);
+    if (!slope && !reading.partial) continue;
     const std::string typed = BoxLabel(box) + "的文本“" + texts[k] + "”";
-    if (box.role == BoxRole::Slope && SlopeMistyped(texts[k], reading)) {
+    if (slope) {
       const double d = reading.value;
       const std::string used =
           d > 0.0 && std::isfinite(d) ? "按I=1/D=" + Significant(1.0 / d) + "计算" : "不能作为纵坡";
@@ -370,6 +373,7 @@ std::vector<Check> EngineeringChecks(const WindowSpec& window,
                                      std::span<const std::string> boxTexts,
                                      const PressResult& result, const CheckLimits& limits) {
   std::vector<Check> out;
+  out.reserve(8);  // a report's usual checks, without growing
   if (result.outcome == PressOutcome::Report && result.sectionCase) {
     const SectionCase& c = *result.sectionCase;
     FlowRegimeChecks(window, boxTexts, c, limits, out);

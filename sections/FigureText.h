@@ -3,15 +3,17 @@
 #pragma once
 
 #include <charconv>
-#include <cstdio>
 #include <string>
 
 namespace tarnwick {
 
+// The exact decimal value rounded to `decimals` places, ties to even, the digits
+// printf's "%.*f" gives, without its format parsing and multi-precision path.
 inline std::string FixedText(double x, int decimals) {
   char buffer[352];  // room for the widest double in fixed notation
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, x);
-  return buffer;
+  const auto end =
+      std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, decimals).ptr;
+  return {buffer, end};
 }
 
 inline std::string ShortestText(double x) {

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
+
+#include "sections/FigureText.h"
 
 namespace tarnwick {
 namespace {
@@ -124,6 +129,23 @@ TEST(CaseTable, SortsFiguresWithEmptyCellsLast) {
     std::vector<std::string> order;
     for (const CaseRow& row : table.Rows()) order.push_back(row.caption);
     EXPECT_EQ(order, c.order) << static_cast<int>(c.column) << c.ascending;
+  }
+}
+
+// The figures of the checks and the table are printf's "%.*f" digits, made
+// without printf: exact ties to even, and the widest doubles.
+TEST(CaseTable, FixedFiguresArePrintfDigits) {
+  std::mt19937_64 rng(42);
+  std::uniform_real_distribution<double> exponent(-12.0, 12.0);
+  std::vector<double> values = {0.125, 2.675, 0.5, 1.5, 2.5, -0.0005, 1e300, -1e-300, 0.0};
+  for (int k = 0; k < 20000; ++k)
+    values.push_back((k % 2 ? -1 : 1) * std::pow(10.0, exponent(rng)));
+  for (const double x : values) {
+    for (const int decimals : {0, 1, 2, 3, 5, 6}) {
+      char expected[400];
+      std::snprintf(expected, sizeof expected, "%.*f", decimals, x);
+      ASSERT_EQ(FixedText(x, decimals), expected) << x << " " << decimals;
+    }
   }
 }
 
