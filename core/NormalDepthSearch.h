@@ -54,4 +54,99 @@ auto NormalDepthSearch(double q, DepthBracket bracket, Evaluate&& evaluate,
   return result;
 }
 
+namespace search_detail {
+
+// Depths around the root of Q1(h) = q that decide the bisection's passes for it:
+// Q1 at `below` is at most q − tolerance and at `above` at least q + tolerance,
+// each by a margin that covers the rounding of one evaluation; NaN where none
+// was found. A secant from h = 1 m (or the bracket's middle) after a first step
+// with Manning's Q ∝ h^(5/3) of a wide channel; a handful of evaluations.
+struct DecidedDepths {
+  double below = std::nan("");
+  double above = std::nan("");
+};
+
+template <class Evaluate>
+DecidedDepths DecidingDepths(double q, DepthBracket bracket, Evaluate& evaluate, double tolerance) {
+  constexpr int kSecantSteps = 6;
+  const double margin = 1e-12 * q;
+  const auto inside = [&](double h) { return h > bracket.lo && h < bracket.hi; };
+  DecidedDepths d;
+  // Every evaluation on the way that already decides is kept.
+  const auto miss = [&](double h) {
+    const double f = evaluate(h).q1 - q;
+    if (f <= -tolerance - margin && !(d.below >= h)) d.below = h;
+    if (f >= tolerance + margin && !(d.above <= h)) d.above = h;
+    return f;
+  };
+  double h0 = inside(1.0) ? 1.0 : (bracket.lo + bracket.hi) / 2.0;
+  double f0 = miss(h0);
+  if (!(f0 + q > 0.0)) return d;
+  double h1 = h0 * std::pow(q / (f0 + q), 0.6);
+  if (!inside(h1)) return d;
+  double f1 = miss(h1);
+  for (int step = 0; step < kSecantSteps && std::abs(f1) > 0.5 * tolerance; ++step) {
+    // The secant on log Q1 against log h: a power law Q1 ∝ h^p, as Manning's
+    // relation nearly is over a short range, is met in one step.
+    const double p = std::log((f1 + q) / (f0 + q)) / std::log(h1 / h0);
+    const double h2 = h1 * std::exp(std::log(q / (f1 + q)) / p);
+    if (!inside(h2) || h2 == h1) break;
+    h0 = h1;
+    f0 = f1;
+    h1 = h2;
+    f1 = miss(h1);
+  }
+  const double rise = (f1 - f0) / (h1 - h0);  // dQ1/dh near the root
+  if (!(rise > 0.0) || !std::isfinite(rise)) return d;
+  // Depths just outside the band |Q1 − q| < tolerance, unless one on the way
+  // is already close enough to leave only a few passes to evaluate.
+  const double reach = 1.5 * (tolerance + std::abs(f1)) / rise;
+  if (const double a = h1 - reach; inside(a) && !(d.below >= h1 - 4.0 * reach)) miss(a);
+  if (const double b = h1 + reach; inside(b) && !(d.above <= h1 + 4.0 * reach)) miss(b);
+  return d;
+}
+
+}  // namespace search_detail
+
+// The same search, pass for pass and bit for bit, for a Q1 that rises with the
+// depth throughout the bracket (an open channel's single section): a few
+// evaluations first find depths where Q1 is decidedly below and above Q, and a
+// midpoint beyond them is decided without being evaluated, since Q1 there lies
+// further still. Only the passes near the root evaluate, and always the last.
+template <class Evaluate>
+auto RisingNormalDepthSearch(double q, DepthBracket bracket, Evaluate&& evaluate,
+                             SearchControl control = {})
+    -> DepthSearchResult<std::invoke_result_t<Evaluate&, double>> {
+  DepthSearchResult<std::invoke_result_t<Evaluate&, double>> result;
+  const search_detail::DecidedDepths decided =
+      search_detail::DecidingDepths(q, bracket, evaluate, control.tolerance);
+  double lo = bracket.lo;
+  double hi = bracket.hi;
+  for (int pass = 1; pass <= control.maxPasses; ++pass) {
+    const double h = (hi + lo) / 2.0;
+    result.passes = pass;
+    if (pass < control.maxPasses) {
+      if (h <= decided.below) {
+        lo = h;
+        continue;
+      }
+      if (h >= decided.above) {
+        hi = h;
+        continue;
+      }
+    }
+    result.state = evaluate(h);
+    if (std::abs(result.state.q1 - q) < control.tolerance) {
+      result.converged = true;
+      return result;
+    }
+    if (result.state.q1 > q) {
+      hi = h;
+    } else {
+      lo = h;
+    }
+  }
+  return result;
+}
+
 }  // namespace tarnwick

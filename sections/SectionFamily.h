@@ -163,10 +163,18 @@ typename F::Inputs ReadInputs(CalculationKind kind, std::span<const double> boxe
 template <SectionFamily F>
 DepthSearchResult<typename F::State> SolveNormalDepth(const typename F::Section& s,
                                                       const typename F::Inputs& in) {
-  double top = kOpenChannelDepthLimit;
-  if constexpr (ClosedSectionFamily<F>) top = F::Crown(s);
-  return NormalDepthSearch(in.value, DepthBracket{0.0, top},
-                           [&](double h) { return F::Evaluate(s, in, h); });
+  const auto evaluate = [&](double h) { return F::Evaluate(s, in, h); };
+  if constexpr (ClosedSectionFamily<F>) {
+    return NormalDepthSearch(in.value, DepthBracket{0.0, F::Crown(s)}, evaluate);
+  } else {
+    // One open section's area and hydraulic radius both grow with the depth, so
+    // its Q1 does, and most passes are decided without an evaluation. A
+    // subdivided section's sum need not rise everywhere: searched plainly.
+    if (F::kHooks.subdivide == nullptr) {
+      return RisingNormalDepthSearch(in.value, DepthBracket{0.0, kOpenChannelDepthLimit}, evaluate);
+    }
+    return NormalDepthSearch(in.value, DepthBracket{0.0, kOpenChannelDepthLimit}, evaluate);
+  }
 }
 
 // One press of a family's window on its typed values.

@@ -58,6 +58,39 @@ TEST(NormalDepthSearch, HonoursBracketAndControl) {
   EXPECT_DOUBLE_EQ(capped.state.h, 3.5);  // midpoints 2, 3, 3.5
 }
 
+// The search that decides passes without evaluating them stops where the plain
+// bisection stops, on the same state, and evaluates far less often.
+TEST(NormalDepthSearch, RisingSearchIsThePlainBisection) {
+  struct Case {
+    double q;
+    int maxPasses;
+    int mostEvaluations;
+  };
+  const Case cases[] = {
+      {500.0, 1000, 8},      // the first midpoint is the root
+      {500.00009, 1000, 8},  // within the tolerance at once
+      {3.7, 1000, 8},
+      {1e-4, 1000, 30},  // the band lies at the invert
+      {0.0, 1000, 30},
+      {5000.0, 1000, 1002},  // above the bracket: every pass runs out, each evaluated
+      {3.1, 3, 8},           // passes run out before the root
+  };
+  for (const Case& c : cases) {
+    int evaluations = 0;
+    const auto counted = [&](double h) {
+      ++evaluations;
+      return Linear(h);
+    };
+    const SearchControl control{kDischargeTolerance, c.maxPasses};
+    const auto plain = NormalDepthSearch(c.q, DepthBracket{}, Linear, control);
+    const auto rising = RisingNormalDepthSearch(c.q, DepthBracket{}, counted, control);
+    EXPECT_EQ(rising.passes, plain.passes) << c.q;
+    EXPECT_EQ(rising.converged, plain.converged) << c.q;
+    EXPECT_EQ(rising.state.h, plain.state.h) << c.q;
+    EXPECT_LE(evaluations, c.mostEvaluations) << c.q;
+  }
+}
+
 TEST(ManningFlow, RelationsOfAKnownSection) {
   // Trapezoid B = 2, M = 1.5 at h = 1.5: W = 6.375, X = 2 + sqrt(3.25) * 3.
   const double x = 2.0 + std::sqrt(3.25) * 3.0;

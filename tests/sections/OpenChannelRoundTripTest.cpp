@@ -5,11 +5,13 @@
 
 #include <cmath>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "sections/ArcBottomChannel.h"
 #include "sections/CompoundChannel.h"
+#include "sections/FlatBottomChannel.h"
 #include "sections/ParabolicChannel.h"
 #include "sections/UChannel.h"
 
@@ -106,6 +108,54 @@ TEST(OpenChannelRoundTrip, SearchedStateIsTheDischargeWindowsState) {
       EXPECT_EQ(o.searched.surfaceWidth, o.evaluated.surfaceWidth);
     }
   }
+}
+
+// The depth search of an open section decides most passes without evaluating
+// them; it must stop at the same pass on the same bits as the plain bisection.
+template <class F>
+int DifferingSearches(std::function<typename F::Inputs(std::function<double()>)> draw) {
+  std::mt19937_64 rng(20261209);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  const std::function<double()> u = [&] { return unit(rng); };
+  int differing = 0;
+  for (int k = 0; k < 4000; ++k) {
+    typename F::Inputs in = draw(u);
+    in.d = 100.0 + 20000.0 * u() * u();
+    in.value = 1e-3 * std::pow(1e7, u());  // 0.001 to 10 000 m³/s
+    const auto checked = F::Check(in);
+    if (!checked.section) continue;
+    const auto fast = SolveNormalDepth<F>(*checked.section, in);
+    const auto plain = NormalDepthSearch(
+        in.value, DepthBracket{}, [&](double h) { return F::Evaluate(*checked.section, in, h); });
+    if (fast.passes != plain.passes || fast.converged != plain.converged ||
+        fast.state.h != plain.state.h || fast.state.q1 != plain.state.q1) {
+      ++differing;
+    }
+  }
+  return differing;
+}
+
+TEST(OpenChannelRoundTrip, DecidedPassesGiveThePlainBisection) {
+  EXPECT_EQ(DifferingSearches<FlatBottomChannel::Definition>([](auto u) {
+              return FlatBottomChannel::Inputs{
+                  .b = 0.1 + 20 * u(), .m = 3 * u() * u(), .n = 0.01 + 0.03 * u()};
+            }),
+            0);
+  EXPECT_EQ(DifferingSearches<ArcBottomChannel::Definition>([](auto u) {
+              return ArcBottomChannel::Inputs{.r = 0.2 + 5 * u(),
+                                              .m = 3 * u(),
+                                              .n = 0.01 + 0.03 * u(),
+                                              .b = u() < 0.5 ? 0.0 : 0.1 + 5 * u()};
+            }),
+            0);
+  EXPECT_EQ(DifferingSearches<UChannel::Definition>([](auto u) {
+              return UChannel::Inputs{.r = 0.1 + 5 * u(), .n = 0.01 + 0.03 * u()};
+            }),
+            0);
+  EXPECT_EQ(DifferingSearches<ParabolicChannel::Definition>([](auto u) {
+              return ParabolicChannel::Inputs{.p = 0.05 + 10 * u(), .n = 0.01 + 0.03 * u()};
+            }),
+            0);
 }
 
 }  // namespace
