@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "core/Hydraulics.h"
 #include "sections/Canal.h"
@@ -113,6 +115,52 @@ TEST(Canal, JunctionsBalanceEnergyOrFallFreely) {
       EXPECT_GT(u.z + ku, d.z + kd + j.loss * std::fabs(ku - kd));
     } else {
       EXPECT_NEAR(u.z + ku, d.z + kd + j.loss * std::fabs(ku - kd), 1e-8);
+    }
+  }
+}
+
+// The bank of each reach: the highest level of the canal computed again at the
+// increased discharge, plus Fb = h/4 + 0.2 m at that station (or the freeboard
+// typed); a closed reach gives its crown there. K is interpolated here in the
+// canal table by design discharge (1–5 m³/s: 1.30–1.25; 5–20: 1.25–1.20).
+TEST(Canal, BankLevelIsTheHighestIncreasedLevelPlusFreeboard) {
+  struct Banks {
+    size_t row;
+    std::optional<double> increased;  // empty: auto
+    std::optional<double> freeboard;
+    double k;    // the expected coefficient
+    double top;  // the crown height of a closed section, 0 for a channel
+  };
+  const Banks rows[] = {{0, {}, {}, 1.25 - 0.05 * 7.0 / 15.0, 0.0},
+                        {1, 15.0, {}, 15.0 / 12.0, 0.0},
+                        {0, {}, 0.5, 1.25 - 0.05 * 7.0 / 15.0, 0.0},
+                        {2, {}, {}, 1.30 - 0.05 * 0.5 / 4.0, 2.0},
+                        {3, {}, {}, 1.30 - 0.05 * 2.0 / 4.0, 0.0}};
+  for (const Banks& b : rows) {
+    const Row& r = kRows[b.row];
+    SCOPED_TRACE(std::string(r.window) + " " + std::to_string(b.row));
+    CanalInput canal{r.q, r.control, r.value, r.step, {Reach(r, "一", r.length, 100.0, 0.0)}};
+    canal.increased = b.increased;
+    canal.increasedAuto = !b.increased;
+    canal.freeboard = b.freeboard;
+    const CanalBanks banks = BankLevels(canal);
+    ASSERT_EQ(banks.reaches.size(), 1u) << banks.refusal;
+    EXPECT_NEAR(banks.coefficient, b.k, 1e-12);
+    CanalInput raised = canal;
+    raised.discharge = r.q * b.k;
+    const CanalResult at = ComputeCanal(raised);
+    ASSERT_EQ(at.reaches.size(), 1u);
+    const ProfileStation* top = &at.reaches[0].profile.stations.front();
+    for (const ProfileStation& s : at.reaches[0].profile.stations) {
+      if (s.z > top->z) top = &s;
+    }
+    const ReachBank& bank = banks.reaches[0];
+    EXPECT_NEAR(bank.highest, top->z, 1e-9);
+    EXPECT_EQ(bank.closed, b.top > 0.0);
+    if (bank.closed) {
+      EXPECT_NEAR(bank.level, top->z - top->h + b.top, 1e-9);
+    } else {
+      EXPECT_NEAR(bank.level, top->z + b.freeboard.value_or(top->h / 4.0 + 0.2), 1e-9);
     }
   }
 }
