@@ -367,6 +367,26 @@ QString Blank(const std::string& s) {
   return s.empty() ? QStringLiteral("____________") : QString::fromStdString(s);
 }
 
+// The cover: the project's fields, a blank line where one is not given.
+book::CoverPage CoverOf(const QString& project, const BookCover& fields, size_t count) {
+  book::CoverPage cover;
+  cover.project = project;
+  cover.title = fields.title.empty() ? QStringLiteral("水力计算书") : Q(fields.title);
+  cover.fields = {{QStringLiteral("工程名称"), project.isEmpty() ? Blank({}) : project},
+                  {QStringLiteral("工程编号"), Blank(fields.number)},
+                  {QStringLiteral("设计阶段"), Blank(fields.stage)},
+                  {QStringLiteral("设计单位"), Blank(fields.organisation)},
+                  {QStringLiteral("计算书名称"), cover.title},
+                  {QStringLiteral("日期"), QDate::currentDate().toString(Qt::ISODate)},
+                  {QStringLiteral("计算程序"), kProductTitle},
+                  {QStringLiteral("算例数"), QString::number(count)}};
+  cover.signatures = {{QStringLiteral("计  算"), Blank(fields.computedBy)},
+                      {QStringLiteral("校  核"), Blank(fields.checkedBy)},
+                      {QStringLiteral("审  核"), Blank(fields.reviewedBy)},
+                      {QStringLiteral("审  定"), Blank(fields.approvedBy)}};
+  return cover;
+}
+
 }  // namespace
 
 std::unique_ptr<CalculationBook> CalculationBook::Open(const QString& path, const QString& project,
@@ -402,22 +422,7 @@ void CalculationBook::AddCanal(const CanalInput& canal) {
 }
 
 void CalculationBook::Lay(book::Writer& out, const std::vector<int>& pages) const {
-  book::CoverPage cover;
-  cover.project = project_;
-  cover.title = cover_.title.empty() ? QStringLiteral("水力计算书") : Q(cover_.title);
-  cover.fields = {{QStringLiteral("工程名称"), project_.isEmpty() ? Blank({}) : project_},
-                  {QStringLiteral("工程编号"), Blank(cover_.number)},
-                  {QStringLiteral("设计阶段"), Blank(cover_.stage)},
-                  {QStringLiteral("设计单位"), Blank(cover_.organisation)},
-                  {QStringLiteral("计算书名称"), cover.title},
-                  {QStringLiteral("日期"), QDate::currentDate().toString(Qt::ISODate)},
-                  {QStringLiteral("计算程序"), kProductTitle},
-                  {QStringLiteral("算例数"), QString::number(cases_.size() + canals_.size())}};
-  cover.signatures = {{QStringLiteral("计  算"), Blank(cover_.computedBy)},
-                      {QStringLiteral("校  核"), Blank(cover_.checkedBy)},
-                      {QStringLiteral("审  核"), Blank(cover_.reviewedBy)},
-                      {QStringLiteral("审  定"), Blank(cover_.approvedBy)}};
-  out.Cover(cover);
+  out.Cover(CoverOf(project_, cover_, cases_.size() + canals_.size()));
   // The contents: the chapters and their case headings, in the order laid out.
   std::vector<book::ContentsLine> lines;
   const auto add = [&](int level, const QString& text) {
