@@ -139,7 +139,9 @@ void WriteProfile(book::Writer& out, const BookProfile& p, const QString& pictur
   }
   out.Caption(QStringLiteral("水面线计算表："));
   out.Table(header, rows);
-  out.Caption(QStringLiteral("水面线图："));
+  // The drawing counts x from its own control, the table from the canal's end.
+  out.Caption(p.offset > 0.0 ? QStringLiteral("水面线图（图中距离自本渠段下游端起算）：")
+                             : QStringLiteral("水面线图："));
   out.Picture(ProfileImage(p.sheet), pictureName, kPictureWidth);
 }
 
