@@ -4,7 +4,8 @@
 //   … [--cover KEY=VALUE]…  the cover's fields (number, stage, organisation,
 //   title, computed_by, checked_by, reviewed_by, approved_by), over a project's
 // tarnwick-calc --book starts it and hands the case records over on standard
-// input as they are computed, one JSON line a case (sections/ProjectFile.h), then
+// input as they are computed, one JSON line a case (sections/ProjectFile.h) or a
+// canal ({"canal": the canal file}, sections/CanalFile.h), then
 // a last line {"end": N}. Input that ends without it is a run that was given up:
 // no book is written. With --project, the book of every case of a project file.
 // Each case is booked as it comes and let go, so a book of any length is written
@@ -20,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "sections/CanalFile.h"
 #include "sections/ProjectFile.h"
 #include "ui/CalculationBook.h"
 
@@ -61,6 +63,16 @@ int BookStream(tarnwick::ui::CalculationBook& book) {
       std::fprintf(stderr, "tarnwick-book: %ld cases announced, %ld received; no book written\n",
                    *end, records);
       return 3;
+    }
+    if (const std::optional<tarnwick::CanalReading> canal = tarnwick::ReadCanalRecord(line)) {
+      if (!canal->error.empty()) {
+        std::fprintf(stderr, "tarnwick-book: line %ld: %s; no book written\n", number,
+                     canal->error.c_str());
+        return 2;
+      }
+      ++records;
+      book.AddCanal(canal->canal);
+      continue;
     }
     const tarnwick::RecordRead read = tarnwick::ParseRecordLine(line);
     if (read.records.empty()) {

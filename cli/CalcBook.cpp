@@ -91,9 +91,11 @@ bool BookWriter::Start(const std::string& path, const std::string& project, std:
   return true;
 }
 
-bool BookWriter::Add(const CaseRecord& record) {
+bool BookWriter::Add(const CaseRecord& record) { return AddLine(RecordLine(record)); }
+
+bool BookWriter::AddLine(const std::string& line) {
   if (fd_ < 0 || !handedOver_) return false;
-  handedOver_ = WriteAll(fd_, RecordLine(record) + "\n");
+  handedOver_ = WriteAll(fd_, line + "\n");
   ++cases_;
   return handedOver_;
 }

@@ -1,7 +1,8 @@
 // The calculation book from the command line. The book is laid out and painted
 // by tarnwick-book, the desktop build's headless writer installed beside
 // tarnwick-calc; the command stays free of any window library and hands the
-// records over on the writer's standard input, one JSON line a case, as soon as
+// records over on the writer's standard input, one JSON line a case (or a canal,
+// {"canal": the canal file}), as soon as
 // each is computed, so the command holds none of them. The last line is
 // {"end": N}, N the number of cases: a writer that reads its input to the end
 // without it (this command stopped, or its output was lost) writes no book.
@@ -30,6 +31,8 @@ class BookWriter {
              const std::vector<std::string>& cover = {});
   // Hands one case over; false once the writer no longer takes any.
   bool Add(const CaseRecord& record);
+  // Hands over one record line of another kind ({"canal": …}), counted as a case.
+  bool AddLine(const std::string& line);
   // Waits for the writer. False, with one line on `err`, when the book was not
   // written whole (the writer then leaves no file under the name asked for).
   bool Finish(std::ostream& err);

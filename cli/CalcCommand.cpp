@@ -26,6 +26,8 @@ constexpr int kExitOutput = 3;
 // A book or a project that was not written: status 3 like lost output, its
 // message given already.
 constexpr int kExitBookLost = -3;
+// A run's status of 3 is its book not written; standard output is still flushed.
+int BookStatus(int status) { return status == 3 ? kExitBookLost : status; }
 
 void PrintUsage(std::ostream& out) {
   out << "usage: tarnwick-calc [OPTION ...] WINDOW [OPTION ...] [BOX_TEXT ...]\n"
@@ -400,7 +402,7 @@ int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out, 
   }
   if (ProfileAsked(options)) {
     const ProfileRun run = RunProfile(options, *window, err);
-    return out.Write(run.pane) ? run.status : kExitOutput;
+    return out.Write(run.pane) ? BookStatus(run.status) : kExitOutput;
   }
   if (options.batch && options.rating) {
     err << "tarnwick-calc: --rating takes one case, not batch input\n";
@@ -449,7 +451,7 @@ int Run(const CalcOptions& options, std::istream& in, CheckedOutput& out, std::o
   }
   if (!options.canal.empty()) {
     const CanalRun run = RunCanal(options, err);
-    return out.Write(run.pane) ? run.status : kExitOutput;
+    return out.Write(run.pane) ? BookStatus(run.status) : kExitOutput;
   }
   if (!options.project.empty()) {
     if (!options.window.empty()) {

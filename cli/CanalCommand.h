@@ -1,5 +1,6 @@
 // tarnwick-calc --canal FILE: the water-surface profile of a canal of reaches
-// read from a JSON file, as a table per reach or one JSON object.
+// read from a JSON file, as a table per reach or one JSON object, and with
+// --book its calculation book.
 #pragma once
 
 #include <iosfwd>
@@ -12,16 +13,11 @@
 namespace tarnwick {
 
 struct CanalRun {
-  int status = 0;  // 0 profile, 1 refusal block, 2 unreadable file or usage (named on err)
+  // 0 profile, 1 refusal block, 2 unreadable file or usage (named on err),
+  // 3 the book not written
+  int status = 0;
   ResultPane pane;
 };
-
-// The canal of a JSON text; an empty error when it reads.
-struct CanalReading {
-  CanalInput canal;
-  std::string error;
-};
-CanalReading ReadCanal(const std::string& json);
 
 CanalRun RunCanal(const CalcOptions& options, std::ostream& err);
 

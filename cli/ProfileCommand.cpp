@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "CalcBook.h"
 #include "JsonOutput.h"
 #include "core/ReadNumber.h"
 #include "core/ReportRow.h"
@@ -18,66 +19,16 @@ namespace {
 constexpr int kExitProfile = 0;
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitBookLost = 3;
 
-// Columns of the heading rows, counted with a Chinese character as two.
-constexpr int kColumn2 = 27;
-constexpr int kColumn3 = 52;
-
-std::string ControlText(const CalcOptions& o, const Profile& p) {
-  std::string where =
-      p.direction == ProfileDirection::Upstream ? "下游控制，向上游推算" : "上游控制，向下游推算";
-  if (o.control == "critical" && p.direction == ProfileDirection::Upstream) {
-    return where + "，临界水深(跌坎、自由跌落)";
-  }
-  if (o.control == "critical") return where + "，临界水深(由水库或缓坡进入陡坡)";
-  if (o.control == "normal") return where + "，正常水深";
-  return where + "，控制水深";
+ProfileControl ControlOf(const std::string& text) {
+  if (text == "critical") return {ControlKind::Critical, 0.0};
+  if (text == "normal") return {ControlKind::Normal, 0.0};
+  return {ControlKind::Depth, std::stod(text)};
 }
 
-void Heading(ResultPane& pane, const CalcOptions& o, const WindowProfile& w) {
-  const Profile& p = *w.profile;
-  ReportRow(pane, kColumn2, kColumn3, {"设计流量Q=", RoundDisplay(w.discharge)},
-            {"纵坡I= 1/", RoundSlope(w.slope)}, {"渠段长L=", RoundDisplay(*o.length)});
-  ReportRow(pane, kColumn2, kColumn3, {"正常水深hn=", RoundDisplay(p.normalDepth)},
-            {"临界水深hc=", RoundDisplay(p.criticalDepth)},
-            {"控制水深h0=", RoundDisplay(p.controlDepth)});
-  pane.Text("坡型: ").Text(SlopeName(p.slope)).Tab(kColumn2).Text("水面线类型: ");
-  pane.Text(p.type == "uniform" ? "均匀流" : p.type).Tab(kColumn3).Text("控制断面: ");
-  pane.Text(ControlText(o, p)).EndLine();
-  if (p.criticalDepths.size() > 1) {
-    pane.Text("本断面有多个临界水深:");
-    for (const double hc : p.criticalDepths) pane.Number(RoundDisplay(hc));
-    pane.Text("(分类取最大者)").EndLine();
-  }
-  const double last = p.stations.back().x;
-  switch (p.end) {
-    case ProfileEnd::Length: pane.Text("终止: 渠段末端 x=").Number(RoundDisplay(last)); break;
-    case ProfileEnd::Normal:
-      pane.Text("终止: 渠段末端 x=").Number(RoundDisplay(last)).Text("，已为正常水深");
-      break;
-    case ProfileEnd::Critical:
-      pane.Text("终止: 在 x=").Number(RoundDisplay(last)).Text("处达到临界水深，须校核水跃或跌水");
-      break;
-  }
-  pane.EndLine();
-  if (p.nearNormalAt) {
-    pane.Text("距正常水深1mm以内: 自 x=").Number(RoundDisplay(*p.nearNormalAt)).EndLine();
-  } else {
-    pane.Text("距正常水深1mm以内: 渠段内未达到").EndLine();
-  }
-  if (p.sequentDepth) {
-    pane.Text("正常水深的共轭水深(动量方程) h''=").Number(RoundDisplay(*p.sequentDepth));
-    if (p.jumpAt && *p.jumpAt == 0.0) {
-      pane.Text("，控制水深已越过该水深：水跃紧靠控制断面(淹没)");
-    } else if (p.jumpAt) {
-      pane.Text("，水跃约在 x=").Number(RoundDisplay(*p.jumpAt)).Text("处");
-    } else if (p.direction == ProfileDirection::Upstream && p.controlDepth < *p.sequentDepth) {
-      pane.Text("，控制水深低于该水深：水跃被推向控制断面以下，渠段内为急流");
-    } else {
-      pane.Text("，渠段内水面线未达到该水深");
-    }
-    pane.EndLine();
-  }
+ProfileRequest RequestOf(const CalcOptions& o) {
+  return {*o.length, o.step.value_or(0.0), ControlOf(o.control), o.bed.value_or(0.0)};
 }
 
 void TextReport(ResultPane& pane, const CalcOptions& o, const WindowSpec& window,
@@ -85,7 +36,7 @@ void TextReport(ResultPane& pane, const CalcOptions& o, const WindowSpec& window
   std::string banner = "  ****************";
   banner.append(FamilyOf(window.family).title).append("水面线计算成果表****************");
   Banner(pane, banner);
-  Heading(pane, o, w);
+  ProfileHeading(pane, w, RequestOf(o));
   Separator(pane);
   ProfileStationTable(pane, w.profile->stations, 0.0);
 }
@@ -147,17 +98,25 @@ std::string Misfit(const CalcOptions& o, const WindowSpec& window) {
   if (!o.profile) return "--length, --control, --step and --bed go with --profile";
   if (window.kind != CalculationKind::Depth) return "--profile needs a depth window";
   if (!o.length || o.control.empty()) return "--profile needs --length L and --control H";
-  if (o.batch || o.rating || o.checks || !o.book.empty() || !o.solveBox.empty() || o.ratio ||
-      o.best || o.size || o.discharge) {
-    return "--profile takes one case, without -, --rating, --checks, --book or a design";
+  if (o.batch || o.rating || o.checks || !o.solveBox.empty() || o.ratio || o.best || o.size ||
+      o.discharge) {
+    return "--profile takes one case, without -, --rating, --checks or a design";
   }
   return {};
 }
 
-ProfileControl ControlOf(const std::string& text) {
-  if (text == "critical") return {ControlKind::Critical, 0.0};
-  if (text == "normal") return {ControlKind::Normal, 0.0};
-  return {ControlKind::Depth, std::stod(text)};
+// The book of the case with its profile: the record of the press, which keeps
+// the profile asked of it, handed to the writer as any other case.
+int WriteProfileBook(const CalcOptions& o, const WindowSpec& window, const ProfileRequest& request,
+                     std::ostream& err) {
+  CaseRecord record = RecordPress(window, o.boxes, o.limits);
+  record.profile = request;
+  BookWriter book;
+  if (!book.Start(o.book, o.name.value_or(std::string(window.caption)), err, o.cover)) {
+    return kExitBookLost;
+  }
+  book.Add(record);
+  return book.Finish(err) ? kExitProfile : kExitBookLost;
 }
 
 }  // namespace
@@ -187,8 +146,7 @@ ProfileRun RunProfile(const CalcOptions& o, const WindowSpec& window, std::ostre
     run.status = kExitUsage;
     return run;
   }
-  const ProfileRequest request{*o.length, o.step.value_or(0.0), ControlOf(o.control),
-                               o.bed.value_or(0.0)};
+  const ProfileRequest request = RequestOf(o);
   const WindowProfile w = ProfileOfWindow(window, o.boxes, request);
   if (!w.profile) {
     if (o.json) {
@@ -204,7 +162,7 @@ ProfileRun RunProfile(const CalcOptions& o, const WindowSpec& window, std::ostre
   } else {
     TextReport(run.pane, o, window, w);
   }
-  run.status = kExitProfile;
+  run.status = o.book.empty() ? kExitProfile : WriteProfileBook(o, window, request, err);
   return run;
 }
 

@@ -1,8 +1,10 @@
 #include "Canal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "FlowCombination.h"
 #include "Profile.h"
 #include "core/BracketRoot.h"
 #include "core/Hydraulics.h"
@@ -144,7 +146,8 @@ CanalResult ComputeCanal(const CanalInput& canal) {
           "渠段“" + r.name + "”为陡坡或急流段：急流由上游控制，渠道水面线只自下游向上游推算缓流。";
       return out;
     }
-    results[j] = {r.name, *computed.profile, offset, control.kind == ControlKind::Critical};
+    results[j] = {r.name, *computed.profile, offset, control.kind == ControlKind::Critical,
+                  reach.crown};
     const ProfileStation& top = computed.profile->stations.back();
     below = {top.z, VelocityHead(p->section.model, canal.discharge, top.h), top.h, false};
     offset += r.length;
@@ -155,6 +158,40 @@ CanalResult ComputeCanal(const CanalInput& canal) {
                               (r.bedDownstream + p->slope * r.length)) <= 1e-9;
   }
   out.reaches = std::move(results);
+  return out;
+}
+
+CanalBanks BankLevels(const CanalInput& canal) {
+  CanalBanks out;
+  out.coefficientFromTable = !canal.increased;
+  out.coefficient =
+      canal.increased ? *canal.increased / canal.discharge : IncreaseCoefficient(canal.discharge);
+  out.increased = canal.increased.value_or(canal.discharge * out.coefficient);
+  out.freeboardByRule = !canal.freeboard;
+  CanalInput raised = canal;
+  raised.discharge = out.increased;
+  const CanalResult r = ComputeCanal(raised);
+  if (r.reaches.empty()) {
+    out.refusal = r.refusal;
+    return out;
+  }
+  for (const CanalReachProfile& reach : r.reaches) {
+    const std::vector<ProfileStation>& s = reach.profile.stations;
+    const auto top = std::max_element(s.begin(), s.end(),
+                                      [](const auto& a, const auto& b) { return a.z < b.z; });
+    ReachBank bank;
+    bank.closed = reach.crown > 0.0;
+    bank.highest = top->z;
+    bank.x = reach.offset + top->x;
+    bank.depth = top->h;
+    if (bank.closed) {
+      bank.level = top->z - top->h + reach.crown;
+    } else {
+      bank.freeboard = canal.freeboard.value_or(FreeboardRule(top->h));
+      bank.level = top->z + bank.freeboard;
+    }
+    out.reaches.push_back(bank);
+  }
   return out;
 }
 

@@ -30,6 +30,12 @@ struct CanalInput {
   double controlValue = 0.0;        // depth or level, m
   double step = 0.0;                // station spacing, m; 0: each reach in 50 steps
   std::vector<CanalReach> reaches;  // upstream to downstream
+  // The bank levels are asked for with the increased discharge: a discharge, or
+  // `increasedAuto` for the design discharge times IncreaseCoefficient(Q).
+  std::optional<double> increased = {};  // m³/s
+  bool increasedAuto = false;
+  std::optional<double> freeboard = {};  // m; empty: FreeboardRule(h加大) at each reach
+  bool BanksAsked() const { return increased.has_value() || increasedAuto; }
 };
 
 struct CanalReachProfile {
@@ -37,6 +43,7 @@ struct CanalReachProfile {
   Profile profile;        // x from the reach's downstream end
   double offset = 0.0;    // m from the canal's downstream end to the reach's
   bool freeFall = false;  // critical depth at its downstream end: a drop not drowned
+  double crown = 0.0;     // height of a closed section, 0 for an open channel
 };
 
 struct CanalResult {
@@ -45,5 +52,32 @@ struct CanalResult {
 };
 
 CanalResult ComputeCanal(const CanalInput& canal);
+
+// The bank level of a reach (渠顶高程): the highest water level of the reach at
+// the increased discharge plus the freeboard, which by the canal rule is
+// Fb = h加大/4 + 0.2 m with h加大 the increased depth where that level stands
+// (FlowCombination.h gives the source), unless one is typed. A closed reach
+// (tunnel, culvert) has no bank: its crown level there is given instead.
+struct ReachBank {
+  bool closed = false;
+  double highest = 0.0;    // highest water level at the increased discharge, m
+  double x = 0.0;          // m from the canal's downstream end, where it stands
+  double depth = 0.0;      // increased depth there, m
+  double freeboard = 0.0;  // m (open reaches)
+  double level = 0.0;      // bank level (open) or crown level there (closed), m
+};
+
+struct CanalBanks {
+  double increased = 0.0;  // m³/s
+  double coefficient = 0.0;
+  bool coefficientFromTable = false;
+  bool freeboardByRule = true;
+  std::vector<ReachBank> reaches;  // as the reaches; empty with `refusal`
+  std::string refusal;             // why the increased profile was not computed
+};
+
+// The canal's profile at the increased discharge, same control, and the bank
+// level of every reach (canal.BanksAsked() must hold).
+CanalBanks BankLevels(const CanalInput& canal);
 
 }  // namespace tarnwick

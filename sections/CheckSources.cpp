@@ -21,7 +21,36 @@ constexpr CheckSource kCritical{"critical", "", "水力学（明渠恒定流）"
 constexpr CheckSource kRegime{"regime", "", "设计习惯做法",
                               "近临界流区间 Fr 0.8～1.2 未查得规范条文，可设定"};
 
+constexpr CheckSource kIncrease{"increase", "GB 50288—2018", "灌溉与排水工程设计标准",
+                                "渠道加大流量系数表（按设计流量内插；条文号未查证，系数可设定）"};
+constexpr CheckSource kFreeboard{"freeboard", "GB 50288—2018", "灌溉与排水工程设计标准",
+                                 "中小型渠道安全超高 Fb = h加大/4 + 0.2 m（条文号未查证，可设定）"};
+constexpr CheckSource kSilt{"silt", "", "《水工设计手册》第8卷 灌区建筑物（华东水利学院）",
+                            "渠道不淤流速 V = C·√R 系数表（C 可设定）"};
+
+void AddOnce(const CheckSource& s, std::vector<CheckSource>& into) {
+  if (std::none_of(into.begin(), into.end(), [&](const CheckSource& k) { return k.id == s.id; })) {
+    into.push_back(s);
+  }
+}
+
 }  // namespace
+
+void CollectFlowSources(const FlowCombination& f, std::vector<CheckSource>& into) {
+  CollectBankSources(f.coefficientFromTable, f.freeboardByRule, into);
+  AddOnce(kSilt, into);
+}
+
+void CollectBankSources(bool coefficientFromTable, bool freeboardByRule,
+                        std::vector<CheckSource>& into) {
+  if (coefficientFromTable) AddOnce(kIncrease, into);
+  if (freeboardByRule) AddOnce(kFreeboard, into);
+}
+
+CheckSource ProfileSource() {
+  return {"gvf", "", "Chow V. T., Open-Channel Hydraulics, 1959",
+          "§10-4 标准步长法（分段求和法），摩阻坡降取两断面平均值"};
+}
 
 std::string_view CheckLabel(std::string_view name) {
   static constexpr std::pair<std::string_view, std::string_view> kLabels[] = {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Checks.h"
+#include "FlowCombination.h"
 
 namespace tarnwick {
 
@@ -34,5 +35,15 @@ CheckSource ManningSource();
 // The distinct sources of a set of checks, in order of first use.
 void CollectSources(std::span<const Check> checks, const CheckLimits& limits,
                     std::vector<CheckSource>& into);
+
+// The sources of a flow combination: the increased-discharge table when the
+// coefficient came from it, the freeboard rule when it was applied, and the
+// non-silting coefficient; in order, each once.
+void CollectFlowSources(const FlowCombination& flows, std::vector<CheckSource>& into);
+// The sources of a canal's bank levels (the table, the rule: when applied).
+void CollectBankSources(bool coefficientFromTable, bool freeboardByRule,
+                        std::vector<CheckSource>& into);
+// The standard step method of the water-surface profiles.
+CheckSource ProfileSource();
 
 }  // namespace tarnwick

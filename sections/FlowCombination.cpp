@@ -104,6 +104,9 @@ double IncreaseCoefficient(double q) {
 
 double FreeboardRule(double increasedDepth) { return increasedDepth / 4.0 + 0.2; }
 
+std::string_view IncreaseSource() { return kIncreaseSource; }
+std::string_view FreeboardSource() { return kFreeboardSource; }
+
 std::optional<FlowCombination> CombineFlows(const WindowSpec& window,
                                             std::span<const std::string> boxTexts,
                                             const PressResult& design, const FlowRequest& request,

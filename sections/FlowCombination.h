@@ -75,6 +75,9 @@ std::string FlowMisfit(const WindowSpec& window, const FlowRequest& request);
 double IncreaseCoefficient(double designDischarge);
 // Fb = h加大/4 + 0.2 m.
 double FreeboardRule(double increasedDepth);
+// Where the coefficient table and the freeboard rule come from, as cited.
+std::string_view IncreaseSource();
+std::string_view FreeboardSource();
 
 // The combination of a depth window's case: the design state from `design` (the
 // press of the typed texts), the others by pressing again with the discharge box

@@ -13,6 +13,9 @@
 
 namespace tarnwick {
 
+struct WindowProfile;
+struct ProfileRequest;
+
 struct ProfileColumn {
   std::string_view name;  // Chinese name over the symbol
   std::string_view symbol;
@@ -29,6 +32,11 @@ std::string ProfileCell(const ProfileStation& station, size_t column, double off
 // The station rows under their two heading lines, x counted from `offset`.
 void ProfileStationTable(ResultPane& pane, const std::vector<ProfileStation>& stations,
                          double offset);
+
+// The heading block of a window's profile: Q, the slope and the reach; hn, hc
+// and the control depth; the slope class, the type and the control; where the
+// profile ends, where it comes within 1 mm of normal depth, and the jump.
+void ProfileHeading(ResultPane& pane, const WindowProfile& profile, const ProfileRequest& request);
 
 // The stations as CSV (UTF-8, one heading line "距离 x(m),水深 h(m),…", then
 // one line a station with the cells of the table).

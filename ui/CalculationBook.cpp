@@ -122,21 +122,30 @@ QString Conclusion(size_t number, const CaseRecord& r) {
 class Layout {
  public:
   Layout(book::Writer& out, const std::vector<std::pair<CaseRecord, QString>>& cases,
-         const QString& project)
-      : out_(out), cases_(cases), project_(project) {}
+         const std::vector<BookCanal>& canals, const QString& project)
+      : out_(out), cases_(cases), canals_(canals), project_(project) {}
 
   void Purpose() {
     out_.Chapter(QStringLiteral("1  计算目的"));
     out_.Paragraph(
         QStringLiteral("按给定的断面尺寸、糙率与底坡，用明渠均匀流公式计算各算例的水深或流量、"
                        "流速等水力要素，并按第 2 章的依据校核流态、流速与净空等要求。"
-                       "本计算书共 %1 个算例：")
-            .arg(cases_.size()));
+                       "%1本计算书共 %2 个算例：")
+            .arg(canals_.empty() && !AnyProfile()
+                     ? QString()
+                     : QStringLiteral(
+                           "水面线按分段求和法自控制断面逐段推算，渠道按渠段给出渠顶高程。"))
+            .arg(cases_.size() + canals_.size()));
     std::vector<QStringList> rows;
     for (size_t k = 0; k < cases_.size(); ++k) {
       const CaseRecord& r = cases_[k].first;
       rows.push_back({QString::number(k + 1), Q(r.reporting->caption),
                       Q(FamilyOf(r.reporting->family).optionText), KindText(*r.reporting)});
+    }
+    for (size_t k = 0; k < canals_.size(); ++k) {
+      rows.push_back({QString::number(cases_.size() + k + 1), CanalTitle(k),
+                      QStringLiteral("%1 个渠段").arg(canals_[k].input.reaches.size()),
+                      QStringLiteral("水面线（分段求和法）")});
     }
     out_.Table({QStringLiteral("算例"), QStringLiteral("计算内容"), QStringLiteral("断面类型"),
                 QStringLiteral("计算类型")},
@@ -147,7 +156,17 @@ class Layout {
     out_.Chapter(QStringLiteral("2  设计依据"));
     out_.Paragraph(QStringLiteral("本计算书所作校核实际采用的规范、文献及其条文："));
     std::vector<CheckSource> sources = {ManningSource()};
-    for (const auto& [r, note] : cases_) CollectSources(r.checks, r.limits, sources);
+    bool profiles = !canals_.empty();
+    for (const auto& [r, note] : cases_) {
+      CollectSources(r.checks, r.limits, sources);
+      if (r.flows) CollectFlowSources(*r.flows, sources);
+      profiles = profiles || r.profile.has_value();
+    }
+    for (const BookCanal& c : canals_) {
+      if (c.banks)
+        CollectBankSources(c.banks->coefficientFromTable, c.banks->freeboardByRule, sources);
+    }
+    if (profiles) sources.push_back(ProfileSource());
     std::vector<QStringList> rows;
     for (size_t k = 0; k < sources.size(); ++k) {
       const CheckSource& s = sources[k];
@@ -170,6 +189,10 @@ class Layout {
       out_.Table({QStringLiteral("输入项"), QStringLiteral("数值"), QStringLiteral("单位")},
                  InputRows(*r.reporting, r.reportingTexts));
     }
+    for (size_t k = 0; k < canals_.size(); ++k) {
+      out_.Heading(QStringLiteral("3.%1  ").arg(cases_.size() + k + 1) + CanalTitle(k));
+      CanalInputs(out_, canals_[k].input);
+    }
   }
 
   void Methods() {
@@ -187,6 +210,7 @@ class Layout {
     }
     out_.Table({QStringLiteral("符号"), QStringLiteral("意义"), QStringLiteral("单位")},
                kCommonSymbols);
+    ProfileMethod();
     std::vector<const WindowSpec*> seen;
     int number = 0;
     for (const auto& [r, note] : cases_) {
@@ -220,7 +244,26 @@ class Layout {
         out_.Caption(QStringLiteral("水位—流量关系曲线："));
         out_.Picture(CurveImage(*c), QStringLiteral("curve%1.png").arg(k + 1), kPictureWidth);
       }
-      // The place of the flow combination (design, increased and least discharges).
+      if (r.flows) {
+        out_.Caption(QStringLiteral("流量组合（设计/加大/最小流量）："));
+        out_.Table({QStringLiteral("项目"), QStringLiteral("设计流量"), QStringLiteral("加大流量"),
+                    QStringLiteral("最小流量"), QStringLiteral("单位")},
+                   FlowRows(*r.flows));
+      }
+      if (r.profile) WriteProfile(out_, CaseProfile(r), QStringLiteral("profile%1.png").arg(k + 1));
+    }
+    for (size_t k = 0; k < canals_.size(); ++k) {
+      const QString heading = QStringLiteral("5.%1  ").arg(cases_.size() + k + 1) + CanalTitle(k);
+      if (cases_.empty() && k == 0) {
+        out_.Heading(heading);
+      } else {
+        out_.PageHeading(heading);
+      }
+      const BookCanal& c = canals_[k];
+      out_.Report(c.heading);
+      for (size_t j = 0; j < c.reaches.size(); ++j) {
+        WriteProfile(out_, c.reaches[j], QStringLiteral("canal%1_%2.png").arg(k + 1).arg(j + 1));
+      }
     }
   }
 
@@ -252,10 +295,53 @@ class Layout {
   void Conclusions() {
     out_.Chapter(QStringLiteral("7  结论"));
     for (size_t k = 0; k < cases_.size(); ++k) out_.Paragraph(Conclusion(k + 1, cases_[k].first));
-    out_.Paragraph(QStringLiteral("（本计算书共 %1 个算例，完）").arg(cases_.size()));
+    for (size_t k = 0; k < canals_.size(); ++k) out_.Paragraph(CanalConclusion(k));
+    out_.Paragraph(
+        QStringLiteral("（本计算书共 %1 个算例，完）").arg(cases_.size() + canals_.size()));
   }
 
  private:
+  QString CanalTitle(size_t k) const { return QStringLiteral("渠道水面线 %1").arg(k + 1); }
+
+  // The standard step method, when the book holds a profile.
+  bool AnyProfile() const {
+    return std::any_of(cases_.begin(), cases_.end(),
+                       [](const auto& c) { return c.first.profile.has_value(); });
+  }
+
+  void ProfileMethod() {
+    if (canals_.empty() && !AnyProfile()) return;
+    out_.Paragraph(QStringLiteral(
+        "水面线（分段求和法，标准步长法）：相邻两断面间 z₁ + h₁ + αV₁²/(2g) = z₂ + h₂ + "
+        "αV₂²/(2g) + J̄·Δx，J̄ = (J₁ + J₂)/2，J = Q²/K²，K = W·C·√R；未知水深在其比能曲线的一支上"
+        "迭代求解。z 水位 (m)，x 距控制断面的距离 (m)，J 摩阻坡降，Fr 弗劳德数，hn 正常水深 (m)，"
+        "hc 临界水深 (m)，α 动能修正系数"));
+    if (std::any_of(canals_.begin(), canals_.end(), [](const BookCanal& c) { return c.banks; })) {
+      out_.Paragraph(QStringLiteral(
+          "渠顶高程 = 加大流量下渠段最高水位 + 安全超高 Fb，Fb = h加大/4 + 0.2 m（h加大 为该处"
+          "加大流量水深，m）；封闭断面（隧洞、涵洞）无渠顶，给出洞顶高程"));
+    }
+  }
+
+  // One sentence a canal: its bank (or crown) level per reach.
+  QString CanalConclusion(size_t k) const {
+    const BookCanal& c = canals_[k];
+    QString s = CanalTitle(k) + QStringLiteral("：");
+    if (c.result.reaches.empty()) return s + QStringLiteral("水面线未能计算。");
+    if (!c.banks || c.banks->reaches.empty()) {
+      return s + QStringLiteral("各渠段水面线见第 5 章（未要求渠顶高程）。");
+    }
+    QStringList parts;
+    for (size_t j = 0; j < c.banks->reaches.size(); ++j) {
+      const ReachBank& b = c.banks->reaches[j];
+      parts << QStringLiteral("%1 %2 %3 m")
+                   .arg(QString::fromStdString(c.result.reaches[j].name),
+                        b.closed ? QStringLiteral("洞顶高程") : QStringLiteral("渠顶高程"),
+                        Figure(b.level, 3));
+    }
+    return s + parts.join(QStringLiteral("，")) + QStringLiteral("。");
+  }
+
   // A family's geometry: its formulas and the symbols they use beyond the common ones.
   void Geometry(int number, const WindowSpec& w) {
     const FamilySpec& family = FamilyOf(w.family);
@@ -273,11 +359,32 @@ class Layout {
 
   book::Writer& out_;
   const std::vector<std::pair<CaseRecord, QString>>& cases_;
+  const std::vector<BookCanal>& canals_;
   const QString& project_;
 };
 
 QString Blank(const std::string& s) {
   return s.empty() ? QStringLiteral("____________") : QString::fromStdString(s);
+}
+
+// The cover: the project's fields, a blank line where one is not given.
+book::CoverPage CoverOf(const QString& project, const BookCover& fields, size_t count) {
+  book::CoverPage cover;
+  cover.project = project;
+  cover.title = fields.title.empty() ? QStringLiteral("水力计算书") : Q(fields.title);
+  cover.fields = {{QStringLiteral("工程名称"), project.isEmpty() ? Blank({}) : project},
+                  {QStringLiteral("工程编号"), Blank(fields.number)},
+                  {QStringLiteral("设计阶段"), Blank(fields.stage)},
+                  {QStringLiteral("设计单位"), Blank(fields.organisation)},
+                  {QStringLiteral("计算书名称"), cover.title},
+                  {QStringLiteral("日期"), QDate::currentDate().toString(Qt::ISODate)},
+                  {QStringLiteral("计算程序"), kProductTitle},
+                  {QStringLiteral("算例数"), QString::number(count)}};
+  cover.signatures = {{QStringLiteral("计  算"), Blank(fields.computedBy)},
+                      {QStringLiteral("校  核"), Blank(fields.checkedBy)},
+                      {QStringLiteral("审  核"), Blank(fields.reviewedBy)},
+                      {QStringLiteral("审  定"), Blank(fields.approvedBy)}};
+  return cover;
 }
 
 }  // namespace
@@ -309,23 +416,13 @@ void CalculationBook::Add(const CaseRecord& record, const QString& note) {
   ++booked_;
 }
 
+void CalculationBook::AddCanal(const CanalInput& canal) {
+  canals_.push_back(ComputeBookCanal(canal));
+  ++booked_;
+}
+
 void CalculationBook::Lay(book::Writer& out, const std::vector<int>& pages) const {
-  book::CoverPage cover;
-  cover.project = project_;
-  cover.title = cover_.title.empty() ? QStringLiteral("水力计算书") : Q(cover_.title);
-  cover.fields = {{QStringLiteral("工程名称"), project_.isEmpty() ? Blank({}) : project_},
-                  {QStringLiteral("工程编号"), Blank(cover_.number)},
-                  {QStringLiteral("设计阶段"), Blank(cover_.stage)},
-                  {QStringLiteral("设计单位"), Blank(cover_.organisation)},
-                  {QStringLiteral("计算书名称"), cover.title},
-                  {QStringLiteral("日期"), QDate::currentDate().toString(Qt::ISODate)},
-                  {QStringLiteral("计算程序"), kProductTitle},
-                  {QStringLiteral("算例数"), QString::number(cases_.size())}};
-  cover.signatures = {{QStringLiteral("计  算"), Blank(cover_.computedBy)},
-                      {QStringLiteral("校  核"), Blank(cover_.checkedBy)},
-                      {QStringLiteral("审  核"), Blank(cover_.reviewedBy)},
-                      {QStringLiteral("审  定"), Blank(cover_.approvedBy)}};
-  out.Cover(cover);
+  out.Cover(CoverOf(project_, cover_, cases_.size() + canals_.size()));
   // The contents: the chapters and their case headings, in the order laid out.
   std::vector<book::ContentsLine> lines;
   const auto add = [&](int level, const QString& text) {
@@ -338,6 +435,15 @@ void CalculationBook::Lay(book::Writer& out, const std::vector<int>& pages) cons
   for (size_t k = 0; k < cases_.size(); ++k) {
     add(2, QStringLiteral("3.%1  ").arg(k + 1) + CaseTitle(k + 1, cases_[k].first));
   }
+  const auto canalLines = [&](const char* chapter) {
+    for (size_t k = 0; k < canals_.size(); ++k) {
+      add(2, QStringLiteral("%1.%2  渠道水面线 %3")
+                 .arg(QString::fromUtf8(chapter))
+                 .arg(cases_.size() + k + 1)
+                 .arg(k + 1));
+    }
+  };
+  canalLines("3");
   add(1, QStringLiteral("4  计算方法与公式"));
   std::set<Family> families;
   for (const auto& [r, note] : cases_) {
@@ -352,10 +458,11 @@ void CalculationBook::Lay(book::Writer& out, const std::vector<int>& pages) cons
       add(2, QString::fromUtf8(chapter).left(1) + QStringLiteral(".%1  ").arg(k + 1) +
                  CaseTitle(k + 1, cases_[k].first));
     }
+    if (QString::fromUtf8(chapter).startsWith(QLatin1Char('5'))) canalLines("5");
   }
   add(1, QStringLiteral("7  结论"));
   out.Contents(lines);
-  Layout layout(out, cases_, project_);
+  Layout layout(out, cases_, canals_, project_);
   layout.Purpose();
   layout.Basis();
   layout.Inputs();

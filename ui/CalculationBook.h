@@ -21,6 +21,7 @@
 
 #include <utility>
 #include <vector>
+#include "BookProfiles.h"
 #include "sections/CaseRecord.h"
 #include "sections/ProjectFile.h"
 
@@ -47,6 +48,9 @@ class CalculationBook {
   // The book is laid out at Commit.
   // `note`, when not empty, is shown in the case's section.
   void Add(const CaseRecord& record, const QString& note = {});
+  // Books a canal: its inputs, its profile reach by reach with the bank levels
+  // when asked for, after the cases.
+  void AddCanal(const CanalInput& canal);
   // Ends the book and puts it under its name: empty, or why it could not be
   // written whole (then no file stands under the name, an old one untouched).
   QString Commit();
@@ -61,6 +65,7 @@ class CalculationBook {
   QString project_;
   BookCover cover_;
   std::vector<std::pair<CaseRecord, QString>> cases_;
+  std::vector<BookCanal> canals_;
   int booked_ = 0;
 };
 

@@ -226,6 +226,73 @@ assert families == 10, f"{families} families in chapter 4"
 assert not undefined, "undefined symbols:\n" + "\n".join(undefined)
 PY
 
+# Profiles and canals: a case's profile (--profile --book), a canal of three
+# reaches with a drop and a tunnel (--canal --book), the profile stored on a case
+# of a project, and a case with its three discharges. Each row: the book, then
+# the texts it must hold (the heading block, station rows with their units, the
+# drawing's title, the bank and crown levels, the sources).
+examples=$(dirname "$0")/../../examples
+profile=(--profile --length 500 --control 2.7 --step 100 Form21 100000 0 0.025 714.285714285714 360000)
+"$calc" --save "$dir/prof.json" Form21 100000 0 0.025 714.285714285714 360000 >/dev/null
+python3 - "$dir/prof.json" <<'PY'
+import json, sys
+p = json.load(open(sys.argv[1]))
+p["cases"][0]["profile"] = {"length": 500, "step": 100, "control": 2.7, "bed": 0}
+json.dump(p, open(sys.argv[1], "w"), ensure_ascii=False)
+PY
+for fmt in pdf odt; do
+  "$calc" --book "$dir/profile.$fmt" "${profile[@]}" >/dev/null
+  "$calc" --canal "$examples/canal_banks.json" --book "$dir/canalbook.$fmt" >/dev/null
+  "$book" "$dir/stored.$fmt" "项目" --project "$dir/prof.json"
+  "$calc" --book "$dir/flows.$fmt" --increased auto --least 1 Form21 2 1.5 0.025 1000 5 >/dev/null
+  while IFS='|' read -r file want; do
+    has "$dir/$file.$fmt" "$want"
+  done <<'ROWS'
+profile|水面线类型: M1
+profile|正常水深hn= 1.69322
+profile|500.00
+profile|2.1685
+profile|水深 h(m)
+profile|水面线图
+profile|Chow V. T., Open-Channel Hydraulics
+stored|水面线类型: M1
+stored|2.1685
+stored|水面线图
+canalbook|渠段: 上段
+canalbook|1300.00
+canalbook|105.7812
+canalbook|摩阻坡降 Sf
+canalbook|渠顶高程= 106.5741
+canalbook|洞顶高程= 105.2
+canalbook|渠顶高程 103.908 m
+canalbook|中小型渠道安全超高
+canalbook|水面线图
+flows|流量组合（设计/加大/最小流量）
+flows|加大流量
+flows|中小型渠道安全超高
+flows|不淤流速 V不淤
+ROWS
+done
+# The heading block of a profile is never cut by a page: its first and last line
+# on one page of the PDF.
+page_of() {
+  local k n
+  n=$(pdfinfo "$1" | awk '/^Pages:/ {print $2}')
+  for ((k = 1; k <= n; k++)); do
+    if grep -qF -- "$2" <<<"$(pdftotext -f $k -l $k "$1" -)"; then echo $k; fi
+  done
+}
+first=$(page_of "$dir/profile.pdf" "渠段长L= 500")
+last=$(page_of "$dir/profile.pdf" "距正常水深1mm以内")
+[ -n "$first" ] && [ "$first" = "$last" ] || fail "profile.pdf: heading on pages '$first' and '$last'"
+# Failed writes of these books end with status 3.
+for run in "--canal $examples/canal_banks.json" "${profile[*]}"; do
+  status=0
+  # shellcheck disable=SC2086
+  "$calc" --book "$dir/missing/x.pdf" $run >/dev/null 2>&1 || status=$?
+  [ $status -eq 3 ] || fail "an unwritable book of '$run' ended with $status"
+done
+
 # A book that cannot be written whole: status 3, the old file byte for byte, no
 # file left beside it. A small tmpfs is a full disk; where mounting is not allowed,
 # a file size limit stands in for it (SIGXFSZ ignored, so the write fails instead).

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "core/Hydraulics.h"
 #include "sections/Canal.h"
+#include "sections/CanalFile.h"
 
 namespace tarnwick {
 namespace {
@@ -115,6 +118,108 @@ TEST(Canal, JunctionsBalanceEnergyOrFallFreely) {
       EXPECT_NEAR(u.z + ku, d.z + kd + j.loss * std::fabs(ku - kd), 1e-8);
     }
   }
+}
+
+// The bank of each reach: the highest level of the canal computed again at the
+// increased discharge, plus Fb = h/4 + 0.2 m at that station (or the freeboard
+// typed); a closed reach gives its crown there. K is interpolated here in the
+// canal table by design discharge (1–5 m³/s: 1.30–1.25; 5–20: 1.25–1.20).
+TEST(Canal, BankLevelIsTheHighestIncreasedLevelPlusFreeboard) {
+  struct Banks {
+    size_t row;
+    std::optional<double> increased;  // empty: auto
+    std::optional<double> freeboard;
+    double k;    // the expected coefficient
+    double top;  // the crown height of a closed section, 0 for a channel
+  };
+  const Banks rows[] = {{0, {}, {}, 1.25 - 0.05 * 7.0 / 15.0, 0.0},
+                        {1, 15.0, {}, 15.0 / 12.0, 0.0},
+                        {0, {}, 0.5, 1.25 - 0.05 * 7.0 / 15.0, 0.0},
+                        {2, {}, {}, 1.30 - 0.05 * 0.5 / 4.0, 2.0},
+                        {3, {}, {}, 1.30 - 0.05 * 2.0 / 4.0, 0.0}};
+  for (const Banks& b : rows) {
+    const Row& r = kRows[b.row];
+    SCOPED_TRACE(std::string(r.window) + " " + std::to_string(b.row));
+    CanalInput canal{r.q, r.control, r.value, r.step, {Reach(r, "一", r.length, 100.0, 0.0)}};
+    canal.increased = b.increased;
+    canal.increasedAuto = !b.increased;
+    canal.freeboard = b.freeboard;
+    const CanalBanks banks = BankLevels(canal);
+    ASSERT_EQ(banks.reaches.size(), 1u) << banks.refusal;
+    EXPECT_NEAR(banks.coefficient, b.k, 1e-12);
+    CanalInput raised = canal;
+    raised.discharge = r.q * b.k;
+    const CanalResult at = ComputeCanal(raised);
+    ASSERT_EQ(at.reaches.size(), 1u);
+    const ProfileStation* top = &at.reaches[0].profile.stations.front();
+    for (const ProfileStation& s : at.reaches[0].profile.stations) {
+      if (s.z > top->z) top = &s;
+    }
+    const ReachBank& bank = banks.reaches[0];
+    EXPECT_NEAR(bank.highest, top->z, 1e-9);
+    EXPECT_EQ(bank.closed, b.top > 0.0);
+    if (bank.closed) {
+      EXPECT_NEAR(bank.level, top->z - top->h + b.top, 1e-9);
+    } else {
+      EXPECT_NEAR(bank.level, top->z + b.freeboard.value_or(top->h / 4.0 + 0.2), 1e-9);
+    }
+  }
+}
+
+// The canal handed to the book as a record reads back to the canal read from
+// its file: every field, the windows by name; a file's own faults are refused.
+TEST(Canal, RecordReadsBackTheCanalFile) {
+  struct File {
+    const char* json;
+    const char* error;  // empty: reads
+  };
+  const File rows[] = {
+      {R"({"discharge": 12, "downstream": {"level": 103.2}, "step": 20, "increased": "auto",
+           "freeboard": 0.5, "reaches": [{"name": "上", "window": "flat-bottom-depth",
+           "boxes": ["3", 1.5, "0.02", "2000"], "length": 400, "bed_level_downstream": 104,
+           "loss": 0.1}]})",
+       ""},
+      {R"({"discharge": 3, "downstream": {"critical": true}, "increased": 4.2, "reaches": [
+           {"name": "洞", "window": "Form24", "boxes": ["", "1", "0.014", "1000"],
+           "length": 300, "bed_level_downstream": 100}]})",
+       ""},
+      {R"({"discharge": 3, "downstream": {"depth": 1}, "increased": "more", "reaches": []})",
+       "\"increased\" is a discharge above 0 or \"auto\""},
+      {R"({"discharge": 3, "downstream": {"depth": 1}, "freeboard": -1, "reaches": []})",
+       "\"freeboard\" must not be negative"},
+  };
+  const auto find = [](std::string_view name) -> const WindowSpec* {
+    if (name == "flat-bottom-depth") return FindWindow("Form21");
+    return FindWindow(name);
+  };
+  for (const File& f : rows) {
+    SCOPED_TRACE(f.json);
+    const CanalReading read = ReadCanal(f.json, find);
+    ASSERT_EQ(read.error, f.error);
+    if (!read.error.empty()) continue;
+    const std::optional<CanalReading> back =
+        ReadCanalRecord("{\"canal\": " + CanalJson(read.canal) + "}");
+    ASSERT_TRUE(back && back->error.empty());
+    const CanalInput& a = read.canal;
+    const CanalInput& b = back->canal;
+    EXPECT_EQ(a.discharge, b.discharge);
+    EXPECT_EQ(a.control, b.control);
+    EXPECT_EQ(a.controlValue, b.controlValue);
+    EXPECT_EQ(a.step, b.step);
+    EXPECT_EQ(a.increased, b.increased);
+    EXPECT_EQ(a.increasedAuto, b.increasedAuto);
+    EXPECT_EQ(a.freeboard, b.freeboard);
+    ASSERT_EQ(a.reaches.size(), b.reaches.size());
+    for (size_t k = 0; k < a.reaches.size(); ++k) {
+      EXPECT_EQ(a.reaches[k].name, b.reaches[k].name);
+      EXPECT_EQ(a.reaches[k].window, b.reaches[k].window);
+      EXPECT_EQ(a.reaches[k].boxes, b.reaches[k].boxes);
+      EXPECT_EQ(a.reaches[k].length, b.reaches[k].length);
+      EXPECT_EQ(a.reaches[k].bedDownstream, b.reaches[k].bedDownstream);
+      EXPECT_EQ(a.reaches[k].loss, b.reaches[k].loss);
+    }
+  }
+  EXPECT_FALSE(ReadCanalRecord(R"({"window": "Form21", "boxes": []})"));
 }
 
 }  // namespace
