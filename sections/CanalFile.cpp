@@ -72,15 +72,21 @@ std::string ReadReach(const Json& j, size_t k, CanalReach& r,
   return {};
 }
 
-// "increased": Q or "auto", and "freeboard": F, which ask for the bank levels.
+// "increased": Q or "auto" (the default: a canal's banks are set at its
+// increased discharge), or "none" for the design discharge alone, and
+// "freeboard": F.
 std::string ReadBanks(const Json& j, CanalInput& canal) {
+  canal.increasedAuto = true;
   if (const auto it = j.find("increased"); it != j.end()) {
+    canal.increasedAuto = false;
     if (*it == "auto") {
       canal.increasedAuto = true;
+    } else if (*it == "none") {
+      if (j.contains("freeboard")) return "\"freeboard\" goes with an increased discharge";
     } else if (it->is_number() && it->get<double>() > 0.0) {
       canal.increased = it->get<double>();
     } else {
-      return "\"increased\" is a discharge above 0 or \"auto\"";
+      return "\"increased\" is a discharge above 0, \"auto\" or \"none\"";
     }
   }
   if (j.contains("freeboard")) {
@@ -88,7 +94,6 @@ std::string ReadBanks(const Json& j, CanalInput& canal) {
     if (std::string e = Number(j, "freeboard", f); !e.empty()) return e;
     if (!(f >= 0.0)) return "\"freeboard\" must not be negative";
     canal.freeboard = f;
-    if (!canal.BanksAsked()) canal.increasedAuto = true;
   }
   return {};
 }
@@ -145,6 +150,7 @@ std::string CanalJson(const CanalInput& canal) {
   }
   if (canal.increased) o["increased"] = *canal.increased;
   if (canal.increasedAuto) o["increased"] = "auto";
+  if (!canal.BanksAsked()) o["increased"] = "none";
   if (canal.freeboard) o["freeboard"] = *canal.freeboard;
   Json reaches = Json::array();
   for (const CanalReach& r : canal.reaches) {

@@ -183,8 +183,15 @@ TEST(Canal, RecordReadsBackTheCanalFile) {
            {"name": "洞", "window": "Form24", "boxes": ["", "1", "0.014", "1000"],
            "length": 300, "bed_level_downstream": 100}]})",
        ""},
+      {R"({"discharge": 3, "downstream": {"depth": 1}, "increased": "none", "reaches": [
+           {"name": "下", "window": "Form21", "boxes": ["3", "1.5", "0.02", "2000"],
+           "length": 300, "bed_level_downstream": 100}]})",
+       ""},
       {R"({"discharge": 3, "downstream": {"depth": 1}, "increased": "more", "reaches": []})",
-       "\"increased\" is a discharge above 0 or \"auto\""},
+       "\"increased\" is a discharge above 0, \"auto\" or \"none\""},
+      {R"({"discharge": 3, "downstream": {"depth": 1}, "increased": "none", "freeboard": 1,
+           "reaches": []})",
+       "\"freeboard\" goes with an increased discharge"},
       {R"({"discharge": 3, "downstream": {"depth": 1}, "freeboard": -1, "reaches": []})",
        "\"freeboard\" must not be negative"},
   };
