@@ -8,6 +8,7 @@
 #include "CalcOptions.h"
 #include "core/ResultPane.h"
 #include "sections/Canal.h"
+#include "sections/CanalFile.h"
 
 namespace tarnwick {
 
@@ -15,13 +16,6 @@ struct CanalRun {
   int status = 0;  // 0 profile, 1 refusal block, 2 unreadable file or usage (named on err)
   ResultPane pane;
 };
-
-// The canal of a JSON text; an empty error when it reads.
-struct CanalReading {
-  CanalInput canal;
-  std::string error;
-};
-CanalReading ReadCanal(const std::string& json);
 
 CanalRun RunCanal(const CalcOptions& options, std::ostream& err);
 

@@ -46,4 +46,7 @@ struct CanalResult {
 
 CanalResult ComputeCanal(const CanalInput& canal);
 
+// A reach's window texts with the canal's discharge in the window's discharge box.
+std::vector<std::string> ReachTexts(const CanalReach& reach, double discharge);
+
 }  // namespace tarnwick
