@@ -64,6 +64,20 @@ void ReachNames(QPainter& painter, const ProfileScale& k, const CanalSheet& s) {
   }
 }
 
+// "跌水" over the end of a reach that falls freely at critical depth, where the
+// water below does not drown the drop.
+void FreeFalls(QPainter& painter, const ProfileScale& k, const CanalSheet& s) {
+  const QFontMetricsF metrics(painter.font());
+  painter.setPen(Qt::black);
+  for (const CanalSheetReach& r : s.reaches) {
+    if (!r.freeFall || r.profile.stations.empty()) continue;
+    const ProfileStation& end = r.profile.stations.front();
+    const QString label = QStringLiteral("跌水 hc=%1 m").arg(end.h, 0, 'f', 3);
+    // Beside the drop over the water below, which a free fall leaves lower.
+    painter.drawText(QPointF(k.X(r.offset) + 4, k.Y(end.z) + metrics.ascent() / 2), label);
+  }
+}
+
 }  // namespace
 
 ProfileScale CanalScaleOf(const QRectF& sheet, const CanalSheet& s) {
@@ -104,7 +118,11 @@ void PaintCanal(QPainter& painter, const QRectF& sheet, const CanalSheet& s) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.fillRect(sheet, Qt::white);
   const ProfileScale k = CanalScaleOf(sheet, s);
-  PaintTitle(painter, sheet, s.title + QStringLiteral("  渠道纵断面"));
+  PaintTitle(painter, sheet, s.title + QStringLiteral("  渠道纵断面"),
+             QStringLiteral("Q=%1 m³/s  渠段 %2 段  全长 %3 m")
+                 .arg(s.discharge, 0, 'g', 6)
+                 .arg(s.reaches.size())
+                 .arg(k.length, 0, 'f', 2));
 
   const auto surface = [](const ProfileStation& st) { return st.h; };
   const auto floor = [](const ProfileStation&) { return 0.0; };
@@ -139,20 +157,13 @@ void PaintCanal(QPainter& painter, const QRectF& sheet, const CanalSheet& s) {
   const LegendEntry bed = BedLegend();
   painter.setPen(bed.pen);
   painter.drawPath(BedLine(k, s));
-  PaintAxes(painter, k);
+  PaintAxes(painter, k, QStringLiteral("渠道下游端"));
+  FreeFalls(painter, k, s);
   ReachNames(painter, k, s);
   const LegendEntry legend[] = {
       bed, TopLegend(open, false), TopLegend(closed, true), normal, critical, water};
   PaintLegend(painter, k, legend);
 
-  const QString figures = QStringLiteral("Q=%1 m³/s  渠段 %2 段  全长 %3 m")
-                              .arg(s.discharge, 0, 'g', 6)
-                              .arg(s.reaches.size())
-                              .arg(k.length, 0, 'f', 2);
-  painter.setPen(Qt::black);
-  painter.drawText(
-      QRectF(sheet.left(), sheet.top() + 38, sheet.width(), QFontMetricsF(painter.font()).height()),
-      Qt::AlignCenter, figures);
   painter.restore();
 }
 

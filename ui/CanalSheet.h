@@ -21,6 +21,7 @@ struct CanalSheetReach {
   double offset = 0.0;  // m from the canal's downstream end
   double top = 0.0;     // height of the bank (open channel) or crown (closed), m
   bool closed = false;
+  bool freeFall = false;  // critical depth at its downstream end: a drop not drowned
 };
 
 struct CanalSheet {

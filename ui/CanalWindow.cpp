@@ -351,8 +351,8 @@ bool CanalWindow::ShowCanal(const CanalInput& canal) {
     const CanalReachProfile& r = result.reaches[j];
     const CanalReach& reach = canal.reaches[j];
     const std::optional<SectionCase> c = CaseOf(*reach.window, ReachTexts(reach, canal.discharge));
-    sheet.reaches.push_back(
-        {Q(r.name), r.profile, r.offset, c ? DrawingOf(*c).top : 0.0, reach.window->closed});
+    sheet.reaches.push_back({Q(r.name), r.profile, r.offset, c ? DrawingOf(*c).top : 0.0,
+                             reach.window->closed, r.freeFall});
     for (const ProfileStation& s : r.profile.stations) rows.push_back({Q(r.name), s, r.offset});
   }
   sheet_ = std::move(sheet);
@@ -379,22 +379,16 @@ void CanalWindow::Paint(QPainter& painter, const QRectF& sheet) const {
   if (sheet_) PaintCanal(painter, sheet, *sheet_);
 }
 
-QString CanalWindow::ReadoutAtPixel(const QRectF& sheet, double px) const {
-  if (!sheet_) return {};
-  const std::optional<double> x = CanalScaleOf(sheet, *sheet_).DistanceAt(px);
-  return x ? ReadoutAt(*x) : QString();
+std::optional<double> CanalWindow::DistanceAt(const QRectF& sheet, double px) const {
+  if (!sheet_) return std::nullopt;
+  return CanalScaleOf(sheet, *sheet_).DistanceAt(px);
 }
 
 QString CanalWindow::ReadoutAt(double x) const {
   if (!sheet_) return {};
   const std::optional<CanalPoint> p = CanalPointAt(*sheet_, x);
   if (!p) return {};
-  return QStringLiteral("渠段 %1　x=%2 m　水深h=%3 m　水位z=%4 m　渠底高程=%5 m")
-      .arg(p->reach)
-      .arg(p->at.x, 0, 'f', 2)
-      .arg(p->at.h, 0, 'f', 4)
-      .arg(p->at.z, 0, 'f', 4)
-      .arg(p->at.bed, 0, 'f', 4);
+  return QStringLiteral("渠段 %1　").arg(p->reach) + PointReadout(p->at);
 }
 
 std::string CanalWindow::Csv() const {

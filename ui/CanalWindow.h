@@ -46,11 +46,11 @@ class CanalWindow : public SheetWindow {
 
   bool HasSheet() const override { return sheet_.has_value(); }
   void Paint(QPainter& painter, const QRectF& sheet) const override;
-  QString ReadoutAtPixel(const QRectF& sheet, double px) const override;
   // The read-out at `x` from the canal's downstream end.
-  QString ReadoutAt(double x) const;
+  QString ReadoutAt(double x) const override;
 
  protected:
+  std::optional<double> DistanceAt(const QRectF& sheet, double px) const override;
   std::string Csv() const override;
   QString SheetTitle() const override;
 

@@ -51,7 +51,7 @@ double Floor(const ProfileStation&, const Profile&, double) { return 0.0; }
 
 }  // namespace
 
-void PaintAxes(QPainter& painter, const ProfileScale& k) {
+void PaintAxes(QPainter& painter, const ProfileScale& k, const QString& origin) {
   painter.setPen(QPen(Qt::black, 1.0));
   painter.drawRect(k.plot);
   const QFontMetricsF metrics(painter.font());
@@ -74,8 +74,10 @@ void PaintAxes(QPainter& painter, const ProfileScale& k) {
                              py + metrics.ascent() / 2 - 1),
                      label);
   }
-  const QString across = k.reversed ? QStringLiteral("距下游控制断面距离 x(m)　水流方向 →")
-                                    : QStringLiteral("距上游控制断面距离 x(m)　水流方向 →");
+  const QString from = !origin.isEmpty() ? origin
+                       : k.reversed      ? QStringLiteral("下游控制断面")
+                                         : QStringLiteral("上游控制断面");
+  const QString across = QStringLiteral("距%1距离 x(m)　水流方向 →").arg(from);
   painter.drawText(QPointF(k.plot.center().x() - metrics.horizontalAdvance(across) / 2,
                            k.plot.bottom() + 10 + 2 * metrics.height()),
                    across);
@@ -103,7 +105,8 @@ void PaintLegend(QPainter& painter, const ProfileScale& k, std::span<const Legen
   }
 }
 
-void PaintTitle(QPainter& painter, const QRectF& sheet, const QString& text) {
+void PaintTitle(QPainter& painter, const QRectF& sheet, const QString& text,
+                const QString& figures) {
   const QFont plain = painter.font();
   QFont title = plain;
   title.setPointSizeF(title.pointSizeF() * 1.3);
@@ -111,6 +114,9 @@ void PaintTitle(QPainter& painter, const QRectF& sheet, const QString& text) {
   painter.setFont(title);
   painter.drawText(QRectF(sheet.left(), sheet.top() + 8, sheet.width(), 28), Qt::AlignCenter, text);
   painter.setFont(plain);
+  painter.drawText(
+      QRectF(sheet.left(), sheet.top() + 38, sheet.width(), QFontMetricsF(painter.font()).height()),
+      Qt::AlignCenter, figures);
 }
 
 namespace {
@@ -192,6 +198,14 @@ std::optional<ProfilePoint> PointAt(const Profile& p, double x) {
   return std::nullopt;
 }
 
+QString PointReadout(const ProfilePoint& at) {
+  return QStringLiteral("x=%1 m　水深h=%2 m　水位z=%3 m　渠底高程=%4 m")
+      .arg(at.x, 0, 'f', 2)
+      .arg(at.h, 0, 'f', 4)
+      .arg(at.z, 0, 'f', 4)
+      .arg(at.bed, 0, 'f', 4);
+}
+
 void PaintProfile(QPainter& painter, const QRectF& sheet, const ProfileSheet& s) {
   if (s.profile.stations.size() < 2) return;
   painter.save();
@@ -201,7 +215,11 @@ void PaintProfile(QPainter& painter, const QRectF& sheet, const ProfileSheet& s)
   const Profile& p = s.profile;
   const QString type =
       p.type == "uniform" ? QStringLiteral("均匀流") : QString::fromStdString(p.type);
-  PaintTitle(painter, sheet, s.title + QStringLiteral("  水面线 ") + type);
+  PaintTitle(painter, sheet, s.title + QStringLiteral("  水面线 ") + type,
+             QStringLiteral("Q=%1 m³/s  hn=%2 m  hc=%3 m")
+                 .arg(s.discharge, 0, 'g', 6)
+                 .arg(p.normalDepth, 0, 'f', 3)
+                 .arg(p.criticalDepth, 0, 'f', 3));
 
   // Water between the bed and the surface.
   QPainterPath water = Line(k, p, Surface, s.top);
@@ -229,14 +247,6 @@ void PaintProfile(QPainter& painter, const QRectF& sheet, const ProfileSheet& s)
   PaintAxes(painter, k);
 
   PaintLegend(painter, k, legend);
-  const QString figures = QStringLiteral("Q=%1 m³/s  hn=%2 m  hc=%3 m")
-                              .arg(s.discharge, 0, 'g', 6)
-                              .arg(p.normalDepth, 0, 'f', 3)
-                              .arg(p.criticalDepth, 0, 'f', 3);
-  painter.setPen(Qt::black);
-  painter.drawText(
-      QRectF(sheet.left(), sheet.top() + 38, sheet.width(), QFontMetricsF(painter.font()).height()),
-      Qt::AlignCenter, figures);
   painter.restore();
 }
 

@@ -48,8 +48,11 @@ struct LegendEntry {
   QPen pen;
   QString name;  // empty: not drawn
 };
-void PaintAxes(QPainter& painter, const ProfileScale& k);
-void PaintTitle(QPainter& painter, const QRectF& sheet, const QString& text);
+// x counted from `origin`, by default the control section.
+void PaintAxes(QPainter& painter, const ProfileScale& k, const QString& origin = {});
+// The title in bold over the sheet, the key figures in a line under it.
+void PaintTitle(QPainter& painter, const QRectF& sheet, const QString& text,
+                const QString& figures);
 void PaintLegend(QPainter& painter, const ProfileScale& k, std::span<const LegendEntry> lines);
 LegendEntry BedLegend();
 LegendEntry TopLegend(bool drawn, bool closed);  // 洞顶 or 断面图渠顶
@@ -63,5 +66,7 @@ struct ProfilePoint {
   double x = 0.0, h = 0.0, z = 0.0, bed = 0.0;
 };
 std::optional<ProfilePoint> PointAt(const Profile& p, double x);
+// "x=… m　水深h=… m　水位z=… m　渠底高程=… m"
+QString PointReadout(const ProfilePoint& at);
 
 }  // namespace tarnwick::ui

@@ -33,21 +33,16 @@ void ProfileWindow::Paint(QPainter& painter, const QRectF& sheet) const {
   if (sheet_) PaintProfile(painter, sheet, *sheet_);
 }
 
-QString ProfileWindow::ReadoutAtPixel(const QRectF& sheet, double px) const {
-  if (!sheet_) return {};
-  const std::optional<double> x = ScaleOf(sheet, *sheet_).DistanceAt(px);
-  return x ? ReadoutAt(*x) : QString();
+std::optional<double> ProfileWindow::DistanceAt(const QRectF& sheet, double px) const {
+  if (!sheet_) return std::nullopt;
+  return ScaleOf(sheet, *sheet_).DistanceAt(px);
 }
 
 QString ProfileWindow::ReadoutAt(double x) const {
   if (!sheet_) return {};
   const std::optional<ProfilePoint> at = PointAt(sheet_->profile, x);
   if (!at) return {};
-  return QStringLiteral("x=%1 m　水深h=%2 m　水位z=%3 m　渠底高程=%4 m")
-      .arg(at->x, 0, 'f', 2)
-      .arg(at->h, 0, 'f', 4)
-      .arg(at->z, 0, 'f', 4)
-      .arg(at->bed, 0, 'f', 4);
+  return PointReadout(*at);
 }
 
 std::string ProfileWindow::Csv() const {

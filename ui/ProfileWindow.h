@@ -22,13 +22,13 @@ class ProfileWindow : public SheetWindow {
 
   const std::optional<ProfileSheet>& Sheet() const { return sheet_; }
   // The read-out of the depth and level at `x` from the control.
-  QString ReadoutAt(double x) const;
+  QString ReadoutAt(double x) const override;
 
   bool HasSheet() const override { return sheet_.has_value(); }
   void Paint(QPainter& painter, const QRectF& sheet) const override;
-  QString ReadoutAtPixel(const QRectF& sheet, double px) const override;
 
  protected:
+  std::optional<double> DistanceAt(const QRectF& sheet, double px) const override;
   std::string Csv() const override;
   QString SheetTitle() const override { return sheet_ ? sheet_->title : QString(); }
 

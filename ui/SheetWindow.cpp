@@ -186,6 +186,12 @@ QString SheetWindow::Message() const { return HasSheet() ? QString() : message_-
 
 void SheetWindow::ShowReadout(const QString& text) { readout_->setText(text); }
 
+QString SheetWindow::ReadoutAtPixel(const QRectF& sheet, double px) const {
+  if (!HasSheet()) return {};
+  const std::optional<double> x = DistanceAt(sheet, px);
+  return x ? ReadoutAt(*x) : QString();
+}
+
 bool SheetWindow::ExportPng(const QString& file) const {
   if (!HasSheet()) return false;
   QImage image(static_cast<int>(2 * kSheetWidth), static_cast<int>(2 * kSheetHeight),

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QPainter>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,9 +55,13 @@ class SheetWindow : public QMainWindow {
   virtual bool HasSheet() const = 0;
   virtual void Paint(QPainter& painter, const QRectF& sheet) const = 0;
   // The read-out at device abscissa `px` of a sheet painted into `sheet`.
-  virtual QString ReadoutAtPixel(const QRectF& sheet, double px) const = 0;
+  QString ReadoutAtPixel(const QRectF& sheet, double px) const;
+  // The read-out at distance `x` along the drawing.
+  virtual QString ReadoutAt(double x) const = 0;
 
  protected:
+  // The distance along the drawing under device abscissa `px`; empty outside the plot.
+  virtual std::optional<double> DistanceAt(const QRectF& sheet, double px) const = 0;
   virtual std::string Csv() const = 0;
   virtual QString SheetTitle() const = 0;
   QMenu* FileMenu() const { return file_; }

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include "TestSupport.h"
+#include "WorkedCases.h"
 #include "sections/CanalFile.h"
 #include "sections/CaseTable.h"
 #include "sections/ProfileTable.h"
@@ -61,22 +62,6 @@ void FillNextDialog(const QString& length, int control, const QString& depth, co
     if (problem != nullptr) *problem = Child<QLabel>(dialog, "ProfileProblem")->text();
     if (dialog->isVisible()) dialog->reject();
   });
-}
-
-// Three trapezoidal reaches (B, m, n, 1/i) down to a level of 103.2 m: the bed
-// drops 3.36 m between the first and the second (100.4 + 600/2500 = 100.64 m
-// below a bed at 104.0 m), the third is a smooth rectangular flume.
-CanalInput ThreeReaches() {
-  const WindowSpec* w = FindWindow("Form21");
-  CanalInput c;
-  c.discharge = 12.0;
-  c.control = CanalControl::Level;
-  c.controlValue = 103.2;
-  c.step = 20.0;
-  c.reaches = {{"上段", w, {"3", "1.5", "0.02", "2000"}, 400.0, 104.0, 0.0},
-               {"跌坎下段", w, {"4", "1.5", "0.02", "2500"}, 600.0, 100.4, 0.1},
-               {"渡槽段", w, {"3", "0", "0.014", "1500"}, 200.0, 100.2, 0.2}};
-  return c;
 }
 
 // Types a canal into the window as a user does: the head boxes, then row by row.
@@ -306,7 +291,7 @@ void ProfileWindowTest::canalTypedComputedAndKept() {
   Child<QAction>(window, "DRAW4")->trigger();
   auto* view = window->findChild<CanalWindow*>();
   QVERIFY(view != nullptr && view->isVisible() && !view->Sheet());
-  const CanalInput typed = ThreeReaches();
+  const CanalInput typed = ThreeReachCanal();
   TypeCanal(view, typed);
   view->Reaches()->setCurrentCell(0, 0);
   view->MoveReach(1);
@@ -345,7 +330,7 @@ void ProfileWindowTest::canalTypedComputedAndKept() {
 void ProfileWindowTest::storedCanalRead_data() {
   QTest::addColumn<QString>("canals");
   QTest::addColumn<QString>("refusal");  // empty: read, and written back the same
-  QTest::newRow("three reaches") << QString::fromStdString("[" + CanalText(ThreeReaches()) + "]")
+  QTest::newRow("three reaches") << QString::fromStdString("[" + CanalText(ThreeReachCanal()) + "]")
                                  << "";
   QTest::newRow("critical, no step")
       << R"([{"discharge": 5, "downstream": {"critical": true}, "reaches": [{"name": "a",)"

@@ -349,20 +349,12 @@ bool SaveProjectShots(Shell& shell) {
   return true;
 }
 
-// The canal window: three reaches with a drop of 3.36 m below the first, down
-// to a level of 103.2 m, with the read-out in the middle reach.
+// The canal window: three reaches with a drop below the first, with the
+// read-out in the middle reach.
 bool SaveCanal(Shell& shell) {
   CalculationWindow* window = shell.OpenCalculation(*FindWindow("Form21"));
   QTest::qWait(20);
-  const WindowSpec* w = FindWindow("Form21");
-  CanalInput canal;
-  canal.discharge = 12.0;
-  canal.control = CanalControl::Level;
-  canal.controlValue = 103.2;
-  canal.step = 20.0;
-  canal.reaches = {{"上段", w, {"3", "1.5", "0.02", "2000"}, 400.0, 104.0, 0.0},
-                   {"跌坎下段", w, {"4", "1.5", "0.02", "2500"}, 600.0, 100.4, 0.1},
-                   {"渡槽段", w, {"3", "0", "0.014", "1500"}, 200.0, 100.2, 0.2}};
+  const CanalInput canal = ThreeReachCanal();
   shell.CurrentSession()->SetName("一号干渠");
   CanalWindow* view = window->ShowCanal();
   view->Load(canal);
