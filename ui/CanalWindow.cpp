@@ -138,6 +138,11 @@ QWidget* CanalWindow::BuildEditor() {
   hint_->setWordWrap(true);
   layout->addWidget(hint_);
 
+  layout->addLayout(BuildButtons(editor));
+  return editor;
+}
+
+QLayout* CanalWindow::BuildButtons(QWidget* editor) {
   auto* buttons = new QHBoxLayout;
   const struct {
     const char* name;
@@ -157,8 +162,7 @@ QWidget* CanalWindow::BuildEditor() {
     buttons->addWidget(button);
   }
   buttons->addStretch(1);
-  layout->addLayout(buttons);
-  return editor;
+  return buttons;
 }
 
 void CanalWindow::SetWindowOfRow(int row, const WindowSpec* window) {

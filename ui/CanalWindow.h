@@ -17,6 +17,7 @@
 #include "SheetWindow.h"
 
 class QComboBox;
+class QLayout;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
@@ -56,6 +57,7 @@ class CanalWindow : public SheetWindow {
 
  private:
   QWidget* BuildEditor();
+  QLayout* BuildButtons(QWidget* editor);
   void SetWindowOfRow(int row, const WindowSpec* window);
   void ShowBoxHint();
   void TakeSessionCanal();

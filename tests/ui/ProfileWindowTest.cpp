@@ -28,6 +28,7 @@
 #include "ui/CaseTableWindow.h"
 #include "ui/ProfileDialog.h"
 #include "ui/ProfileWindow.h"
+#include "ui/Session.h"
 #include "ui/Shell.h"
 
 using namespace tarnwick;
@@ -121,6 +122,8 @@ class ProfileWindowTest : public QObject {
   void storedProfileRead_data();
   void storedProfileRead();
   void canalTypedComputedAndKept();
+  void canalRefused_data();
+  void canalRefused();
   void storedCanalRead_data();
   void storedCanalRead();
 };
@@ -325,6 +328,48 @@ void ProfileWindowTest::canalTypedComputedAndKept() {
   QCOMPARE(CanalText(*view->CanalOfForm()), CanalText(typed));
   CompareStations(view, expected);
   QVERIFY(!shell.CurrentSession()->Dirty());
+}
+
+void ProfileWindowTest::canalRefused_data() {
+  QTest::addColumn<int>("row");     // the reach changed; -1: the discharge box
+  QTest::addColumn<int>("column");  // below 0: counted from the last (-1: ζ, -3: length)
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("why");
+  QTest::newRow("no discharge") << -1 << 0 << ""
+                                << "设计流量Q须为正数";
+  QTest::newRow("length not a number") << 1 << -3 << "6O0"
+                                       << "第 2 行渠段“跌坎下段”：渠段长";
+  QTest::newRow("negative loss") << 2 << -1 << "-0.1"
+                                 << "局部损失系数ζ须为非负数";
+  QTest::newRow("no name") << 0 << 0 << ""
+                           << "须有渠段名称";
+  // 1/50 on the 3 m trapezoid: supercritical, controlled from upstream.
+  QTest::newRow("steep reach") << 0 << 5 << "50"
+                               << "渠段“上段”为陡坡或急流段";
+}
+
+// A canal that cannot be read or computed shows why in place of the drawing,
+// with nothing to export, and keeps no profile.
+void ProfileWindowTest::canalRefused() {
+  QFETCH(int, row);
+  QFETCH(int, column);
+  QFETCH(QString, text);
+  QFETCH(QString, why);
+  Session session;
+  CanalWindow view(session);
+  TypeCanal(&view, ThreeReachCanal());
+  if (row < 0) {
+    Child<QLineEdit>(&view, "CanalDischarge")->setText(text);
+  } else {
+    view.Reaches()
+        ->item(row, column < 0 ? view.Reaches()->columnCount() + column : column)
+        ->setText(text);
+  }
+  QVERIFY(!view.Compute());
+  QVERIFY(!view.Sheet());
+  QVERIFY2(view.Message().contains(why), qPrintable(view.Message()));
+  QVERIFY(!Child<QAction>(&view, "ExportCsv")->isEnabled());
+  QCOMPARE(view.Table()->model()->rowCount(), 0);
 }
 
 void ProfileWindowTest::storedCanalRead_data() {
