@@ -2,20 +2,18 @@
 
 #include <QAbstractTableModel>
 #include <QFile>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QSvgGenerator>
 #include <QTableView>
-#include <QToolBar>
 
+#include "ExportActions.h"
 #include "WindowDecor.h"
 #include "sections/ProfileTable.h"
 
@@ -131,36 +129,18 @@ SheetWindow::SheetWindow(QWidget* parent, const QString& prefix, const QString& 
 }
 
 void SheetWindow::BuildExports(const QString& what) {
-  const struct {
-    const char* name;
-    QString caption, filter, suffix;
-    bool (SheetWindow::*write)(const QString&) const;
-  } kinds[] = {
-      {"ExportPng", QStringLiteral("导出PNG图片"), QStringLiteral("PNG 图片 (*.png)"),
-       QStringLiteral("png"), &SheetWindow::ExportPng},
-      {"ExportSvg", QStringLiteral("导出SVG图形"), QStringLiteral("SVG 图形 (*.svg)"),
-       QStringLiteral("svg"), &SheetWindow::ExportSvg},
-      {"ExportCsv", QStringLiteral("导出CSV成果表"), QStringLiteral("CSV 表格 (*.csv)"),
-       QStringLiteral("csv"), &SheetWindow::ExportCsv},
-  };
   file_ = menuBar()->addMenu(QStringLiteral("文件(&F)"));
-  QToolBar* bar = addToolBar(QStringLiteral("导出"));
-  bar->setMovable(false);
-  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  for (const auto& kind : kinds) {
-    auto* action = new QAction(kind.caption + QStringLiteral("…"), this);
-    action->setObjectName(QString::fromLatin1(kind.name));
-    action->setEnabled(false);
-    connect(action, &QAction::triggered, this,
-            [this, what, f = kind.filter, s = kind.suffix, w = kind.write] {
-              ExportWithDialog(what, f, s, w);
-            });
-    file_->addAction(action);
-    bar->addAction(action);
-    exports_ << action;
-  }
-  file_->addSeparator();
-  connect(file_->addAction(QStringLiteral("关闭(&C)")), &QAction::triggered, this, &QWidget::close);
+  const auto write = [this](bool (SheetWindow::*w)(const QString&) const) {
+    return [this, w](const QString& file) { return (this->*w)(file); };
+  };
+  exports_ = AddExportActions(
+      this, file_, QStringLiteral("导出") + what,
+      [this, what] { return HasSheet() ? SheetTitle() : what; },
+      {PngExport(write(&SheetWindow::ExportPng)),
+       SvgExport(write(&SheetWindow::ExportSvg)),
+       {"ExportCsv", QStringLiteral("导出CSV成果表"), QStringLiteral("CSV 表格 (*.csv)"),
+        QStringLiteral("csv"), write(&SheetWindow::ExportCsv)}});
+  for (QAction* action : exports_) action->setEnabled(false);
 }
 
 void SheetWindow::ShowSheet(std::vector<StationRow> rows) {
@@ -227,22 +207,6 @@ bool SheetWindow::ExportCsv(const QString& file) const {
   return out.write(csv.data(), static_cast<qint64>(csv.size())) ==
              static_cast<qint64>(csv.size()) &&
          out.flush();
-}
-
-void SheetWindow::ExportWithDialog(const QString& what, const QString& filter,
-                                   const QString& suffix,
-                                   bool (SheetWindow::*write)(const QString&) const) {
-  const QString base = HasSheet() ? SheetTitle() : what;
-  QString file = QFileDialog::getSaveFileName(this, QStringLiteral("导出") + what,
-                                              base + QLatin1Char('.') + suffix, filter);
-  if (file.isEmpty()) return;
-  if (!file.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive)) {
-    file += QLatin1Char('.') + suffix;
-  }
-  if (!(this->*write)(file)) {
-    QMessageBox::warning(this, QStringLiteral("导出") + what,
-                         QStringLiteral("无法写入文件：%1").arg(file));
-  }
 }
 
 }  // namespace tarnwick::ui

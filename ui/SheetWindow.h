@@ -71,8 +71,6 @@ class SheetWindow : public QMainWindow {
 
  private:
   void BuildExports(const QString& what);
-  void ExportWithDialog(const QString& what, const QString& filter, const QString& suffix,
-                        bool (SheetWindow::*write)(const QString&) const);
 
   QWidget* canvas_ = nullptr;
   QTableView* table_ = nullptr;
