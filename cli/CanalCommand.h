@@ -9,6 +9,7 @@
 #include "CalcOptions.h"
 #include "core/ResultPane.h"
 #include "sections/Canal.h"
+#include "sections/CanalFile.h"
 
 namespace tarnwick {
 

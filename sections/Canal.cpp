@@ -20,22 +20,6 @@ struct Pressed {
   double hn = 0.0;
 };
 
-std::vector<std::string> TextsWithDischarge(const CanalReach& r, double q) {
-  std::vector<std::string> texts;
-  size_t next = 0;
-  char text[40];
-  std::snprintf(text, sizeof text, "%.17g", q);
-  for (const BoxSpec& box : r.window->boxes) {
-    if (box.role == BoxRole::Discharge) {
-      texts.emplace_back(text);
-    } else {
-      texts.push_back(next < r.boxes.size() ? r.boxes[next] : std::string());
-      ++next;
-    }
-  }
-  return texts;
-}
-
 double VelocityHead(const SectionModel& m, double q, double h) {
   const double v = q / m.evaluate(h).w;
   return v * v / 2.0 / kGravity;
@@ -96,7 +80,7 @@ ProfileControl ControlOf(const CanalInput& canal, size_t j, const Pressed& p,
 }
 
 std::optional<Pressed> PressReach(const CanalReach& r, double q) {
-  const std::vector<std::string> texts = TextsWithDischarge(r, q);
+  const std::vector<std::string> texts = ReachTexts(r, q);
   const std::optional<SectionCase> c = CaseOf(*r.window, texts);
   const std::optional<double> slope = WindowSlope(*r.window, texts);
   if (!c || !slope) return std::nullopt;
@@ -104,6 +88,22 @@ std::optional<Pressed> PressReach(const CanalReach& r, double q) {
 }
 
 }  // namespace
+
+std::vector<std::string> ReachTexts(const CanalReach& r, double q) {
+  std::vector<std::string> texts;
+  size_t next = 0;
+  char text[40];
+  std::snprintf(text, sizeof text, "%.17g", q);
+  for (const BoxSpec& box : r.window->boxes) {
+    if (box.role == BoxRole::Discharge) {
+      texts.emplace_back(text);
+    } else {
+      texts.push_back(next < r.boxes.size() ? r.boxes[next] : std::string());
+      ++next;
+    }
+  }
+  return texts;
+}
 
 CanalResult ComputeCanal(const CanalInput& canal) {
   CanalResult out;

@@ -80,4 +80,7 @@ struct CanalBanks {
 // level of every reach (canal.BanksAsked() must hold).
 CanalBanks BankLevels(const CanalInput& canal);
 
+// A reach's window texts with the canal's discharge in the window's discharge box.
+std::vector<std::string> ReachTexts(const CanalReach& reach, double discharge);
+
 }  // namespace tarnwick

@@ -67,19 +67,49 @@ void ProfileStationTable(ResultPane& pane, const std::vector<ProfileStation>& st
   }
 }
 
-std::string ProfileCsv(const std::vector<ProfileStation>& stations, double offset) {
-  std::string csv;
+namespace {
+
+// The CSV heading, after `first` when that names a leading column.
+std::string CsvHeading(std::string_view first) {
+  std::string csv(first);
   for (size_t k = 0; k < std::size(kColumns); ++k) {
-    if (k > 0) csv += ',';
+    if (k > 0 || !first.empty()) csv += ',';
     csv.append(kColumns[k].name).append(" ").append(kColumns[k].symbol);
   }
-  csv += '\n';
+  return csv + '\n';
+}
+
+void CsvRows(std::string& csv, std::string_view first, const std::vector<ProfileStation>& stations,
+             double offset) {
   for (const ProfileStation& s : stations) {
+    csv += first;
     for (size_t k = 0; k < std::size(kColumns); ++k) {
-      if (k > 0) csv += ',';
+      if (k > 0 || !first.empty()) csv += ',';
       csv += ProfileCell(s, k, offset);
     }
     csv += '\n';
+  }
+}
+
+}  // namespace
+
+std::string ProfileCsv(const std::vector<ProfileStation>& stations, double offset) {
+  std::string csv = CsvHeading({});
+  CsvRows(csv, {}, stations, offset);
+  return csv;
+}
+
+std::string CanalCsv(std::span<const ReachStations> reaches) {
+  std::string csv = CsvHeading("渠段");
+  for (const ReachStations& r : reaches) {
+    // A name with a comma or a quote is quoted, its quotes doubled (RFC 4180).
+    std::string name(r.name);
+    if (name.find_first_of(",\"\n") != std::string::npos) {
+      std::string quoted = "\"";
+      for (const char c : name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+      name = quoted + "\"";
+    }
+    CsvRows(csv, name, *r.stations, r.offset);
   }
   return csv;
 }

@@ -42,4 +42,13 @@ void ProfileHeading(ResultPane& pane, const WindowProfile& profile, const Profil
 // one line a station with the cells of the table).
 std::string ProfileCsv(const std::vector<ProfileStation>& stations, double offset);
 
+// The stations of a canal's reaches in one CSV, a first column 渠段 naming the
+// reach, x from each reach's offset.
+struct ReachStations {
+  std::string_view name;
+  const std::vector<ProfileStation>* stations;
+  double offset;
+};
+std::string CanalCsv(std::span<const ReachStations> reaches);
+
 }  // namespace tarnwick

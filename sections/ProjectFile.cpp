@@ -7,6 +7,7 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "CanalFile.h"
 #include "core/AtomicFile.h"
 
 namespace tarnwick {
@@ -354,6 +355,22 @@ std::optional<Json> Parsed(std::string_view text, std::string& where, std::strin
   return std::nullopt;
 }
 
+// The canals, kept in the fields of the command line's canal file and read by
+// its reader; the refusal names the canal and the reach.
+std::vector<CanalInput> CanalsOf(const Json& j) {
+  std::vector<CanalInput> canals;
+  const auto cs = j.find("canals");
+  if (cs == j.end() || cs->is_null()) return canals;
+  if (!cs->is_array()) throw Refusal{"“canals”", "不是列表"};
+  for (size_t k = 0; k < cs->size(); ++k) {
+    CanalReading read =
+        ReadCanal(Dump((*cs)[k]), [](std::string_view name) { return FindWindow(name); });
+    if (!read.error.empty()) throw Refusal{"第 " + std::to_string(k + 1) + " 个渠道", read.error};
+    canals.push_back(std::move(read.canal));
+  }
+  return canals;
+}
+
 Project ProjectOf(const Json& j, ProjectRead& read) {
   if (!j.is_object() || j.value("format", std::string()) != kProjectFormat) {
     throw Refusal{"文件头", "不是 Tarnwick 项目文件（“format”应为“tarnwick-project”）"};
@@ -393,6 +410,7 @@ Project ProjectOf(const Json& j, ProjectRead& read) {
       read.differences.push_back(std::move(note));
     }
   }
+  p.canals = CanalsOf(j);
   if (const auto ws = j.find("windows"); ws != j.end()) {
     if (!ws->is_array()) throw Refusal{"“windows”", "不是列表"};
     for (size_t k = 0; k < ws->size(); ++k) {
@@ -462,6 +480,11 @@ std::string ProjectText(const Project& p) {
   for (const CaseRecord& r : p.cases) cases.push_back(RecordJson(r));
   j["cases"] = std::move(cases);
   j["windows"] = WindowsJson(p);
+  if (!p.canals.empty()) {
+    Json canals = Json::array();
+    for (const CanalInput& c : p.canals) canals.push_back(Json::parse(CanalJson(c)));
+    j["canals"] = std::move(canals);
+  }
   return Dump(j, 1) + "\n";
 }
 

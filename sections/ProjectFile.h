@@ -12,7 +12,8 @@
 //               "closed_rule": null|"tunnel"|"fill"|"none", "shape_fit_percent": 1,
 //               "froude_low": 0.8, "froude_high": 1.2, "search_percent": 0.5},
 //    "cases": [RECORD, ...],
-//    "windows": [{"window": "Form21", "boxes": ["2", "1.5", "0.025", "1000", "5"]}]}
+//    "windows": [{"window": "Form21", "boxes": ["2", "1.5", "0.025", "1000", "5"]}],
+//    "canals": [CANAL, ...]}                     (optional)
 //
 // RECORD (also one line of the JSON Lines the calculation book reads):
 //   {"window": "Form32", "boxes": ["", "1.5", "0.025", "1000", "1.2"],
@@ -22,6 +23,8 @@
 //                "bed": 0},                      (a water-surface profile asked of it)
 //    "limits": {...}, "outcome": "report", "report": ["line", ...],
 //    "checks": [{"name", "status", "value", "limit", "box", "text"}]}
+// CANAL is a canal of reaches in the fields of `tarnwick-calc --canal FILE`
+// (sections/CanalFile.h), so that one kept here runs on the command line as it is.
 // "boxes" are the texts exactly as typed. "outcome", "report" and "checks" are
 // what the press printed and judged when it was saved; opening recomputes every
 // case from its texts and says, case by case, where the stored result differs
@@ -35,6 +38,7 @@
 #include <utility>
 #include <vector>
 
+#include "Canal.h"
 #include "CaseRecord.h"
 #include "core/AtomicFile.h"
 
@@ -74,6 +78,8 @@ struct Project {
   std::vector<CaseRecord> cases;
   // The last box texts of each window, in the order the windows were first used.
   std::vector<std::pair<const WindowSpec*, std::vector<std::string>>> windowTexts;
+  // The canals of reaches edited in the canal window.
+  std::vector<CanalInput> canals;
 
   void KeepTexts(const WindowSpec& window, std::span<const std::string> texts);
   const std::vector<std::string>* TextsOf(const WindowSpec& window) const;
@@ -82,7 +88,8 @@ struct Project {
 // The outcome of reading a project or a record.
 struct ProjectRead {
   std::optional<Project> project;
-  // Why the file was refused: "FILE: 第 L 行第 C 列: 问题" or "FILE: 第 N 个算例: 问题".
+  // Why the file was refused: "FILE: 第 L 行第 C 列: 问题", "FILE: 第 N 个算例: 问题"
+  // or "FILE: 第 N 个渠道: 问题".
   std::string error;
   // One line a case whose stored result differs from the one computed now.
   std::vector<std::string> differences;

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "CalculationWindow.h"
+#include "CanalWindow.h"
 #include "ProfileDialog.h"
 #include "ProfileWindow.h"
 #include "sections/SectionDrawing.h"
@@ -12,6 +13,14 @@ namespace tarnwick::ui {
 
 ProfileWindow* CalculationWindow::ProfileView() const {
   return profile_ && profile_->isVisible() ? profile_.data() : nullptr;
+}
+
+// The canal window works on the program's session, whichever window opened it.
+CanalWindow* CalculationWindow::ShowCanal() {
+  if (!canal_) canal_ = new CanalWindow(*session_, this);
+  canal_->show();
+  canal_->raise();
+  return canal_;
 }
 
 ProfileRequest CalculationWindow::ProfileDefaults() const {

@@ -20,6 +20,7 @@
 #include <algorithm>
 
 #include "Artwork.h"
+#include "CanalWindow.h"
 #include "CaseTableWindow.h"
 #include "CheckPanel.h"
 #include "FlowGroup.h"
@@ -236,6 +237,9 @@ void CalculationWindow::BuildMenus() {
     QAction* draw3 = NamedAction(this, "DRAW3", QStringLiteral("水面线(&W)…"));
     draw->addAction(draw3);
     connect(draw3, &QAction::triggered, this, &CalculationWindow::AskProfile);
+    QAction* draw4 = NamedAction(this, "DRAW4", QStringLiteral("渠道水面线(&C)…"));
+    draw->addAction(draw4);
+    connect(draw4, &QAction::triggered, this, &CalculationWindow::ShowCanal);
   }
   connect(draw1, &QAction::triggered, this, &CalculationWindow::stageDischargeCurveRequested);
   connect(draw2, &QAction::triggered, this, &CalculationWindow::sectionDrawingRequested);
@@ -399,6 +403,7 @@ void CalculationWindow::closeEvent(QCloseEvent* event) {
   // The section drawing belongs to this window and goes with it.
   if (sectionDrawing_) sectionDrawing_->close();
   if (profile_) profile_->close();
+  if (canal_) canal_->close();
   cases_->close();
   emit closing();
   QMainWindow::closeEvent(event);

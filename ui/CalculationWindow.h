@@ -33,6 +33,7 @@ class QVBoxLayout;
 namespace tarnwick::ui {
 
 class CaseTableWindow;
+class CanalWindow;
 class ProfileWindow;
 class CheckPanel;
 class FlowGroup;
@@ -72,6 +73,8 @@ class CalculationWindow : public QMainWindow {
   SectionDrawingWindow* SectionDrawing() const;
   // The water-surface profile window, while open.
   ProfileWindow* ProfileView() const;
+  // The canal window of the session's canal, opened (once) and raised.
+  CanalWindow* ShowCanal();
   // The profile of the last reported case, kept with its record and shown in the
   // profile window; null when there is no reported case of a depth window.
   ProfileWindow* ShowProfile(const ProfileRequest& request);
@@ -179,6 +182,7 @@ class CalculationWindow : public QMainWindow {
   QPointer<StageDischargeWindow> curve_;
   QPointer<SectionDrawingWindow> sectionDrawing_;
   QPointer<ProfileWindow> profile_;
+  QPointer<CanalWindow> canal_;
   std::optional<ProfileRequest> lastProfile_;
   QCheckBox* check1_ = nullptr;
   QCheckBox* check2_ = nullptr;

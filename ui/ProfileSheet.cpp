@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <vector>
 
 namespace tarnwick::ui {
 
@@ -48,7 +49,9 @@ double Critical(const ProfileStation&, const Profile& p, double) { return p.crit
 double Bank(const ProfileStation&, const Profile&, double top) { return top; }
 double Floor(const ProfileStation&, const Profile&, double) { return 0.0; }
 
-void Axes(QPainter& painter, const ProfileScale& k) {
+}  // namespace
+
+void PaintAxes(QPainter& painter, const ProfileScale& k, const QString& origin) {
   painter.setPen(QPen(Qt::black, 1.0));
   painter.drawRect(k.plot);
   const QFontMetricsF metrics(painter.font());
@@ -71,8 +74,10 @@ void Axes(QPainter& painter, const ProfileScale& k) {
                              py + metrics.ascent() / 2 - 1),
                      label);
   }
-  const QString across = k.reversed ? QStringLiteral("距下游控制断面距离 x(m)　水流方向 →")
-                                    : QStringLiteral("距上游控制断面距离 x(m)　水流方向 →");
+  const QString from = !origin.isEmpty() ? origin
+                       : k.reversed      ? QStringLiteral("下游控制断面")
+                                         : QStringLiteral("上游控制断面");
+  const QString across = QStringLiteral("距%1距离 x(m)　水流方向 →").arg(from);
   painter.drawText(QPointF(k.plot.center().x() - metrics.horizontalAdvance(across) / 2,
                            k.plot.bottom() + 10 + 2 * metrics.height()),
                    across);
@@ -84,18 +89,12 @@ void Axes(QPainter& painter, const ProfileScale& k) {
   painter.restore();
 }
 
-struct Drawn {
-  double (*height)(const ProfileStation&, const Profile&, double);
-  QPen pen;
-  QString name;  // empty: not drawn
-};
-
-void Legend(QPainter& painter, const ProfileScale& k, std::span<const Drawn> lines) {
+void PaintLegend(QPainter& painter, const ProfileScale& k, std::span<const LegendEntry> lines) {
   // In a row between the title and the plot, clear of every line.
   const QFontMetricsF metrics(painter.font());
   double x = k.plot.left();
   const double y = k.plot.top() - 14;
-  for (const Drawn& d : lines) {
+  for (const LegendEntry& d : lines) {
     if (d.name.isEmpty()) continue;
     painter.setPen(d.pen);
     painter.drawLine(QPointF(x, y - metrics.ascent() / 3),
@@ -106,7 +105,8 @@ void Legend(QPainter& painter, const ProfileScale& k, std::span<const Drawn> lin
   }
 }
 
-void Title(QPainter& painter, const QRectF& sheet, const QString& text) {
+void PaintTitle(QPainter& painter, const QRectF& sheet, const QString& text,
+                const QString& figures) {
   const QFont plain = painter.font();
   QFont title = plain;
   title.setPointSizeF(title.pointSizeF() * 1.3);
@@ -114,9 +114,34 @@ void Title(QPainter& painter, const QRectF& sheet, const QString& text) {
   painter.setFont(title);
   painter.drawText(QRectF(sheet.left(), sheet.top() + 8, sheet.width(), 28), Qt::AlignCenter, text);
   painter.setFont(plain);
+  painter.drawText(
+      QRectF(sheet.left(), sheet.top() + 38, sheet.width(), QFontMetricsF(painter.font()).height()),
+      Qt::AlignCenter, figures);
 }
 
+namespace {
+
+struct Drawn {
+  double (*height)(const ProfileStation&, const Profile&, double);
+  LegendEntry legend;  // no name: not drawn
+};
+
 }  // namespace
+
+LegendEntry BedLegend() { return {QPen(QColor(120, 80, 40), 2.5), QStringLiteral("渠底")}; }
+LegendEntry TopLegend(bool drawn, bool closed) {
+  return {QPen(Qt::darkGray, 1.5), !drawn   ? QString()
+                                   : closed ? QStringLiteral("洞顶")
+                                            : QStringLiteral("断面图渠顶")};
+}
+LegendEntry NormalLegend() {
+  return {QPen(QColor(0, 130, 0), 1.2, Qt::DashLine), QStringLiteral("正常水深线 N—N")};
+}
+LegendEntry CriticalLegend() {
+  return {QPen(QColor(200, 0, 0), 1.2, Qt::DashDotLine), QStringLiteral("临界水深线 K—K")};
+}
+LegendEntry SurfaceLegend(const QString& name) { return {QPen(QColor(0, 60, 200), 2.2), name}; }
+QColor WaterColour() { return QColor(170, 205, 240); }
 
 double ProfileScale::X(double x) const {
   const double f = length > 0.0 ? x / length : 0.0;
@@ -133,9 +158,13 @@ std::optional<double> ProfileScale::DistanceAt(double px) const {
   return (reversed ? 1.0 - f : f) * length;
 }
 
+QRectF PlotArea(const QRectF& sheet) {
+  return sheet.adjusted(kMarginLeft, kMarginTop, -kMarginRight, -kMarginBottom);
+}
+
 ProfileScale ScaleOf(const QRectF& sheet, const ProfileSheet& s) {
   ProfileScale k;
-  k.plot = sheet.adjusted(kMarginLeft, kMarginTop, -kMarginRight, -kMarginBottom);
+  k.plot = PlotArea(sheet);
   const Profile& p = s.profile;
   k.length = p.stations.empty() ? 0.0 : p.stations.back().x;
   k.reversed = p.direction == ProfileDirection::Upstream;
@@ -169,6 +198,14 @@ std::optional<ProfilePoint> PointAt(const Profile& p, double x) {
   return std::nullopt;
 }
 
+QString PointReadout(const ProfilePoint& at) {
+  return QStringLiteral("x=%1 m　水深h=%2 m　水位z=%3 m　渠底高程=%4 m")
+      .arg(at.x, 0, 'f', 2)
+      .arg(at.h, 0, 'f', 4)
+      .arg(at.z, 0, 'f', 4)
+      .arg(at.bed, 0, 'f', 4);
+}
+
 void PaintProfile(QPainter& painter, const QRectF& sheet, const ProfileSheet& s) {
   if (s.profile.stations.size() < 2) return;
   painter.save();
@@ -178,43 +215,38 @@ void PaintProfile(QPainter& painter, const QRectF& sheet, const ProfileSheet& s)
   const Profile& p = s.profile;
   const QString type =
       p.type == "uniform" ? QStringLiteral("均匀流") : QString::fromStdString(p.type);
-  Title(painter, sheet, s.title + QStringLiteral("  水面线 ") + type);
+  PaintTitle(painter, sheet, s.title + QStringLiteral("  水面线 ") + type,
+             QStringLiteral("Q=%1 m³/s  hn=%2 m  hc=%3 m")
+                 .arg(s.discharge, 0, 'g', 6)
+                 .arg(p.normalDepth, 0, 'f', 3)
+                 .arg(p.criticalDepth, 0, 'f', 3));
 
   // Water between the bed and the surface.
   QPainterPath water = Line(k, p, Surface, s.top);
   const QPainterPath bed = Line(k, p, Floor, s.top);
   water.connectPath(bed.toReversed());
   water.closeSubpath();
-  painter.fillPath(water, QColor(170, 205, 240));
+  painter.fillPath(water, WaterColour());
 
   const Drawn lines[] = {
-      {Floor, QPen(QColor(120, 80, 40), 2.5), QStringLiteral("渠底")},
+      {Floor, BedLegend()},
       // No bank or crown line without its height.
-      {Bank, QPen(Qt::darkGray, 1.5),
-       !(s.top > 0.0) ? QString()
-       : s.closed     ? QStringLiteral("洞顶")
-                      : QStringLiteral("断面图渠顶")},
-      {Normal, QPen(QColor(0, 130, 0), 1.2, Qt::DashLine), QStringLiteral("正常水深线 N—N")},
-      {Critical, QPen(QColor(200, 0, 0), 1.2, Qt::DashDotLine), QStringLiteral("临界水深线 K—K")},
-      {Surface, QPen(QColor(0, 60, 200), 2.2), QStringLiteral("水面线 ") + type},
+      {Bank, TopLegend(s.top > 0.0, s.closed)},
+      {Normal, NormalLegend()},
+      {Critical, CriticalLegend()},
+      {Surface, SurfaceLegend(QStringLiteral("水面线 ") + type)},
   };
   painter.setBrush(Qt::NoBrush);
+  std::vector<LegendEntry> legend;
   for (const Drawn& d : lines) {
-    if (d.name.isEmpty()) continue;
-    painter.setPen(d.pen);
+    legend.push_back(d.legend);
+    if (d.legend.name.isEmpty()) continue;
+    painter.setPen(d.legend.pen);
     painter.drawPath(Line(k, p, d.height, s.top));
   }
-  Axes(painter, k);
+  PaintAxes(painter, k);
 
-  Legend(painter, k, lines);
-  const QString figures = QStringLiteral("Q=%1 m³/s  hn=%2 m  hc=%3 m")
-                              .arg(s.discharge, 0, 'g', 6)
-                              .arg(p.normalDepth, 0, 'f', 3)
-                              .arg(p.criticalDepth, 0, 'f', 3);
-  painter.setPen(Qt::black);
-  painter.drawText(
-      QRectF(sheet.left(), sheet.top() + 38, sheet.width(), QFontMetricsF(painter.font()).height()),
-      Qt::AlignCenter, figures);
+  PaintLegend(painter, k, legend);
   painter.restore();
 }
 

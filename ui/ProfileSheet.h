@@ -8,6 +8,7 @@
 #include <QRectF>
 #include <QString>
 #include <optional>
+#include <span>
 
 #include "core/GraduallyVariedFlow.h"
 
@@ -36,12 +37,36 @@ struct ProfileScale {
 };
 
 ProfileScale ScaleOf(const QRectF& sheet, const ProfileSheet& s);
+// The plot's place in a sheet, within the margins of the axes, title and legend.
+QRectF PlotArea(const QRectF& sheet);
 void PaintProfile(QPainter& painter, const QRectF& sheet, const ProfileSheet& s);
+
+// The pieces of the drawing that the canal's longitudinal profile shares: the
+// axes of a scale, the title over the sheet, and the legend of the lines in a
+// row over the plot with each line's pen.
+struct LegendEntry {
+  QPen pen;
+  QString name;  // empty: not drawn
+};
+// x counted from `origin`, by default the control section.
+void PaintAxes(QPainter& painter, const ProfileScale& k, const QString& origin = {});
+// The title in bold over the sheet, the key figures in a line under it.
+void PaintTitle(QPainter& painter, const QRectF& sheet, const QString& text,
+                const QString& figures);
+void PaintLegend(QPainter& painter, const ProfileScale& k, std::span<const LegendEntry> lines);
+LegendEntry BedLegend();
+LegendEntry TopLegend(bool drawn, bool closed);  // 洞顶 or 断面图渠顶
+LegendEntry NormalLegend();
+LegendEntry CriticalLegend();
+LegendEntry SurfaceLegend(const QString& name);
+QColor WaterColour();
 
 // The depth and level at `x` between the stations (linear), and the bed there.
 struct ProfilePoint {
   double x = 0.0, h = 0.0, z = 0.0, bed = 0.0;
 };
 std::optional<ProfilePoint> PointAt(const Profile& p, double x);
+// "x=… m　水深h=… m　水位z=… m　渠底高程=… m"
+QString PointReadout(const ProfilePoint& at);
 
 }  // namespace tarnwick::ui

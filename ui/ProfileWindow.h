@@ -4,19 +4,14 @@
 // window, closed with it.
 #pragma once
 
-#include <QMainWindow>
 #include <optional>
 
 #include "ProfileSheet.h"
-
-class QAbstractTableModel;
-class QAction;
-class QLabel;
-class QTableView;
+#include "SheetWindow.h"
 
 namespace tarnwick::ui {
 
-class ProfileWindow : public QMainWindow {
+class ProfileWindow : public SheetWindow {
   Q_OBJECT
  public:
   explicit ProfileWindow(QWidget* parent = nullptr);
@@ -26,30 +21,19 @@ class ProfileWindow : public QMainWindow {
   void ShowRefusal(const QString& why);
 
   const std::optional<ProfileSheet>& Sheet() const { return sheet_; }
-  QTableView* Table() const { return table_; }
-  QString Message() const;
   // The read-out of the depth and level at `x` from the control.
-  QString ReadoutAt(double x) const;
-  void ShowReadout(const QString& text);
+  QString ReadoutAt(double x) const override;
 
-  // Each false when there is no profile or the file cannot be written.
-  bool ExportPng(const QString& file) const;
-  bool ExportSvg(const QString& file) const;
-  bool ExportCsv(const QString& file) const;
+  bool HasSheet() const override { return sheet_.has_value(); }
+  void Paint(QPainter& painter, const QRectF& sheet) const override;
+
+ protected:
+  std::optional<double> DistanceAt(const QRectF& sheet, double px) const override;
+  std::string Csv() const override;
+  QString SheetTitle() const override { return sheet_ ? sheet_->title : QString(); }
 
  private:
-  void BuildExports();
-  void ExportWithDialog(const QString& filter, const QString& suffix,
-                        bool (ProfileWindow::*write)(const QString&) const);
-
   std::optional<ProfileSheet> sheet_;
-  QWidget* canvas_ = nullptr;
-  QTableView* table_ = nullptr;
-  QAbstractTableModel* model_ = nullptr;
-  QLabel* message_ = nullptr;
-  QLabel* readout_ = nullptr;
-  QWidget* pages_ = nullptr;
-  QList<QAction*> exports_;
 };
 
 }  // namespace tarnwick::ui

@@ -1,10 +1,8 @@
 #include "SectionDrawingWindow.h"
 
-#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPaintEvent>
@@ -12,8 +10,8 @@
 #include <QPdfWriter>
 #include <QStackedWidget>
 #include <QSvgGenerator>
-#include <QToolBar>
 
+#include "ExportActions.h"
 #include "SectionSheet.h"
 #include "WindowDecor.h"
 
@@ -67,39 +65,16 @@ SectionDrawingWindow::SectionDrawingWindow(QWidget* parent) : QMainWindow(parent
   pages_->addWidget(message_);
   setCentralWidget(pages_);
 
-  const struct {
-    const char* name;
-    QString caption;
-    QString filter;
-    QString suffix;
-    bool (SectionDrawingWindow::*write)(const QString&) const;
-  } kinds[] = {
-      {"ExportPng", QStringLiteral("导出PNG图片"), QStringLiteral("PNG 图片 (*.png)"),
-       QStringLiteral("png"), &SectionDrawingWindow::ExportPng},
-      {"ExportSvg", QStringLiteral("导出SVG图形"), QStringLiteral("SVG 图形 (*.svg)"),
-       QStringLiteral("svg"), &SectionDrawingWindow::ExportSvg},
-      {"ExportPdf", QStringLiteral("导出PDF文档"), QStringLiteral("PDF 文档 (*.pdf)"),
-       QStringLiteral("pdf"), &SectionDrawingWindow::ExportPdf},
+  const auto write = [this](bool (SectionDrawingWindow::*w)(const QString&) const) {
+    return [this, w](const QString& file) { return (this->*w)(file); };
   };
-  QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
-  QToolBar* bar = addToolBar(QStringLiteral("导出"));
-  bar->setMovable(false);
-  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  for (const auto& kind : kinds) {
-    auto* action = new QAction(kind.caption + QStringLiteral("…"), this);
-    action->setObjectName(QString::fromLatin1(kind.name));
-    const QString filter = kind.filter;
-    const QString suffix = kind.suffix;
-    const auto write = kind.write;
-    connect(action, &QAction::triggered, this,
-            [this, filter, suffix, write] { ExportWithDialog(filter, suffix, write); });
-    file->addAction(action);
-    bar->addAction(action);
-    exports_ << action;
-  }
-  file->addSeparator();
-  QAction* close = file->addAction(QStringLiteral("关闭(&C)"));
-  connect(close, &QAction::triggered, this, &QWidget::close);
+  exports_ = AddExportActions(
+      this, menuBar()->addMenu(QStringLiteral("文件(&F)")), QStringLiteral("导出渠道断面图"),
+      [this] { return title_; },
+      {PngExport(write(&SectionDrawingWindow::ExportPng)),
+       SvgExport(write(&SectionDrawingWindow::ExportSvg)),
+       {"ExportPdf", QStringLiteral("导出PDF文档"), QStringLiteral("PDF 文档 (*.pdf)"),
+        QStringLiteral("pdf"), write(&SectionDrawingWindow::ExportPdf)}});
   resize(static_cast<int>(kSheetWidth), static_cast<int>(kSheetHeight) + 60);
   UseCjkFaceWhereNeeded(this);
 }
@@ -165,21 +140,6 @@ bool SectionDrawingWindow::ExportPdf(const QString& file) const {
   const QRect page = pdf.pageLayout().paintRectPixels(pdf.resolution());
   PaintSheet(painter, QRectF(0, 0, page.width(), page.height()), *drawing_, title_, dimensions_);
   return painter.end();
-}
-
-void SectionDrawingWindow::ExportWithDialog(const QString& filter, const QString& suffix,
-                                            bool (SectionDrawingWindow::*write)(const QString&)
-                                                const) {
-  QString file = QFileDialog::getSaveFileName(this, QStringLiteral("导出渠道断面图"),
-                                              title_ + QLatin1Char('.') + suffix, filter);
-  if (file.isEmpty()) return;
-  if (!file.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive)) {
-    file += QLatin1Char('.') + suffix;
-  }
-  if (!(this->*write)(file)) {
-    QMessageBox::warning(this, QStringLiteral("导出渠道断面图"),
-                         QStringLiteral("无法写入文件：%1").arg(file));
-  }
 }
 
 }  // namespace tarnwick::ui

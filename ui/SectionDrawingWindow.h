@@ -39,9 +39,6 @@ class SectionDrawingWindow : public QMainWindow {
   bool ExportPdf(const QString& file) const;
 
  private:
-  void ExportWithDialog(const QString& filter, const QString& suffix,
-                        bool (SectionDrawingWindow::*write)(const QString&) const);
-
   std::optional<SectionDrawing> drawing_;
   QString title_;
   QStringList dimensions_;

@@ -61,6 +61,19 @@ bool Session::SetProfile(const CaseRecord* record, const ProfileRequest& request
   return false;
 }
 
+const CanalInput* Session::Canal() const {
+  return project_.canals.empty() ? nullptr : &project_.canals.front();
+}
+
+void Session::SetCanal(const CanalInput& canal) {
+  if (project_.canals.empty()) {
+    project_.canals.push_back(canal);
+  } else {
+    project_.canals.front() = canal;
+  }
+  Touched();
+}
+
 void Session::SetLimits(const CheckLimits& limits) {
   project_.limits = limits;
   for (CaseRecord& r : project_.cases) Rejudge(r, limits);

@@ -46,6 +46,9 @@ class Session : public QObject {
   // Keeps the profile asked of one of the session's cases with it; false when the
   // case is not the session's.
   bool SetProfile(const CaseRecord* record, const ProfileRequest& request);
+  // The canal of the canal window, kept in the project; null before one is kept.
+  const CanalInput* Canal() const;
+  void SetCanal(const CanalInput& canal);
   // Judges every case again against new limits; the project keeps them.
   void SetLimits(const CheckLimits& limits);
   // Removes the `index`-th case of a frame, or all of them; Undo brings back

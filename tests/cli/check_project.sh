@@ -4,9 +4,11 @@
 # and read back print exactly what the direct presses printed; every kind of bad
 # file is refused with its place and left as it was; a save that cannot be
 # written ends with status 3 and leaves the old file whole; standard input that
-# cannot be read is a usage error.
+# cannot be read is a usage error. A canal kept in a project survives a save and
+# runs under --canal as the example file it came from.
 set -uo pipefail
 calc=$1
+example=$(cd "$(dirname "$0")/../.." && pwd)/examples/canal.json
 dir=$(mktemp -d)
 small="$dir/small"
 cleanup() { mountpoint -q "$small" && umount "$small"; rm -rf "$dir"; }
@@ -49,6 +51,28 @@ sed 's/正常水深H= 1.24598/正常水深H= 1.3/' p.json >newer.json
 grep -qF "第 1 个算例" newer.err || fail "the changed case is not named: $(cat newer.err)"
 cmp -s direct.txt newer.txt || fail "the recomputed cases are not printed"
 
+# A canal kept in the project: opened, kept through a save, and the same canal to --canal.
+python3 - p.json "$example" canal-project.json <<'PY' || fail "cannot add a canal"
+import json, sys
+p = json.load(open(sys.argv[1]))
+p["canals"] = [json.load(open(sys.argv[2]))]
+json.dump(p, open(sys.argv[3], "w"), ensure_ascii=False)
+PY
+"$calc" --save canal-project.json "${form21[@]}" >/dev/null || fail "saving beside a canal: $?"
+python3 - canal-project.json kept-canal.json <<'PY' || fail "the canal was not kept"
+import json, sys
+json.dump(json.load(open(sys.argv[1]))["canals"][0], open(sys.argv[2], "w"), ensure_ascii=False)
+PY
+"$calc" --canal "$example" >canal-direct.txt
+"$calc" --canal kept-canal.json >canal-kept.txt || fail "--canal on the kept canal: $?"
+cmp -s canal-direct.txt canal-kept.txt || fail "the kept canal computes otherwise"
+python3 - canal-project.json bad-canal.json <<'PY' || fail "cannot spoil the canal"
+import json, sys
+p = json.load(open(sys.argv[1]))
+p["canals"][0]["reaches"][0]["window"] = "Form32"
+json.dump(p, open(sys.argv[2], "w"), ensure_ascii=False)
+PY
+
 # Bad files: each refused with the file and the place, and not changed by a save.
 printf '{"format":"tarnwick-project","version":2,"cases":[]}' >newer-version.json
 printf '{"format":"other","version":1,"cases":[]}' >unknown-format.json
@@ -77,6 +101,7 @@ unknown-window.json 第 2 个算例: 未知的窗口“Form99”
 too-many-boxes.json 第 1 个算例: 10 个输入框文本
 number-box.json 第 1 个算例: “boxes”中有不是文本的项
 flows-no-least.json 第 4 个算例: 流量组合与窗口不符
+bad-canal.json 第 1 个渠道: reach 1: "Form32" is not a depth window
 TABLE
 
 # A save that cannot be written: a full disk (a 64 KiB tmpfs where mounting is

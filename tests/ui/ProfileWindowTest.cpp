@@ -1,6 +1,8 @@
 // 图形 → 水面线 of a depth window: the dialog asked through the menu, the
 // profile window's table against the engine's stations, the CSV written and read
 // back, and the profile kept with its case through a saved and reopened project.
+// 图形 → 渠道水面线: a canal typed into the canal window's table, its stations
+// against the canal engine's, and the canal kept through a saved project.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -10,18 +12,23 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "TestSupport.h"
+#include "WorkedCases.h"
+#include "sections/CanalFile.h"
 #include "sections/CaseTable.h"
 #include "sections/ProfileTable.h"
 #include "sections/ProjectFile.h"
 #include "ui/CalculationWindow.h"
+#include "ui/CanalWindow.h"
 #include "ui/CaseTableWindow.h"
 #include "ui/ProfileDialog.h"
 #include "ui/ProfileWindow.h"
+#include "ui/Session.h"
 #include "ui/Shell.h"
 
 using namespace tarnwick;
@@ -58,6 +65,47 @@ void FillNextDialog(const QString& length, int control, const QString& depth, co
   });
 }
 
+// Types a canal into the window as a user does: the head boxes, then row by row.
+void TypeCanal(CanalWindow* view, const CanalInput& c) {
+  Child<QLineEdit>(view, "CanalDischarge")->setText(QString::number(c.discharge));
+  Child<QComboBox>(view, "CanalControl")->setCurrentIndex(1);
+  Child<QLineEdit>(view, "CanalControlValue")->setText(QString::number(c.controlValue));
+  Child<QLineEdit>(view, "CanalStep")->setText(QString::number(c.step));
+  QTableWidget* table = view->Reaches();
+  while (table->rowCount() < int(c.reaches.size())) Child<QPushButton>(view, "CanalAdd")->click();
+  const int last = table->columnCount() - 1;
+  for (int row = 0; row < table->rowCount(); ++row) {
+    const CanalReach& r = c.reaches[size_t(row)];
+    auto* choice = qobject_cast<QComboBox*>(table->cellWidget(row, 1));
+    choice->setCurrentIndex(
+        choice->findText(QString::fromUtf8(FamilyOf(r.window->family).optionText.data())));
+    table->item(row, 0)->setText(QString::fromStdString(r.name));
+    for (size_t k = 0; k < r.boxes.size(); ++k) {
+      table->item(row, 2 + int(k))->setText(QString::fromStdString(r.boxes[k]));
+    }
+    table->item(row, last - 2)->setText(QString::number(r.length));
+    table->item(row, last - 1)->setText(QString::number(r.bedDownstream));
+    table->item(row, last)->setText(QString::number(r.loss));
+  }
+}
+
+// The station table holds every station of every reach, as the engine gives them.
+void CompareStations(CanalWindow* view, const CanalResult& expected) {
+  const QAbstractItemModel* model = view->Table()->model();
+  int row = 0;
+  for (const CanalReachProfile& reach : expected.reaches) {
+    for (const ProfileStation& s : reach.profile.stations) {
+      QCOMPARE(model->index(row, 0).data().toString().toStdString(), reach.name);
+      for (size_t c = 0; c < ProfileColumns().size(); ++c) {
+        QCOMPARE(model->index(row, int(c) + 1).data().toString().toStdString(),
+                 ProfileCell(s, c, reach.offset));
+      }
+      ++row;
+    }
+  }
+  QCOMPARE(model->rowCount(), row);
+}
+
 }  // namespace
 
 class ProfileWindowTest : public QObject {
@@ -73,6 +121,11 @@ class ProfileWindowTest : public QObject {
   void profileKeptInProject();
   void storedProfileRead_data();
   void storedProfileRead();
+  void canalTypedComputedAndKept();
+  void canalRefused_data();
+  void canalRefused();
+  void storedCanalRead_data();
+  void storedCanalRead();
 };
 
 void ProfileWindowTest::dialogRefuses_data() {
@@ -228,6 +281,141 @@ void ProfileWindowTest::storedProfileRead() {
     QVERIFY(read.records.empty());
     QVERIFY2(QString::fromStdString(read.error).contains(refusal), read.error.c_str());
   }
+}
+
+// A canal of three reaches with a drop, typed into the window opened from the
+// 图形 menu: rows moved and removed leave it as typed, its stations are the
+// engine's, and a saved project opened again shows the same table and profile.
+void ProfileWindowTest::canalTypedComputedAndKept() {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("干渠.tarnwick.json");
+  Shell shell;
+  CalculationWindow* window = Pressed(shell, kForm21);
+  Child<QAction>(window, "DRAW4")->trigger();
+  auto* view = window->findChild<CanalWindow*>();
+  QVERIFY(view != nullptr && view->isVisible() && !view->Sheet());
+  const CanalInput typed = ThreeReachCanal();
+  TypeCanal(view, typed);
+  view->Reaches()->setCurrentCell(0, 0);
+  view->MoveReach(1);
+  view->MoveReach(-1);
+  view->AddReach();
+  view->RemoveReach();
+  const std::optional<CanalInput> read = view->CanalOfForm();
+  QVERIFY(read);
+  QCOMPARE(CanalJson(*read), CanalJson(typed));
+
+  Child<QPushButton>(view, "CanalCompute")->click();
+  const CanalResult expected = ComputeCanal(typed);
+  QVERIFY2(view->Sheet(), qPrintable(view->Message()));
+  QCOMPARE(view->Sheet()->reaches.size(), size_t(3));
+  CompareStations(view, expected);
+  // The water at the canal's downstream end stands at the level given.
+  QVERIFY2(view->ReadoutAt(0.0).contains("水位z=103.2000 m"), qPrintable(view->ReadoutAt(0.0)));
+  const QString csv = dir.filePath("canal.csv");
+  QVERIFY(view->ExportCsv(csv));
+  QVERIFY(view->ExportPng(dir.filePath("canal.png")));
+  QFile file(csv);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readAll().count('\n'), qsizetype(view->Table()->model()->rowCount() + 1));
+
+  QVERIFY(shell.CurrentSession()->Save(path).isEmpty());
+  shell.CurrentSession()->New();
+  QVERIFY(!view->Sheet());
+  QCOMPARE(view->Reaches()->rowCount(), 1);
+  QVERIFY(shell.CurrentSession()->Open(path).project);
+  QVERIFY(view->Sheet());
+  QCOMPARE(CanalJson(*view->CanalOfForm()), CanalJson(typed));
+  CompareStations(view, expected);
+  QVERIFY(!shell.CurrentSession()->Dirty());
+}
+
+void ProfileWindowTest::canalRefused_data() {
+  QTest::addColumn<int>("row");     // the reach changed; -1: the discharge box
+  QTest::addColumn<int>("column");  // below 0: counted from the last (-1: ζ, -3: length)
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("why");
+  QTest::newRow("no discharge") << -1 << 0 << ""
+                                << "设计流量Q须为正数";
+  QTest::newRow("length not a number") << 1 << -3 << "6O0"
+                                       << "第 2 行渠段“跌坎下段”：渠段长";
+  QTest::newRow("negative loss") << 2 << -1 << "-0.1"
+                                 << "局部损失系数ζ须为非负数";
+  QTest::newRow("no name") << 0 << 0 << ""
+                           << "须有渠段名称";
+  // 1/50 on the 3 m trapezoid: supercritical, controlled from upstream.
+  QTest::newRow("steep reach") << 0 << 5 << "50"
+                               << "渠段“上段”为陡坡或急流段";
+}
+
+// A canal that cannot be read or computed shows why in place of the drawing,
+// with nothing to export, and keeps no profile.
+void ProfileWindowTest::canalRefused() {
+  QFETCH(int, row);
+  QFETCH(int, column);
+  QFETCH(QString, text);
+  QFETCH(QString, why);
+  Session session;
+  CanalWindow view(session);
+  TypeCanal(&view, ThreeReachCanal());
+  if (row < 0) {
+    Child<QLineEdit>(&view, "CanalDischarge")->setText(text);
+  } else {
+    view.Reaches()
+        ->item(row, column < 0 ? view.Reaches()->columnCount() + column : column)
+        ->setText(text);
+  }
+  QVERIFY(!view.Compute());
+  QVERIFY(!view.Sheet());
+  QVERIFY2(view.Message().contains(why), qPrintable(view.Message()));
+  QVERIFY(!Child<QAction>(&view, "ExportCsv")->isEnabled());
+  QCOMPARE(view.Table()->model()->rowCount(), 0);
+}
+
+void ProfileWindowTest::storedCanalRead_data() {
+  QTest::addColumn<QString>("canals");
+  QTest::addColumn<QString>("refusal");  // empty: read, and written back the same
+  QTest::newRow("three reaches") << QString::fromStdString("[" + CanalJson(ThreeReachCanal()) + "]")
+                                 << "";
+  QTest::newRow("critical, no step")
+      << R"([{"discharge": 5, "downstream": {"critical": true}, "reaches": [{"name": "a",)"
+         R"( "window": "Form24", "boxes": ["", "1", "0.014", "1000"], "length": 50,)"
+         R"( "bed_level_downstream": 0}]}])"
+      << "";
+  QTest::newRow("not a list") << "{}"
+                              << "“canals”: 不是列表";
+  QTest::newRow("discharge window")
+      << R"([{"discharge": 5, "downstream": {"depth": 1}, "reaches": [{"name": "a",)"
+         R"( "window": "Form32", "boxes": [], "length": 50, "bed_level_downstream": 0}]}])"
+      << R"(第 1 个渠道: reach 1: "Form32" is not a depth window)";
+  QTest::newRow("no length")
+      << R"([{"discharge": 5, "downstream": {"depth": 1}, "reaches": [{"name": "a",)"
+         R"( "window": "Form21", "boxes": [], "bed_level_downstream": 0}]}])"
+      << R"(第 1 个渠道: reach 1: missing "length")";
+}
+
+// A project's canals are read and written back as they were, or the file is
+// refused with the canal and the problem.
+void ProfileWindowTest::storedCanalRead() {
+  QFETCH(QString, canals);
+  QFETCH(QString, refusal);
+  const std::string text = R"({"format": "tarnwick-project", "version": 1, "cases": [],)"
+                           R"( "canals": )" +
+                           canals.toStdString() + "}";
+  const ProjectRead read = ParseProject(text, "p.json");
+  if (!refusal.isEmpty()) {
+    QVERIFY(!read.project);
+    QVERIFY2(QString::fromStdString(read.error).startsWith("p.json: " + refusal),
+             read.error.c_str());
+    return;
+  }
+  QVERIFY2(read.project, read.error.c_str());
+  QCOMPARE(read.project->canals.size(), size_t(1));
+  const ProjectRead again = ParseProject(ProjectText(*read.project), "again.json");
+  QVERIFY2(again.project, again.error.c_str());
+  QCOMPARE(CanalJson(again.project->canals.front()), CanalJson(read.project->canals.front()));
+  // No canal, no "canals": the files of projects without one stay as they were.
+  QVERIFY(ProjectText(Project{}).find("canals") == std::string::npos);
 }
 
 QTEST_MAIN(ProfileWindowTest)

@@ -5,7 +5,8 @@
 // menus of a box and of the pane, the print dialog and a message box, help,
 // About, the check panel of an open channel and a tunnel, the case table, the
 // design windows of an open channel and a tunnel with their results, the
-// water-surface profiles of a canal behind a gate and a steep pipe) and saves a
+// water-surface profiles of a canal behind a gate and a steep pipe, the canal
+// window with three reaches and a drop) and saves a
 // picture of every window into OUTDIR, and a calculation book, book.pdf. With
 // --panes only the six-report windows are taken, their names ended by SUFFIX:
 // for a run under other fonts; with --checks only the windows of the check cases
@@ -38,6 +39,7 @@
 #include "ui/AboutWindow.h"
 #include "ui/CalculationBook.h"
 #include "ui/CalculationWindow.h"
+#include "ui/CanalWindow.h"
 #include "ui/CaseTableWindow.h"
 #include "ui/CheckPanel.h"
 #include "ui/FlowGroup.h"
@@ -347,6 +349,25 @@ bool SaveProjectShots(Shell& shell) {
   return true;
 }
 
+// The canal window: three reaches with a drop below the first, with the
+// read-out in the middle reach.
+bool SaveCanal(Shell& shell) {
+  CalculationWindow* window = shell.OpenCalculation(*FindWindow("Form21"));
+  QTest::qWait(20);
+  const CanalInput canal = ThreeReachCanal();
+  shell.CurrentSession()->SetName("一号干渠");
+  CanalWindow* view = window->ShowCanal();
+  view->Load(canal);
+  if (!view->Compute()) return false;
+  view->ShowReadout(view->ReadoutAt(500.0));
+  Save(view, QStringLiteral("canal-three-reaches"));
+  view->ExportPng(outDir.filePath(QStringLiteral("canal-three-reaches-export.png")));
+  window->findChild<QAction*>("LEFT")->trigger();
+  QTest::qWait(20);
+  shell.CurrentSession()->New();
+  return true;
+}
+
 // The water-surface profile window: an M1 behind a gate in a trapezoidal canal
 // and an S2 below the inlet of a steep pipe, with the read-out a third along.
 bool SaveProfiles(Shell& shell) {
@@ -379,8 +400,7 @@ bool SaveProfiles(Shell& shell) {
     window->findChild<QAction*>("LEFT")->trigger();
     QTest::qWait(20);
   }
-  shell.CurrentSession()->New();
-  return true;
+  return SaveCanal(shell);
 }
 
 }  // namespace

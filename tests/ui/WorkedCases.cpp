@@ -34,3 +34,16 @@ const std::vector<WorkedCase>& WorkedCases() {
   };
   return cases;
 }
+
+tarnwick::CanalInput ThreeReachCanal() {
+  const tarnwick::WindowSpec* w = tarnwick::FindWindow("Form21");
+  tarnwick::CanalInput c;
+  c.discharge = 12.0;
+  c.control = tarnwick::CanalControl::Level;
+  c.controlValue = 103.2;
+  c.step = 20.0;
+  c.reaches = {{"上段", w, {"3", "1.5", "0.02", "2000"}, 400.0, 104.0, 0.0},
+               {"跌坎下段", w, {"4", "1.5", "0.02", "2500"}, 600.0, 100.4, 0.1},
+               {"渡槽段", w, {"3", "0", "0.014", "1500"}, 200.0, 100.2, 0.2}};
+  return c;
+}
