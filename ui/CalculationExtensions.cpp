@@ -147,9 +147,15 @@ void CalculationWindow::PrintResults() {
   QPrintDialog dialog(&printer, this);
   dialog.setWindowTitle(QStringLiteral("打印计算结果"));
   if (dialog.exec() != QDialog::Accepted) return;
+  PrintTo(printer);
+}
+
+void CalculationWindow::PrintTo(QPrinter& printer) const {
+  std::vector<CaseRecord> records;
+  for (const CaseRecord* r : Records()) records.push_back(*r);
   PrintReports(printer, PrintHeading(),
                family_ != nullptr ? QStringLiteral("断面设计计算结果") : Q(entry_.resultCaption),
-               results_.Lines());
+               PrintBlocks(records));
 }
 
 }  // namespace tarnwick::ui

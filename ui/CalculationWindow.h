@@ -26,6 +26,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
@@ -78,6 +79,8 @@ class CalculationWindow : public QMainWindow {
   // What the profile dialog offers: the request last asked here or kept with a
   // case of this window, or a first guess.
   ProfileRequest ProfileDefaults() const;
+  // The pane's reports, each case followed by its checks, printed on `printer`.
+  void PrintTo(QPrinter& printer) const;
   // The text of the project-name box, or a title made from the caption when empty.
   QString ProjectTitle() const;
   // Heading of the printed reports: the project name, or the window caption.
