@@ -407,14 +407,14 @@ Project ProjectOf(const Json& j, ProjectRead& read) {
 }  // namespace
 
 std::span<const CoverKey> CoverKeys() {
-  static const CoverKey keys[] = {{"number", &BookCover::number},
-                                  {"stage", &BookCover::stage},
-                                  {"organisation", &BookCover::organisation},
-                                  {"title", &BookCover::title},
-                                  {"computed_by", &BookCover::computedBy},
-                                  {"checked_by", &BookCover::checkedBy},
-                                  {"reviewed_by", &BookCover::reviewedBy},
-                                  {"approved_by", &BookCover::approvedBy}};
+  static const CoverKey keys[] = {{"number", &BookCover::number, "工程编号"},
+                                  {"stage", &BookCover::stage, "设计阶段"},
+                                  {"organisation", &BookCover::organisation, "设计单位"},
+                                  {"title", &BookCover::title, "计算书名称"},
+                                  {"computed_by", &BookCover::computedBy, "计算"},
+                                  {"checked_by", &BookCover::checkedBy, "校核"},
+                                  {"reviewed_by", &BookCover::reviewedBy, "审核"},
+                                  {"approved_by", &BookCover::approvedBy, "审定"}};
   return keys;
 }
 
