@@ -172,6 +172,8 @@ Json RecordJson(const CaseRecord& r) {
       d["discharge"] = r.design->discharge;
     }
     if (r.design->mode == DesignMode::Ratio) d["ratio"] = r.design->ratio;
+    if (r.design->flows) d["flows"] = FlowsJson(*r.design->flows);
+    if (r.design->sizeForIncreased) d["size_for"] = "increased";
     if (r.answer) d["answer"] = r.answer->index;
     j["design"] = std::move(d);
   }
@@ -244,6 +246,11 @@ std::optional<StoredDesign> DesignOf(const Json& j, const WindowSpec& w, const s
   }
   if (d.request.mode == DesignMode::Ratio)
     d.request.ratio = Number(*it, "ratio", place).value_or(NAN);
+  // A canal designed at three discharges: its flows fit the family's depth window.
+  if (const WindowSpec* depth = FindWindow(CalculationKind::Depth, w.family); depth != nullptr) {
+    d.request.flows = FlowsOf(*it, *depth, place);
+  }
+  d.request.sizeForIncreased = it->value("size_for", std::string()) == "increased";
   const std::optional<double> answer = Number(*it, "answer", place);
   if (answer && (*answer < 0.0 || *answer != std::floor(*answer))) {
     throw Refusal{place, "“answer”不是答案的序号"};

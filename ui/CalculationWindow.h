@@ -102,7 +102,8 @@ class CalculationWindow : public QMainWindow {
   void ChooseMode(int index);
   int ChosenMode() const;
   QLineEdit* DesignDischarge() const { return designQ_; }
-  // The flow combination of an open channel's depth window; null elsewhere.
+  // The flow combination of an open channel's depth window or design frame;
+  // null elsewhere.
   FlowGroup* Flows() const { return flows_; }
 
  public slots:
@@ -193,6 +194,7 @@ class CalculationWindow : public QMainWindow {
   QComboBox* mode_ = nullptr;
   QLineEdit* designQ_ = nullptr;
   QLineEdit* ratio_ = nullptr;
+  QCheckBox* sizeForIncreased_ = nullptr;  // with the flows: sized for the increased one
   std::vector<QWidget*> ratioRow_;
 };
 
