@@ -38,6 +38,19 @@ std::string_view CheckLabel(std::string_view name) {
   return "断面尺寸吻合";
 }
 
+std::string_view CheckUnit(std::string_view name) {
+  static constexpr std::pair<std::string_view, std::string_view> kUnits[] = {
+      {"critical_depth", "m"}, {"coriolis", ""},          {"froude", ""},
+      {"regime", ""},          {"critical_slope", ""},    {"velocity", "m/s"},
+      {"clearance_area", "%"}, {"clearance_height", "m"}, {"fill_ratio", ""},
+      {"clearance", "m"},      {"search_limit", "m³/s"},  {"slope_text", ""},
+      {"partial_read", ""}};
+  for (const auto& [key, unit] : kUnits) {
+    if (key == name) return unit;
+  }
+  return "%";  // a shape fit: the miss in per cent of the reference
+}
+
 CheckSource ManningSource() {
   return {"manning", "", "水力学（明渠均匀流）", "曼宁公式 Q = W·R^(2/3)·I^(1/2)/n"};
 }

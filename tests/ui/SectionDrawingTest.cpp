@@ -25,6 +25,7 @@
 #include "core/Hydraulics.h"
 #include "core/ResultPane.h"
 #include "ui/CalculationWindow.h"
+#include "ui/CheckPanel.h"
 #include "ui/ReportPrinting.h"
 #include "ui/ResultView.h"
 #include "ui/SectionDrawingWindow.h"
@@ -162,8 +163,12 @@ void SectionDrawingTest::rectangleFiguresBesideTheDrawing() {
   const double froude = d.velocity / std::sqrt(kGravity * d.area / d.surfaceWidth);
   QCOMPARE(d.froude, froude);
   const QStringList lines = FactLines(d);
-  QVERIFY(lines.contains(QStringLiteral("临界水深 hk = %1 m").arg(hc, 0, 'f', 3)));
-  QVERIFY(lines.contains(QStringLiteral("正常水深 h0 = %1 m").arg(d.level, 0, 'f', 3)));
+  // The symbols of the checks and the book: hc, h, W.
+  QVERIFY(lines.contains(QStringLiteral("临界水深 hc = %1 m").arg(hc, 0, 'f', 3)));
+  QVERIFY(lines.contains(QStringLiteral("正常水深 h = %1 m").arg(d.level, 0, 'f', 3)));
+  QVERIFY(lines.contains(QStringLiteral("过水断面面积 W = %1 m²").arg(d.area, 0, 'f', 3)));
+  const Check& critical = window->Checks()->Shown().front();
+  QVERIFY2(critical.text.starts_with("临界水深hc="), critical.text.c_str());
   QVERIFY(lines.contains(QStringLiteral("弗劳德数 Fr = %1").arg(froude, 0, 'f', 3)));
   QVERIFY(
       lines.contains(froude < 1.0 ? QStringLiteral("流态：缓流") : QStringLiteral("流态：急流")));
