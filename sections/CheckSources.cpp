@@ -17,7 +17,7 @@ constexpr CheckSource kCompound{"blalock", "", "Blalock M. E., Sturm T. W.",
                                 "Minimum specific energy in compound open channel, "
                                 "J. Hydraulics Division ASCE 107(6), 1981：复式断面 Fc 与 α"};
 constexpr CheckSource kCritical{"critical", "", "水力学（明渠恒定流）",
-                                "临界水深 dE/dh = 0，临界底坡 ic，弗劳德数 Fr = V/√(g·W/B1)"};
+                                "临界水深 dE/dh = 0，临界坡度 ic，弗劳德数 Fr = V/√(g·W/B1)"};
 constexpr CheckSource kRegime{"regime", "", "设计习惯做法",
                               "近临界流区间 Fr 0.8～1.2 未查得规范条文，可设定"};
 
@@ -27,7 +27,7 @@ std::string_view CheckLabel(std::string_view name) {
   static constexpr std::pair<std::string_view, std::string_view> kLabels[] = {
       {"critical_depth", "临界水深"},   {"coriolis", "动能修正系数"},
       {"froude", "弗劳德数"},           {"regime", "流态"},
-      {"critical_slope", "临界底坡"},   {"velocity", "流速"},
+      {"critical_slope", "临界坡度"},   {"velocity", "流速"},
       {"clearance_area", "净空面积"},   {"clearance_height", "净空高度"},
       {"fill_ratio", "充满度"},         {"clearance", "净空"},
       {"search_limit", "水深求解精度"}, {"slope_text", "底坡输入"},
