@@ -60,7 +60,10 @@ QString CalculationWindow::ProjectTitle() const {
 
 QString CalculationWindow::PrintHeading() const {
   const QString typed = projectName_ != nullptr ? projectName_->text().trimmed() : QString();
-  return typed.isEmpty() ? caption_ : typed;
+  if (!typed.isEmpty()) return typed;
+  // A design frame has no name box: the project's name of 工程信息.
+  const QString project = QString::fromStdString(session_->Current().name).trimmed();
+  return project.isEmpty() ? caption_ : project;
 }
 
 SectionDrawingWindow* CalculationWindow::OpenSectionDrawing() {

@@ -83,7 +83,8 @@ class CalculationWindow : public QMainWindow {
   void PrintTo(QPrinter& printer) const;
   // The text of the project-name box, or a title made from the caption when empty.
   QString ProjectTitle() const;
-  // Heading of the printed reports: the project name, or the window caption.
+  // Heading of the printed reports: the project name typed in the window or in
+  // 工程信息, or the window caption.
   QString PrintHeading() const;
   // The window's caption, without the project file's name.
   QString Caption() const { return caption_; }

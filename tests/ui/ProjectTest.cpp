@@ -355,6 +355,9 @@ void ProjectTest::coverTypedSavedAndBooked() {
   QCOMPARE(
       window->findChild<QLineEdit*>(QString::fromUtf8(box.data(), qsizetype(box.size())))->text(),
       typed["name"]);
+  // A design frame, without a name box, prints under the project's name.
+  QCOMPARE(Open(shell, kPresses[2])->PrintHeading(), typed["name"]);
+  window = Open(shell, kPresses[0]);
   QVERIFY(shell.CurrentSession()->Save(path).isEmpty());
   Child<QAction>(window, "NEW")->trigger();
   QCOMPARE(CoverDialogOf(Open(shell, kPresses[0]))["number"], QString());
