@@ -232,9 +232,11 @@ std::string FlowsMisfit(const CalcOptions& o, const WindowSpec& w) {
   if (o.flow.increased && o.flow.coefficient) {
     return "--increase-factor goes with --increased auto, not with a discharge";
   }
-  if (o.rating || ProfileAsked(o) || DesignAsked(o) || o.discharge) {
-    return "--increased and --least go without --rating, --profile and the design options";
+  if (o.rating || ProfileAsked(o)) {
+    return "--increased and --least go without --rating and --profile";
   }
+  // A design's flows fit its family's depth window (DesignMisfit).
+  if (DesignAsked(o) || o.discharge) return {};
   return FlowMisfit(w, o.flow);
 }
 
@@ -318,14 +320,29 @@ int RunRating(const WindowSpec& window, const CalcOptions& options, CheckedOutpu
   return kExitReport;
 }
 
-std::optional<DesignRequest> DesignOf(const CalcOptions& o) {
+std::optional<DesignRequest> ModeOf(const CalcOptions& o) {
+  DesignRequest r;
   if (!o.solveBox.empty()) {
-    return DesignRequest{DesignMode::SolveBox, o.solveBox, o.discharge.value_or(0.0), 0.0};
+    r.box = o.solveBox;
+    r.discharge = o.discharge.value_or(0.0);
+  } else if (o.ratio) {
+    r.mode = DesignMode::Ratio;
+    r.ratio = *o.ratio;
+  } else if (o.best) {
+    r.mode = DesignMode::Best;
+  } else if (o.size) {
+    r.mode = DesignMode::Size;
+  } else {
+    return std::nullopt;
   }
-  if (o.ratio) return DesignRequest{DesignMode::Ratio, {}, 0.0, *o.ratio};
-  if (o.best) return DesignRequest{DesignMode::Best, {}, 0.0, 0.0};
-  if (o.size) return DesignRequest{DesignMode::Size, {}, 0.0, 0.0};
-  return std::nullopt;
+  return r;
+}
+
+std::optional<DesignRequest> DesignOf(const CalcOptions& o) {
+  std::optional<DesignRequest> request = ModeOf(o);
+  if (request && FlowsAsked(o)) request->flows = o.flow;
+  if (request) request->sizeForIncreased = o.sizeForIncreased;
+  return request;
 }
 
 // Why the design options do not fit the window, or empty when they do.
@@ -334,6 +351,7 @@ std::string DesignMisfit(const CalcOptions& o, const WindowSpec& w) {
   if (modes > 1) return "choose one of --solve, --ratio, --best and --size";
   if (o.discharge && o.solveBox.empty()) return "--discharge goes with --solve BOX";
   if (o.batch || o.rating) return "a design takes one case, without - or --rating";
+  if (modes == 0 && o.sizeFor) return "--size-for goes with a design option";
   if (!o.solveBox.empty() && w.kind == CalculationKind::Discharge && !o.discharge) {
     return "--solve BOX needs --discharge Q";
   }
@@ -414,7 +432,7 @@ int RunWindow(const CalcOptions& options, std::istream& in, CheckedOutput& out, 
            "--save\n";
     return kExitUsage;
   }
-  const bool design = DesignAsked(options) || options.discharge;
+  const bool design = DesignAsked(options) || options.discharge || options.sizeFor;
   if (design) {
     if (const std::string misfit = DesignMisfit(options, *window); !misfit.empty()) {
       err << "tarnwick-calc: " << misfit << "\n";

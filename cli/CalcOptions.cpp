@@ -191,6 +191,13 @@ std::string SetLeast(CalcOptions& o, std::string_view value) {
   return {};
 }
 
+std::string SetSizeFor(CalcOptions& o, std::string_view value) {
+  o.sizeFor = true;
+  o.sizeForIncreased = value == "increased";
+  if (value == "increased" || value == "design") return {};
+  return "--size-for takes 'design' or 'increased', not '" + std::string(value) + "'";
+}
+
 std::string SetFreeboard(CalcOptions& o, std::string_view value) {
   o.flow.freeboard = Figure(value, 0.0);
   return o.flow.freeboard ? "" : FigureError("--freeboard", value, "a height in m");
@@ -319,6 +326,8 @@ constexpr OptionRow kOptions[] = {
     {"--silt-c", "", "C", "canal flows: C of the non-silting velocity C*sqrt(R) (default 0.64)",
      SetSiltC},
     {"--bed-level", "", "Z", "canal flows: bed level under the bank, m (default 0)", SetBedLevel},
+    {"--size-for", "", "design|increased",
+     "design with canal flows: size the section for this discharge (default design)", SetSizeFor},
     {"--canal", "", "FILE", "the profile of a canal of reaches from a JSON file",
      [](CalcOptions& o, std::string_view v) { return SetText(o.canal, v, "--canal"); }},
 };

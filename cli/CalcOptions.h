@@ -49,7 +49,10 @@ struct CalcOptions {
   bool increased = false;
   bool least = false;
   FlowRequest flow;
-  std::string window;  // empty when the command line names none
+  // --size-for increased: a design with flows sizes for the increased discharge.
+  bool sizeForIncreased = false;
+  bool sizeFor = false;  // --size-for given
+  std::string window;    // empty when the command line names none
   std::vector<std::string> boxes;
 };
 

@@ -1,5 +1,7 @@
 #include "CaseRecord.h"
 
+#include <cstdio>
+
 namespace tarnwick {
 
 namespace {
@@ -28,7 +30,9 @@ CaseRecord Typed(const WindowSpec& window, std::span<const std::string> texts,
 
 }  // namespace
 
-std::string DesignMisfit(const WindowSpec& window, const DesignRequest& request) {
+namespace {
+
+std::string ModeMisfit(const WindowSpec& window, const DesignRequest& request) {
   switch (request.mode) {
     case DesignMode::SolveBox:
       if (window.kind != CalculationKind::Discharge) return "--solve needs a discharge window";
@@ -47,6 +51,28 @@ std::string DesignMisfit(const WindowSpec& window, const DesignRequest& request)
       return "--size needs the depth window of a closed section";
   }
   return {};
+}
+
+// The depth window of the family a design window belongs to.
+const WindowSpec* DepthWindowOf(const WindowSpec& window) {
+  return window.kind == CalculationKind::Depth ? &window
+                                               : FindWindow(CalculationKind::Depth, window.family);
+}
+
+}  // namespace
+
+std::string DesignMisfit(const WindowSpec& window, const DesignRequest& request) {
+  if (std::string misfit = ModeMisfit(window, request); !misfit.empty()) return misfit;
+  if (request.sizeForIncreased && !request.flows) {
+    return "sizing for the increased discharge needs the canal's flows (--increased, --least)";
+  }
+  if (!request.flows) return {};
+  const WindowSpec* depth = DepthWindowOf(window);
+  if (request.mode == DesignMode::Size || depth == nullptr || !TakesFlows(*depth)) {
+    return "the canal's flows go with the design of an open channel, not " +
+           std::string(window.name);
+  }
+  return FlowMisfit(*depth, *request.flows);
 }
 
 design::DesignResult RunDesign(const WindowSpec& window, std::span<const std::string> boxTexts,
@@ -93,9 +119,11 @@ CaseRecord RecordFlows(const WindowSpec& window, std::span<const std::string> bo
   return r;
 }
 
-std::vector<CaseRecord> RecordDesign(const WindowSpec& window,
-                                     std::span<const std::string> boxTexts,
-                                     const DesignRequest& request, const CheckLimits& limits) {
+namespace {
+
+std::vector<CaseRecord> RecordAnswers(const WindowSpec& window,
+                                      std::span<const std::string> boxTexts,
+                                      const DesignRequest& request, const CheckLimits& limits) {
   design::DesignResult result = RunDesign(window, boxTexts, request, limits);
   const WindowSpec& reporting = result.window != nullptr ? *result.window : window;
   std::vector<CaseRecord> records;
@@ -128,6 +156,8 @@ std::vector<CaseRecord> RecordDesign(const WindowSpec& window,
   return records;
 }
 
+}  // namespace
+
 void Rejudge(CaseRecord& r, const CheckLimits& limits) {
   // The block of a flow combination judges the velocity by the limits too.
   if (r.flowRequest && !r.design) {
@@ -153,6 +183,91 @@ bool ProfileFits(const CaseRecord& record) {
 
 WindowProfile RecordProfile(const CaseRecord& record, const ProfileRequest& request) {
   return ProfileOfWindow(*record.reporting, record.reportingTexts, request);
+}
+
+namespace {
+
+std::string DischargeText(double q) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.10g", q);
+  return text;
+}
+
+// The depth window's texts of an answer's section, its discharge box `q`: the
+// boxes of the family's windows share their names.
+std::vector<std::string> DepthTextsOf(const CaseRecord& r, const WindowSpec& depth,
+                                      const std::string& q) {
+  std::vector<std::string> texts;
+  for (const BoxSpec& box : depth.boxes) {
+    std::string text = box.role == BoxRole::Discharge ? q : std::string();
+    for (size_t k = 0; k < r.reporting->boxes.size() && box.role != BoxRole::Discharge; ++k) {
+      if (r.reporting->boxes[k].name == box.name && k < r.reportingTexts.size())
+        text = r.reportingTexts[k];
+    }
+    texts.push_back(std::move(text));
+  }
+  return texts;
+}
+
+// The block of the three discharges after an answer's report.
+void AddFlows(CaseRecord& r, const WindowSpec& depth, const std::string& q,
+              const FlowRequest& request, const CheckLimits& limits) {
+  const std::vector<std::string> texts = DepthTextsOf(r, depth, q);
+  ResultPane scratch, pane;
+  const PressResult press = PressWithCase(depth, texts, scratch);
+  std::string why = "设计流量下的断面未给出计算成果";
+  if (press.outcome == PressOutcome::Report) {
+    r.flows = CombineFlows(depth, texts, press, request, limits, why);
+  }
+  if (r.flows) {
+    PrintFlows(pane, *r.flows);
+  } else {
+    PrintFlowsRefused(pane, why);
+  }
+  for (std::string& line : pane.TakeLines()) r.printed.push_back(std::move(line));
+}
+
+}  // namespace
+
+std::vector<CaseRecord> RecordDesign(const WindowSpec& window,
+                                     std::span<const std::string> boxTexts,
+                                     const DesignRequest& request, const CheckLimits& limits) {
+  const WindowSpec* depth = DepthWindowOf(window);
+  if (!request.flows || depth == nullptr || !DesignMisfit(window, request).empty()) {
+    return RecordAnswers(window, boxTexts, request, limits);
+  }
+  // The design discharge: the one asked for, or the discharge box of the
+  // proportioned channel's depth window.
+  std::vector<std::string> texts(boxTexts.begin(), boxTexts.end());
+  texts.resize(window.boxes.size());
+  std::string* qBox = nullptr;
+  for (size_t k = 0; k < window.boxes.size(); ++k) {
+    if (window.boxes[k].role == BoxRole::Discharge) qBox = &texts[k];
+  }
+  const bool solve = request.mode == DesignMode::SolveBox;
+  const std::string q = solve ? DischargeText(request.discharge) : qBox ? *qBox : std::string();
+  const NumberReading read = ReadNumber(q);
+  DesignRequest sized = request;
+  if (request.sizeForIncreased && read.valid && !read.partial && read.value > 0.0) {
+    const FlowRequest& f = *request.flows;
+    const double increased =
+        f.increased ? *f.increased
+                    : read.value * f.coefficient.value_or(IncreaseCoefficient(read.value));
+    if (solve) {
+      sized.discharge = increased;
+    } else if (qBox != nullptr) {
+      *qBox = DischargeText(increased);
+    }
+  }
+  std::vector<CaseRecord> records = RecordAnswers(window, texts, sized, limits);
+  for (CaseRecord& r : records) {
+    r.texts.assign(boxTexts.begin(), boxTexts.end());
+    r.texts.resize(window.boxes.size());
+    r.readings = Readings(window, r.texts);
+    r.design = request;
+    if (r.answer && r.IsReport()) AddFlows(r, *depth, q, *request.flows, limits);
+  }
+  return records;
 }
 
 }  // namespace tarnwick

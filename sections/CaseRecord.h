@@ -33,6 +33,12 @@ struct DesignRequest {
   double discharge = 0.0;  // SolveBox: the design discharge, m³/s
   double ratio = 0.0;      // Ratio: the bottom width over the depth, B/h
   // Size sizes to the clearance limits of the case's CheckLimits.
+  // A canal designed at three discharges (the open channels' SolveBox, Ratio and
+  // Best): each answer's report is followed by the block of the design,
+  // increased and least discharges; with sizeForIncreased the section is sized
+  // to carry the increased discharge rather than the design one.
+  std::optional<FlowRequest> flows;
+  bool sizeForIncreased = false;
   friend bool operator==(const DesignRequest&, const DesignRequest&) = default;
 };
 

@@ -17,7 +17,7 @@ constexpr CheckSource kCompound{"blalock", "", "Blalock M. E., Sturm T. W.",
                                 "Minimum specific energy in compound open channel, "
                                 "J. Hydraulics Division ASCE 107(6), 1981：复式断面 Fc 与 α"};
 constexpr CheckSource kCritical{"critical", "", "水力学（明渠恒定流）",
-                                "临界水深 dE/dh = 0，临界底坡 ic，弗劳德数 Fr = V/√(g·W/B1)"};
+                                "临界水深 dE/dh = 0，临界坡度 ic，弗劳德数 Fr = V/√(g·W/B1)"};
 constexpr CheckSource kRegime{"regime", "", "设计习惯做法",
                               "近临界流区间 Fr 0.8～1.2 未查得规范条文，可设定"};
 
@@ -56,7 +56,7 @@ std::string_view CheckLabel(std::string_view name) {
   static constexpr std::pair<std::string_view, std::string_view> kLabels[] = {
       {"critical_depth", "临界水深"},   {"coriolis", "动能修正系数"},
       {"froude", "弗劳德数"},           {"regime", "流态"},
-      {"critical_slope", "临界底坡"},   {"velocity", "流速"},
+      {"critical_slope", "临界坡度"},   {"velocity", "流速"},
       {"clearance_area", "净空面积"},   {"clearance_height", "净空高度"},
       {"fill_ratio", "充满度"},         {"clearance", "净空"},
       {"search_limit", "水深求解精度"}, {"slope_text", "底坡输入"},
@@ -65,6 +65,19 @@ std::string_view CheckLabel(std::string_view name) {
     if (key == name) return label;
   }
   return "断面尺寸吻合";
+}
+
+std::string_view CheckUnit(std::string_view name) {
+  static constexpr std::pair<std::string_view, std::string_view> kUnits[] = {
+      {"critical_depth", "m"}, {"coriolis", ""},          {"froude", ""},
+      {"regime", ""},          {"critical_slope", ""},    {"velocity", "m/s"},
+      {"clearance_area", "%"}, {"clearance_height", "m"}, {"fill_ratio", ""},
+      {"clearance", "m"},      {"search_limit", "m³/s"},  {"slope_text", ""},
+      {"partial_read", ""}};
+  for (const auto& [key, unit] : kUnits) {
+    if (key == name) return unit;
+  }
+  return "%";  // a shape fit: the miss in per cent of the reference
 }
 
 CheckSource ManningSource() {

@@ -29,6 +29,10 @@ std::vector<CheckSource> SourcesOf(const Check& check, const CheckLimits& limits
 // name is a shape fit (a derived dimension against a typed one).
 std::string_view CheckLabel(std::string_view name);
 
+// The unit of a check's value and limit ("m", "m/s", "%"), empty for a pure
+// number (a Froude number, a slope, a fill ratio, a number read from a box).
+std::string_view CheckUnit(std::string_view name);
+
 // Manning's formula and the hydraulics every report rests on, always cited.
 CheckSource ManningSource();
 

@@ -173,6 +173,8 @@ Json RecordJson(const CaseRecord& r) {
       d["discharge"] = r.design->discharge;
     }
     if (r.design->mode == DesignMode::Ratio) d["ratio"] = r.design->ratio;
+    if (r.design->flows) d["flows"] = FlowsJson(*r.design->flows);
+    if (r.design->sizeForIncreased) d["size_for"] = "increased";
     if (r.answer) d["answer"] = r.answer->index;
     j["design"] = std::move(d);
   }
@@ -245,6 +247,11 @@ std::optional<StoredDesign> DesignOf(const Json& j, const WindowSpec& w, const s
   }
   if (d.request.mode == DesignMode::Ratio)
     d.request.ratio = Number(*it, "ratio", place).value_or(NAN);
+  // A canal designed at three discharges: its flows fit the family's depth window.
+  if (const WindowSpec* depth = FindWindow(CalculationKind::Depth, w.family); depth != nullptr) {
+    d.request.flows = FlowsOf(*it, *depth, place);
+  }
+  d.request.sizeForIncreased = it->value("size_for", std::string()) == "increased";
   const std::optional<double> answer = Number(*it, "answer", place);
   if (answer && (*answer < 0.0 || *answer != std::floor(*answer))) {
     throw Refusal{place, "“answer”不是答案的序号"};
@@ -425,14 +432,14 @@ Project ProjectOf(const Json& j, ProjectRead& read) {
 }  // namespace
 
 std::span<const CoverKey> CoverKeys() {
-  static const CoverKey keys[] = {{"number", &BookCover::number},
-                                  {"stage", &BookCover::stage},
-                                  {"organisation", &BookCover::organisation},
-                                  {"title", &BookCover::title},
-                                  {"computed_by", &BookCover::computedBy},
-                                  {"checked_by", &BookCover::checkedBy},
-                                  {"reviewed_by", &BookCover::reviewedBy},
-                                  {"approved_by", &BookCover::approvedBy}};
+  static const CoverKey keys[] = {{"number", &BookCover::number, "工程编号"},
+                                  {"stage", &BookCover::stage, "设计阶段"},
+                                  {"organisation", &BookCover::organisation, "设计单位"},
+                                  {"title", &BookCover::title, "计算书名称"},
+                                  {"computed_by", &BookCover::computedBy, "计算"},
+                                  {"checked_by", &BookCover::checkedBy, "校核"},
+                                  {"reviewed_by", &BookCover::reviewedBy, "审核"},
+                                  {"approved_by", &BookCover::approvedBy, "审定"}};
   return keys;
 }
 

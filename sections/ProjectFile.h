@@ -61,10 +61,12 @@ struct BookCover {
   friend bool operator==(const BookCover&, const BookCover&) = default;
 };
 
-// The JSON keys of the cover ("number", …, "approved_by") with their fields.
+// The JSON keys of the cover ("number", …, "approved_by") with their fields and
+// the captions the cover gives them.
 struct CoverKey {
   std::string_view key;
   std::string BookCover::*field;
+  std::string_view caption;  // "工程编号"
 };
 std::span<const CoverKey> CoverKeys();
 // Sets the field named `key`; false when there is none of that name.

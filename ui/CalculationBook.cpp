@@ -279,12 +279,13 @@ class Layout {
       std::vector<QStringList> rows;
       std::vector<bool> alarm;
       for (const Check& c : r.checks) {
-        rows.push_back(
-            {Q(CheckLabel(c.name)), Figure(c.value), Figure(c.limit), Q(StatusText(c.status))});
+        const QString unit = Q(CheckUnit(c.name));
+        rows.push_back({Q(CheckLabel(c.name)), Figure(c.value), Figure(c.limit),
+                        unit.isEmpty() ? QStringLiteral("—") : unit, Q(StatusText(c.status))});
         alarm.push_back(c.status == CheckStatus::Fail);
       }
       out_.Table({QStringLiteral("校核项"), QStringLiteral("计算值"), QStringLiteral("限值"),
-                  QStringLiteral("结论")},
+                  QStringLiteral("单位"), QStringLiteral("结论")},
                  rows, alarm);
       // Each check in full: its requirement, the figures and the source.
       out_.Caption(QStringLiteral("校核说明："));

@@ -2,6 +2,7 @@
 // boxes and a design request (sections/CaseRecord.h) chosen among those the
 // family's windows answer. The unknown stands locked and takes the solved value;
 // so do the boxes a proportioned or sized section does not read.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -95,6 +96,13 @@ QWidget* CalculationWindow::BuildDesignFrame() {
   ratio_ = AddDesignBox(grid, 2, "Text102", QStringLiteral("宽深比 β="), QString(),
                         QStringLiteral("2"), &ratioRow_);
   connect(mode_, &QComboBox::currentIndexChanged, this, &CalculationWindow::ChooseMode);
+  if (TakesFlows(*depth_)) {
+    sizeForIncreased_ = new QCheckBox(QStringLiteral("按加大流量设计断面"), frame);
+    sizeForIncreased_->setObjectName(QStringLiteral("Check3"));
+    sizeForIncreased_->setToolTip(
+        QStringLiteral("填写“流量组合”的最小流量后，断面按加大流量求解，并列出三种流量的成果"));
+    grid->addWidget(sizeForIncreased_, 3, 0, 1, 3);
+  }
 
   command1_ = new QPushButton(QStringLiteral("确 定"), frame);
   command1_->setObjectName(QStringLiteral("Command1"));
@@ -159,6 +167,12 @@ std::vector<CaseRecord> CalculationWindow::Press() const {
     return {RecordPress(entry_, BoxTexts(), limits)};
   }
   DesignRequest request = modes_[static_cast<std::size_t>(ChosenMode())];
+  // An open channel designed at its three discharges, sized for the design or
+  // the increased one.
+  if (flows_ != nullptr && request.mode != DesignMode::Size) {
+    request.flows = flows_->Request();
+    request.sizeForIncreased = request.flows && sizeForIncreased_->isChecked();
+  }
   if (request.mode != DesignMode::SolveBox) {
     request.ratio = request.mode == DesignMode::Ratio ? Typed(ratio_) : 0.0;
     return RecordDesign(*depth_, DepthTexts(), request, limits);
@@ -215,6 +229,10 @@ void CalculationWindow::BringBackDesign(const CaseRecord& record) {
     designQ_->setText(QString::fromStdString(ShortestText(request.discharge)));
   if (request.mode == DesignMode::Ratio)
     ratio_->setText(QString::fromStdString(ShortestText(request.ratio)));
+  if (flows_ != nullptr) {
+    flows_->Show(request.flows);
+    sizeForIncreased_->setChecked(request.sizeForIncreased);
+  }
   if (record.answer) WriteSolved(record);
 }
 

@@ -60,7 +60,10 @@ QString CalculationWindow::ProjectTitle() const {
 
 QString CalculationWindow::PrintHeading() const {
   const QString typed = projectName_ != nullptr ? projectName_->text().trimmed() : QString();
-  return typed.isEmpty() ? caption_ : typed;
+  if (!typed.isEmpty()) return typed;
+  // A design frame has no name box: the project's name of 工程信息.
+  const QString project = QString::fromStdString(session_->Current().name).trimmed();
+  return project.isEmpty() ? caption_ : project;
 }
 
 SectionDrawingWindow* CalculationWindow::OpenSectionDrawing() {
@@ -147,9 +150,15 @@ void CalculationWindow::PrintResults() {
   QPrintDialog dialog(&printer, this);
   dialog.setWindowTitle(QStringLiteral("打印计算结果"));
   if (dialog.exec() != QDialog::Accepted) return;
+  PrintTo(printer);
+}
+
+void CalculationWindow::PrintTo(QPrinter& printer) const {
+  std::vector<CaseRecord> records;
+  for (const CaseRecord* r : Records()) records.push_back(*r);
   PrintReports(printer, PrintHeading(),
                family_ != nullptr ? QStringLiteral("断面设计计算结果") : Q(entry_.resultCaption),
-               results_.Lines());
+               PrintBlocks(records));
 }
 
 }  // namespace tarnwick::ui

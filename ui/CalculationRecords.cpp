@@ -32,6 +32,10 @@ void CalculationWindow::ConnectRecords() {
   connect(session_, &Session::changed, this, &CalculationWindow::ShowRecords);
   connect(session_, &Session::titleChanged, this, &CalculationWindow::ShowTitle);
   connect(session_, &Session::replaced, this, &CalculationWindow::TakeProject);
+  connect(session_, &Session::coverChanged, this, [this] {
+    if (projectName_ != nullptr)
+      projectName_->setText(QString::fromStdString(session_->Current().name));
+  });
   // A limit changed on the panel: every case is judged again against it.
   connect(checkPanel_, &CheckPanel::limitsChanged, session_, &Session::SetLimits);
   connect(cases_, &CaseTableWindow::caseChosen, this, &CalculationWindow::BringBack);
@@ -155,7 +159,7 @@ QString CalculationWindow::WriteBookTo(const QString& path) const {
     cases.push_back(*r);
     Rejudge(cases.back(), checkPanel_->Limits());
   }
-  return WriteCalculationBook(path, PrintHeading(), cases);
+  return WriteCalculationBook(path, PrintHeading(), cases, session_->Current().cover);
 }
 
 void CalculationWindow::WriteBook() {

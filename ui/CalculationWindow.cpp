@@ -74,11 +74,17 @@ CalculationWindow::CalculationWindow(const FamilySpec& family, QWidget* parent, 
     modes_.push_back(solve);
   }
   if (design::OffersProportions(*depth_)) {
-    modes_.push_back(DesignRequest{.mode = DesignMode::Ratio, .box = {}});
-    modes_.push_back(DesignRequest{.mode = DesignMode::Best, .box = {}});
+    for (const DesignMode mode : {DesignMode::Ratio, DesignMode::Best}) {
+      DesignRequest proportions;
+      proportions.mode = mode;
+      modes_.push_back(proportions);
+    }
   }
-  if (design::HasClearance(*depth_))
-    modes_.push_back(DesignRequest{.mode = DesignMode::Size, .box = {}});
+  if (design::HasClearance(*depth_)) {
+    DesignRequest size;
+    size.mode = DesignMode::Size;
+    modes_.push_back(size);
+  }
   Build(session);
 }
 
@@ -97,7 +103,7 @@ void CalculationWindow::Build(Session* session) {
                  family_ != nullptr ? 2 : 1);
   // The canal's three discharges beside the boxes, where the window table says
   // the window takes them.
-  if (family_ == nullptr && TakesFlows(entry_)) {
+  if (family_ == nullptr ? TakesFlows(entry_) : TakesFlows(*depth_)) {
     flows_ = new FlowGroup(central);
     top->addWidget(flows_, 0, Qt::AlignTop);
   }

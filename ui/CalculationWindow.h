@@ -26,6 +26,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
@@ -81,9 +82,12 @@ class CalculationWindow : public QMainWindow {
   // What the profile dialog offers: the request last asked here or kept with a
   // case of this window, or a first guess.
   ProfileRequest ProfileDefaults() const;
+  // The pane's reports, each case followed by its checks, printed on `printer`.
+  void PrintTo(QPrinter& printer) const;
   // The text of the project-name box, or a title made from the caption when empty.
   QString ProjectTitle() const;
-  // Heading of the printed reports: the project name, or the window caption.
+  // Heading of the printed reports: the project name typed in the window or in
+  // 工程信息, or the window caption.
   QString PrintHeading() const;
   // The window's caption, without the project file's name.
   QString Caption() const { return caption_; }
@@ -102,7 +106,8 @@ class CalculationWindow : public QMainWindow {
   void ChooseMode(int index);
   int ChosenMode() const;
   QLineEdit* DesignDischarge() const { return designQ_; }
-  // The flow combination of an open channel's depth window; null elsewhere.
+  // The flow combination of an open channel's depth window or design frame;
+  // null elsewhere.
   FlowGroup* Flows() const { return flows_; }
 
  public slots:
@@ -194,6 +199,7 @@ class CalculationWindow : public QMainWindow {
   QComboBox* mode_ = nullptr;
   QLineEdit* designQ_ = nullptr;
   QLineEdit* ratio_ = nullptr;
+  QCheckBox* sizeForIncreased_ = nullptr;  // with the flows: sized for the increased one
   std::vector<QWidget*> ratioRow_;
 };
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include "CoverDialog.h"
 #include "Session.h"
 
 namespace tarnwick::ui {
@@ -118,7 +119,8 @@ void AddProjectActions(QMenu* file, QWidget* owner, Session& session) {
   QAction* save = NamedAction(owner, "SAVE", QStringLiteral("保存(&S)"), QKeySequence::Save);
   QAction* saveAs = NamedAction(owner, "SAVEAS", QStringLiteral("另存为(&A)…"),
                                 QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-  file->addActions({create, open, save, saveAs});
+  QAction* cover = NamedAction(owner, "COVER", QStringLiteral("工程信息(&I)…"), QKeySequence());
+  file->addActions({create, open, save, saveAs, cover});
   QMenu* recent = file->addMenu(QStringLiteral("最近打开的文件(&R)"));
   recent->setObjectName(QStringLiteral("RECENT"));
   file->addSeparator();
@@ -132,6 +134,10 @@ void AddProjectActions(QMenu* file, QWidget* owner, Session& session) {
     OpenProject(
         owner, session,
         QFileDialog::getOpenFileName(owner, QStringLiteral("打开工程"), QString(), kFilter));
+  });
+  QObject::connect(cover, &QAction::triggered, owner, [owner, &session] {
+    CoverDialog dialog(session, owner);
+    dialog.exec();
   });
   QObject::connect(save, &QAction::triggered, owner,
                    [owner, &session] { SaveProject(owner, session, false); });

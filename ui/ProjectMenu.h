@@ -1,6 +1,6 @@
 // The project commands of the 文件 menu, shared by every calculation window:
-// 新建, 打开, 保存, 另存为 and 最近打开的文件 on the session's project, and the
-// question asked before unsaved cases are lost.
+// 新建, 打开, 保存, 另存为, 工程信息 (the book's cover) and 最近打开的文件 on the
+// session's project, and the question asked before unsaved cases are lost.
 #pragma once
 
 #include <QString>
@@ -29,7 +29,7 @@ bool OpenProject(QWidget* parent, Session& session, const QString& path);
 QStringList RecentProjects();
 void RememberProject(const QString& path);
 
-// Adds 新建、打开、保存、另存为、最近打开的文件 to `file`, acting on `session`.
+// Adds 新建、打开、保存、另存为、工程信息、最近打开的文件 to `file`, acting on `session`.
 void AddProjectActions(QMenu* file, QWidget* owner, Session& session);
 
 }  // namespace tarnwick::ui

@@ -177,13 +177,13 @@ void PaintSection(QPainter& p, const QRectF& area, const SectionDrawing& d) {
 QStringList FactLines(const SectionDrawing& d) {
   QStringList lines;
   lines << QStringLiteral("流量 Q = %1 m³/s").arg(Fixed(d.discharge));
-  lines << QStringLiteral("正常水深 h0 = %1 m").arg(Fixed(d.level));
+  lines << QStringLiteral("正常水深 h = %1 m").arg(Fixed(d.level));
   if (d.criticalDepth) {
-    lines << QStringLiteral("临界水深 hk = %1 m").arg(Fixed(*d.criticalDepth));
+    lines << QStringLiteral("临界水深 hc = %1 m").arg(Fixed(*d.criticalDepth));
   } else {
-    lines << QStringLiteral("临界水深 hk：断面内无临界水深");
+    lines << QStringLiteral("临界水深 hc：断面内无临界水深");
   }
-  lines << QStringLiteral("过水断面面积 ω = %1 m²").arg(Fixed(d.area));
+  lines << QStringLiteral("过水断面面积 W = %1 m²").arg(Fixed(d.area));
   lines << QStringLiteral("水面宽度 B1 = %1 m").arg(Fixed(d.surfaceWidth));
   lines << QStringLiteral("断面平均流速 V = %1 m/s").arg(Fixed(d.velocity));
   if (d.regime.empty()) {

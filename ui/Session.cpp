@@ -51,6 +51,14 @@ std::optional<std::vector<std::string>> Session::TakeTexts(const WindowSpec& win
 
 void Session::SetName(const std::string& name) { project_.name = name; }
 
+void Session::SetCover(const std::string& name, const BookCover& cover) {
+  if (name == project_.name && cover == project_.cover) return;
+  project_.name = name;
+  project_.cover = cover;
+  Touched();
+  emit coverChanged();
+}
+
 bool Session::SetProfile(const CaseRecord* record, const ProfileRequest& request) {
   for (CaseRecord& r : project_.cases) {
     if (&r != record) continue;

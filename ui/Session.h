@@ -43,6 +43,8 @@ class Session : public QObject {
   // the window opened next takes them; a window opened afresh later starts empty.
   std::optional<std::vector<std::string>> TakeTexts(const WindowSpec& window);
   void SetName(const std::string& name);
+  // The project's name and the fields of its book's cover, typed in 工程信息.
+  void SetCover(const std::string& name, const BookCover& cover);
   // Keeps the profile asked of one of the session's cases with it; false when the
   // case is not the session's.
   bool SetProfile(const CaseRecord* record, const ProfileRequest& request);
@@ -86,6 +88,8 @@ class Session : public QObject {
   void titleChanged();
   // Another project was opened or begun: windows take its texts and limits.
   void replaced();
+  // The project's name or cover changed (SetCover).
+  void coverChanged();
 
  private:
   void Touched();

@@ -132,7 +132,7 @@ void StageDischargeWindow::ShowCase(const SectionCase& c, const QString& title) 
 
   auto* point = new QScatterSeries;
   point->setName(
-      QStringLiteral("计算点：Q = %1 m³/s，H = %2 m").arg(Figure(c.discharge), Figure(c.state.h)));
+      QStringLiteral("计算点：Q = %1 m³/s，h = %2 m").arg(Figure(c.discharge), Figure(c.state.h)));
   point->setMarkerShape(QScatterSeries::MarkerShapeCircle);
   point->setMarkerSize(11.0);
   point->setColor(QColor(200, 20, 20));
@@ -159,12 +159,13 @@ void StageDischargeWindow::ShowCase(const SectionCase& c, const QString& title) 
   chart_->addSeries(point);
 
   auto* xAxis = new QValueAxis;
-  xAxis->setTitleText(QStringLiteral("流量Q (m³/s)"));
+  xAxis->setTitleText(QStringLiteral("流量 Q (m³/s)"));
   xAxis->setRange(0.0, qTop > 0.0 ? qTop * 1.05 : 1.0);
+  // Nice numbers: ticks 1, 2 or 5 × 10^k apart from a round start.
   xAxis->applyNiceNumbers();
   xAxis->setLabelFormat(QStringLiteral("%g"));
   auto* yAxis = new QValueAxis;
-  yAxis->setTitleText(QStringLiteral("水深H (m)"));
+  yAxis->setTitleText(QStringLiteral("水深 h (m)"));
   yAxis->setRange(0.0, top > 0.0 ? top : 1.0);
   yAxis->applyNiceNumbers();
   // Depths to the centimetre; labels as short as "1" also leave the rotated axis
@@ -212,7 +213,7 @@ void StageDischargeWindow::ShowReadoutAtDepth(double depth) {
     return;
   }
   readout_->setText(
-      QStringLiteral("水深H = %1 m    流量Q = %2 m³/s").arg(Figure(depth), Figure(*q)));
+      QStringLiteral("水深 h = %1 m    流量 Q = %2 m³/s").arg(Figure(depth), Figure(*q)));
 }
 
 bool StageDischargeWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -112,6 +112,71 @@ TEST(FlowCombination, ThreeDischargesAgainstManning) {
   }
 }
 
+// A trapezoid designed with its flows: B/h = β (or the typed depth's bottom width)
+// found for the increased discharge when asked, else for the design one; the
+// answer's section then carries that discharge at the depth found (Manning,
+// computed here), and the block of the three discharges follows its report.
+TEST(FlowCombination, DesignSizedForTheIncreasedDischarge) {
+  const struct {
+    DesignMode mode;
+    const char* window;
+    std::vector<std::string> texts;  // Form21: B, M, n, D, Q; Form32: B, M, n, D, h
+    double q;                        // design discharge
+    bool increased;                  // sized for Q加大
+    double sizedFor;                 // m³/s the answer carries
+  } rows[] = {
+      {DesignMode::Ratio, "Form21", {"", "1.5", "0.025", "1000", "5"}, 5.0, true, 6.25},
+      {DesignMode::Ratio, "Form21", {"", "1.5", "0.025", "1000", "5"}, 5.0, false, 5.0},
+      {DesignMode::Best,
+       "Form21",
+       {"", "1", "0.02", "2000", "30"},
+       30.0,
+       true,
+       30.0 * (1.20 - 0.05 / 3.0)},
+      {DesignMode::SolveBox, "Form32", {"", "1.5", "0.025", "1000", "1.2"}, 5.0, true, 6.25},
+  };
+  for (const auto& row : rows) {
+    DesignRequest request;
+    request.mode = row.mode;
+    request.ratio = 2.0;
+    request.box = "Text2";
+    request.discharge = row.q;
+    request.flows = Request(1.0);
+    request.sizeForIncreased = row.increased;
+    const std::vector<CaseRecord> records =
+        RecordDesign(*FindWindow(row.window), row.texts, request, {});
+    ASSERT_EQ(records.size(), 1u) << row.window;
+    const CaseRecord& r = records.front();
+    ASSERT_TRUE(r.answer && r.flows) << row.window;
+    EXPECT_EQ(r.design, request);
+    const SectionCase& c = *r.press.sectionCase;
+    const double b = std::stod(r.reportingTexts[0]);  // B, the first box of both windows
+    const double m = std::stod(row.texts[1]), n = std::stod(row.texts[2]);
+    const double i = 1.0 / std::stod(row.texts[3]);
+    const double h = c.state.h;
+    const double w = (b + m * h) * h;
+    const double carried = w * std::pow(Radius(b, m, h), 2.0 / 3.0) * std::sqrt(i) / n;
+    EXPECT_NEAR(carried, row.sizedFor, 2e-3 * row.sizedFor) << row.window;
+    // The block: the design discharge at its own depth, the increased one at the
+    // answer's depth when sized for it.
+    EXPECT_NEAR(r.flows->design.q, row.q, 1e-12);
+    EXPECT_NEAR(r.flows->design.h, NormalDepth(b, m, n, i, row.q), 1e-3);
+    if (row.increased) {
+      EXPECT_NEAR(r.flows->increased.h, h, 1e-3);
+    }
+    EXPECT_NE(r.printed.back().find("不淤"), std::string::npos);
+  }
+  // Not a closed section's design, nor sizing without the flows.
+  DesignRequest size;
+  size.mode = DesignMode::Size;
+  size.flows = Request(1.0);
+  EXPECT_FALSE(DesignMisfit(*FindWindow("Form23"), size).empty());
+  DesignRequest bare;
+  bare.mode = DesignMode::Best;
+  bare.sizeForIncreased = true;
+  EXPECT_FALSE(DesignMisfit(*FindWindow("Form21"), bare).empty());
+}
+
 // Only the depth windows of the open channels take a combination: the five open
 // families, not the tunnels, pipes and culverts, nor any discharge window.
 TEST(FlowCombination, TakenByOpenChannelDepthWindowsOnly) {

@@ -610,6 +610,22 @@ void CalculationWindowTest::flowGroupWhereTheTableSays() {
                                       Texts(c)));
   }
   QCOMPARE(withGroup, 5);
+
+  // The design frame of an open channel has the group too: B/h = 2 sized for
+  // the increased discharge prints as --size-for increased does.
+  CalculationWindow design(FamilyOf(FindWindow("Form21")->family));
+  QVERIFY(design.Flows() != nullptr);
+  design.ChooseMode(int(design.Modes().size()) - 2);  // 给定宽深比求断面
+  QCOMPARE(design.Modes()[std::size_t(design.ChosenMode())].mode, DesignMode::Ratio);
+  Fill(design, {"", "1.5", "0.025", "1000", ""});
+  design.DesignDischarge()->setText("5");
+  design.Flows()->Least()->setText("1.5");
+  Child<QCheckBox>(&design, "Check3")->setChecked(true);
+  Child<QPushButton>(&design, "Command1")->click();
+  QCOMPARE(design.Pane()->ShownText(),
+           CalcOutput("Form21", {"--ratio", "2", "--increased", "auto", "--least", "1.5",
+                                 "--size-for", "increased", "", "1.5", "0.025", "1000", "5"}));
+  QVERIFY(CalculationWindow(FamilyOf(FindWindow("Form23")->family)).Flows() == nullptr);
 }
 
 QTEST_MAIN(CalculationWindowTest)

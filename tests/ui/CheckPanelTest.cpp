@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -340,6 +341,11 @@ void CheckPanelTest::bookFromTheWindow() {
   QVERIFY(text.contains("净空面积比=14.062%（要求≥19.000%，用户设定） 不满足"));
   QVERIFY(text.contains("流态：缓流（Fr<0.80） 满足"));
   QCOMPARE(text.count("流态："), 2);
+  // The check table: value, limit, then their unit, then the verdict.
+  const QString cells = QString(text).remove(QRegularExpression("\\s"));
+  QVERIFY(cells.contains("计算值限值单位结论"));
+  QVERIFY(cells.contains("净空面积19.50719%满足"));
+  QVERIFY(cells.contains("净空面积14.06219%不满足"));
   QVERIFY(!form.WriteBookTo(dir.filePath("missing/book." + suffix)).isEmpty());
 }
 

@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMap>
+#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -17,6 +19,7 @@
 #include "ui/CalculationWindow.h"
 #include "ui/CaseTableWindow.h"
 #include "ui/CheckPanel.h"
+#include "ui/CoverDialog.h"
 #include "ui/ProjectMenu.h"
 #include "ui/ResultView.h"
 #include "ui/Shell.h"
@@ -93,6 +96,7 @@ class ProjectTest : public QObject {
   void bringBackCase_data();
   void bringBackCase();
   void restoreAfterCrash();
+  void coverTypedSavedAndBooked();
 };
 
 // Two windows and a design window pressed, saved, cleared, opened: every window
@@ -302,6 +306,72 @@ void ProjectTest::restoreAfterCrash() {
   QCOMPARE(Shown(Open(shell, kPresses[1])), before);
   QVERIFY(shell.CurrentSession()->Dirty());
   shell.CurrentSession()->New();
+}
+
+namespace {
+
+// The 工程信息 dialog opened from a window's 文件 menu; `type` types into its
+// boxes (by object name) and accepts it, otherwise the boxes are read and it is
+// cancelled.
+QMap<QString, QString> CoverDialogOf(CalculationWindow* window,
+                                     const QMap<QString, QString>& type = {}) {
+  QMap<QString, QString> seen;
+  QTimer::singleShot(0, [&seen, type] {
+    auto* dialog = qobject_cast<CoverDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    for (QLineEdit* box : dialog->findChildren<QLineEdit*>()) {
+      if (type.contains(box->objectName())) {
+        box->clear();
+        box->insert(type[box->objectName()]);  // as typed: key events carry no Chinese
+      }
+      seen[box->objectName()] = box->text();
+    }
+    type.isEmpty() ? dialog->reject() : dialog->accept();
+  });
+  Child<QAction>(window, "COVER")->trigger();
+  return seen;
+}
+
+}  // namespace
+
+// The cover typed in 工程信息 is kept in the project: saved, opened again, shown
+// in the dialog and on the cover of the book the window writes.
+void ProjectTest::coverTypedSavedAndBooked() {
+  const QMap<QString, QString> typed = {
+      {"name", "青龙灌区东干渠"},    {"number", "QL-2026-07"},
+      {"stage", "初步设计"},         {"organisation", "某水利水电勘测设计院"},
+      {"title", "东干渠水力计算书"}, {"computed_by", "张工"},
+      {"checked_by", "李工"},        {"reviewed_by", "王工"},
+      {"approved_by", "赵工"}};
+  QTemporaryDir dir;
+  const QString path = dir.filePath("cover.tarnwick.json");
+  Shell shell;
+  CalculationWindow* window = PressIn(shell, kPresses[0]);
+  CoverDialogOf(window, typed);
+  QCOMPARE(shell.CurrentSession()->Current().cover.checkedBy, std::string("李工"));
+  QVERIFY(shell.CurrentSession()->Dirty());
+  // The project box of the window shows the name typed.
+  const std::string_view box = window->Entry().projectBox;
+  QCOMPARE(
+      window->findChild<QLineEdit*>(QString::fromUtf8(box.data(), qsizetype(box.size())))->text(),
+      typed["name"]);
+  // A design frame, without a name box, prints under the project's name.
+  QCOMPARE(Open(shell, kPresses[2])->PrintHeading(), typed["name"]);
+  window = Open(shell, kPresses[0]);
+  QVERIFY(shell.CurrentSession()->Save(path).isEmpty());
+  Child<QAction>(window, "NEW")->trigger();
+  QCOMPARE(CoverDialogOf(Open(shell, kPresses[0]))["number"], QString());
+  QVERIFY(OpenProject(shell.Calculation(), *shell.CurrentSession(), path));
+  window = Open(shell, kPresses[0]);
+  QCOMPARE(CoverDialogOf(window), typed);
+
+  const QString book = dir.filePath("book.pdf");
+  QVERIFY(window->WriteBookTo(book).isEmpty());
+  QProcess text;
+  text.start("pdftotext", {"-layout", "-l", "1", book, "-"});
+  QVERIFY(text.waitForFinished(30000) && text.exitCode() == 0);
+  const QString cover = QString::fromUtf8(text.readAllStandardOutput());
+  for (const QString& field : typed) QVERIFY2(cover.contains(field), qPrintable(field + cover));
 }
 
 QTEST_MAIN(ProjectTest)

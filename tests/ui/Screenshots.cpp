@@ -4,9 +4,10 @@
 // a tunnel, Form21 and Form26 at their opening size with six reports, the context
 // menus of a box and of the pane, the print dialog and a message box, help,
 // About, the check panel of an open channel and a tunnel, the case table, the
-// design windows of an open channel and a tunnel with their results, the
-// water-surface profiles of a canal behind a gate and a steep pipe, the canal
-// window with three reaches and a drop) and saves a
+// design windows of an open channel (also sized for its increased discharge) and
+// a tunnel with their results, the 工程信息 dialog, the water-surface profiles of
+// a canal behind a gate and a steep pipe, the canal window with three reaches and
+// a drop) and saves a
 // picture of every window into OUTDIR, and a calculation book, book.pdf. With
 // --panes only the six-report windows are taken, their names ended by SUFFIX:
 // for a run under other fonts; with --checks only the windows of the check cases
@@ -14,6 +15,7 @@
 // water-surface profile windows.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
@@ -241,6 +243,15 @@ bool SaveDesigns(Shell& shell) {
     window->findChild<QPushButton*>("Command1")->click();
     const QString name = QStringLiteral("design-") + QString::fromUtf8(d.family.data());
     Save(window, name);
+    if (window->Flows() != nullptr) {
+      // Sized for the increased discharge, with the three discharges after it.
+      window->Flows()->Least()->setText(QStringLiteral("1.5"));
+      window->findChild<QCheckBox*>(QStringLiteral("Check3"))->setChecked(true);
+      window->findChild<QPushButton*>("Command1")->click();
+      Save(window, name + QStringLiteral("-flows"));
+      SaveModal([window] { window->findChild<QAction*>("COVER")->trigger(); },
+                QStringLiteral("cover-dialog"));
+    }
     window->findChild<QAction*>("DRAW2")->trigger();
     Save(window->SectionDrawing(), name + QStringLiteral("-section"));
     window->findChild<QAction*>("DRAW1")->trigger();

@@ -4,12 +4,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDate>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +25,7 @@
 #include "core/Hydraulics.h"
 #include "core/ResultPane.h"
 #include "ui/CalculationWindow.h"
+#include "ui/CheckPanel.h"
 #include "ui/ReportPrinting.h"
 #include "ui/ResultView.h"
 #include "ui/SectionDrawingWindow.h"
@@ -74,6 +77,7 @@ class SectionDrawingTest : public QObject {
   void titleFromProjectNameOrCaption();
   void typedDimensionsBesideTheDrawing();
   void exportsWriteFiles();
+  void printsThePaneToPdf_data();
   void printsThePaneToPdf();
   void printCommandsOfferThePrintDialog();
   void printedColumnsLineUp();
@@ -159,8 +163,12 @@ void SectionDrawingTest::rectangleFiguresBesideTheDrawing() {
   const double froude = d.velocity / std::sqrt(kGravity * d.area / d.surfaceWidth);
   QCOMPARE(d.froude, froude);
   const QStringList lines = FactLines(d);
-  QVERIFY(lines.contains(QStringLiteral("临界水深 hk = %1 m").arg(hc, 0, 'f', 3)));
-  QVERIFY(lines.contains(QStringLiteral("正常水深 h0 = %1 m").arg(d.level, 0, 'f', 3)));
+  // The symbols of the checks and the book: hc, h, W.
+  QVERIFY(lines.contains(QStringLiteral("临界水深 hc = %1 m").arg(hc, 0, 'f', 3)));
+  QVERIFY(lines.contains(QStringLiteral("正常水深 h = %1 m").arg(d.level, 0, 'f', 3)));
+  QVERIFY(lines.contains(QStringLiteral("过水断面面积 W = %1 m²").arg(d.area, 0, 'f', 3)));
+  const Check& critical = window->Checks()->Shown().front();
+  QVERIFY2(critical.text.starts_with("临界水深hc="), critical.text.c_str());
   QVERIFY(lines.contains(QStringLiteral("弗劳德数 Fr = %1").arg(froude, 0, 'f', 3)));
   QVERIFY(
       lines.contains(froude < 1.0 ? QStringLiteral("流态：缓流") : QStringLiteral("流态：急流")));
@@ -247,23 +255,72 @@ void SectionDrawingTest::exportsWriteFiles() {
   }
 }
 
+void SectionDrawingTest::printsThePaneToPdf_data() {
+  QTest::addColumn<QString>("window");
+  QTest::addColumn<QStringList>("texts");
+  QTest::addColumn<int>("presses");
+  QTest::addColumn<QString>("failed");  // a check's text not met, "" for none
+  QTest::newRow("one case, all met") << "Form21" << kRectangle << 1 << "";
+  QTest::newRow("discharge read in part, many pages")
+      << "Form21" << QStringList{"2", "1.5", "0.025", "1000", "2OOO"} << 14
+      << "流量Q的文本“2OOO”只读取了2";
+  QTest::newRow("tunnel") << "Form23"
+                          << QStringList{"3", "2", "1.7320508", "120", "0", "0.014", "1000", "8"}
+                          << 9 << "";
+}
+
+// Each case's block (the report, 工程校核 and its checks) stands whole on one
+// page; every page names the project and gives its number of the whole and the
+// date; a requirement not met reads 不满足.
 void SectionDrawingTest::printsThePaneToPdf() {
-  auto window = Open("Form21", kRectangle);
-  Press(*window);
-  Press(*window);
+  QFETCH(QString, window);
+  QFETCH(QStringList, texts);
+  QFETCH(int, presses);
+  QFETCH(QString, failed);
+  auto form = Open(qPrintable(window), texts);
+  form->findChild<QLineEdit*>(QString::fromUtf8(form->Entry().projectBox.data(),
+                                                qsizetype(form->Entry().projectBox.size())))
+      ->setText(QStringLiteral("东干渠一期"));
+  for (int k = 0; k < presses; ++k) Press(*form);
   QTemporaryDir dir;
   const QString file = dir.filePath(QStringLiteral("reports.pdf"));
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(file);
-  std::vector<std::string> lines;
-  for (const QString& line : window->Pane()->ShownText().split(QLatin1Char('\n'))) {
-    lines.push_back(line.toStdString());
+  form->PrintTo(printer);
+  QProcess text;
+  text.start("pdftotext", {"-layout", file, "-"});
+  QVERIFY(text.waitForFinished(30000) && text.exitCode() == 0);
+  // The pane's CJK face shares glyphs with the Kangxi radicals, which the text
+  // taken from the PDF may then hold: each mapped back to its ideograph.
+  QString all;
+  for (const QChar ch : QString::fromUtf8(text.readAllStandardOutput())) {
+    const bool radical = ch.unicode() >= 0x2F00 && ch.unicode() <= 0x2FDF;
+    all += radical ? QString(ch).normalized(QString::NormalizationForm_KC) : QString(ch);
   }
-  PrintReports(printer, window->ProjectTitle(),
-               QStringLiteral("平底矩形渠、平底梯形渠均匀流水深计算成果"), lines);
-  QVERIFY(Head(file, 5).startsWith("%PDF"));
-  QVERIFY(QFile(file).size() > 1000);
+  QStringList pages = all.split('\f');
+  if (pages.back().trimmed().isEmpty()) pages.removeLast();
+  const QString date = QDate::currentDate().toString("yyyy-MM-dd");
+  int blocks = 0;
+  for (int p = 0; p < pages.size(); ++p) {
+    const QString& page = pages[p];
+    QVERIFY2(page.contains("东干渠一期"), qPrintable(page));
+    // pdftotext may drop the narrow blanks between the words.
+    QVERIFY2(
+        QString(page).remove(' ').contains(QString("第%1页共%2页").arg(p + 1).arg(pages.size())),
+        qPrintable(page));
+    QVERIFY(page.contains(date));
+    // Whole blocks: as many banners as check headings and last checks.
+    const int banners = int(page.count("成果表"));
+    QCOMPARE(int(page.count("工程校核")), banners);
+    QCOMPARE(int(page.count("水深搜索")), banners);
+    QCOMPARE(int(page.count("不满足")), failed.isEmpty() ? 0 : banners);
+    if (!failed.isEmpty()) QCOMPARE(int(page.count(failed)), banners);
+    QCOMPARE(int(page.count("流态：")), banners);
+    blocks += banners;
+  }
+  QCOMPARE(blocks, presses);
+  QCOMPARE(pages.size() > 1, presses > 4);
 }
 
 void SectionDrawingTest::printCommandsOfferThePrintDialog() {

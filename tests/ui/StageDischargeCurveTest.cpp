@@ -20,9 +20,11 @@
 #include <QScatterSeries>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QValueAxis>
 #include <cmath>
 
 #include "WorkedCases.h"
+#include "ui/BookPictures.h"
 #include "ui/CalculationWindow.h"
 #include "ui/Shell.h"
 #include "ui/StageDischargeWindow.h"
@@ -83,6 +85,8 @@ class StageDischargeCurveTest : public QObject {
   void exportsPictureAndTable();
   void tableMatchesCommandLine_data();
   void tableMatchesCommandLine();
+  void roundTickSteps_data();
+  void roundTickSteps();
 };
 
 void StageDischargeCurveTest::opensFromMenuToolbarAndCheck1_data() {
@@ -116,6 +120,17 @@ void StageDischargeCurveTest::opensFromMenuToolbarAndCheck1() {
   const auto c = CaseOf(*FindWindow("Form21"), StdTexts(Worked("Form21")));
   QVERIFY(c.has_value());
   QCOMPARE(curve->MarkedPoint(), QPointF(5.0, c->state.h));
+  // Both axes from a round start in round steps: 1, 2 or 5 × 10^k.
+  for (QAbstractAxis* a : curve->View()->chart()->axes()) {
+    const auto* axis = qobject_cast<QValueAxis*>(a);
+    QVERIFY(axis != nullptr && axis->tickCount() >= 3);
+    const double step = (axis->max() - axis->min()) / (axis->tickCount() - 1);
+    const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+    QVERIFY2(std::fabs(mantissa - 1.0) < 1e-6 || std::fabs(mantissa - 2.0) < 1e-6 ||
+                 std::fabs(mantissa - 5.0) < 1e-6,
+             qPrintable(QString::number(step)));
+    QVERIFY(std::fabs(axis->min() / step - std::round(axis->min() / step)) < 1e-6);
+  }
   // A second request reuses the same window.
   Trigger(window, "DRAW1");
   QCOMPARE(window.CurveWindow(), curve);
@@ -284,14 +299,14 @@ void StageDischargeCurveTest::mouseReadout() {
   // the interpolation between neighbouring depths.
   curve->ShowReadoutAtDepth(h);
   const QString text = curve->Readout();
-  QVERIFY2(text.startsWith(QStringLiteral("水深H = %1 m").arg(QString::number(h, 'f', 3))),
+  QVERIFY2(text.startsWith(QStringLiteral("水深 h = %1 m").arg(QString::number(h, 'f', 3))),
            qPrintable(text));
   const double q =
-      text.section(QStringLiteral("流量Q = "), 1).section(QLatin1Char(' '), 0, 0).toDouble();
+      text.section(QStringLiteral("流量 Q = "), 1).section(QLatin1Char(' '), 0, 0).toDouble();
   QVERIFY2(std::abs(q - 5.0) < 0.01, qPrintable(text));
   // Above the curve there is nothing to read.
   curve->ShowReadoutAtDepth(3.0 * h);
-  QVERIFY(!curve->Readout().contains(QStringLiteral("流量Q")));
+  QVERIFY(!curve->Readout().contains(QStringLiteral("流量 Q")));
 
   // The mouse over the computed point reads about its depth.
   QChart* chart = curve->View()->chart();
@@ -301,9 +316,9 @@ void StageDischargeCurveTest::mouseReadout() {
   QMouseEvent move(QEvent::MouseMove, QPointF(inView), viewport->mapToGlobal(QPointF(inView)),
                    Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(viewport, &move);
-  QVERIFY2(curve->Readout().contains(QStringLiteral("流量Q")), qPrintable(curve->Readout()));
+  QVERIFY2(curve->Readout().contains(QStringLiteral("流量 Q")), qPrintable(curve->Readout()));
   const double shownDepth = curve->Readout()
-                                .section(QStringLiteral("水深H = "), 1)
+                                .section(QStringLiteral("水深 h = "), 1)
                                 .section(QLatin1Char(' '), 0, 0)
                                 .toDouble();
   QVERIFY2(std::abs(shownDepth - h) < 0.02 * h, qPrintable(curve->Readout()));
@@ -370,6 +385,21 @@ void StageDischargeCurveTest::tableMatchesCommandLine() {
   QFile file(path);
   QVERIFY(file.open(QIODevice::ReadOnly));
   QCOMPARE(file.readAll(), expected);
+}
+
+// The book's curve: ticks 1, 2 or 5 × 10^k apart, the least not under span/count.
+void StageDischargeCurveTest::roundTickSteps_data() {
+  QTest::addColumn<double>("span");
+  QTest::addColumn<double>("step");
+  const double rows[][2] = {{7.0, 2.0},     {1.0, 0.2}, {0.37, 0.1}, {10.0, 2.0},
+                            {600.0, 200.0}, {4.9, 1.0}, {5.0, 1.0},  {0.0123, 0.005}};
+  for (const auto& r : rows) QTest::newRow(qPrintable(QString::number(r[0]))) << r[0] << r[1];
+}
+
+void StageDischargeCurveTest::roundTickSteps() {
+  QFETCH(double, span);
+  QFETCH(double, step);
+  QVERIFY(std::fabs(RoundTickStep(span, 5) - step) < 1e-12 * step);
 }
 
 QTEST_MAIN(StageDischargeCurveTest)
