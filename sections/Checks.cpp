@@ -154,7 +154,7 @@ void FlowRegimeChecks(const WindowSpec& window, std::span<const std::string> tex
       const double alpha = atCase.Alpha(s.h);
       const double e = s.h + alpha * s.v * s.v / (2.0 * kGravity);
       Add(out, "coriolis", CheckStatus::Note, alpha, std::nullopt,
-          "动能修正系数α=Σ(Ki³/Ai²)/(K³/A²)=" + Fixed(alpha, 3) +
+          "动能修正系数α=Σ(Ki³/Wi²)/(K³/W²)=" + Fixed(alpha, 3) +
               "，断面比能Eα=h+αV²/2g=" + Fixed(e, 3) + " m");
       fr = atCase.Froude(s.h);
       Add(out, "froude", CheckStatus::Note, fr, std::nullopt,
