@@ -26,6 +26,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -480,28 +481,14 @@ int main(int argc, char** argv) {
       Save(window->SectionDrawing(), name + QStringLiteral("-floor-arch-section"));
     }
     if (&c == &WorkedCases().back()) {
-      // The printed reports of this window, as a page image.
+      // The printout of this window's reports with their checks (文件 → 打印), as
+      // a PDF whose pages the script renders.
       window->findChild<QPushButton*>("Command1")->click();
-      std::vector<std::string> lines;
-      for (const QString& line : window->Pane()->ShownText().split(QLatin1Char('\n'))) {
-        lines.push_back(line.toStdString());
-      }
-      // An A4 page at 96 dpi with 2 cm margins.
-      QImage image(794, 1123, QImage::Format_RGB32);
-      image.fill(Qt::white);
-      {
-        const ReportSheet sheet(window->PrintHeading(),
-                                QString::fromUtf8(window->Entry().resultCaption.data(),
-                                                  window->Entry().resultCaption.size()),
-                                lines, 10.0, image, QRectF(76, 76, 794 - 152, 1123 - 152));
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        sheet.PaintPage(painter, 0);
-      }
-      const QString file = outDir.filePath(
-          QStringLiteral("%1-print-page.png").arg(saved++, 2, 10, QLatin1Char('0')));
-      image.save(file);
-      std::printf("%s\n", qPrintable(file));
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(outDir.filePath(QStringLiteral("print.pdf")));
+      window->PrintTo(printer);
+      std::printf("%s\n", qPrintable(outDir.filePath(QStringLiteral("print.pdf"))));
       window->findChild<QAction*>("HELP")->trigger();
       Save(shell.Help(), "Form3");
       window->findChild<QAction*>("ABOUT")->trigger();
