@@ -402,7 +402,12 @@ void PrintOptionHelp(std::ostream& out) {
     if (!row.alias.empty()) spelling.append(row.alias).append(", ");
     spelling.append(row.name);
     if (!row.argument.empty()) spelling.append(" ").append(row.argument);
-    out << "  " << std::left << std::setw(24) << spelling << row.help << "\n";
+    // A spelling wider than its column takes a line of its own.
+    if (spelling.size() >= 24) {
+      out << "  " << spelling << "\n" << std::string(26, ' ') << row.help << "\n";
+    } else {
+      out << "  " << std::left << std::setw(24) << spelling << row.help << "\n";
+    }
   }
 }
 
