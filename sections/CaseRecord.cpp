@@ -1,5 +1,7 @@
 #include "CaseRecord.h"
 
+#include <algorithm>
+
 #include <cstdio>
 
 namespace tarnwick {
@@ -36,11 +38,23 @@ std::string ModeMisfit(const WindowSpec& window, const DesignRequest& request) {
   switch (request.mode) {
     case DesignMode::SolveBox:
       if (window.kind != CalculationKind::Discharge) return "--solve needs a discharge window";
-      for (const std::string_view box : design::SolvableBoxes(window)) {
-        if (box == request.box) return {};
+      {
+        std::string solvable;
+        for (const std::string_view box : design::SolvableBoxes(window)) {
+          if (box == request.box) return {};
+          for (const BoxSpec& spec : window.boxes) {
+            if (spec.name != box) continue;
+            solvable.append(solvable.empty() ? "" : ", ").append(box);
+            if (!spec.symbol.empty()) solvable.append(" (").append(spec.symbol).append(")");
+          }
+        }
+        const bool named = std::any_of(window.boxes.begin(), window.boxes.end(),
+                                       [&](const BoxSpec& b) { return b.name == request.box; });
+        return (named ? "box '" + request.box + "' of " + std::string(window.name) +
+                            " cannot be solved for"
+                      : std::string(window.name) + " has no box '" + request.box + "'") +
+               "; the boxes it solves for: " + solvable;
       }
-      return "box '" + request.box + "' of " + std::string(window.name) +
-             " cannot be solved for (a dimension, roughness or slope box)";
     case DesignMode::Ratio:
     case DesignMode::Best:
       if (design::OffersProportions(window)) return {};
