@@ -11,6 +11,7 @@
 #include "ProfileCommand.h"
 #include "core/ReportRow.h"
 #include "sections/CanalFile.h"
+#include "sections/ProjectFile.h"
 
 namespace tarnwick {
 
@@ -76,12 +77,33 @@ int WriteCanalBook(const CalcOptions& o, const CanalInput& canal, std::ostream& 
   return book.Finish(err) ? 0 : 3;
 }
 
+// The canal added to the project of --save (made when absent), atomically:
+// 2 when the project cannot be read, 3 when it cannot be written, else 0.
+int SaveCanal(const CalcOptions& o, const CanalInput& canal, std::ostream& err) {
+  ProjectAppender project;
+  if (const std::string why = project.Read(o.save); !why.empty()) {
+    err << "tarnwick-calc: " << why << "; nothing was saved\n";
+    return 2;
+  }
+  if (project.Name().empty()) project.Name() = o.name.value_or(std::string());
+  project.AddCanal(canal);
+  std::string why = project.Open();
+  if (why.empty()) why = project.Commit();
+  if (!why.empty()) {
+    err << "tarnwick-calc: cannot save " << o.save << ": " << why
+        << "; the old file is unchanged\n";
+    return 3;
+  }
+  return 0;
+}
+
 }  // namespace
 
 CanalRun RunCanal(const CalcOptions& o, std::ostream& err) {
   CanalRun run;
   if (!o.window.empty() || ProfileAsked(o) || o.batch || o.rating || o.checks) {
-    err << "tarnwick-calc: --canal takes the canal file alone, with --json and --book at most\n";
+    err << "tarnwick-calc: --canal takes the canal file alone, with --json, --book and --save at "
+           "most\n";
     run.status = 2;
     return run;
   }
@@ -98,6 +120,12 @@ CanalRun RunCanal(const CalcOptions& o, std::ostream& err) {
     err << "tarnwick-calc: " << o.canal << ": " << reading.error << "\n";
     run.status = 2;
     return run;
+  }
+  if (!o.save.empty()) {
+    if (const int saved = SaveCanal(o, reading.canal, err); saved != 0) {
+      run.status = saved;
+      return run;
+    }
   }
   const CanalResult result = ComputeCanal(reading.canal);
   if (result.reaches.empty()) {

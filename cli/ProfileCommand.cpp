@@ -11,6 +11,7 @@
 #include "core/ReportRow.h"
 #include "sections/Profile.h"
 #include "sections/ProfileTable.h"
+#include "sections/ProjectFile.h"
 
 namespace tarnwick {
 
@@ -105,12 +106,38 @@ std::string Misfit(const CalcOptions& o, const WindowSpec& window) {
   return {};
 }
 
-// The book of the case with its profile: the record of the press, which keeps
-// the profile asked of it, handed to the writer as any other case.
-int WriteProfileBook(const CalcOptions& o, const WindowSpec& window, const ProfileRequest& request,
-                     std::ostream& err) {
+// The case with its profile added to the project of --save (made when absent),
+// atomically: 2 when the project cannot be read, 3 when it cannot be written.
+int SaveProfileCase(const CalcOptions& o, const CaseRecord& record, std::ostream& err) {
+  ProjectAppender project;
+  if (const std::string why = project.Read(o.save); !why.empty()) {
+    err << "tarnwick-calc: " << why << "; nothing was saved\n";
+    return kExitUsage;
+  }
+  if (project.Name().empty()) project.Name() = o.name.value_or(std::string());
+  std::string why = project.Open();
+  if (why.empty()) {
+    project.Add(record);
+    why = project.Commit();
+  }
+  if (!why.empty()) {
+    err << "tarnwick-calc: cannot save " << o.save << ": " << why
+        << "; the old file is unchanged\n";
+    return kExitBookLost;
+  }
+  return kExitProfile;
+}
+
+// The case with its profile kept (--save) and booked (--book): the record of
+// the press, which keeps the profile asked of it, handed on as any other case.
+int KeepProfileCase(const CalcOptions& o, const WindowSpec& window, const ProfileRequest& request,
+                    std::ostream& err) {
   CaseRecord record = RecordPress(window, o.boxes, o.limits);
   record.profile = request;
+  if (!o.save.empty()) {
+    if (const int saved = SaveProfileCase(o, record, err); saved != kExitProfile) return saved;
+  }
+  if (o.book.empty()) return kExitProfile;
   BookWriter book;
   if (!book.Start(o.book, o.name.value_or(std::string(window.caption)), err, o.cover)) {
     return kExitBookLost;
@@ -162,7 +189,8 @@ ProfileRun RunProfile(const CalcOptions& o, const WindowSpec& window, std::ostre
   } else {
     TextReport(run.pane, o, window, w);
   }
-  run.status = o.book.empty() ? kExitProfile : WriteProfileBook(o, window, request, err);
+  run.status =
+      o.book.empty() && o.save.empty() ? kExitProfile : KeepProfileCase(o, window, request, err);
   return run;
 }
 

@@ -526,6 +526,14 @@ std::string ProjectAppender::Open() {
     p.name = name_;
     head_ = Dump(HeadJson(p), 1);
   }
+  if (!canals_.empty()) {
+    Json head = Json::parse(head_);
+    Json& canals = head["canals"];
+    if (!canals.is_array()) canals = Json::array();
+    for (const CanalInput& c : canals_) canals.push_back(Json::parse(CanalJson(c)));
+    head_ = Dump(head, 1);
+    canals_.clear();
+  }
   // The head without its closing brace, then the cases one a line.
   std::string_view head = std::string_view(head_).substr(0, head_.rfind('}'));
   head = head.substr(0, head.find_last_not_of(" \n") + 1);

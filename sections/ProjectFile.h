@@ -116,6 +116,8 @@ class ProjectAppender {
   // Starts the new file; empty, or why it cannot be written.
   std::string Open();
   void Add(const CaseRecord& record);
+  // A canal kept after the project's own (before Open).
+  void AddCanal(const CanalInput& canal) { canals_.push_back(canal); }
   // Finishes the file with each window's last texts; empty, or why it was not written.
   std::string Commit();
   // The project's name as read (empty for a new project), and to set for a new one.
@@ -126,6 +128,7 @@ class ProjectAppender {
   std::string name_;
   std::string head_;                      // the file up to the first case
   std::vector<std::string> storedCases_;  // the old cases as stored
+  std::vector<CanalInput> canals_;        // canals to add
   Project windows_;                       // the windows' last texts
   AtomicFile file_;
   bool firstCase_ = true;

@@ -73,6 +73,20 @@ p["canals"][0]["reaches"][0]["window"] = "Form32"
 json.dump(p, open(sys.argv[2], "w"), ensure_ascii=False)
 PY
 
+# A profile and a canal saved from the command line: the case keeps its profile,
+# the canal runs as the file it came from.
+profile=(Form21 --profile --length 500 --control 2.7 3.6 0 0.025 714.2857 3.6)
+"$calc" --save kept.json "${profile[@]}" >/dev/null || fail "--save of a profile: $?"
+"$calc" --save kept.json --canal "$example" >/dev/null || fail "--save of a canal: $?"
+python3 - kept.json saved-canal.json <<'PY' || fail "the profile or the canal was not kept"
+import json, sys
+p = json.load(open(sys.argv[1]))
+assert p["cases"][0]["profile"]["length"] == 500 and p["cases"][0]["profile"]["control"] == 2.7
+json.dump(p["canals"][0], open(sys.argv[2], "w"), ensure_ascii=False)
+PY
+"$calc" --canal saved-canal.json >canal-saved.txt || fail "--canal on the saved canal: $?"
+"$calc" --canal "$example" | cmp -s - canal-saved.txt || fail "the saved canal computes otherwise"
+
 # Bad files: each refused with the file and the place, and not changed by a save.
 printf '{"format":"tarnwick-project","version":2,"cases":[]}' >newer-version.json
 printf '{"format":"other","version":1,"cases":[]}' >unknown-format.json
@@ -88,10 +102,13 @@ while read -r file place; do
   status=$?
   [ $status -eq 2 ] || fail "$file: --project status $status"
   grep -qF "$file: " err && grep -qF "$place" err || fail "$file: message '$(cat err)' lacks '$place'"
-  "$calc" --save "$file" "${form21[@]}" >/dev/null 2>err
-  status=$?
-  [ $status -eq 2 ] || fail "$file: --save status $status"
-  cmp -s "$file" "$file.before" || fail "$file was changed"
+  for run in "${form21[*]}" "--canal $example" "${profile[*]}"; do
+    read -r -a words <<<"$run"
+    "$calc" --save "$file" "${words[@]}" >/dev/null 2>err
+    status=$?
+    [ $status -eq 2 ] || fail "$file: --save $run: status $status"
+    cmp -s "$file" "$file.before" || fail "$file was changed by --save $run"
+  done
 done <<'TABLE'
 newer-version.json 文件头: 版本 2
 unknown-format.json 文件头: 不是 Tarnwick 项目文件
@@ -124,9 +141,12 @@ status=$?
 cmp -s p.json "$small/p.json" || fail "a save to a full disk changed the old file"
 [ "$(ls -A "$small")" = "p.json" ] || fail "a failed save left $(ls -A "$small")"
 ln -s /dev/full full.json
-"$calc" --save full.json "${form21[@]}" >/dev/null 2>err
-status=$?
-[ $status -eq 3 ] || fail "a save through a link to /dev/full: status $status"
+for run in "${form21[*]}" "--canal $example" "${profile[*]}"; do
+  read -r -a words <<<"$run"
+  "$calc" --save full.json "${words[@]}" >/dev/null 2>err
+  status=$?
+  [ $status -eq 3 ] || fail "a save of $run through a link to /dev/full: status $status"
+done
 
 # Standard input that cannot be read: a folder, a closed descriptor.
 "$calc" Form21 - <"$dir" >/dev/null 2>err
