@@ -36,6 +36,7 @@ QTextCharFormat Font(const QString& family, double points, bool bold = false) {
 constexpr int kKeepWithNext = QTextFormat::UserProperty + 1;
 // A block property: the block is a heading of the contents.
 constexpr int kContentsHeading = QTextFormat::UserProperty + 2;
+constexpr double kCellPadding = 3.0;  // inside each table cell, points
 
 QTextCharFormat Body() { return Font(kBookFace, 10.5); }
 
@@ -164,7 +165,7 @@ class Pdf : public Writer {
     before.setProperty(kKeepWithNext, cursor_.blockFormat().boolProperty(kKeepWithNext));
     cursor_.insertBlock(before);
     QTextTableFormat format;
-    format.setCellPadding(3);
+    format.setCellPadding(kCellPadding);
     format.setBorder(0.5);
     const int head = header.isEmpty() ? 0 : 1;
     format.setHeaderRowCount(head);
@@ -240,12 +241,20 @@ class Pdf : public Writer {
       QRectF rect;
       bool keepWithNext = false;
       bool frame = false;
+      std::vector<double> rowTops = {};  // a table's rows, where it may be cut
     };
     std::vector<Item> items;
     const QAbstractTextDocumentLayout* layout = doc_->documentLayout();
     for (auto it = doc_->rootFrame()->begin(); !it.atEnd(); ++it) {
       if (QTextFrame* frame = it.currentFrame()) {
-        items.push_back({layout->frameBoundingRect(frame), false, true});
+        Item item{layout->frameBoundingRect(frame), false, true};
+        if (const auto* table = qobject_cast<QTextTable*>(frame)) {
+          for (int row = 1; row < table->rows(); ++row) {
+            const QTextBlock first = table->cellAt(row, 0).firstCursorPosition().block();
+            item.rowTops.push_back(layout->blockBoundingRect(first).top() - kCellPadding);
+          }
+        }
+        items.push_back(std::move(item));
       } else {
         const QTextBlock block = it.currentBlock();
         items.push_back(
@@ -256,6 +265,16 @@ class Pdf : public Writer {
     std::vector<double> tops = {0.0};
     for (size_t k = 0; k < items.size(); ++k) {
       while (items[k].rect.bottom() > tops.back() + h) {
+        // Taller than a page even from the top of one (a long table): it runs on
+        // from where it stands and is cut at the last row that fits.
+        if (items[k].rect.height() > h && items[k].rect.top() < tops.back() + h) {
+          double cut = tops.back() + h;
+          for (const double row : items[k].rowTops) {
+            if (row > tops.back() && row <= tops.back() + h) cut = row;
+          }
+          tops.push_back(cut);
+          continue;
+        }
         // The item goes down with every one before it that must stay with it.
         size_t first = k;
         while (first > 0 && items[first - 1].keepWithNext &&

@@ -285,6 +285,17 @@ page_of() {
 first=$(page_of "$dir/profile.pdf" "渠段长L= 500")
 last=$(page_of "$dir/profile.pdf" "距正常水深1mm以内")
 [ -n "$first" ] && [ "$first" = "$last" ] || fail "profile.pdf: heading on pages '$first' and '$last'"
+# A station table longer than a page follows its caption on the same page and
+# runs on page by page: no page is left with its foot alone.
+"$calc" --book "$dir/long.pdf" --profile --length 500 --control 2.7 --step 5 \
+  Form21 100000 0 0.025 714.285714285714 360000 >/dev/null || fail "long profile book: $?"
+[ "$(page_of "$dir/long.pdf" "水面线计算表")" = "$(page_of "$dir/long.pdf" "距离 x(m)")" ] ||
+  fail "long.pdf: the station table is not on its caption's page"
+pages=$(pdfinfo "$dir/long.pdf" | awk '/^Pages:/ {print $2}')
+for ((k = 1; k <= pages; k++)); do
+  [ "$(pdftotext -f $k -l $k "$dir/long.pdf" - | grep -cv '^\s*$')" -gt 1 ] ||
+    fail "long.pdf: page $k holds nothing but its foot"
+done
 # Failed writes of these books end with status 3.
 for run in "--canal $examples/canal_banks.json" "${profile[*]}"; do
   status=0
