@@ -107,6 +107,14 @@ QString Conclusion(size_t number, const CaseRecord& r) {
     if (c.status == CheckStatus::Note || into.contains(label)) continue;
     into << label;
   }
+  // A canal's flows: silting at the least discharge, scouring at the design one.
+  if (r.flows) {
+    const FlowCombination& f = *r.flows;
+    (f.least.v >= f.siltLimit ? met : failed) << QStringLiteral("最小流量不淤流速");
+    if (f.scourLimit) {
+      (f.design.v <= *f.scourLimit ? met : failed) << QStringLiteral("设计流量不冲流速");
+    }
+  }
   QString s = CaseTitle(number, r) + QStringLiteral("：");
   if (met.isEmpty() && failed.isEmpty())
     return s + QStringLiteral("无须判定的要求，校核项均为提示。");

@@ -271,6 +271,7 @@ flows|流量组合（设计/加大/最小流量）
 flows|加大流量
 flows|中小型渠道安全超高
 flows|不淤流速 V不淤
+flows|最小流量不淤流速满足要求
 ROWS
 done
 # The heading block of a profile is never cut by a page: its first and last line
