@@ -28,19 +28,38 @@ struct DepthSearchResult {
   bool converged = false;  // false when the passes ran out (the report does not say so)
 };
 
-// `evaluate(h)` returns the whole state at depth h; the state exposes `q1`.
-// When the passes run out the result is the midpoint of the last pass, evaluated.
+namespace search_detail {
+
+// Depths that decide a pass without evaluating it: Q1 at `below` is at most
+// q − tolerance and at `above` at least q + tolerance, each by a margin that
+// covers the rounding of one evaluation; NaN where none is known.
+struct DecidedDepths {
+  double below = std::nan("");
+  double above = std::nan("");
+};
+
+// The bisection: a midpoint at or beyond a decided depth is decided without an
+// evaluation (Q1 must then rise with the depth); the last pass always evaluates.
 template <class Evaluate>
-auto NormalDepthSearch(double q, DepthBracket bracket, Evaluate&& evaluate,
-                       SearchControl control = {})
-    -> DepthSearchResult<std::invoke_result_t<Evaluate&, double>> {
+auto Bisect(double q, DepthBracket bracket, Evaluate& evaluate, SearchControl control,
+            DecidedDepths decided) -> DepthSearchResult<std::invoke_result_t<Evaluate&, double>> {
   DepthSearchResult<std::invoke_result_t<Evaluate&, double>> result;
   double lo = bracket.lo;
   double hi = bracket.hi;
   for (int pass = 1; pass <= control.maxPasses; ++pass) {
     const double h = (hi + lo) / 2.0;
-    result.state = evaluate(h);
     result.passes = pass;
+    if (pass < control.maxPasses) {
+      if (h <= decided.below) {
+        lo = h;
+        continue;
+      }
+      if (h >= decided.above) {
+        hi = h;
+        continue;
+      }
+    }
+    result.state = evaluate(h);
     if (std::abs(result.state.q1 - q) < control.tolerance) {
       result.converged = true;
       return result;
@@ -54,18 +73,22 @@ auto NormalDepthSearch(double q, DepthBracket bracket, Evaluate&& evaluate,
   return result;
 }
 
+}  // namespace search_detail
+
+// `evaluate(h)` returns the whole state at depth h; the state exposes `q1`.
+// When the passes run out the result is the midpoint of the last pass, evaluated.
+template <class Evaluate>
+auto NormalDepthSearch(double q, DepthBracket bracket, Evaluate&& evaluate,
+                       SearchControl control = {})
+    -> DepthSearchResult<std::invoke_result_t<Evaluate&, double>> {
+  return search_detail::Bisect(q, bracket, evaluate, control, {});
+}
+
 namespace search_detail {
 
 // Depths around the root of Q1(h) = q that decide the bisection's passes for it:
-// Q1 at `below` is at most q − tolerance and at `above` at least q + tolerance,
-// each by a margin that covers the rounding of one evaluation; NaN where none
-// was found. A secant from h = 1 m (or the bracket's middle) after a first step
-// with Manning's Q ∝ h^(5/3) of a wide channel; a handful of evaluations.
-struct DecidedDepths {
-  double below = std::nan("");
-  double above = std::nan("");
-};
-
+// a secant from h = 1 m (or the bracket's middle) after a first step with
+// Manning's Q ∝ h^(5/3) of a wide channel; a handful of evaluations.
 template <class Evaluate>
 DecidedDepths DecidingDepths(double q, DepthBracket bracket, Evaluate& evaluate, double tolerance) {
   constexpr int kSecantSteps = 6;
@@ -117,36 +140,9 @@ template <class Evaluate>
 auto RisingNormalDepthSearch(double q, DepthBracket bracket, Evaluate&& evaluate,
                              SearchControl control = {})
     -> DepthSearchResult<std::invoke_result_t<Evaluate&, double>> {
-  DepthSearchResult<std::invoke_result_t<Evaluate&, double>> result;
-  const search_detail::DecidedDepths decided =
-      search_detail::DecidingDepths(q, bracket, evaluate, control.tolerance);
-  double lo = bracket.lo;
-  double hi = bracket.hi;
-  for (int pass = 1; pass <= control.maxPasses; ++pass) {
-    const double h = (hi + lo) / 2.0;
-    result.passes = pass;
-    if (pass < control.maxPasses) {
-      if (h <= decided.below) {
-        lo = h;
-        continue;
-      }
-      if (h >= decided.above) {
-        hi = h;
-        continue;
-      }
-    }
-    result.state = evaluate(h);
-    if (std::abs(result.state.q1 - q) < control.tolerance) {
-      result.converged = true;
-      return result;
-    }
-    if (result.state.q1 > q) {
-      hi = h;
-    } else {
-      lo = h;
-    }
-  }
-  return result;
+  return search_detail::Bisect(
+      q, bracket, evaluate, control,
+      search_detail::DecidingDepths(q, bracket, evaluate, control.tolerance));
 }
 
 }  // namespace tarnwick
