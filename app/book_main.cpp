@@ -89,7 +89,8 @@ int BookStream(tarnwick::ui::CalculationBook& book) {
   return 3;
 }
 
-// Every case of a project file, with the note of each that differs from now.
+// Every case of a project file, with the note of each that differs from now,
+// then its canals.
 void BookProject(tarnwick::ui::CalculationBook& book, const tarnwick::ProjectRead& read) {
   const std::vector<tarnwick::CaseRecord>& cases = read.project->cases;
   for (size_t k = 0; k < cases.size(); ++k) {
@@ -101,6 +102,7 @@ void BookProject(tarnwick::ui::CalculationBook& book, const tarnwick::ProjectRea
     }
     book.Add(cases[k], note);
   }
+  for (const tarnwick::CanalInput& canal : read.project->canals) book.AddCanal(canal);
 }
 
 }  // namespace
