@@ -7,7 +7,8 @@
 // input as they are computed, one JSON line a case (sections/ProjectFile.h) or a
 // canal ({"canal": the canal file}, sections/CanalFile.h), then
 // a last line {"end": N}. Input that ends without it is a run that was given up:
-// no book is written. With --project, the book of every case of a project file.
+// no book is written. With --project, the book of every case of a project file,
+// then its canals.
 // Each case is booked as it comes and let go, so a book of any length is written
 // in the memory of one case; the book takes its name only when complete.
 // Exit status: 0 written, 2 usage or unreadable records/project, 3 not written.
