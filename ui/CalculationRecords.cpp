@@ -82,6 +82,13 @@ void CalculationWindow::ShowRecords() {
       rows.push_back(std::move(*row));
     }
   }
+  // The project's canals after the window's cases, as the book has them.
+  for (const CanalInput& canal : session_->Current().canals) {
+    if (std::optional<CaseRow> row = CaseRowOf(canal)) {
+      row->order = rows.size();
+      rows.push_back(std::move(*row));
+    }
+  }
   cases_->SetRows(std::move(rows));
   undo_->setEnabled(session_->CanUndo());
 }

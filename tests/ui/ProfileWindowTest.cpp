@@ -226,17 +226,6 @@ void ProfileWindowTest::profileKeptInProject() {
   CalculationWindow* window = Pressed(shell, kForm21);
   const ProfileRequest request{1500.0, 0.0, {ControlKind::Depth, 2.5}, 101.2};
   QVERIFY(window->ShowProfile(request) != nullptr);
-  // The window's book holds its case, then the project's canal with its banks.
-  const QString book = dir.filePath("book.pdf");
-  QVERIFY(window->WriteBookTo(book).isEmpty());
-  QProcess pdf;
-  pdf.start("pdftotext", {book, "-"});
-  QVERIFY(pdf.waitForFinished(30000) && pdf.exitCode() == 0);
-  const QString text = QString::fromUtf8(pdf.readAllStandardOutput());
-  const qsizetype reportAt = text.lastIndexOf("正常水深H=");
-  QVERIFY2(reportAt >= 0 && reportAt < text.lastIndexOf("渠段: 跌坎下段"), qPrintable(text));
-  QVERIFY2(text.contains("渠道水面线 1") && text.contains("渠顶高程="), qPrintable(text));
-
   QVERIFY(shell.CurrentSession()->Save(path).isEmpty());
   shell.CurrentSession()->New();
   QVERIFY(shell.CurrentSession()->Current().cases.empty());
@@ -359,6 +348,29 @@ void ProfileWindowTest::canalTypedComputedAndKept() {
   QFile file(csv);
   QVERIFY(file.open(QIODevice::ReadOnly));
   QCOMPARE(file.readAll().count('\n'), qsizetype(view->Table()->model()->rowCount() + 1));
+
+  // The window's case table lists the canal after its case, a row that stands
+  // for no case: deleting it deletes nothing.
+  auto* cases = window->findChild<CaseTableWindow*>();
+  QVERIFY(cases != nullptr);
+  const std::vector<CaseRow>& rows = cases->Table().Rows();
+  QCOMPARE(rows.size(), size_t(2));
+  QVERIFY(rows.back().canal && !rows.front().canal);
+  QVERIFY2(rows.back().inputs.find("Q=12 下游水位z=103.2 渠段3段") == 0,
+           rows.back().inputs.c_str());
+  cases->View()->setCurrentCell(1, 0);
+  Child<QAction>(cases, "DeleteCase")->trigger();
+  QCOMPARE(shell.CurrentSession()->Current().cases.size(), size_t(1));
+  // The window's book holds its case, then the project's canal with its banks.
+  const QString book = dir.filePath("book.pdf");
+  QVERIFY(window->WriteBookTo(book).isEmpty());
+  QProcess pdf;
+  pdf.start("pdftotext", {book, "-"});
+  QVERIFY(pdf.waitForFinished(30000) && pdf.exitCode() == 0);
+  const QString text = QString::fromUtf8(pdf.readAllStandardOutput());
+  const qsizetype reportAt = text.lastIndexOf("正常水深H=");
+  QVERIFY2(reportAt >= 0 && reportAt < text.lastIndexOf("渠段: 跌坎下段"), qPrintable(text));
+  QVERIFY2(text.contains("渠道水面线 1") && text.contains("渠顶高程="), qPrintable(text));
 
   QVERIFY(shell.CurrentSession()->Save(path).isEmpty());
   shell.CurrentSession()->New();
