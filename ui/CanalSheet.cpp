@@ -79,10 +79,16 @@ void FreeFalls(QPainter& painter, const ProfileScale& k, const CanalSheet& s) {
 }
 
 // The bank level of each open reach where the design rule set one: a level line
-// over the reach, its figure at the reach's upstream end.
-void BankLines(QPainter& painter, const ProfileScale& k, const CanalSheet& s,
+// over the reach, its figure at the reach's upstream end; the rule over the plot.
+void BankLines(QPainter& painter, const QRectF& sheet, const ProfileScale& k, const CanalSheet& s,
                const LegendEntry& bank) {
   const QFontMetricsF metrics(painter.font());
+  if (!s.bankRule.isEmpty()) {
+    // Under the title's figures: how the bank levels were set and by which rule.
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(sheet.left(), sheet.top() + 56, sheet.width(), metrics.height()),
+                     Qt::AlignCenter, s.bankRule);
+  }
   for (const CanalSheetReach& r : s.reaches) {
     if (!r.bank) continue;
     const double y = k.Y(*r.bank);
@@ -179,18 +185,12 @@ void PaintCanal(QPainter& painter, const QRectF& sheet, const CanalSheet& s) {
   PaintAxes(painter, k, QStringLiteral("渠道下游端"));
   const LegendEntry bank = {QPen(QColor(150, 60, 0), 1.8),
                             banks ? QStringLiteral("渠顶高程(设计规则)") : QString()};
-  BankLines(painter, k, s, bank);
+  BankLines(painter, sheet, k, s, bank);
   FreeFalls(painter, k, s);
   ReachNames(painter, k, s);
   const LegendEntry legend[] = {
       bed, bank, TopLegend(open, false), TopLegend(closed, true), normal, critical, water};
   PaintLegend(painter, k, legend);
-  if (!s.bankRule.isEmpty()) {
-    // Under the title's figures: how the bank levels were set and by which rule.
-    painter.drawText(QRectF(sheet.left(), sheet.top() + 56, sheet.width(),
-                            QFontMetricsF(painter.font()).height()),
-                     Qt::AlignCenter, s.bankRule);
-  }
 
   painter.restore();
 }
