@@ -7,7 +7,8 @@
 // input as they are computed, one JSON line a case (sections/ProjectFile.h) or a
 // canal ({"canal": the canal file}, sections/CanalFile.h), then
 // a last line {"end": N}. Input that ends without it is a run that was given up:
-// no book is written. With --project, the book of every case of a project file.
+// no book is written. With --project, the book of every case of a project file,
+// then its canals.
 // Each case is booked as it comes and let go, so a book of any length is written
 // in the memory of one case; the book takes its name only when complete.
 // Exit status: 0 written, 2 usage or unreadable records/project, 3 not written.
@@ -89,7 +90,8 @@ int BookStream(tarnwick::ui::CalculationBook& book) {
   return 3;
 }
 
-// Every case of a project file, with the note of each that differs from now.
+// Every case of a project file, with the note of each that differs from now,
+// then its canals.
 void BookProject(tarnwick::ui::CalculationBook& book, const tarnwick::ProjectRead& read) {
   const std::vector<tarnwick::CaseRecord>& cases = read.project->cases;
   for (size_t k = 0; k < cases.size(); ++k) {
@@ -101,6 +103,7 @@ void BookProject(tarnwick::ui::CalculationBook& book, const tarnwick::ProjectRea
     }
     book.Add(cases[k], note);
   }
+  for (const tarnwick::CanalInput& canal : read.project->canals) book.AddCanal(canal);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "JsonOutput.h"
 #include "ProfileCommand.h"
 #include "core/RatingTable.h"
+#include "sections/CanalFile.h"
 #include "sections/Checks.h"
 #include "sections/Design.h"
 #include "sections/ProjectFile.h"
@@ -163,6 +164,11 @@ class CaseSinks {
   void Add(const CaseRecord& r) {
     if (saving_) project_.Add(r);
     if (booking_) book_.Add(r);
+  }
+  // A canal goes to the book alone: a project file keeps its canals apart from
+  // its cases, and --save adds cases only.
+  void AddCanal(const CanalInput& canal) {
+    if (booking_) book_.AddLine("{\"canal\": " + CanalJson(canal) + "}");
   }
   // Finishes both; the status of the run, made worse when either was lost. A run
   // whose output was lost saves nothing and leaves no book.
@@ -398,6 +404,8 @@ int RunProject(const CalcOptions& options, CheckedOutput& out, std::ostream& err
     if (!out.Write(ResultPane{}, text)) return sinks.Close(kExitOutput, err);
     text.clear();
   }
+  // The project's canals are booked after its cases, as the window's book has them.
+  for (const CanalInput& canal : read.project->canals) sinks.AddCanal(canal);
   return sinks.Close(status, err);
 }
 

@@ -145,6 +145,42 @@ std::optional<CaseRow> CaseRowOf(const CaseRecord& record) {
   return row;
 }
 
+std::optional<CaseRow> CaseRowOf(const CanalInput& canal) {
+  const CanalResult result = ComputeCanal(canal);
+  if (result.reaches.empty() || result.reaches.front().profile.stations.empty()) {
+    return std::nullopt;
+  }
+  // x runs from each reach's downstream end: the first reach's last station is
+  // the canal's upstream end.
+  const ProfileStation& up = result.reaches.front().profile.stations.back();
+  double low = up.z;
+  double high = up.z;
+  for (const CanalReachProfile& r : result.reaches) {
+    for (const ProfileStation& s : r.profile.stations) {
+      low = std::min(low, s.z);
+      high = std::max(high, s.z);
+    }
+  }
+  const auto level = [](double z) { return ShortestText(RoundDisplay(z, 3)); };
+  CaseRow row;
+  row.caption = "渠道水面线";
+  row.inputs = "Q=" + ShortestText(canal.discharge);
+  switch (canal.control) {
+    case CanalControl::Depth: row.inputs += " 下游水深h=" + ShortestText(canal.controlValue); break;
+    case CanalControl::Level: row.inputs += " 下游水位z=" + ShortestText(canal.controlValue); break;
+    case CanalControl::Critical: row.inputs += " 下游临界水深"; break;
+  }
+  row.inputs += " 渠段" + std::to_string(canal.reaches.size()) + "段";
+  row.inputs += "；水位" + level(low) + "~" + level(high) + " 上游端z=" + level(up.z);
+  row.h = up.h;
+  row.q1 = canal.discharge;
+  row.v = up.v;
+  row.froude = up.fr;
+  row.regime = FlowRegime(up.fr);
+  row.canal = true;
+  return row;
+}
+
 std::span<const std::string_view> CaseHeaders() {
   static constexpr std::string_view kHeaders[kCaseColumns] = {
       "计算窗口",   "输入数据", "水深h(m)",    "流量Q1(m³/s)", "流速V(m/s)",

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Canal.h"
 #include "CaseRecord.h"
 #include "WindowCatalog.h"
 
@@ -28,6 +29,9 @@ struct CaseRow {
   std::optional<double> clearanceHeight;       // closed sections, m
   std::optional<double> clearanceAreaPercent;  // closed sections, %
   size_t order = 0;  // the case's place among its window's cases, whatever the sorting
+  // A canal of the project (渠道水面线), shown beside the window's cases: no case
+  // of the window to bring back or delete.
+  bool canal = false;
 };
 
 // The row of a press (a result of PressWithCase); empty unless it printed a report.
@@ -37,6 +41,12 @@ std::optional<CaseRow> CaseRowOf(const WindowSpec& window, std::span<const std::
 // texts were read as; empty unless it is a report. A design answer shows the
 // section solved (the answer in place) under the design window's title.
 std::optional<CaseRow> CaseRowOf(const CaseRecord& record);
+
+// The row of a canal: its discharge, downstream control and number of reaches,
+// then the lowest and highest water levels over its stations and the level at
+// its upstream end in the inputs; the depth, velocity, Froude number and regime
+// at its upstream end in the result columns. Empty when it cannot be computed.
+std::optional<CaseRow> CaseRowOf(const CanalInput& canal);
 
 enum class CaseColumn {
   Window,

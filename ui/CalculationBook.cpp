@@ -496,7 +496,8 @@ QString CalculationBook::Commit() {
 }
 
 QString WriteCalculationBook(const QString& path, const QString& project,
-                             std::span<const CaseRecord> cases, const BookCover& cover) {
+                             std::span<const CaseRecord> cases, const BookCover& cover,
+                             std::span<const CanalInput> canals) {
   const size_t reports = size_t(std::count_if(cases.begin(), cases.end(), [](const CaseRecord& c) {
     return c.reporting != nullptr && c.IsReport();
   }));
@@ -505,6 +506,7 @@ QString WriteCalculationBook(const QString& path, const QString& project,
       CalculationBook::Open(path, project, reports, error, cover);
   if (!book) return error;
   for (const CaseRecord& c : cases) book->Add(c);
+  for (const CanalInput& c : canals) book->AddCanal(c);
   return book->Commit();
 }
 

@@ -69,8 +69,10 @@ class CalculationBook {
   int booked_ = 0;
 };
 
-// The book of `cases` written at once; empty on success, otherwise why not.
+// The book of `cases`, then `canals`, written at once; empty on success,
+// otherwise why not.
 QString WriteCalculationBook(const QString& path, const QString& project,
-                             std::span<const CaseRecord> cases, const BookCover& cover = {});
+                             std::span<const CaseRecord> cases, const BookCover& cover = {},
+                             std::span<const CanalInput> canals = {});
 
 }  // namespace tarnwick::ui

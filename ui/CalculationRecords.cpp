@@ -82,6 +82,13 @@ void CalculationWindow::ShowRecords() {
       rows.push_back(std::move(*row));
     }
   }
+  // The project's canals after the window's cases, as the book has them.
+  for (const CanalInput& canal : session_->Current().canals) {
+    if (std::optional<CaseRow> row = CaseRowOf(canal)) {
+      row->order = rows.size();
+      rows.push_back(std::move(*row));
+    }
+  }
   cases_->SetRows(std::move(rows));
   undo_->setEnabled(session_->CanUndo());
 }
@@ -159,12 +166,14 @@ QString CalculationWindow::WriteBookTo(const QString& path) const {
     cases.push_back(*r);
     Rejudge(cases.back(), checkPanel_->Limits());
   }
-  return WriteCalculationBook(path, PrintHeading(), cases, session_->Current().cover);
+  // The project's canals follow the window's cases, as the command line books them.
+  return WriteCalculationBook(path, PrintHeading(), cases, session_->Current().cover,
+                              session_->Current().canals);
 }
 
 void CalculationWindow::WriteBook() {
   const QString title = QStringLiteral("计算书");
-  if (LastReport() == nullptr) {
+  if (LastReport() == nullptr && session_->Current().canals.empty()) {
     QMessageBox::information(this, title, QStringLiteral("没有可写入计算书的计算结果。"));
     return;
   }

@@ -78,6 +78,28 @@ void FreeFalls(QPainter& painter, const ProfileScale& k, const CanalSheet& s) {
   }
 }
 
+// The bank level of each open reach where the design rule set one: a level line
+// over the reach, its figure at the reach's upstream end; the rule over the plot.
+void BankLines(QPainter& painter, const QRectF& sheet, const ProfileScale& k, const CanalSheet& s,
+               const LegendEntry& bank) {
+  const QFontMetricsF metrics(painter.font());
+  if (!s.bankRule.isEmpty()) {
+    // Under the title's figures: how the bank levels were set and by which rule.
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(sheet.left(), sheet.top() + 56, sheet.width(), metrics.height()),
+                     Qt::AlignCenter, s.bankRule);
+  }
+  for (const CanalSheetReach& r : s.reaches) {
+    if (!r.bank) continue;
+    const double y = k.Y(*r.bank);
+    const double left = k.X(EndOf(r));
+    painter.setPen(bank.pen);
+    painter.drawLine(QPointF(left, y), QPointF(k.X(r.offset), y));
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(left + 4, y - 3), QStringLiteral("渠顶 %1").arg(*r.bank, 0, 'f', 3));
+  }
+}
+
 }  // namespace
 
 ProfileScale CanalScaleOf(const QRectF& sheet, const CanalSheet& s) {
@@ -93,6 +115,7 @@ ProfileScale CanalScaleOf(const QRectF& sheet, const CanalSheet& s) {
       low = std::min(low, Bed(st));
       high = std::max({high, st.z, Bed(st) + tallest});
     }
+    if (r.bank) high = std::max(high, *r.bank);
   }
   if (!(high > low)) high = low + 1.0;
   // Room above for the reaches' names.
@@ -128,12 +151,14 @@ void PaintCanal(QPainter& painter, const QRectF& sheet, const CanalSheet& s) {
   const auto floor = [](const ProfileStation&) { return 0.0; };
   bool closed = false;
   bool open = false;
+  bool banks = false;
   for (const CanalSheetReach& r : s.reaches) {
     QPainterPath water = ReachLine(k, r, surface);
     water.connectPath(ReachLine(k, r, floor).toReversed());
     water.closeSubpath();
     painter.fillPath(water, WaterColour());
-    (r.closed ? closed : open) |= r.top > 0.0;
+    (r.closed ? closed : open) |= r.top > 0.0 && !r.bank;
+    banks |= r.bank.has_value();
   }
   painter.setBrush(Qt::NoBrush);
   const LegendEntry normal = NormalLegend();
@@ -141,7 +166,7 @@ void PaintCanal(QPainter& painter, const QRectF& sheet, const CanalSheet& s) {
   const LegendEntry top = TopLegend(true, false);
   const LegendEntry water = SurfaceLegend(QStringLiteral("水面线"));
   for (const CanalSheetReach& r : s.reaches) {
-    if (r.top > 0.0) {
+    if (r.top > 0.0 && !r.bank) {
       painter.setPen(top.pen);
       painter.drawPath(ReachLine(k, r, [&r](const ProfileStation&) { return r.top; }));
     }
@@ -158,10 +183,13 @@ void PaintCanal(QPainter& painter, const QRectF& sheet, const CanalSheet& s) {
   painter.setPen(bed.pen);
   painter.drawPath(BedLine(k, s));
   PaintAxes(painter, k, QStringLiteral("渠道下游端"));
+  const LegendEntry bank = {QPen(QColor(150, 60, 0), 1.8),
+                            banks ? QStringLiteral("渠顶高程(设计规则)") : QString()};
+  BankLines(painter, sheet, k, s, bank);
   FreeFalls(painter, k, s);
   ReachNames(painter, k, s);
   const LegendEntry legend[] = {
-      bed, TopLegend(open, false), TopLegend(closed, true), normal, critical, water};
+      bed, bank, TopLegend(open, false), TopLegend(closed, true), normal, critical, water};
   PaintLegend(painter, k, legend);
 
   painter.restore();

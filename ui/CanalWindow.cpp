@@ -18,6 +18,7 @@
 #include "Session.h"
 #include "WindowDecor.h"
 #include "core/ReadNumber.h"
+#include "sections/FlowCombination.h"
 #include "sections/ProfileTable.h"
 #include "sections/SectionDrawing.h"
 
@@ -72,6 +73,48 @@ QString CellText(const QTableWidget* table, int row, int column) {
   return item != nullptr ? item->text().trimmed() : QString();
 }
 
+QString Metres(double x) { return QString::number(x, 'f', 3); }
+
+// How the freeboard was set, with the rule's source.
+QString FreeboardRuleText(const CanalBanks& b) {
+  return b.freeboardByRule
+             ? QStringLiteral("Fb=h加大/4+0.2 m（") + Q(FreeboardSource()) + QStringLiteral("）")
+             : QStringLiteral("Fb 为设计者选定");
+}
+
+// The line over the drawing: how the bank levels were set.
+QString BankRule(const CanalBanks& b) {
+  return QStringLiteral("渠顶高程=Q加大=%1 m³/s 时渠段最高水位+Fb，").arg(b.increased, 0, 'g', 6) +
+         FreeboardRuleText(b);
+}
+
+// The lines under the station table: the increased discharge, then per reach the
+// highest level at it, Fb and the bank level, or the crown of a closed reach.
+QString BanksText(const CanalBanks& b, const CanalResult& result) {
+  QString text = QStringLiteral("加大流量Q加大=%1 m³/s").arg(b.increased, 0, 'g', 6);
+  text += b.coefficientFromTable ? QStringLiteral("（加大系数K=%1，按设计流量查表内插，%2）")
+                                       .arg(b.coefficient, 0, 'f', 3)
+                                       .arg(Q(IncreaseSource()))
+                                 : QStringLiteral("（设计者输入）");
+  text += QStringLiteral("，控制条件同设计流量");
+  if (!b.refusal.empty()) {
+    return text + QStringLiteral("\n加大流量水面线未能计算：") + Q(b.refusal);
+  }
+  for (std::size_t j = 0; j < b.reaches.size() && j < result.reaches.size(); ++j) {
+    const ReachBank& r = b.reaches[j];
+    text += QStringLiteral("\n%1：加大流量最高水位 %2 m（x=%3 m，h加大=%4 m），")
+                .arg(Q(result.reaches[j].name), Metres(r.highest))
+                .arg(r.x, 0, 'f', 2)
+                .arg(Metres(r.depth));
+    text +=
+        r.closed
+            ? QStringLiteral("封闭断面，洞顶高程 %1 m（净空 %2 m）")
+                  .arg(Metres(r.level), Metres(r.level - r.highest))
+            : QStringLiteral("Fb=%1 m，渠顶高程 %2 m").arg(Metres(r.freeboard), Metres(r.level));
+  }
+  return text + QStringLiteral("\n") + FreeboardRuleText(b);
+}
+
 }  // namespace
 
 CanalWindow::CanalWindow(Session& session, QWidget* parent)
@@ -82,7 +125,16 @@ CanalWindow::CanalWindow(Session& session, QWidget* parent)
   QWidget* pages = takeCentralWidget();
   auto* split = new QSplitter(Qt::Vertical, this);
   split->addWidget(BuildEditor());
-  split->addWidget(pages);
+  // The bank levels in a line under the drawing and the station table.
+  auto* below = new QWidget(split);
+  auto* column = new QVBoxLayout(below);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->addWidget(pages, 1);
+  banks_ = new QLabel(below);
+  banks_->setObjectName(QStringLiteral("CanalBanks"));
+  banks_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  column->addWidget(banks_);
+  split->addWidget(below);
   split->setStretchFactor(1, 1);
   setCentralWidget(split);
   // The project's commands here too: the canal is saved and opened with it.
@@ -122,6 +174,7 @@ QWidget* CanalWindow::BuildEditor() {
   head->addWidget(step_);
   head->addStretch(1);
   layout->addLayout(head);
+  layout->addLayout(BuildBanksRow(editor));
 
   reaches_ = new QTableWidget(0, LengthColumn() + 3, editor);
   reaches_->setObjectName(QStringLiteral("CanalReaches"));
@@ -140,6 +193,52 @@ QWidget* CanalWindow::BuildEditor() {
 
   layout->addLayout(BuildButtons(editor));
   return editor;
+}
+
+QLayout* CanalWindow::BuildBanksRow(QWidget* editor) {
+  auto* row = new QHBoxLayout;
+  increased_ = new QComboBox(editor);
+  increased_->setObjectName(QStringLiteral("CanalIncreased"));
+  increased_->addItems({QStringLiteral("自动(设计流量×加大系数，查表内插)"),
+                        QStringLiteral("输入 Q加大(m³/s)"), QStringLiteral("不计算渠顶")});
+  increasedValue_ = new QLineEdit(editor);
+  increasedValue_->setObjectName(QStringLiteral("CanalIncreasedValue"));
+  increasedValue_->setMaximumWidth(110);
+  freeboard_ = new QLineEdit(editor);
+  freeboard_->setObjectName(QStringLiteral("CanalFreeboard"));
+  freeboard_->setMaximumWidth(110);
+  connect(increased_, &QComboBox::currentIndexChanged, this, [this](int k) {
+    increasedValue_->setEnabled(k == 1);
+    freeboard_->setEnabled(k != 2);
+  });
+  increasedValue_->setEnabled(false);
+  row->addWidget(new QLabel(QStringLiteral("加大流量"), editor));
+  row->addWidget(increased_);
+  row->addWidget(increasedValue_);
+  row->addWidget(new QLabel(QStringLiteral("安全超高Fb(m)，空为 h加大/4+0.2"), editor));
+  row->addWidget(freeboard_);
+  row->addStretch(1);
+  return row;
+}
+
+bool CanalWindow::ReadBanksRequest(CanalInput& canal, QString* why) const {
+  const auto refuse = [why](const QString& text) {
+    if (why != nullptr) *why = text;
+    return false;
+  };
+  canal.increasedAuto = increased_->currentIndex() == 0;
+  if (increased_->currentIndex() == 2) return true;
+  if (increased_->currentIndex() == 1) {
+    const std::optional<double> q = Figure(increasedValue_->text());
+    if (!q || !(*q > 0.0)) return refuse(QStringLiteral("加大流量Q加大须为正数。"));
+    canal.increased = *q;
+  }
+  if (freeboard_->text().trimmed().isEmpty()) return true;
+  const std::optional<double> f = Figure(freeboard_->text());
+  if (!f || *f < 0.0)
+    return refuse(QStringLiteral("安全超高Fb须为非负数，或空着(按 h加大/4+0.2)。"));
+  canal.freeboard = *f;
+  return true;
 }
 
 QLayout* CanalWindow::BuildButtons(QWidget* editor) {
@@ -276,6 +375,8 @@ std::optional<CanalInput> CanalWindow::CanalOfForm(QString* why) const {
     return refuse(QStringLiteral("计算步长须为正数，或空着(每段50步)。"));
   }
   canal.step = step.value_or(0.0);
+  QString banksWhy;
+  if (!ReadBanksRequest(canal, &banksWhy)) return refuse(banksWhy);
   if (reaches_->rowCount() == 0) return refuse(QStringLiteral("尚无渠段：请按“添加渠段”。"));
   const std::vector<const WindowSpec*> windows = DepthWindows();
   for (int row = 0; row < reaches_->rowCount(); ++row) {
@@ -309,6 +410,9 @@ void CanalWindow::Load(const CanalInput& canal) {
   controlValue_->setText(canal.control == CanalControl::Critical ? QString()
                                                                  : Number(canal.controlValue));
   step_->setText(canal.step > 0.0 ? Number(canal.step) : QString());
+  increased_->setCurrentIndex(canal.increasedAuto ? 0 : canal.increased ? 1 : 2);
+  increasedValue_->setText(canal.increased ? Number(*canal.increased) : QString());
+  freeboard_->setText(canal.freeboard ? Number(*canal.freeboard) : QString());
   reaches_->setRowCount(0);
   for (const CanalReach& r : canal.reaches) {
     reaches_->setCurrentCell(reaches_->rowCount() - 1, kName);
@@ -331,6 +435,7 @@ bool CanalWindow::Compute() {
   if (!canal) {
     sheet_.reset();
     result_.reset();
+    banks_->clear();
     ShowMessage(QStringLiteral("未能计算渠道水面线。\n\n") + why);
     return false;
   }
@@ -342,23 +447,31 @@ bool CanalWindow::ShowCanal(const CanalInput& canal) {
   CanalResult result = ComputeCanal(canal);
   sheet_.reset();
   result_.reset();
+  banks_->clear();
   if (result.reaches.empty()) {
     ShowMessage(QStringLiteral("未能计算渠道水面线。\n\n") +
                 QString::fromStdString(result.refusal));
     return false;
   }
+  std::optional<CanalBanks> banks;
+  if (canal.BanksAsked()) banks = BankLevels(canal);
   CanalSheet sheet;
   sheet.discharge = canal.discharge;
   sheet.title = SheetTitle();
+  if (banks && banks->refusal.empty()) sheet.bankRule = BankRule(*banks);
   std::vector<StationRow> rows;
   for (std::size_t j = 0; j < result.reaches.size(); ++j) {
     const CanalReachProfile& r = result.reaches[j];
     const CanalReach& reach = canal.reaches[j];
     const std::optional<SectionCase> c = CaseOf(*reach.window, ReachTexts(reach, canal.discharge));
     sheet.reaches.push_back({Q(r.name), r.profile, r.offset, c ? DrawingOf(*c).top : 0.0,
-                             reach.window->closed, r.freeFall});
+                             reach.window->closed, r.freeFall, std::nullopt});
+    if (banks && j < banks->reaches.size() && !banks->reaches[j].closed) {
+      sheet.reaches.back().bank = banks->reaches[j].level;
+    }
     for (const ProfileStation& s : r.profile.stations) rows.push_back({Q(r.name), s, r.offset});
   }
+  if (banks) banks_->setText(BanksText(*banks, result));
   sheet_ = std::move(sheet);
   result_ = std::move(result);
   ShowSheet(std::move(rows));
@@ -373,7 +486,11 @@ void CanalWindow::TakeSessionCanal() {
     ShowCanal(*canal);
     return;
   }
-  Load(CanalInput{});
+  // A canal's banks are set at its increased discharge unless asked otherwise,
+  // as a canal file reads.
+  CanalInput fresh;
+  fresh.increasedAuto = true;
+  Load(fresh);
   discharge_->clear();
   AddReach();
   ShowMessage(QStringLiteral("输入设计流量、下游控制和各渠段(自上游至下游)后按“计 算”。"));

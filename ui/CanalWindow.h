@@ -3,8 +3,11 @@
 // downstream end and the loss coefficient ζ of its upstream junction), computed
 // from the downstream control up (sections/Canal.h), its longitudinal profile
 // (纵断面) drawn beside the station table of every reach and exported like a
-// profile. The canal is kept in the session's project and shown again when the
-// project is opened.
+// profile. The banks are set by the channel design rule (sections/Canal.h
+// BankLevels): at the increased discharge, by default the design discharge
+// times the table's coefficient, each open reach's bank level is drawn and
+// listed under the table with the highest level and the freeboard. The canal is kept in the
+// session's project and shown again when the project is opened.
 #pragma once
 
 #include <optional>
@@ -57,6 +60,11 @@ class CanalWindow : public SheetWindow {
 
  private:
   QWidget* BuildEditor();
+  QLayout* BuildBanksRow(QWidget* editor);
+  // The increased discharge and the freeboard of the form into `canal`; false,
+  // with `why`, when a typed figure is not one.
+  bool ReadBanksRequest(CanalInput& canal, QString* why) const;
+
   QLayout* BuildButtons(QWidget* editor);
   void SetWindowOfRow(int row, const WindowSpec* window);
   void ShowBoxHint();
@@ -69,6 +77,10 @@ class CanalWindow : public SheetWindow {
   QComboBox* control_ = nullptr;
   QLineEdit* controlValue_ = nullptr;
   QLineEdit* step_ = nullptr;
+  QComboBox* increased_ = nullptr;
+  QLineEdit* increasedValue_ = nullptr;
+  QLineEdit* freeboard_ = nullptr;
+  QLabel* banks_ = nullptr;
   QTableWidget* reaches_ = nullptr;
   QLabel* hint_ = nullptr;
   std::optional<CanalSheet> sheet_;

@@ -51,7 +51,7 @@ CaseTableWindow::CaseTableWindow(const QString& title, QWidget* parent)
   header->setStretchLastSection(true);
   connect(header, &QHeaderView::sectionClicked, this, &CaseTableWindow::SortBy);
   connect(view_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
-    if (row >= 0 && row < int(table_.Rows().size()))
+    if (row >= 0 && row < int(table_.Rows().size()) && !table_.Rows()[size_t(row)].canal)
       emit caseChosen(table_.Rows()[size_t(row)].order);
   });
   view_->installEventFilter(this);
@@ -102,6 +102,8 @@ void CaseTableWindow::SetRows(std::vector<CaseRow> rows) {
 std::optional<std::size_t> CaseTableWindow::CurrentOrder() const {
   const int row = view_->currentRow();
   if (row < 0 || row >= int(table_.Rows().size())) return std::nullopt;
+  // A canal's row stands for no case of the window.
+  if (table_.Rows()[size_t(row)].canal) return std::nullopt;
   return table_.Rows()[size_t(row)].order;
 }
 

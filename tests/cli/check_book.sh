@@ -274,6 +274,28 @@ flows|不淤流速 V不淤
 flows|最小流量不淤流速满足要求
 ROWS
 done
+# A project's canals are booked after its cases, by --project and by the book
+# writer reading the project itself: the case's report, then the canal's profile
+# with its bank levels at the increased discharge (the file's default).
+"$calc" --save "$dir/withcanal.json" Form21 2 1.5 0.025 1000 5 >/dev/null
+python3 - "$dir/withcanal.json" "$examples/canal.json" <<'PY'
+import json, sys
+p = json.load(open(sys.argv[1]))
+p["canals"] = [json.load(open(sys.argv[2]))]
+json.dump(p, open(sys.argv[1], "w"), ensure_ascii=False)
+PY
+"$calc" --project "$dir/withcanal.json" --book "$dir/projcanal.pdf" >/dev/null
+"$book" "$dir/bookcanal.pdf" "项目" --project "$dir/withcanal.json"
+for file in projcanal bookcanal; do
+  for want in "正常水深H= 1.24598" "渠道水面线 1" "渠段: 跌坎下段" "渠顶高程=" "加大流量Q加大="; do
+    has "$dir/$file.pdf" "$want"
+  done
+  # The canal after the case: its heading in 5 计算成果 follows the case's report.
+  text=$(pdftotext "$dir/$file.pdf" -)
+  report=$(grep -nF "正常水深H= 1.24598" <<<"$text" | tail -1 | cut -d: -f1)
+  reach=$(grep -nF "渠段: 跌坎下段" <<<"$text" | tail -1 | cut -d: -f1)
+  [ "$report" -lt "$reach" ] || fail "$file.pdf: the canal is not after the case"
+done
 # The heading block of a profile is never cut by a page: its first and last line
 # on one page of the PDF.
 page_of() {

@@ -132,6 +132,50 @@ TEST(CaseTable, SortsFiguresWithEmptyCellsLast) {
   }
 }
 
+// A canal's row: one reach of the trapezoid b=2 m, m=1.5, n=0.025, i=1/1000
+// carrying 5 m³/s with its normal depth held at the downstream end stays uniform,
+// so the upstream end has that depth, 0.5 m higher bed over 500 m, and
+// V = Q/A; the normal depth here is Manning's, found by bisection in the test.
+// A steep reach (1/50) is not computed from downstream: no row.
+TEST(CaseTable, CanalRowIsItsUpstreamEndAndItsLevels) {
+  const double b = 2.0, m = 1.5, n = 0.025, i = 1.0 / 1000.0, q = 5.0;
+  const auto area = [&](double h) { return (b + m * h) * h; };
+  const auto manning = [&](double h) {
+    const double r = area(h) / (b + 2.0 * h * std::sqrt(1.0 + m * m));
+    return area(h) * std::pow(r, 2.0 / 3.0) * std::sqrt(i) / n;
+  };
+  double lo = 0.0, hi = 10.0;
+  for (int k = 0; k < 200; ++k) ((manning((lo + hi) / 2) < q) ? lo : hi) = (lo + hi) / 2;
+  const double hn = (lo + hi) / 2;
+  const struct {
+    const char* slope;
+    bool row;
+  } cases[] = {{"1000", true}, {"50", false}};
+  for (const auto& c : cases) {
+    CanalInput canal;
+    canal.discharge = q;
+    canal.control = CanalControl::Depth;
+    canal.controlValue = hn;
+    canal.reaches = {
+        {"干渠", FindWindow("Form21"), {"2", "1.5", "0.025", c.slope}, 500.0, 100.0, 0.0}};
+    const std::optional<CaseRow> row = CaseRowOf(canal);
+    ASSERT_EQ(row.has_value(), c.row) << c.slope;
+    if (!row) continue;
+    EXPECT_TRUE(row->canal);
+    EXPECT_EQ(row->caption, "渠道水面线");
+    EXPECT_NEAR(row->h, hn, 1e-4);
+    EXPECT_EQ(row->q1, q);
+    EXPECT_NEAR(row->v, q / area(hn), 1e-4);
+    ASSERT_TRUE(row->froude.has_value());
+    EXPECT_EQ(row->regime, "缓流");
+    char levels[96];
+    std::snprintf(levels, sizeof levels, "渠段1段；水位%.3f~%.3f 上游端z=%.3f", 100.0 + hn,
+                  100.5 + hn, 100.5 + hn);
+    EXPECT_NE(row->inputs.find(levels), std::string::npos) << row->inputs << " lacks " << levels;
+    EXPECT_EQ(row->inputs.rfind("Q=5 下游水深h=", 0), 0u) << row->inputs;
+  }
+}
+
 // The figures of the checks and the table are printf's "%.*f" digits, made
 // without printf: exact ties to even, and the widest doubles.
 TEST(CaseTable, FixedFiguresArePrintfDigits) {

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
@@ -71,6 +72,14 @@ void TypeCanal(CanalWindow* view, const CanalInput& c) {
   Child<QComboBox>(view, "CanalControl")->setCurrentIndex(1);
   Child<QLineEdit>(view, "CanalControlValue")->setText(QString::number(c.controlValue));
   Child<QLineEdit>(view, "CanalStep")->setText(QString::number(c.step));
+  Child<QComboBox>(view, "CanalIncreased")
+      ->setCurrentIndex(c.increasedAuto ? 0
+                        : c.increased   ? 1
+                                        : 2);
+  Child<QLineEdit>(view, "CanalIncreasedValue")
+      ->setText(c.increased ? QString::number(*c.increased) : QString());
+  Child<QLineEdit>(view, "CanalFreeboard")
+      ->setText(c.freeboard ? QString::number(*c.freeboard) : QString());
   QTableWidget* table = view->Reaches();
   while (table->rowCount() < int(c.reaches.size())) Child<QPushButton>(view, "CanalAdd")->click();
   const int last = table->columnCount() - 1;
@@ -294,7 +303,12 @@ void ProfileWindowTest::canalTypedComputedAndKept() {
   Child<QAction>(window, "DRAW4")->trigger();
   auto* view = window->findChild<CanalWindow*>();
   QVERIFY(view != nullptr && view->isVisible() && !view->Sheet());
-  const CanalInput typed = ThreeReachCanal();
+  // A new canal's banks are set at the increased discharge of the table, as a
+  // canal file reads; this one types its own, and its own freeboard.
+  QCOMPARE(Child<QComboBox>(view, "CanalIncreased")->currentIndex(), 0);
+  CanalInput typed = ThreeReachCanal();
+  typed.increased = 15.5;
+  typed.freeboard = 0.45;
   TypeCanal(view, typed);
   view->Reaches()->setCurrentCell(0, 0);
   view->MoveReach(1);
@@ -310,6 +324,22 @@ void ProfileWindowTest::canalTypedComputedAndKept() {
   QVERIFY2(view->Sheet(), qPrintable(view->Message()));
   QCOMPARE(view->Sheet()->reaches.size(), size_t(3));
   CompareStations(view, expected);
+  // Each reach's bank level as the design rule sets it, drawn and listed.
+  const CanalBanks banks = BankLevels(typed);
+  QVERIFY(banks.refusal.empty());
+  const QString listed = Child<QLabel>(view, "CanalBanks")->text();
+  for (size_t j = 0; j < banks.reaches.size(); ++j) {
+    const ReachBank& b = banks.reaches[j];
+    QVERIFY(!b.closed && view->Sheet()->reaches[j].bank);
+    QCOMPARE(*view->Sheet()->reaches[j].bank, b.level);
+    QCOMPARE(b.freeboard, 0.45);
+    const QString line = QStringLiteral("%1：加大流量最高水位 %2 m")
+                             .arg(QString::fromStdString(expected.reaches[j].name))
+                             .arg(b.highest, 0, 'f', 3);
+    const QString bank = QStringLiteral("Fb=0.450 m，渠顶高程 %1 m").arg(b.level, 0, 'f', 3);
+    QVERIFY2(listed.contains(line) && listed.contains(bank), qPrintable(listed));
+  }
+  QVERIFY2(listed.contains("加大流量Q加大=15.5 m³/s（设计者输入）"), qPrintable(listed));
   // The water at the canal's downstream end stands at the level given.
   QVERIFY2(view->ReadoutAt(0.0).contains("水位z=103.2000 m"), qPrintable(view->ReadoutAt(0.0)));
   const QString csv = dir.filePath("canal.csv");
@@ -318,6 +348,29 @@ void ProfileWindowTest::canalTypedComputedAndKept() {
   QFile file(csv);
   QVERIFY(file.open(QIODevice::ReadOnly));
   QCOMPARE(file.readAll().count('\n'), qsizetype(view->Table()->model()->rowCount() + 1));
+
+  // The window's case table lists the canal after its case, a row that stands
+  // for no case: deleting it deletes nothing.
+  auto* cases = window->findChild<CaseTableWindow*>();
+  QVERIFY(cases != nullptr);
+  const std::vector<CaseRow>& rows = cases->Table().Rows();
+  QCOMPARE(rows.size(), size_t(2));
+  QVERIFY(rows.back().canal && !rows.front().canal);
+  QVERIFY2(rows.back().inputs.find("Q=12 下游水位z=103.2 渠段3段") == 0,
+           rows.back().inputs.c_str());
+  cases->View()->setCurrentCell(1, 0);
+  Child<QAction>(cases, "DeleteCase")->trigger();
+  QCOMPARE(shell.CurrentSession()->Current().cases.size(), size_t(1));
+  // The window's book holds its case, then the project's canal with its banks.
+  const QString book = dir.filePath("book.pdf");
+  QVERIFY(window->WriteBookTo(book).isEmpty());
+  QProcess pdf;
+  pdf.start("pdftotext", {book, "-"});
+  QVERIFY(pdf.waitForFinished(30000) && pdf.exitCode() == 0);
+  const QString text = QString::fromUtf8(pdf.readAllStandardOutput());
+  const qsizetype reportAt = text.lastIndexOf("正常水深H=");
+  QVERIFY2(reportAt >= 0 && reportAt < text.lastIndexOf("渠段: 跌坎下段"), qPrintable(text));
+  QVERIFY2(text.contains("渠道水面线 1") && text.contains("渠顶高程="), qPrintable(text));
 
   QVERIFY(shell.CurrentSession()->Save(path).isEmpty());
   shell.CurrentSession()->New();
@@ -331,12 +384,16 @@ void ProfileWindowTest::canalTypedComputedAndKept() {
 }
 
 void ProfileWindowTest::canalRefused_data() {
-  QTest::addColumn<int>("row");     // the reach changed; -1: the discharge box
+  QTest::addColumn<int>("row");     // the reach changed; -1: the discharge box, -2: Q加大, -3: Fb
   QTest::addColumn<int>("column");  // below 0: counted from the last (-1: ζ, -3: length)
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("why");
   QTest::newRow("no discharge") << -1 << 0 << ""
                                 << "设计流量Q须为正数";
+  QTest::newRow("increased discharge zero") << -2 << 0 << "0"
+                                            << "加大流量Q加大须为正数";
+  QTest::newRow("freeboard not a number") << -3 << 0 << "0.5m"
+                                          << "安全超高Fb须为非负数";
   QTest::newRow("length not a number") << 1 << -3 << "6O0"
                                        << "第 2 行渠段“跌坎下段”：渠段长";
   QTest::newRow("negative loss") << 2 << -1 << "-0.1"
@@ -358,7 +415,11 @@ void ProfileWindowTest::canalRefused() {
   Session session;
   CanalWindow view(session);
   TypeCanal(&view, ThreeReachCanal());
-  if (row < 0) {
+  if (row < -1) {
+    // The increased discharge typed, or a freeboard beside the table's.
+    Child<QComboBox>(&view, "CanalIncreased")->setCurrentIndex(row == -2 ? 1 : 0);
+    Child<QLineEdit>(&view, row == -2 ? "CanalIncreasedValue" : "CanalFreeboard")->setText(text);
+  } else if (row < 0) {
     Child<QLineEdit>(&view, "CanalDischarge")->setText(text);
   } else {
     view.Reaches()

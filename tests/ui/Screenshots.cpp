@@ -366,7 +366,9 @@ bool SaveProjectShots(Shell& shell) {
 bool SaveCanal(Shell& shell) {
   CalculationWindow* window = shell.OpenCalculation(*FindWindow("Form21"));
   QTest::qWait(20);
-  const CanalInput canal = ThreeReachCanal();
+  // Its banks at the increased discharge of the table, as a new canal has them.
+  CanalInput canal = ThreeReachCanal();
+  canal.increasedAuto = true;
   shell.CurrentSession()->SetName("一号干渠");
   CanalWindow* view = window->ShowCanal();
   view->Load(canal);
