@@ -264,12 +264,11 @@ PressOutcome PressAs(const CalcOptions& options, const WindowSpec& window,
 
 void SplitCase(std::string_view line, std::vector<std::string>& fields) {
   fields.clear();
-  fields.emplace_back();
-  for (const char c : line) {
-    if (c == '\t' || c == ',') {
-      fields.emplace_back();
-    } else {
-      fields.back().push_back(c);
+  size_t start = 0;
+  for (size_t k = 0; k <= line.size(); ++k) {
+    if (k == line.size() || line[k] == '\t' || line[k] == ',') {
+      fields.emplace_back(line.substr(start, k - start));
+      start = k + 1;
     }
   }
 }

@@ -4,18 +4,35 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace tarnwick {
 
 int DisplayColumns(std::string_view utf8) {
   // Every byte but a continuation byte (10xxxxxx) starts a character, and a lead
-  // byte (11xxxxxx) starts a wide one; counted without branches, a loop the
-  // compiler can run several bytes at a time.
-  int columns = 0;
-  for (const char ch : utf8) {
-    const auto byte = static_cast<unsigned char>(ch);
-    columns += static_cast<int>((byte & 0xC0) != 0x80) + static_cast<int>(byte >= 0xC0);
+  // byte (11xxxxxx) starts a wide one. Eight bytes at a time: the top bit of each
+  // byte, and the bit below it moved up, tell the two kinds apart; the marks are
+  // summed by a multiplication that adds the eight bytes into the top one.
+  constexpr uint64_t kTop = 0x8080808080808080ULL;
+  constexpr uint64_t kBytes = 0x0101010101010101ULL;
+  const auto count = [](uint64_t marks) { return static_cast<int>(((marks >> 7) * kBytes) >> 56); };
+  const auto marks = [&](uint64_t word) {
+    const uint64_t top = word & kTop;
+    const uint64_t second = (word << 1) & kTop;
+    return count(top & second) - count(top & ~second);
+  };
+  int columns = static_cast<int>(utf8.size());
+  size_t k = 0;
+  for (; k + 8 <= utf8.size(); k += 8) {
+    uint64_t word = 0;
+    std::memcpy(&word, utf8.data() + k, 8);
+    columns += marks(word);
+  }
+  if (k < utf8.size()) {
+    uint64_t word = 0;  // the last piece padded with zero bytes, which count as neither
+    std::memcpy(&word, utf8.data() + k, utf8.size() - k);
+    columns += marks(word);
   }
   return columns;
 }

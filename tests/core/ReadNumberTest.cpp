@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <string>
 
 #include "core/ReadNumber.h"
 
@@ -64,6 +65,11 @@ TEST(ReadNumber, TakesTheLeadingNumber) {
       {"4.9e-324", 4.9406564584124654e-324, false},
       {"2.4703282292062328e-324", 4.9406564584124654e-324, false},
       {"2.4703282292062327e-324", 0, false},
+      // Plain decimals, as most boxes are typed.
+      {"1.", 1, false},
+      {"0012.50", 12.5, false},
+      {"12345678901234567890123", 12345678901234567890123.0, false},
+      {"0.0000000000000000000000000001", 1e-28, false},
   };
   for (const Case& c : cases) {
     const NumberReading r = ReadNumber(c.text);
@@ -74,7 +80,8 @@ TEST(ReadNumber, TakesTheLeadingNumber) {
 }
 
 TEST(ReadNumber, ANumberBeyondTheDoubleRangeIsInvalid) {
-  for (const char* text : {"1e999", "-1e999", "1D400", "9999e99999999999"}) {
+  const std::string digits(400, '9');  // beyond the range without an exponent
+  for (const char* text : {"1e999", "-1e999", "1D400", "9999e99999999999", digits.c_str()}) {
     const NumberReading r = ReadNumber(text);
     EXPECT_FALSE(r.valid) << text;
     EXPECT_TRUE(std::isinf(r.value)) << text;

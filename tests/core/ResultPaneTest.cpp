@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "core/ReportRow.h"
@@ -83,6 +84,20 @@ TEST(DisplayColumns, CountsWideCharactersTwice) {
   EXPECT_EQ(DisplayColumns("计算流量Q1="), 11);
   EXPECT_EQ(DisplayColumns("“Ｕ”形渠"), 10);
   EXPECT_EQ(DisplayColumns("数据输入错误,请重新输入！"), 25);
+  // Any mix and length, eight bytes at a time or not: a narrow character is one
+  // column, a character of two or more bytes two.
+  std::mt19937 rng(5);
+  const std::string_view pieces[] = {"a", "=", "é", "中", "“", "Ｕ", "𝑥", " "};
+  for (int k = 0; k < 2000; ++k) {
+    std::string text;
+    int expected = 0;
+    for (int n = static_cast<int>(rng() % 40); n > 0; --n) {
+      const std::string_view piece = pieces[rng() % std::size(pieces)];
+      text += piece;
+      expected += piece.size() == 1 ? 1 : 2;
+    }
+    ASSERT_EQ(DisplayColumns(text), expected) << text;
+  }
 }
 
 TEST(ResultPane, TabFillsToColumnOrWrapsToNextLine) {
