@@ -172,7 +172,7 @@ void PrintFlows(ResultPane& pane, const FlowCombination& f) {
   }
   pane.EndLine();
   pane.Text("渠深H=h加大+Fb=").Text(Figure(f.channelDepth, "m"));
-  pane.Tab(33).Text("岸顶高程=").Text(Figure(f.bankLevel, "m")).EndLine();
+  pane.Tab(33).Text("渠顶高程=").Text(Figure(f.bankLevel, "m")).EndLine();
   pane.Text("不冲流速校核：V设计=").Text(Figure(f.design.v, "m/s"));
   if (f.scourLimit) {
     const bool ok = f.design.v <= *f.scourLimit;

@@ -158,7 +158,7 @@ std::vector<QStringList> FlowRows(const FlowCombination& f) {
       {QStringLiteral("加大系数 K"), QString(), Figure(f.coefficient, 3), QString(), QString()},
       {QStringLiteral("安全超高 Fb"), QString(), Figure(f.freeboard, 3), QString(), m},
       {QStringLiteral("渠深 H = h加大 + Fb"), QString(), Figure(f.channelDepth, 3), QString(), m},
-      {QStringLiteral("岸顶高程"), QString(), Figure(f.bankLevel, 3), QString(), m},
+      {QStringLiteral("渠顶高程"), QString(), Figure(f.bankLevel, 3), QString(), m},
       {QStringLiteral("不淤流速 V不淤 = C·√R"), QString(), QString(), Figure(f.siltLimit, 3),
        QStringLiteral("m/s")}};
 }
