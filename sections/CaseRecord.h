@@ -88,6 +88,13 @@ struct CaseRecord {
 
   bool IsReport() const { return outcome == PressOutcome::Report; }
   bool IsClosed() const { return reporting != nullptr && reporting->closed; }
+  // The height drawn over the case's water-surface profile: a closed section's
+  // crown, or the channel depth H = h加大 + Fb of an open channel designed with
+  // its flows; 0 when none is known (the section drawing's frame is no bank).
+  double ProfileTop() const {
+    if (press.closed) return press.closed->crown;
+    return flows ? flows->channelDepth : 0.0;
+  }
 };
 
 // One press of a window's compute button, recorded with its checks.

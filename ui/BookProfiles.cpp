@@ -52,7 +52,7 @@ BookProfile CaseProfile(const CaseRecord& r) {
   out.sheet.discharge = w.discharge;
   out.sheet.slope = w.slope;
   out.sheet.closed = r.IsClosed();
-  if (r.press.sectionCase) out.sheet.top = DrawingOf(*r.press.sectionCase).top;
+  out.sheet.top = r.ProfileTop();
   out.sheet.title = Q(r.reporting->caption);
   return out;
 }

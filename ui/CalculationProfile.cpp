@@ -67,7 +67,7 @@ ProfileWindow* CalculationWindow::ShowProfile(const ProfileRequest& request) {
     sheet.profile = *computed.profile;
     sheet.discharge = computed.discharge;
     sheet.slope = computed.slope;
-    sheet.top = DrawingOf(*last->press.sectionCase).top;
+    sheet.top = last->ProfileTop();
     sheet.closed = last->IsClosed();
     sheet.title = PrintHeading();
     profile_->ShowProfile(sheet);

@@ -132,7 +132,7 @@ LegendEntry BedLegend() { return {QPen(QColor(120, 80, 40), 2.5), QStringLiteral
 LegendEntry TopLegend(bool drawn, bool closed) {
   return {QPen(Qt::darkGray, 1.5), !drawn   ? QString()
                                    : closed ? QStringLiteral("洞顶")
-                                            : QStringLiteral("断面图渠顶")};
+                                            : QStringLiteral("渠顶（h加大+Fb）")};
 }
 LegendEntry NormalLegend() {
   return {QPen(QColor(0, 130, 0), 1.2, Qt::DashLine), QStringLiteral("正常水深线 N—N")};

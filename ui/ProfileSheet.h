@@ -55,7 +55,7 @@ void PaintTitle(QPainter& painter, const QRectF& sheet, const QString& text,
                 const QString& figures);
 void PaintLegend(QPainter& painter, const ProfileScale& k, std::span<const LegendEntry> lines);
 LegendEntry BedLegend();
-LegendEntry TopLegend(bool drawn, bool closed);  // 洞顶 or 断面图渠顶
+LegendEntry TopLegend(bool drawn, bool closed);  // 洞顶 or 渠顶 (h加大 + Fb)
 LegendEntry NormalLegend();
 LegendEntry CriticalLegend();
 LegendEntry SurfaceLegend(const QString& name);

@@ -102,6 +102,9 @@ TEST(FlowCombination, ThreeDischargesAgainstManning) {
     EXPECT_NEAR(f.freeboard, fb, 1e-3);
     EXPECT_NEAR(f.channelDepth, hi + fb, 2e-3);
     EXPECT_NEAR(f.bankLevel, row.request.bedLevel + hi + fb, 2e-3);
+    // Its water-surface profile is drawn under that bank; a plain case has none.
+    EXPECT_NEAR(r.ProfileTop(), hi + fb, 2e-3);
+    EXPECT_EQ(RecordPress(w, texts, {}).ProfileTop(), 0.0);
     EXPECT_NEAR(f.siltLimit, row.request.siltCoefficient * std::sqrt(Radius(row.b, row.m, hl)),
                 1e-3);
     // The seed report of the design discharge first, as a plain press prints it.
