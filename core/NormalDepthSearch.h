@@ -105,17 +105,23 @@ DecidedDepths DecidingDepths(double q, DepthBracket bracket, Evaluate& evaluate,
   double h0 = inside(1.0) ? 1.0 : (bracket.lo + bracket.hi) / 2.0;
   double f0 = miss(h0);
   if (!(f0 + q > 0.0)) return d;
-  double h1 = h0 * std::pow(q / (f0 + q), 0.6);
+  const double logQ = std::log(q);
+  double logH0 = std::log(h0);
+  double logQ0 = std::log(f0 + q);
+  double h1 = std::exp(logH0 + 0.6 * (logQ - logQ0));
   if (!inside(h1)) return d;
   double f1 = miss(h1);
   for (int step = 0; step < kSecantSteps && std::abs(f1) > 0.5 * tolerance; ++step) {
     // The secant on log Q1 against log h: a power law Q1 ∝ h^p, as Manning's
     // relation nearly is over a short range, is met in one step.
-    const double p = std::log((f1 + q) / (f0 + q)) / std::log(h1 / h0);
-    const double h2 = h1 * std::exp(std::log(q / (f1 + q)) / p);
+    const double logH1 = std::log(h1);
+    const double logQ1 = std::log(f1 + q);
+    const double h2 = std::exp(logH1 + (logQ - logQ1) * (logH1 - logH0) / (logQ1 - logQ0));
     if (!inside(h2) || h2 == h1) break;
     h0 = h1;
     f0 = f1;
+    logH0 = logH1;
+    logQ0 = logQ1;
     h1 = h2;
     f1 = miss(h1);
   }

@@ -120,17 +120,16 @@ void AppendExponent(std::string& text, const Significand& s) {
 // within half a unit in the last place of the double and has at most 15
 // significant digits below 10^10, so by the argument of Round15 it is the
 // rounding to 15 digits, and it is written from k without a general conversion.
-bool AppendFiveDecimals(std::string& text, double magnitude) {
+// Writes the figure at `p` and returns its end, or null when it is not one.
+char* FiveDecimals(char* p, double magnitude) {
   constexpr double kScale = 1e5;
-  if (!(magnitude >= std::numeric_limits<double>::min() && magnitude < 1e10)) return false;
+  if (!(magnitude >= std::numeric_limits<double>::min() && magnitude < 1e10)) return nullptr;
   const double k = std::nearbyint(magnitude * kScale);
-  if (k / kScale != magnitude) return false;
+  if (k / kScale != magnitude) return nullptr;
   const auto scaled = static_cast<uint64_t>(k);
   const uint64_t whole = scaled / 100000;
   uint64_t fraction = scaled % 100000;
-  char buffer[24];
-  char* p = buffer;
-  if (whole > 0) p = std::to_chars(p, buffer + sizeof buffer, whole).ptr;
+  if (whole > 0) p = std::to_chars(p, p + 20, whole).ptr;
   if (fraction > 0) {
     int digits = 5;
     for (; fraction % 10 == 0; fraction /= 10) --digits;
@@ -139,8 +138,7 @@ bool AppendFiveDecimals(std::string& text, double magnitude) {
       p[d] = static_cast<char>('0' + fraction % 10);
     p += digits;
   }
-  text.append(buffer, p);
-  return true;
+  return p;
 }
 
 }  // namespace
@@ -150,13 +148,23 @@ void AppendNumberText(std::string& text, double x) {
     text.append(" NaN ");
     return;
   }
-  text.push_back(x < 0 ? '-' : ' ');
   const double magnitude = std::fabs(x);
+  // The usual figure, sign, digits and the space after, in one append.
+  char figure[32];
+  figure[0] = x < 0 ? '-' : ' ';
+  if (magnitude > 0.0) {
+    if (char* end = FiveDecimals(figure + 1, magnitude)) {
+      *end++ = ' ';
+      text.append(figure, end);
+      return;
+    }
+  }
+  text.push_back(figure[0]);
   if (std::isinf(magnitude)) {
     text.append("Inf");
   } else if (magnitude == 0.0) {
     text.push_back('0');
-  } else if (!AppendFiveDecimals(text, magnitude)) {
+  } else {
     const Significand s = Round15(magnitude);
     if (s.exponent >= 15) {
       AppendExponent(text, s);
@@ -199,8 +207,7 @@ ResultPane& ResultPane::Number(double x) {
 ResultPane& ResultPane::Tab(int column) {
   if (!keepsText_) return *this;
   if (column_ > column) {
-    lines_.push_back(current_);
-    current_.clear();
+    PushLine();
     column_ = 1;
   }
   if (column_ < column) {
@@ -212,13 +219,26 @@ ResultPane& ResultPane::Tab(int column) {
 
 ResultPane& ResultPane::EndLine() {
   if (!keepsText_) return *this;
-  lines_.push_back(current_);
-  current_.clear();
+  PushLine();
   column_ = 1;
   return *this;
 }
 
+void ResultPane::PushLine() {
+  // A line cleared before is filled again: a batch that presses, prints and
+  // clears one pane allocates its lines once.
+  if (spare_.empty()) {
+    lines_.push_back(current_);
+  } else {
+    lines_.push_back(std::move(spare_.back()));
+    spare_.pop_back();
+    lines_.back().assign(current_);
+  }
+  current_.clear();
+}
+
 void ResultPane::Clear() {
+  for (std::string& line : lines_) spare_.push_back(std::move(line));
   lines_.clear();
   current_.clear();
   column_ = 1;

@@ -75,7 +75,9 @@ class ResultPane {
   void Rewind(const Mark& mark);
 
  private:
+  void PushLine();
   std::vector<std::string> lines_;
+  std::vector<std::string> spare_;  // lines cleared, kept for their room
   std::string current_;
   int column_ = 1;
   int nonFiniteCount_ = 0;
