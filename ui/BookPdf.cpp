@@ -40,6 +40,20 @@ constexpr double kCellPadding = 3.0;  // inside each table cell, points
 
 QTextCharFormat Body() { return Font(kBookFace, 10.5); }
 
+// The insertions of one table or report as one change: the document is laid out
+// again once for it, not once a cell or a character, which made a long book's
+// time grow with the square of its cases.
+class EditBlock {
+ public:
+  explicit EditBlock(QTextCursor& cursor) : cursor_(cursor) { cursor_.beginEditBlock(); }
+  ~EditBlock() { cursor_.endEditBlock(); }
+  EditBlock(const EditBlock&) = delete;
+  EditBlock& operator=(const EditBlock&) = delete;
+
+ private:
+  QTextCursor& cursor_;
+};
+
 QFont MonoFont() {
   QFont font(kBookMonoFace);
   font.setStyleHint(QFont::TypeWriter);
@@ -160,6 +174,7 @@ class Pdf : public Writer {
   void Table(const QStringList& header, const std::vector<QStringList>& rows,
              const std::vector<bool>& alarm = {}) override {
     if (rows.empty() && header.isEmpty()) return;
+    const EditBlock edit(cursor_);
     // The empty block before the table goes with it as a caption before it does.
     QTextBlockFormat before;
     before.setProperty(kKeepWithNext, cursor_.blockFormat().boolProperty(kKeepWithNext));
@@ -201,6 +216,7 @@ class Pdf : public Writer {
 
   // Every line but the last goes with the next: the block is never cut by a page.
   void Report(const std::vector<std::string>& lines) override {
+    const EditBlock edit(cursor_);
     for (size_t k = 0; k < lines.size(); ++k) {
       GridLine(QString::fromStdString(lines[k]), k + 1 < lines.size());
     }
@@ -222,6 +238,8 @@ class Pdf : public Writer {
   void Start() {
     PaintPages();
     doc_ = std::make_unique<QTextDocument>();
+    // A book is written once: no undo history to keep for every insertion.
+    doc_->setUndoRedoEnabled(false);
     doc_->documentLayout()->setPaintDevice(&writer_);
     doc_->setUseDesignMetrics(true);
     doc_->setDefaultFont(Body().font());
