@@ -240,11 +240,10 @@ class Pdf : public Writer {
     doc_ = std::make_unique<QTextDocument>();
     // A book is written once: no undo history to keep for every insertion.
     doc_->setUndoRedoEnabled(false);
-    doc_->documentLayout()->setPaintDevice(&writer_);
     doc_->setUseDesignMetrics(true);
     doc_->setDefaultFont(Body().font());
-    // Laid out as one long page, cut into pages by PageTops.
-    doc_->setTextWidth(page_.width());
+    // No layout while the part is written (PaintPages makes it once): Qt lays a
+    // document out again after every change, which grows with its length.
     QTextFrameFormat frame = doc_->rootFrame()->frameFormat();
     frame.setMargin(0);
     doc_->rootFrame()->setFrameFormat(frame);
@@ -315,6 +314,9 @@ class Pdf : public Writer {
 
   void PaintPages() {
     if (!doc_) return;
+    doc_->documentLayout()->setPaintDevice(&writer_);
+    // Laid out as one long page, cut into pages by PageTops.
+    doc_->setTextWidth(page_.width());
     const std::vector<double> tops = PageTops();
     QAbstractTextDocumentLayout* layout = doc_->documentLayout();
     for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
