@@ -42,10 +42,11 @@ std::string ModeMisfit(const WindowSpec& window, const DesignRequest& request) {
         std::string solvable;
         for (const std::string_view box : design::SolvableBoxes(window)) {
           if (box == request.box) return {};
-          for (const BoxSpec& spec : window.boxes) {
-            if (spec.name != box) continue;
+          for (const BoxSpec& candidate : window.boxes) {
+            if (candidate.name != box) continue;
             solvable.append(solvable.empty() ? "" : ", ").append(box);
-            if (!spec.symbol.empty()) solvable.append(" (").append(spec.symbol).append(")");
+            if (!candidate.symbol.empty())
+              solvable.append(" (").append(candidate.symbol).append(")");
           }
         }
         const bool named = std::any_of(window.boxes.begin(), window.boxes.end(),

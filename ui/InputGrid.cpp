@@ -118,20 +118,21 @@ InputGrid BuildInputGrid(const std::vector<BoxSpec>& boxes, QWidget* frame) {
   return grid;
 }
 
-void MarkFaultyBoxes(const std::vector<BoxSpec>& specs, const std::vector<QLineEdit*>& boxes,
+void MarkFaultyBoxes(const std::vector<BoxSpec>& descriptions, const std::vector<QLineEdit*>& boxes,
                      const std::vector<Check>& checks) {
-  for (std::size_t k = 0; k < specs.size() && k < boxes.size(); ++k) {
-    const BoxSpec& spec = specs[k];
+  for (std::size_t k = 0; k < descriptions.size() && k < boxes.size(); ++k) {
+    const BoxSpec& described = descriptions[k];
     QStringList faults;
     for (const Check& c : checks) {
       if (c.status != CheckStatus::Fail || c.box.empty()) continue;
-      if (c.box == spec.symbol || c.box == spec.name) faults << QString::fromStdString(c.text);
+      if (c.box == described.symbol || c.box == described.name)
+        faults << QString::fromStdString(c.text);
     }
     QLineEdit* box = boxes[k];
     box->setProperty("fault", !faults.isEmpty());
     box->setStyleSheet(
         faults.isEmpty() ? QString() : QStringLiteral("QLineEdit { border: 2px solid #c80000; }"));
-    box->setToolTip(faults.isEmpty() ? Q(spec.toolTip) : faults.join(QLatin1Char('\n')));
+    box->setToolTip(faults.isEmpty() ? Q(described.toolTip) : faults.join(QLatin1Char('\n')));
   }
 }
 

@@ -25,7 +25,7 @@ InputGrid BuildInputGrid(const std::vector<BoxSpec>& boxes, QWidget* frame);
 // Marks each box a failed check names (Check::box, the box's symbol or name) with
 // a red frame and the check's text as its tool tip, and restores every other box
 // to its table tool tip; all from the checks and the table, for any window.
-void MarkFaultyBoxes(const std::vector<BoxSpec>& specs, const std::vector<QLineEdit*>& boxes,
+void MarkFaultyBoxes(const std::vector<BoxSpec>& descriptions, const std::vector<QLineEdit*>& boxes,
                      const std::vector<Check>& checks);
 
 }  // namespace tarnwick::ui
