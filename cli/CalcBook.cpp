@@ -128,4 +128,25 @@ bool BookWriter::Finish(std::ostream& err) {
   return written;
 }
 
+int SaveToProject(const std::string& path, const std::string& newName, const CaseRecord* record,
+                  const CanalInput* canal, std::ostream& err) {
+  ProjectAppender project;
+  if (const std::string why = project.Read(path); !why.empty()) {
+    err << "tarnwick-calc: " << why << "; nothing was saved\n";
+    return 2;
+  }
+  if (project.Name().empty()) project.Name() = newName;
+  if (canal != nullptr) project.AddCanal(*canal);
+  std::string why = project.Open();
+  if (why.empty()) {
+    if (record != nullptr) project.Add(*record);
+    why = project.Commit();
+  }
+  if (!why.empty()) {
+    err << "tarnwick-calc: cannot save " << path << ": " << why << "; the old file is unchanged\n";
+    return 3;
+  }
+  return 0;
+}
+
 }  // namespace tarnwick

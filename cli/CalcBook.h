@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "sections/Canal.h"
 #include "sections/CaseRecord.h"
 
 namespace tarnwick {
@@ -46,5 +47,11 @@ class BookWriter {
   bool handedOver_ = true;
   long cases_ = 0;
 };
+
+// One case (with what it keeps, a profile request) or one canal added to the
+// project `path` of --save, made when absent, atomically: 0, or 2 when the
+// project cannot be read and 3 when it cannot be written, with one line on `err`.
+int SaveToProject(const std::string& path, const std::string& newName, const CaseRecord* record,
+                  const CanalInput* canal, std::ostream& err);
 
 }  // namespace tarnwick

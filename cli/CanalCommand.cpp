@@ -77,26 +77,6 @@ int WriteCanalBook(const CalcOptions& o, const CanalInput& canal, std::ostream& 
   return book.Finish(err) ? 0 : 3;
 }
 
-// The canal added to the project of --save (made when absent), atomically:
-// 2 when the project cannot be read, 3 when it cannot be written, else 0.
-int SaveCanal(const CalcOptions& o, const CanalInput& canal, std::ostream& err) {
-  ProjectAppender project;
-  if (const std::string why = project.Read(o.save); !why.empty()) {
-    err << "tarnwick-calc: " << why << "; nothing was saved\n";
-    return 2;
-  }
-  if (project.Name().empty()) project.Name() = o.name.value_or(std::string());
-  project.AddCanal(canal);
-  std::string why = project.Open();
-  if (why.empty()) why = project.Commit();
-  if (!why.empty()) {
-    err << "tarnwick-calc: cannot save " << o.save << ": " << why
-        << "; the old file is unchanged\n";
-    return 3;
-  }
-  return 0;
-}
-
 }  // namespace
 
 CanalRun RunCanal(const CalcOptions& o, std::ostream& err) {
@@ -122,7 +102,9 @@ CanalRun RunCanal(const CalcOptions& o, std::ostream& err) {
     return run;
   }
   if (!o.save.empty()) {
-    if (const int saved = SaveCanal(o, reading.canal, err); saved != 0) {
+    if (const int saved =
+            SaveToProject(o.save, o.name.value_or(std::string()), nullptr, &reading.canal, err);
+        saved != 0) {
       run.status = saved;
       return run;
     }

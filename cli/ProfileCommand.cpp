@@ -106,28 +106,6 @@ std::string Misfit(const CalcOptions& o, const WindowSpec& window) {
   return {};
 }
 
-// The case with its profile added to the project of --save (made when absent),
-// atomically: 2 when the project cannot be read, 3 when it cannot be written.
-int SaveProfileCase(const CalcOptions& o, const CaseRecord& record, std::ostream& err) {
-  ProjectAppender project;
-  if (const std::string why = project.Read(o.save); !why.empty()) {
-    err << "tarnwick-calc: " << why << "; nothing was saved\n";
-    return kExitUsage;
-  }
-  if (project.Name().empty()) project.Name() = o.name.value_or(std::string());
-  std::string why = project.Open();
-  if (why.empty()) {
-    project.Add(record);
-    why = project.Commit();
-  }
-  if (!why.empty()) {
-    err << "tarnwick-calc: cannot save " << o.save << ": " << why
-        << "; the old file is unchanged\n";
-    return kExitBookLost;
-  }
-  return kExitProfile;
-}
-
 // The case with its profile kept (--save) and booked (--book): the record of
 // the press, which keeps the profile asked of it, handed on as any other case.
 int KeepProfileCase(const CalcOptions& o, const WindowSpec& window, const ProfileRequest& request,
@@ -135,7 +113,10 @@ int KeepProfileCase(const CalcOptions& o, const WindowSpec& window, const Profil
   CaseRecord record = RecordPress(window, o.boxes, o.limits);
   record.profile = request;
   if (!o.save.empty()) {
-    if (const int saved = SaveProfileCase(o, record, err); saved != kExitProfile) return saved;
+    if (const int saved =
+            SaveToProject(o.save, o.name.value_or(std::string()), &record, nullptr, err);
+        saved != kExitProfile)
+      return saved;
   }
   if (o.book.empty()) return kExitProfile;
   BookWriter book;
