@@ -214,23 +214,26 @@ class CaseSinks {
 // its JSON line; each line ended.
 void PrintRecord(const CalcOptions& options, const CaseRecord& r, std::string& out) {
   if (options.json) {
-    JsonObject o = PressJson(*r.reporting, r.reportingTexts, r.press);
-    std::string checks;
-    AppendChecksJson(checks, r.checks);
-    o.Raw("checks", checks);
+    // A design answer reports texts of its own (the value solved typed in).
+    const bool plain = r.reporting == r.window && !r.design;
+    const std::vector<NumberReading> reread =
+        plain ? std::vector<NumberReading>() : BoxReadings(*r.reporting, r.reportingTexts);
+    AppendPressJson(out, *r.reporting, plain ? r.readings : reread, r.press);
+    out += ", \"checks\": ";
+    AppendChecksJson(out, r.checks);
     if (r.answer && r.design) {
       if (r.design->mode == DesignMode::Size) {
-        o.Number("scale", r.answer->value);
+        out += ", \"scale\": ";
+        AppendJsonNumber(out, r.answer->value);
       } else {
         JsonObject solved;
         solved.String("box", r.answer->box).Number("value", r.answer->value);
         if (r.design->mode != DesignMode::SolveBox) solved.Number("depth", r.answer->depth);
-        o.Raw("solved", solved.Text());
+        out.append(", \"solved\": ").append(solved.Text());
       }
     }
-    if (r.flows) o.Raw("flows", FlowsJson(*r.flows));
-    o.AppendTo(out);
-    out.push_back('\n');
+    if (r.flows) out.append(", \"flows\": ").append(FlowsJson(*r.flows));
+    out += "}\n";
     return;
   }
   for (const std::string& line : r.printed) out.append(line).push_back('\n');
@@ -269,8 +272,11 @@ PressOutcome PressAs(const CalcOptions& options, const WindowSpec& window,
   if (!options.json && !options.checks && !sinks.Wanted() && !flows) {
     return Press(window, boxes, pane);
   }
+  // JSON with nothing saved or booked reads the typed result alone.
+  const PrintedLines lines =
+      options.json && !sinks.Wanted() ? PrintedLines::Dropped : PrintedLines::Kept;
   const CaseRecord record = flows ? RecordFlows(window, boxes, options.flow, options.limits)
-                                  : RecordPress(window, boxes, options.limits);
+                                  : RecordPress(window, boxes, options.limits, lines);
   PrintRecord(options, record, text);
   sinks.Add(record);
   return record.outcome;

@@ -50,19 +50,29 @@ size_t Utf8Length(std::string_view s) {
 
 void AppendJsonString(std::string& out, std::string_view text) {
   out.push_back('"');
+  const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+  const auto tail = [&](size_t k) { return k < text.size() && (byte(k) & 0xC0u) == 0x80u; };
   size_t k = 0;
   while (k < text.size()) {
-    // Plain ASCII goes over in runs; only what needs a look stops the run.
+    // What needs no escape goes over in one run: printable ASCII other than the
+    // quote and the backslash, and the three bytes of a Chinese character (a lead
+    // byte that takes any two continuation bytes: no overlong or surrogate form
+    // starts with it). Anything else stops the run and is looked at alone.
     size_t run = k;
     while (run < text.size()) {
-      const auto c = static_cast<unsigned char>(text[run]);
-      if (c < 0x20 || c == '"' || c == '\\' || c >= 0x80) break;
-      ++run;
+      const unsigned c = byte(run);
+      if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\') {
+        ++run;
+      } else if (c >= 0xE1 && c <= 0xEC && tail(run + 1) && tail(run + 2)) {
+        run += 3;
+      } else {
+        break;
+      }
     }
     out.append(text.data() + k, run - k);
     k = run;
     if (k >= text.size()) break;
-    const auto c = static_cast<unsigned char>(text[k]);
+    const unsigned c = byte(k);
     if (c == '"' || c == '\\') {
       out.push_back('\\');
       out.push_back(static_cast<char>(c));
@@ -72,13 +82,6 @@ void AppendJsonString(std::string& out, std::string_view text) {
       std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
       out += escaped;
       ++k;
-    } else if (c >= 0xE1 && c <= 0xEC && k + 2 < text.size() &&
-               (static_cast<unsigned char>(text[k + 1]) & 0xC0u) == 0x80u &&
-               (static_cast<unsigned char>(text[k + 2]) & 0xC0u) == 0x80u) {
-      // The common case, a Chinese character: a lead byte that takes any two
-      // continuation bytes (no overlong or surrogate form starts with it).
-      out.append(text.data() + k, 3);
-      k += 3;
     } else if (const size_t n = Utf8Length(text.substr(k)); n > 0) {
       out.append(text.data() + k, n);
       k += n;
@@ -126,38 +129,63 @@ JsonObject& JsonObject::Raw(std::string_view key, std::string_view json) {
   return *this;
 }
 
-JsonObject PressJson(const WindowSpec& window, std::span<const std::string> boxTexts,
-                     const PressResult& result) {
+namespace {
+
+// ", \"key\": " for a member after the first.
+void Member(std::string& out, bool& first, std::string_view key) {
+  if (!first) out += ", ";
+  first = false;
+  AppendJsonString(out, key);
+  out += ": ";
+}
+
+}  // namespace
+
+void AppendPressJson(std::string& out, const WindowSpec& window,
+                     std::span<const NumberReading> readings, const PressResult& result) {
+  out += "{\"window\": ";
+  AppendJsonString(out, window.name);
+  out += ", \"outcome\": ";
+  AppendJsonString(out, OutcomeName(result.outcome));
   // The numbers as the boxes read them, an empty box as 0 and a number out of
   // range as null.
-  std::string boxes = "[";
+  out += ", \"boxes\": [";
   for (size_t k = 0; k < window.boxes.size(); ++k) {
-    const NumberReading reading = k < boxTexts.size() ? ReadNumber(boxTexts[k]) : NumberReading{};
-    if (k > 0) boxes += ", ";
-    AppendJsonNumber(boxes, reading.value);
+    const NumberReading reading = k < readings.size() ? readings[k] : NumberReading{};
+    if (k > 0) out += ", ";
+    AppendJsonNumber(out, reading.value);
   }
-  boxes += "]";
-  JsonObject values;
+  out += "], \"values\": {";
+  bool first = true;
+  const auto number = [&](std::string_view key, double value) {
+    Member(out, first, key);
+    AppendJsonNumber(out, value);
+  };
   const bool depthKind = window.kind == CalculationKind::Depth;
   if (result.closed && (depthKind || result.outcome != PressOutcome::Report)) {
-    values.Number("Qmax", result.closed->qmax);
+    number("Qmax", result.closed->qmax);
   }
   if (const auto& s = result.state) {
-    values.Number("h", s->h).Number("W", s->w).Number("X", s->x).Number("RS", s->rs);
-    values.Number("V", s->v).Number("Q1", s->q1).Number("B1", s->surfaceWidth).Number("E", s->e);
+    number("h", s->h);
+    number("W", s->w);
+    number("X", s->x);
+    number("RS", s->rs);
+    number("V", s->v);
+    number("Q1", s->q1);
+    number("B1", s->surfaceWidth);
+    number("E", s->e);
   }
   if (result.closed && result.state) {
-    values.Number("clearance_height", result.closed->clearanceHeight);
-    values.Number("clearance_area_percent", result.closed->clearanceAreaPercent);
+    number("clearance_height", result.closed->clearanceHeight);
+    number("clearance_area_percent", result.closed->clearanceAreaPercent);
   }
-  for (const NamedValue& v : result.familyValues) values.Number(v.symbol, v.value);
-  JsonObject press;
-  press.String("window", window.name).String("outcome", OutcomeName(result.outcome));
-  press.Raw("boxes", boxes).Raw("values", values.Text());
-  if (window.kind == CalculationKind::Depth && result.passes > 0) {
-    press.Integer("passes", result.passes);
+  for (const NamedValue& v : result.familyValues) number(v.symbol, v.value);
+  out.push_back('}');
+  if (depthKind && result.passes > 0) {
+    char passes[16];
+    const auto end = std::to_chars(passes, passes + sizeof passes, result.passes).ptr;
+    out.append(", \"passes\": ").append(passes, end);
   }
-  return press;
 }
 
 std::string FlowsJson(const FlowCombination& f) {

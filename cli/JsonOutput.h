@@ -39,10 +39,13 @@ void AppendJsonNumber(std::string& out, double value);
 std::string JsonString(std::string_view text);
 void AppendJsonString(std::string& out, std::string_view text);
 
-// {"window", "outcome", "boxes", "values", "passes"} of one press, open for
-// further members (the design and check options add theirs).
-JsonObject PressJson(const WindowSpec& window, std::span<const std::string> boxTexts,
-                     const PressResult& result);
+// {"window", "outcome", "boxes", "values", "passes"} of one press appended to
+// `out`, the object left open for further members (the checks, a design's
+// answer) and closed by the caller. `readings` are the window's box texts as
+// read (BoxReadings). Written straight into the output: a batch makes no string
+// of its own per case.
+void AppendPressJson(std::string& out, const WindowSpec& window,
+                     std::span<const NumberReading> readings, const PressResult& result);
 
 // {"design": {"Q", "h", "V"}, "increased": {...}, "least": {...}, "coefficient",
 // "freeboard", "channel_depth", "bank_level", "scour_limit", "silt_limit"} of a

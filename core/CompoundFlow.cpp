@@ -3,7 +3,10 @@
 #include "BracketRoot.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
+#include <optional>
 
 #include "Hydraulics.h"
 
@@ -112,6 +115,50 @@ double Brent(const EnergySection& section, RootSample lo, RootSample hi) {
 
 }  // namespace
 
+namespace {
+
+// One section's scan, searched rather than walked: 1 − Fr² changes sign once over
+// the grid (see kSingleScanSteps), so halving the grid finds the cell the walk
+// would stop at in four or five evaluations instead of thirteen, and Brent then
+// starts from the same cell with the same values. Empty when a value is not a
+// number, which the walk itself must then meet.
+std::optional<CriticalDepths> SearchedScan(const EnergySection& section, double lowest, double top,
+                                           double ratio) {
+  std::array<double, kSingleScanSteps + 1> grid{};
+  grid[0] = lowest;
+  for (int k = 1; k <= kSingleScanSteps; ++k) {
+    grid[k] = k == kSingleScanSteps ? top : std::min(top, grid[k - 1] * ratio);
+  }
+  std::array<double, kSingleScanSteps + 1> slope{};
+  slope.fill(std::numeric_limits<double>::quiet_NaN());
+  const auto at = [&](int k) {
+    if (std::isnan(slope[k])) slope[k] = Slope(section, grid[k]);
+    return slope[k];
+  };
+  if (std::isnan(at(0)) || std::isnan(at(kSingleScanSteps))) return std::nullopt;
+  // Both ends on one side: no minimum below the top, or E rising from the start.
+  CriticalDepths out;
+  const bool low = at(0) < 0.0;
+  const bool high = at(kSingleScanSteps) < 0.0;
+  if (low == high) {
+    out.aboveRange = high;
+    return out;
+  }
+  if (!low) return std::nullopt;  // falling at the top: not one minimum, walk it
+  int lo = 0;                     // 1 − Fr² < 0 here
+  int hi = kSingleScanSteps;      // ≥ 0 here
+  while (hi - lo > 1) {
+    const int mid = (lo + hi) / 2;
+    const double f = at(mid);
+    if (std::isnan(f)) return std::nullopt;
+    (f < 0.0 ? lo : hi) = mid;
+  }
+  out.depths.push_back(Brent(section, {grid[lo], slope[lo]}, {grid[hi], slope[hi]}));
+  return out;
+}
+
+}  // namespace
+
 CriticalDepths FindCriticalDepths(const EnergySection& section, double upper) {
   CriticalDepths out;
   if (!(section.q > 0.0) || !(upper > 0.0) || !std::isfinite(upper)) return out;
@@ -121,6 +168,9 @@ CriticalDepths FindCriticalDepths(const EnergySection& section, double upper) {
   const double lowest = upper * kScanLowest;
   const int steps = section.subsections ? kScanSteps : kSingleScanSteps;
   const double ratio = std::pow(top / lowest, 1.0 / steps);
+  if (!section.subsections) {
+    if (auto searched = SearchedScan(section, lowest, top, ratio)) return *searched;
+  }
   double hPrev = lowest;
   double fPrev = Slope(section, hPrev);
   for (int k = 1; k <= steps; ++k) {

@@ -8,14 +8,6 @@ namespace tarnwick {
 
 namespace {
 
-std::vector<NumberReading> Readings(const WindowSpec& window, std::span<const std::string> texts) {
-  std::vector<NumberReading> readings(window.boxes.size());
-  for (size_t k = 0; k < readings.size() && k < texts.size(); ++k) {
-    readings[k] = ReadNumber(texts[k]);
-  }
-  return readings;
-}
-
 // The typed part of a record, common to every kind of press.
 CaseRecord Typed(const WindowSpec& window, std::span<const std::string> texts,
                  const CheckLimits& limits) {
@@ -23,7 +15,7 @@ CaseRecord Typed(const WindowSpec& window, std::span<const std::string> texts,
   r.window = &window;
   r.texts.assign(texts.begin(), texts.end());
   r.texts.resize(window.boxes.size());
-  r.readings = Readings(window, r.texts);
+  r.readings = BoxReadings(window, r.texts);
   r.reporting = &window;
   r.reportingTexts = r.texts;
   r.limits = limits;
@@ -106,13 +98,13 @@ design::DesignResult RunDesign(const WindowSpec& window, std::span<const std::st
 }
 
 CaseRecord RecordPress(const WindowSpec& window, std::span<const std::string> boxTexts,
-                       const CheckLimits& limits) {
+                       const CheckLimits& limits, PrintedLines lines) {
   CaseRecord r = Typed(window, boxTexts, limits);
-  ResultPane pane;
-  r.press = PressWithCase(window, r.texts, pane);
+  ResultPane pane = lines == PrintedLines::Kept ? ResultPane() : ResultPane::Tally();
+  r.press = PressWithCase(window, r.readings, pane);
   r.outcome = r.press.outcome;
   r.printed = pane.TakeLines();
-  r.checks = EngineeringChecks(window, r.texts, r.press, limits);
+  r.checks = EngineeringChecks(window, r.texts, r.readings, r.press, limits);
   return r;
 }
 
@@ -278,7 +270,7 @@ std::vector<CaseRecord> RecordDesign(const WindowSpec& window,
   for (CaseRecord& r : records) {
     r.texts.assign(boxTexts.begin(), boxTexts.end());
     r.texts.resize(window.boxes.size());
-    r.readings = Readings(window, r.texts);
+    r.readings = BoxReadings(window, r.texts);
     r.design = request;
     if (r.answer && r.IsReport()) AddFlows(r, *depth, q, *request.flows, limits);
   }

@@ -97,9 +97,14 @@ struct CaseRecord {
   }
 };
 
+// Whether a record keeps the lines its press printed. Output that reads only the
+// typed result (JSON Lines with nothing saved or booked) drops them: the report
+// is judged as printed (a figure that is not finite refuses it) but not formatted.
+enum class PrintedLines { Kept, Dropped };
+
 // One press of a window's compute button, recorded with its checks.
 CaseRecord RecordPress(const WindowSpec& window, std::span<const std::string> boxTexts,
-                       const CheckLimits& limits);
+                       const CheckLimits& limits, PrintedLines lines = PrintedLines::Kept);
 // The same press with the flow combination of a canal (FlowMisfit must be empty):
 // the seed report for the design discharge, then the block of the three.
 CaseRecord RecordFlows(const WindowSpec& window, std::span<const std::string> boxTexts,

@@ -66,10 +66,11 @@ void Add(std::vector<Check>& out, std::string_view name, CheckStatus status,
 }
 
 // The slope i of the slope box, if it reads as one.
-std::optional<double> TypedSlope(const WindowSpec& window, std::span<const std::string> texts) {
-  for (size_t k = 0; k < window.boxes.size() && k < texts.size(); ++k) {
+std::optional<double> TypedSlope(const WindowSpec& window,
+                                 std::span<const NumberReading> readings) {
+  for (size_t k = 0; k < window.boxes.size() && k < readings.size(); ++k) {
     if (window.boxes[k].role != BoxRole::Slope) continue;
-    const double d = ReadNumber(texts[k]).value;
+    const double d = readings[k].value;
     if (d > 0.0 && std::isfinite(d)) return 1.0 / d;
     return std::nullopt;
   }
@@ -140,7 +141,7 @@ void RegimeCheck(double fr, std::string_view symbol, const CheckLimits& limits,
   }
 }
 
-void FlowRegimeChecks(const WindowSpec& window, std::span<const std::string> texts,
+void FlowRegimeChecks(const WindowSpec& window, std::span<const NumberReading> readings,
                       const SectionCase& c, const CheckLimits& limits, std::vector<Check>& out) {
   const double top = window.closed ? c.model.crown : kOpenChannelDepthLimit;
   const CriticalDepths found =
@@ -167,7 +168,7 @@ void FlowRegimeChecks(const WindowSpec& window, std::span<const std::string> tex
   } else {
     Add(out, "froude", CheckStatus::Note, std::nullopt, std::nullopt, "满流，无自由水面");
   }
-  const std::optional<double> slope = TypedSlope(window, texts);
+  const std::optional<double> slope = TypedSlope(window, readings);
   for (const double hc : found.depths) {
     CriticalSlope(slope, c, hc, found.depths.size() > 1, out);
   }
@@ -326,9 +327,9 @@ bool SlopeMistyped(std::string_view text, const NumberReading& reading) {
 }
 
 void BoxTextChecks(const WindowSpec& window, std::span<const std::string> texts,
-                   std::vector<Check>& out) {
-  for (size_t k = 0; k < window.boxes.size() && k < texts.size(); ++k) {
-    const NumberReading reading = ReadNumber(texts[k]);
+                   std::span<const NumberReading> readings, std::vector<Check>& out) {
+  for (size_t k = 0; k < window.boxes.size() && k < texts.size() && k < readings.size(); ++k) {
+    const NumberReading& reading = readings[k];
     const BoxSpec& box = window.boxes[k];
     const bool slope = box.role == BoxRole::Slope && SlopeMistyped(texts[k], reading);
     if (!slope && !reading.partial) continue;
@@ -372,17 +373,24 @@ std::string_view StatusText(CheckStatus status) {
 std::vector<Check> EngineeringChecks(const WindowSpec& window,
                                      std::span<const std::string> boxTexts,
                                      const PressResult& result, const CheckLimits& limits) {
+  return EngineeringChecks(window, boxTexts, BoxReadings(window, boxTexts), result, limits);
+}
+
+std::vector<Check> EngineeringChecks(const WindowSpec& window,
+                                     std::span<const std::string> boxTexts,
+                                     std::span<const NumberReading> readings,
+                                     const PressResult& result, const CheckLimits& limits) {
   std::vector<Check> out;
   out.reserve(8);  // a report's usual checks, without growing
   if (result.outcome == PressOutcome::Report && result.sectionCase) {
     const SectionCase& c = *result.sectionCase;
-    FlowRegimeChecks(window, boxTexts, c, limits, out);
+    FlowRegimeChecks(window, readings, c, limits, out);
     VelocityCheck(c, limits, out);
     if (result.closed) ClearanceChecks(window, c, *result.closed, limits, out);
     if (window.kind == CalculationKind::Depth) SearchCheck(result, limits, out);
     FitChecks(result.fits, limits, out);
   }
-  BoxTextChecks(window, boxTexts, out);
+  BoxTextChecks(window, boxTexts, readings, out);
   return out;
 }
 

@@ -115,6 +115,11 @@ struct Check {
 std::vector<Check> EngineeringChecks(const WindowSpec& window,
                                      std::span<const std::string> boxTexts,
                                      const PressResult& result, const CheckLimits& limits = {});
+// The same, with the texts read already (BoxReadings of boxTexts).
+std::vector<Check> EngineeringChecks(const WindowSpec& window,
+                                     std::span<const std::string> boxTexts,
+                                     std::span<const NumberReading> readings,
+                                     const PressResult& result, const CheckLimits& limits);
 
 // The non-scouring velocity a case is judged by: the limit set, else the lining
 // chosen (soils corrected to the case's hydraulic radius); empty with neither.

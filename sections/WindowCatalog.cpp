@@ -74,6 +74,30 @@ const WindowSpec* FindWindow(CalculationKind kind, Family family) {
   return nullptr;
 }
 
+std::vector<NumberReading> BoxReadings(const WindowSpec& window,
+                                       std::span<const std::string> boxTexts) {
+  std::vector<NumberReading> readings(window.boxes.size());
+  for (size_t k = 0; k < readings.size() && k < boxTexts.size(); ++k) {
+    readings[k] = ReadNumber(boxTexts[k]);
+  }
+  return readings;
+}
+
+namespace {
+
+std::optional<std::vector<double>> ValuesRead(const WindowSpec& window,
+                                              std::span<const NumberReading> readings) {
+  std::vector<double> values(window.boxes.size(), 0.0);
+  for (size_t k = 0; k < window.boxes.size(); ++k) {
+    const NumberReading reading = k < readings.size() ? readings[k] : NumberReading{};
+    values[k] = reading.value;
+    if (!reading.valid && !window.boxes[k].readOnDemand) return std::nullopt;
+  }
+  return values;
+}
+
+}  // namespace
+
 std::optional<std::vector<double>> ReadBoxes(const WindowSpec& window,
                                              std::span<const std::string> boxTexts) {
   std::vector<double> values(window.boxes.size(), 0.0);
@@ -87,7 +111,12 @@ std::optional<std::vector<double>> ReadBoxes(const WindowSpec& window,
 
 PressResult PressWithCase(const WindowSpec& window, std::span<const std::string> boxTexts,
                           ResultPane& pane) {
-  const auto values = ReadBoxes(window, boxTexts);
+  return PressWithCase(window, BoxReadings(window, boxTexts), pane);
+}
+
+PressResult PressWithCase(const WindowSpec& window, std::span<const NumberReading> readings,
+                          ResultPane& pane) {
+  const auto values = ValuesRead(window, readings);
   if (!values) {
     PressResult refused;
     refused.outcome = Refuse(pane, PressOutcome::InputError);

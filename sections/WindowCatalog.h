@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ReadNumber.h"
 #include "core/ReportRow.h"
 #include "core/ResultPane.h"
 #include "core/SectionModel.h"
@@ -223,5 +224,12 @@ PressOutcome Press(const WindowSpec& window, std::span<const std::string> boxTex
 // The same press with its named values and case.
 PressResult PressWithCase(const WindowSpec& window, std::span<const std::string> boxTexts,
                           ResultPane& pane);
+// The same press on box texts read already (BoxReadings), so that a record reads
+// each text once for the press, the checks and the JSON.
+PressResult PressWithCase(const WindowSpec& window, std::span<const NumberReading> readings,
+                          ResultPane& pane);
+// How each box text reads, one a box of the window (a missing text as an empty box).
+std::vector<NumberReading> BoxReadings(const WindowSpec& window,
+                                       std::span<const std::string> boxTexts);
 
 }  // namespace tarnwick

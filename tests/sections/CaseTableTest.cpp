@@ -181,7 +181,12 @@ TEST(CaseTable, CanalRowIsItsUpstreamEndAndItsLevels) {
 TEST(CaseTable, FixedFiguresArePrintfDigits) {
   std::mt19937_64 rng(42);
   std::uniform_real_distribution<double> exponent(-12.0, 12.0);
-  std::vector<double> values = {0.125, 2.675, 0.5, 1.5, 2.5, -0.0005, 1e300, -1e-300, 0.0};
+  // Ties exact in binary (0.0625 at three places), next to them, and either side
+  // of the width where the digits are no longer had from a double product.
+  std::vector<double> values = {0.125,        2.675,     0.5,       1.5,      2.5,
+                                -0.0005,      1e300,     -1e-300,   0.0,      -0.0,
+                                0.0625,       0.1875,    1023.0625, 0.062501, 0.0624999999,
+                                2147483.6475, 2147483.6, 99999.9995};
   for (int k = 0; k < 20000; ++k)
     values.push_back((k % 2 ? -1 : 1) * std::pow(10.0, exponent(rng)));
   for (const double x : values) {

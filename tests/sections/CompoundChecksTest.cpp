@@ -155,24 +155,32 @@ TEST(CompoundChecks, AlphaFroudeAndEveryCriticalDepthAgainstADenseScan) {
 // A section of one part: α = 1 and Fc is the plain Froude number at the case, so
 // the windows of every other family are judged as before.
 TEST(CompoundChecks, OneSectionKeepsAlphaOne) {
-  const EnergySection single{5.0,
-                             [](double h) {
-                               SectionState s;
-                               s.h = h;
-                               s.w = 2.0 * h;
-                               s.surfaceWidth = 2.0;
-                               return s;
-                             },
-                             {}};
+  const auto rectangle = [](double h) {
+    SectionState s;
+    s.h = h;
+    s.w = 2.0 * h;
+    s.surfaceWidth = 2.0;
+    return s;
+  };
+  const EnergySection single{5.0, rectangle, {}};
   for (const double h : {0.3, 0.8, 1.7}) {
     EXPECT_EQ(single.Alpha(h), 1.0);
     EXPECT_NEAR(single.Froude(h), 5.0 / (2.0 * h) / std::sqrt(kGravity * h), 1e-12);
     EXPECT_NEAR(single.Energy(h), h + 25.0 / (2.0 * kGravity * 4.0 * h * h), 1e-12);
   }
   // The struct, not the function of the same name in core/GraduallyVariedFlow.h.
-  const struct CriticalDepths hc = FindCriticalDepths(single, 1000.0);
-  ASSERT_EQ(hc.depths.size(), 1u);
-  EXPECT_NEAR(hc.depths[0], std::cbrt(2.5 * 2.5 / kGravity), 1e-9);  // (q²/g)^(1/3)
+  // Discharges whose critical depth falls in every cell of the search's grid,
+  // from a micrometre to above the range (none found, said to lie above it).
+  for (double q = 1e-7; q < 1e8; q *= 3.7) {
+    const double exact = std::cbrt((q / 2.0) * (q / 2.0) / kGravity);  // (q²/g)^(1/3)
+    const struct CriticalDepths hc = FindCriticalDepths({q, rectangle, {}}, 1000.0);
+    if (exact > 1000.0) {
+      EXPECT_TRUE(hc.depths.empty() && hc.aboveRange) << q;
+      continue;
+    }
+    ASSERT_EQ(hc.depths.size(), 1u) << q;
+    EXPECT_NEAR(hc.depths[0], exact, 1e-12 * exact) << q;
+  }
 }
 
 }  // namespace
