@@ -219,8 +219,10 @@ void PrintRecord(const CalcOptions& options, const CaseRecord& r, std::string& o
     const std::vector<NumberReading> reread =
         plain ? std::vector<NumberReading>() : BoxReadings(*r.reporting, r.reportingTexts);
     AppendPressJson(out, *r.reporting, plain ? r.readings : reread, r.press);
-    out += ", \"checks\": ";
-    AppendChecksJson(out, r.checks);
+    if (!options.noChecks) {
+      out += ", \"checks\": ";
+      AppendChecksJson(out, r.checks);
+    }
     if (r.answer && r.design) {
       if (r.design->mode == DesignMode::Size) {
         out += ", \"scale\": ";
@@ -272,11 +274,12 @@ PressOutcome PressAs(const CalcOptions& options, const WindowSpec& window,
   if (!options.json && !options.checks && !sinks.Wanted() && !flows) {
     return Press(window, boxes, pane);
   }
-  // JSON with nothing saved or booked reads the typed result alone.
-  const PrintedLines lines =
-      options.json && !sinks.Wanted() ? PrintedLines::Dropped : PrintedLines::Kept;
+  // JSON with nothing saved or booked reads the typed result alone, and its
+  // checks unless left out; a project or a book keeps the whole record.
+  const bool typedOnly = options.json && !sinks.Wanted();
+  const RecordWants wants{!typedOnly, !(typedOnly && options.noChecks)};
   const CaseRecord record = flows ? RecordFlows(window, boxes, options.flow, options.limits)
-                                  : RecordPress(window, boxes, options.limits, lines);
+                                  : RecordPress(window, boxes, options.limits, wants);
   PrintRecord(options, record, text);
   sinks.Add(record);
   return record.outcome;
@@ -493,6 +496,10 @@ int Run(const CalcOptions& options, std::istream& in, CheckedOutput& out, std::o
   if (options.list) {
     PrintList(out.Stream());
     return kExitReport;
+  }
+  if (options.noChecks && (!options.json || options.checks)) {
+    err << "tarnwick-calc: --no-checks goes with --json, without --checks\n";
+    return kExitUsage;
   }
   if (!options.canal.empty()) {
     const CanalRun run = RunCanal(options, err);

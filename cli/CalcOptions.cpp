@@ -250,6 +250,11 @@ constexpr OptionRow kOptions[] = {
        o.checks = true;
        return std::string();
      }},
+    {"--no-checks", "", "", "--json without the checks, for scripts that judge the figures",
+     [](CalcOptions& o, std::string_view) {
+       o.noChecks = true;
+       return std::string();
+     }},
     {"--velocity-min", "", "V", "non-silting velocity, m/s (checks)", SetVelocityMin},
     {"--velocity-max", "", "V", "non-scouring velocity, m/s (checks)", SetVelocityMax},
     {"--clearance-area", "", "A", "clear share of a tunnel's area, % (default 15)",

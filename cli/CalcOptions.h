@@ -24,6 +24,7 @@ struct CalcOptions {
   std::optional<int> rating;        // --rating N: depths of the stage–discharge table
   bool json = false;                // --json: one JSON object per press
   bool checks = false;              // --checks: the engineering checks after each report
+  bool noChecks = false;            // --no-checks: --json without its "checks"
   CheckLimits limits;               // --velocity-min/-max, --clearance-area/-height
   std::string book;                 // --book FILE: the calculation book, PDF or ODT
   std::optional<std::string> name;  // --name PROJECT: the book's project name

@@ -98,13 +98,13 @@ design::DesignResult RunDesign(const WindowSpec& window, std::span<const std::st
 }
 
 CaseRecord RecordPress(const WindowSpec& window, std::span<const std::string> boxTexts,
-                       const CheckLimits& limits, PrintedLines lines) {
+                       const CheckLimits& limits, RecordWants wants) {
   CaseRecord r = Typed(window, boxTexts, limits);
-  ResultPane pane = lines == PrintedLines::Kept ? ResultPane() : ResultPane::Tally();
+  ResultPane pane = wants.lines ? ResultPane() : ResultPane::Tally();
   r.press = PressWithCase(window, r.readings, pane);
   r.outcome = r.press.outcome;
   r.printed = pane.TakeLines();
-  r.checks = EngineeringChecks(window, r.texts, r.readings, r.press, limits);
+  if (wants.checks) r.checks = EngineeringChecks(window, r.texts, r.readings, r.press, limits);
   return r;
 }
 

@@ -97,14 +97,18 @@ struct CaseRecord {
   }
 };
 
-// Whether a record keeps the lines its press printed. Output that reads only the
-// typed result (JSON Lines with nothing saved or booked) drops them: the report
-// is judged as printed (a figure that is not finite refuses it) but not formatted.
-enum class PrintedLines { Kept, Dropped };
+// What a record is to hold besides the typed result. Output that reads only the
+// typed result (JSON Lines with nothing saved or booked) goes without the printed
+// lines: the report is then judged as printed (a figure that is not finite
+// refuses it) but not formatted; and without the checks when it leaves them out.
+struct RecordWants {
+  bool lines = true;
+  bool checks = true;
+};
 
 // One press of a window's compute button, recorded with its checks.
 CaseRecord RecordPress(const WindowSpec& window, std::span<const std::string> boxTexts,
-                       const CheckLimits& limits, PrintedLines lines = PrintedLines::Kept);
+                       const CheckLimits& limits, RecordWants wants = {});
 // The same press with the flow combination of a canal (FlowMisfit must be empty):
 // the seed report for the design discharge, then the block of the three.
 CaseRecord RecordFlows(const WindowSpec& window, std::span<const std::string> boxTexts,
