@@ -117,12 +117,6 @@ JsonObject& JsonObject::Number(std::string_view key, double value) {
   return *this;
 }
 
-JsonObject& JsonObject::Integer(std::string_view key, long long value) {
-  Key(key);
-  text_ += std::to_string(value);
-  return *this;
-}
-
 JsonObject& JsonObject::Raw(std::string_view key, std::string_view json) {
   Key(key);
   text_ += json;

@@ -18,12 +18,10 @@ class JsonObject {
   JsonObject& String(std::string_view key, std::string_view value);
   // Shortest text that reads back to the same double; null when not finite.
   JsonObject& Number(std::string_view key, double value);
-  JsonObject& Integer(std::string_view key, long long value);
   // A member whose value is JSON text already (an array, a nested object).
   JsonObject& Raw(std::string_view key, std::string_view json);
   // The object's text, closed.
   std::string Text() const { return text_ + "}"; }
-  void AppendTo(std::string& out) const { out.append(text_).push_back('}'); }
 
  private:
   void Key(std::string_view key);

@@ -113,10 +113,6 @@ double Brent(const EnergySection& section, RootSample lo, RootSample hi) {
   return r.best.x;
 }
 
-}  // namespace
-
-namespace {
-
 // One section's scan, searched rather than walked: 1 − Fr² changes sign once over
 // the grid (see kSingleScanSteps), so halving the grid finds the cell the walk
 // would stop at in four or five evaluations instead of thirteen, and Brent then
