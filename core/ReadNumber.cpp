@@ -4,6 +4,7 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -148,18 +149,31 @@ Scan ReadDecimal(Cursor& cursor) {
 // "0.025"), the way almost every box is typed: read as the general path would
 // read it, without walking it a character at a time.
 std::optional<NumberReading> ReadPlainDecimal(std::string_view text) {
-  bool digit = false;
+  // Exact powers of ten: every one up to 10^22 is a double.
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   bool point = false;
+  int digits = 0;
+  int decimals = 0;
+  uint64_t whole = 0;  // the digits as one number, while there are at most 15
   for (const char c : text) {
     if (IsDigit(c)) {
-      digit = true;
+      ++digits;
+      if (digits <= 15) whole = whole * 10 + static_cast<uint64_t>(c - '0');
+      if (point) ++decimals;
     } else if (c == '.' && !point) {
       point = true;
     } else {
       return std::nullopt;
     }
   }
-  if (!digit) return std::nullopt;
+  if (digits == 0) return std::nullopt;
+  if (digits <= 15) {
+    // Both the digits (below 10^15 < 2^53) and 10^decimals are exact doubles, so
+    // the one correctly rounded division is the correctly rounded reading
+    // (Clinger, "How to read floating point numbers accurately", 1990).
+    return NumberReading{static_cast<double>(whole) / kPowers[decimals], true};
+  }
   double value = 0.0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;

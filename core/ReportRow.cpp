@@ -41,16 +41,31 @@ double RoundDegrees(double radians) {
 
 void Banner(ResultPane& pane, std::string_view banner) { pane.Text(banner).EndLine(); }
 
+namespace {
+
+void Put(ResultPane& pane, const Field& f) {
+  pane.Text(f.label.text, f.label.columns).Number(f.value);
+}
+
+}  // namespace
+
 void ReportRow(ResultPane& pane, int c1, int c2, Field f1, Field f2, Field f3) {
-  pane.Text(f1.label).Number(f1.value).Tab(c1).Text(f2.label).Number(f2.value);
-  pane.Tab(c2).Text(f3.label).Number(f3.value).EndLine();
+  Put(pane, f1);
+  Put(pane.Tab(c1), f2);
+  Put(pane.Tab(c2), f3);
+  pane.EndLine();
 }
 
 void ShortRow(ResultPane& pane, int c1, Field f1, Field f2) {
-  pane.Text(f1.label).Number(f1.value).Tab(c1).Text(f2.label).Number(f2.value).EndLine();
+  Put(pane, f1);
+  Put(pane.Tab(c1), f2);
+  pane.EndLine();
 }
 
-void SingleRow(ResultPane& pane, Field f) { pane.Text(f.label).Number(f.value).EndLine(); }
+void SingleRow(ResultPane& pane, Field f) {
+  Put(pane, f);
+  pane.EndLine();
+}
 
 void TunnelFlowRows(ResultPane& pane, int c1, int c2, bool depthKind, double q, double n, double i,
                     double q1, double h, double v) {

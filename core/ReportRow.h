@@ -24,7 +24,7 @@ double ThreeDecimals(double x);
 double RoundDegrees(double radians);
 
 struct Field {
-  std::string_view label;  // ends in "="
+  Label label;  // ends in "="
   double value;
 };
 

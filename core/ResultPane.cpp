@@ -194,6 +194,13 @@ ResultPane& ResultPane::Text(std::string_view utf8) {
   return *this;
 }
 
+ResultPane& ResultPane::Text(std::string_view utf8, int columns) {
+  if (!keepsText_) return *this;
+  current_ += utf8;
+  column_ += columns;
+  return *this;
+}
+
 ResultPane& ResultPane::Number(double x) {
   if (!std::isfinite(x)) ++nonFiniteCount_;
   if (!keepsText_) return *this;

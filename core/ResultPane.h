@@ -13,6 +13,25 @@ namespace tarnwick {
 
 // Columns taken by a UTF-8 text: 1 per ASCII character, 2 per other character.
 int DisplayColumns(std::string_view utf8);
+// The same count a byte at a time, for texts known when the program is compiled.
+constexpr int ConstantColumns(std::string_view utf8) {
+  int columns = 0;
+  for (const char c : utf8) {
+    const auto b = static_cast<unsigned char>(c);
+    if ((b & 0xC0u) != 0x80u) columns += b >= 0xC0u ? 2 : 1;  // a continuation byte adds none
+  }
+  return columns;
+}
+
+// A text of a report known when the program is compiled (a label such as
+// "正常水深H="), with its columns counted then rather than on every print.
+struct Label {
+  std::string_view text;
+  int columns = 0;
+  template <std::size_t N>
+  consteval Label(const char (&literal)[N])  // NOLINT(google-explicit-constructor)
+      : text(literal, N - 1), columns(ConstantColumns(text)) {}
+};
 
 // Text form of a number: a sign position (blank or "-"), the magnitude with at
 // most 15 significant digits and no zero before the decimal point, a trailing
@@ -32,6 +51,8 @@ class ResultPane {
 
   // Items of one print statement, printed at the current position.
   ResultPane& Text(std::string_view utf8);
+  // A text whose display columns are known already (a Label's).
+  ResultPane& Text(std::string_view utf8, int columns);
   ResultPane& Number(double x);
   // Moves to column `column` filling with blanks; when already beyond it, to that
   // column of the next line.

@@ -56,7 +56,7 @@ void PrintReport(ResultPane& pane, const Inputs& in, const Section& sec, double 
                      : "  ********************弧底梯形渠均匀流流量计算成果表*****************");
   }
   ReportRow(pane, kC1, kC2, {"底弧半径R=", RoundDisplay(in.r)},
-            {rectangular ? "渠宽B=" : "底弧宽B=", RoundDisplay(sec.b)},
+            {rectangular ? Label("渠宽B=") : Label("底弧宽B="), RoundDisplay(sec.b)},
             {"边坡M=", RoundDisplay(in.m)});
   if (depthKind) {
     ReportRow(pane, kC1, kC2, {"糙率N=", RoundDisplay(in.n)}, {"纵坡I= 1/", RoundSlope(i)},

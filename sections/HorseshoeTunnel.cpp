@@ -89,13 +89,14 @@ void PrintReport(ResultPane& out, Kind kind, const Inputs& in, const Section& s,
   const bool flat = s.floor == Floor::Flat;
   Banner(out, BannerFor(kind, s.floor));
   ReportRow(out, kC1, kC2, {"顶拱半径R1=", RoundDisplay(s.r1)}, {"侧拱半径R2=", RoundDisplay(s.r2)},
-            {flat && kind == Kind::Discharge ? "底板半径R3=" : "底拱半径R3=", RoundDisplay(s.r3)});
+            {flat && kind == Kind::Discharge ? Label("底板半径R3=") : Label("底拱半径R3="),
+             RoundDisplay(s.r3)});
   ReportRow(out, kC1, kC2, {"顶拱圆心角A1=", RoundDegrees(s.a1)},
             {"侧拱圆心角A2=", RoundDegrees(s.a2)},
-            {flat ? "底板圆心角A3=" : "底拱圆心角A3=", RoundDegrees(s.a3)});
+            {flat ? Label("底板圆心角A3=") : Label("底拱圆心角A3="), RoundDegrees(s.a3)});
   ReportRow(out, kC1, kC2, {"底拱高H1=", RoundDisplay(s.h1)}, {"侧拱高H2=", RoundDisplay(s.h2)},
             {"顶拱高H3=", RoundDisplay(s.h3)});
-  ReportRow(out, kC1, kC2, {flat ? "底板宽B1=" : "底拱宽B1=", RoundDisplay(s.b1)},
+  ReportRow(out, kC1, kC2, {flat ? Label("底板宽B1=") : Label("底拱宽B1="), RoundDisplay(s.b1)},
             {"隧洞宽B2=", RoundDisplay(s.b2)}, {"隧洞高H4=", RoundDisplay(s.h4)});
   TunnelFlowRows(out, kC1, kC2, kind == Kind::Depth, in.value, in.n, i, st.q1, st.h, st.v);
   ReportRow(out, kC1, kC2, {"水面宽B=", RoundDisplay(st.surfaceWidth)},

@@ -102,9 +102,9 @@ std::string_view BannerFor(Kind kind, Floor floor) {
              : "  *************平底板三心圆拱隧洞均匀流流量计算成果表************";
 }
 
-std::string_view BottomAngleLabel(Kind kind, Floor floor) {
+Label BottomAngleLabel(Kind kind, Floor floor) {
   if (floor == Floor::InvertedArch) return "底拱圆心角A3=";
-  return kind == Kind::Depth ? "底板圆心角A3=" : "底扳圆心角A3=";
+  return kind == Kind::Depth ? Label("底板圆心角A3=") : Label("底扳圆心角A3=");
 }
 
 void PrintReport(ResultPane& out, Kind kind, const Inputs& in, const Section& s, double i,
@@ -120,7 +120,7 @@ void PrintReport(ResultPane& out, Kind kind, const Inputs& in, const Section& s,
             {"侧拱高H4=", RoundDisplay(s.h3 + s.h2)}, {"顶拱高H5=", RoundDisplay(s.h5)});
   ShortRow(out, kCentreHeightsColumn, {"R2圆心距底拱角高H2=", RoundDisplay(s.h2)},
            {"R2圆心距顶拱角高H3=", RoundDisplay(s.h3)});
-  ReportRow(out, kC1, kC2, {flat ? "底板宽B3=" : "底拱宽B3=", RoundDisplay(s.b3)},
+  ReportRow(out, kC1, kC2, {flat ? Label("底板宽B3=") : Label("底拱宽B3="), RoundDisplay(s.b3)},
             {"隧洞宽B2=", RoundDisplay(s.b2)}, {"隧洞高H6=", RoundDisplay(s.h6)});
   TunnelFlowRows(out, kC1, kC2, kind == Kind::Depth, in.value, in.n, i, st.q1, st.h, st.v);
   ReportRow(out, kC1, kC2, {"水面宽B=", RoundDisplay(st.surfaceWidth)},

@@ -2,6 +2,8 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <random>
 #include <string>
 
 #include "core/ReadNumber.h"
@@ -76,6 +78,19 @@ TEST(ReadNumber, TakesTheLeadingNumber) {
     EXPECT_TRUE(r.valid) << '"' << c.text << '"';
     EXPECT_EQ(r.value, c.value) << '"' << c.text << '"';
     EXPECT_EQ(r.partial, c.partial) << '"' << c.text << '"';
+  }
+}
+
+// Plain decimals of every length and every place of the full stop read exactly
+// as strtod reads them (correctly rounded), the short ones and the long ones.
+TEST(ReadNumber, PlainDecimalsReadAsStrtod) {
+  std::mt19937_64 rng(11);
+  for (int k = 0; k < 200000; ++k) {
+    const int length = 1 + static_cast<int>(rng() % 20);
+    std::string text;
+    for (int d = 0; d < length; ++d) text.push_back(static_cast<char>('0' + rng() % 10));
+    if (rng() % 4 != 0) text.insert(rng() % (text.size() + 1), ".");
+    ASSERT_EQ(ReadNumber(text).value, std::strtod(text.c_str(), nullptr)) << text;
   }
 }
 

@@ -97,7 +97,10 @@ TEST(DisplayColumns, CountsWideCharactersTwice) {
       expected += piece.size() == 1 ? 1 : 2;
     }
     ASSERT_EQ(DisplayColumns(text), expected) << text;
+    ASSERT_EQ(ConstantColumns(text), expected) << text;
   }
+  // A label's columns are counted when the program is compiled.
+  static_assert(Label("计算流量Q1=").columns == 11 && Label("“Ｕ”形渠").columns == 10);
 }
 
 TEST(ResultPane, TabFillsToColumnOrWrapsToNextLine) {
