@@ -92,6 +92,10 @@ namespace search_detail {
 template <class Evaluate>
 DecidedDepths DecidingDepths(double q, DepthBracket bracket, Evaluate& evaluate, double tolerance) {
   constexpr int kSecantSteps = 6;
+  // The secant stops within this many tolerances of q: its next step, taken but
+  // not evaluated, then lies far closer to the root than the band it must cover.
+  constexpr double kNear = 256.0;
+  constexpr double kStepError = 0.002;  // of that step, as a share of |Q1 − q| before it
   const double margin = 1e-12 * q;
   const auto inside = [&](double h) { return h > bracket.lo && h < bracket.hi; };
   DecidedDepths d;
@@ -111,27 +115,35 @@ DecidedDepths DecidingDepths(double q, DepthBracket bracket, Evaluate& evaluate,
   double h1 = std::exp(logH0 + 0.6 * (logQ - logQ0));
   if (!inside(h1)) return d;
   double f1 = miss(h1);
-  for (int step = 0; step < kSecantSteps && std::abs(f1) > 0.5 * tolerance; ++step) {
-    // The secant on log Q1 against log h: a power law Q1 ∝ h^p, as Manning's
-    // relation nearly is over a short range, is met in one step.
+  // The secant on log Q1 against log h: a power law Q1 ∝ h^p, as Manning's
+  // relation nearly is over a short range, is met in one step.
+  double next = h1;
+  for (int step = 0; step <= kSecantSteps && std::abs(f1) > 0.5 * tolerance; ++step) {
     const double logH1 = std::log(h1);
     const double logQ1 = std::log(f1 + q);
-    const double h2 = std::exp(logH1 + (logQ - logQ1) * (logH1 - logH0) / (logQ1 - logQ0));
-    if (!inside(h2) || h2 == h1) break;
+    next = std::exp(logH1 + (logQ - logQ1) * (logH1 - logH0) / (logQ1 - logQ0));
+    if (!inside(next) || next == h1) {
+      next = h1;
+      break;
+    }
+    if (std::abs(f1) <= kNear * tolerance || step == kSecantSteps) break;
     h0 = h1;
     f0 = f1;
     logH0 = logH1;
     logQ0 = logQ1;
-    h1 = h2;
+    h1 = next;
     f1 = miss(h1);
+    next = h1;
   }
   const double rise = (f1 - f0) / (h1 - h0);  // dQ1/dh near the root
   if (!(rise > 0.0) || !std::isfinite(rise)) return d;
-  // Depths just outside the band |Q1 − q| < tolerance, unless one on the way
-  // is already close enough to leave only a few passes to evaluate.
-  const double reach = 1.5 * (tolerance + std::abs(f1)) / rise;
-  if (const double a = h1 - reach; inside(a) && !(d.below >= h1 - 4.0 * reach)) miss(a);
-  if (const double b = h1 + reach; inside(b) && !(d.above <= h1 + 4.0 * reach)) miss(b);
+  // Depths just outside the band |Q1 − q| < tolerance around the secant's last
+  // step, allowing for that step's own error, unless one on the way is already
+  // close enough to leave only a few passes to evaluate.
+  const double error = next == h1 ? std::abs(f1) : kStepError * std::abs(f1);
+  const double reach = 1.5 * (tolerance + error) / rise;
+  if (const double a = next - reach; inside(a) && !(d.below >= next - 4.0 * reach)) miss(a);
+  if (const double b = next + reach; inside(b) && !(d.above <= next + 4.0 * reach)) miss(b);
   return d;
 }
 
