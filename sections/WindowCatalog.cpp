@@ -85,13 +85,15 @@ std::vector<NumberReading> BoxReadings(const WindowSpec& window,
 
 namespace {
 
-std::optional<std::vector<double>> ValuesRead(const WindowSpec& window,
-                                              std::span<const NumberReading> readings) {
+// The values of the boxes, `reading(k)` giving how box k reads; empty when a box
+// the window always reads holds a number out of range.
+template <class Reading>
+std::optional<std::vector<double>> ValuesRead(const WindowSpec& window, Reading reading) {
   std::vector<double> values(window.boxes.size(), 0.0);
   for (size_t k = 0; k < window.boxes.size(); ++k) {
-    const NumberReading reading = k < readings.size() ? readings[k] : NumberReading{};
-    values[k] = reading.value;
-    if (!reading.valid && !window.boxes[k].readOnDemand) return std::nullopt;
+    const NumberReading r = reading(k);
+    values[k] = r.value;
+    if (!r.valid && !window.boxes[k].readOnDemand) return std::nullopt;
   }
   return values;
 }
@@ -100,13 +102,10 @@ std::optional<std::vector<double>> ValuesRead(const WindowSpec& window,
 
 std::optional<std::vector<double>> ReadBoxes(const WindowSpec& window,
                                              std::span<const std::string> boxTexts) {
-  std::vector<double> values(window.boxes.size(), 0.0);
-  for (size_t k = 0; k < window.boxes.size(); ++k) {
-    const NumberReading reading = k < boxTexts.size() ? ReadNumber(boxTexts[k]) : NumberReading{};
-    values[k] = reading.value;
-    if (!reading.valid && !window.boxes[k].readOnDemand) return std::nullopt;
-  }
-  return values;
+  // Read in place, without a vector of readings: the plain batch's every press.
+  return ValuesRead(window, [&](size_t k) {
+    return k < boxTexts.size() ? ReadNumber(boxTexts[k]) : NumberReading{};
+  });
 }
 
 PressResult PressWithCase(const WindowSpec& window, std::span<const std::string> boxTexts,
@@ -116,7 +115,8 @@ PressResult PressWithCase(const WindowSpec& window, std::span<const std::string>
 
 PressResult PressWithCase(const WindowSpec& window, std::span<const NumberReading> readings,
                           ResultPane& pane) {
-  const auto values = ValuesRead(window, readings);
+  const auto values = ValuesRead(
+      window, [&](size_t k) { return k < readings.size() ? readings[k] : NumberReading{}; });
   if (!values) {
     PressResult refused;
     refused.outcome = Refuse(pane, PressOutcome::InputError);
