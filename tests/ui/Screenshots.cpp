@@ -210,16 +210,32 @@ void WriteBook() {
 // The design windows of an open channel (the flat-bottom width for a discharge)
 // and of a tunnel (the smallest circular section), each with its result, its
 // section drawing and its curve.
+struct Design {
+  std::string_view family;
+  DesignMode kind;
+  std::string_view box;
+  std::vector<QString> texts;
+  QString q;
+};
+
+const Design kFlatBottomWidth{
+    "flat-bottom", DesignMode::SolveBox, "Text2", {"", "1.5", "0.025", "1000", "1.2"}, "5"};
+
+// Chooses the design's mode in its window, types its boxes and presses.
+void PressDesign(CalculationWindow* window, const Design& d) {
+  for (std::size_t m = 0; m < window->Modes().size(); ++m) {
+    if (window->Modes()[m].mode == d.kind && window->Modes()[m].box == d.box) {
+      window->ChooseMode(static_cast<int>(m));
+    }
+  }
+  for (std::size_t k = 0; k < d.texts.size(); ++k) window->Boxes()[k]->setText(d.texts[k]);
+  window->DesignDischarge()->setText(d.q);
+  window->findChild<QPushButton*>("Command1")->click();
+}
+
 bool SaveDesigns(Shell& shell) {
-  struct Design {
-    std::string_view family;
-    DesignMode kind;
-    std::string_view box;
-    std::vector<QString> texts;
-    QString q;
-  };
   const Design designs[] = {
-      {"flat-bottom", DesignMode::SolveBox, "Text2", {"", "1.5", "0.025", "1000", "1.2"}, "5"},
+      kFlatBottomWidth,
       {"circular", DesignMode::Size, "", {"", "1", "0.014", "1000", ""}, "2"},
   };
   for (const Design& d : designs) {
@@ -234,14 +250,7 @@ bool SaveDesigns(Shell& shell) {
     QTest::qWait(20);
     CalculationWindow* window = shell.Design();
     if (window == nullptr) return false;
-    for (std::size_t m = 0; m < window->Modes().size(); ++m) {
-      if (window->Modes()[m].mode == d.kind && window->Modes()[m].box == d.box) {
-        window->ChooseMode(static_cast<int>(m));
-      }
-    }
-    for (std::size_t k = 0; k < d.texts.size(); ++k) window->Boxes()[k]->setText(d.texts[k]);
-    window->DesignDischarge()->setText(d.q);
-    window->findChild<QPushButton*>("Command1")->click();
+    PressDesign(window, d);
     const QString name = QStringLiteral("design-") + QString::fromUtf8(d.family.data());
     Save(window, name);
     if (window->Flows() != nullptr) {
@@ -322,6 +331,7 @@ bool SaveProjectShots(Shell& shell) {
   const FamilySpec& flat = FamilyOf(FindWindow("Form21")->family);
   CalculationWindow* design = shell.OpenDesign(flat);
   QTest::qWait(20);
+  PressDesign(design, kFlatBottomWidth);
   design->findChild<QAction*>("CASES")->trigger();
   Save(design->Cases(), "design-case-table");
   design->Cases()->close();
